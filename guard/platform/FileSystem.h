@@ -1,0 +1,56 @@
+#pragma once
+// Drives and files, on Windows-style paths ("e:\autorun.inf"). A bare relative name
+// ("Rz.log") lies in the process's current directory. Text crosses this interface as
+// UTF-8 and is stored in the system ANSI code page (GBK on a Chinese system).
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "guard/platform/Status.h"
+
+namespace qv::platform {
+
+// The values the guard compares against; they match the system's drive-type numbers.
+enum class DriveType : int {
+    Unknown = 0,
+    Removable = 1,
+    Fixed = 2,
+    Network = 3,
+    CdRom = 4,
+    RamDisk = 5,
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // The drives present now: lower-case letters, in letter order.
+    virtual std::vector<char> driveLetters() = 0;
+    // The type of drive `letter`; nullopt when the drive does not exist or cannot be asked.
+    virtual std::optional<DriveType> driveType(char letter) = 0;
+
+    // True only for an existing file, never for a folder.
+    virtual bool fileExists(const std::string& path) = 0;
+    // Immediate subfolders of `folder`, as full paths ("e:\docs"), in the order the
+    // system lists them; nullopt when the folder cannot be listed (a drive not ready).
+    virtual std::optional<std::vector<std::string>> subfolders(const std::string& folder) = 0;
+
+    // A plain delete of one file: names are never expanded as patterns, attributes are
+    // not changed first, folders are never deleted.
+    virtual Status deleteFile(const std::string& path) = 0;
+    // Creates one folder. A trailing backslash is passed through, so that
+    // "e:\autorun.inf\con\" creates a folder named after a reserved device name.
+    virtual Status createDirectory(const std::string& path) = 0;
+    // Removes an empty folder.
+    virtual Status removeDirectory(const std::string& path) = 0;
+
+    // The whole file decoded from the ANSI code page; nullopt when it cannot be read.
+    virtual std::optional<std::string> readText(const std::string& path) = 0;
+    // Replaces the file's content (creating it if needed) with `text` in the ANSI code page.
+    virtual Status writeText(const std::string& path, const std::string& text) = 0;
+    // Appends `text` in the ANSI code page, creating the file if needed.
+    virtual Status appendText(const std::string& path, const std::string& text) = 0;
+};
+
+}  // namespace qv::platform

@@ -1,0 +1,19 @@
+#pragma once
+// Registry values by full path, for example
+// "HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run\QVud".
+
+#include <string>
+
+#include "guard/platform/Status.h"
+
+namespace qv::platform {
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+    // Writes a REG_SZ value, creating its key when needed.
+    virtual Status writeString(const std::string& valuePath, const std::string& data) = 0;
+    virtual Status deleteValue(const std::string& valuePath) = 0;
+};
+
+}  // namespace qv::platform

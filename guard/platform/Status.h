@@ -1,0 +1,29 @@
+#pragma once
+// Outcome of a platform operation that may fail. The caller must look at it; the
+// description is the system's own text for the error (UTF-8), shown to the user by the
+// few handlers that report errors.
+
+#include <string>
+#include <utility>
+
+namespace qv::platform {
+
+class [[nodiscard]] Status {
+public:
+    static Status success() { return Status(); }
+    static Status failure(std::string description) { return Status(std::move(description)); }
+
+    bool ok() const { return ok_; }
+    explicit operator bool() const { return ok_; }
+    const std::string& description() const { return description_; }
+
+private:
+    Status() = default;
+    explicit Status(std::string description)
+        : ok_(false), description_(std::move(description)) {}
+
+    bool ok_ = true;
+    std::string description_;
+};
+
+}  // namespace qv::platform

@@ -1,0 +1,77 @@
+# Shared by the entry points in scripts/: paths, set-up, builds, Wine and the display.
+# Sourced, never run.
+
+QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+QV_NATIVE_BUILD=$QV_ROOT/build/native
+QV_WIN_BUILD=$QV_ROOT/build/win
+QV_JOBS=$(nproc 2>/dev/null || echo 2)
+
+qv_say() { printf '== %s\n' "$*" >&2; }
+
+# Debian packages the build, the tests and the demo need.
+QV_PACKAGES=(cmake ninja-build g++ googletest mingw-w64 g++-mingw-w64-x86-64-posix
+             wine wine64 xvfb x11-utils xdotool imagemagick locales fonts-wqy-zenhei)
+
+qv_setup() {
+    local missing=() pkg
+    for pkg in "${QV_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$pkg")
+    done
+    if ((${#missing[@]})); then
+        qv_say "installing: ${missing[*]}"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    fi
+    if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+        qv_say "generating the zh_CN.UTF-8 locale"
+        sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
+        locale-gen >/dev/null
+    fi
+}
+
+qv_build_native() {
+    cmake -S "$QV_ROOT" -B "$QV_NATIVE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    cmake --build "$QV_NATIVE_BUILD" -j "$QV_JOBS"
+}
+
+qv_build_win() {
+    cmake -S "$QV_ROOT" -B "$QV_WIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$QV_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+    cmake --build "$QV_WIN_BUILD" -j "$QV_JOBS"
+}
+
+# Wine runs in a project-local prefix with a Chinese locale, so the ANSI code page is GBK.
+qv_wine_env() {
+    export WINEPREFIX=$1
+    export WINEARCH=win64
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+}
+
+qv_wine_prefix_init() {
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+}
+
+# Starts a virtual display unless one is given; sets DISPLAY and QV_XVFB_PID.
+qv_virtual_display() {
+    local n
+    for n in $(seq 91 120); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        QV_XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 1 100); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$QV_XVFB_PID" 2>/dev/null
+    done
+    qv_say "could not start a virtual display"
+    return 1
+}
