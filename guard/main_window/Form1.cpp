@@ -1,7 +1,65 @@
 #include "guard/main_window/Form1.h"
 
+#include <string>
+#include <vector>
+
 #include "guard/app/Guard.h"
+#include "guard/shell/Form3.h"
 
 namespace qv {
-Form1::Form1(Guard& guard) : ui::Form(guard.host(), "Form1") {}
+
+namespace {
+
+constexpr ui::Twips kWidth = 7380;
+constexpr ui::Twips kStartHeight = 6120;
+constexpr ui::Twips kHeight = 6090;
+constexpr ui::Rect kPageArea{120, 2160, 0, 0};
+
+// Drive-list entries: the drive letter and a colon ("c:"), in letter order.
+std::vector<std::string> driveEntries(platform::FileSystem& files) {
+    std::vector<std::string> entries;
+    for (char letter : files.driveLetters()) entries.push_back(std::string(1, letter) + ":");
+    return entries;
+}
+
+}  // namespace
+
+Form1::Form1(Guard& guard) : ui::Form(guard.host(), "Form1"), guard_(guard) {
+    design();
+
+    auto drives = [&files = guard.services().files] { return driveEntries(files); };
+    Drive1.setSource(drives);
+    Drive2.setSource(drives);
+    Drive1.refresh();
+    Drive2.refresh();
+    Webtj.setNavigator([&web = guard.services().web](const std::string& url) {
+        web.navigate(url);
+    });
+
+    onLoad = [this] { Form_Load(); };
+    onResize = [this] { Form_Resize(); };
+}
+
+// Start-up, run once when the program starts.
+void Form1::Form_Load() {
+    if (!guard_.services().instance.acquire()) {
+        host().messageBox("已经有一个QVu盘卫士运行了！", "提示", ui::MsgButtons::Ok);
+        refusedToStart_ = true;
+        host().endProcess();
+        return;
+    }
+    host().hideFromTaskList();
+    setSize(kWidth, kStartHeight);
+    for (ui::Frame* frame : {&Frame1, &Frame2, &Frame3, &Frame4}) {
+        frame->move(kPageArea.left, kPageArea.top);
+    }
+    Jiazai();
+    Jiazai2();
+    hide();
+    guard_.form3().show();
+}
+
+// The window's size is fixed: every resize puts it back.
+void Form1::Form_Resize() { setSize(kWidth, kHeight); }
+
 }  // namespace qv

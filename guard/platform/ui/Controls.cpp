@@ -97,9 +97,8 @@ void ListBox::addItem(std::string item) {
 void ListBox::removeItem(int index) {
     if (index < 0 || index >= listCount()) return;
     items_.erase(items_.begin() + index);
-    if (listIndex_ >= listCount()) listIndex_ = -1;
+    if (listIndex_ == index) listIndex_ = -1;
     else if (listIndex_ > index) --listIndex_;
-    else if (listIndex_ == index) listIndex_ = -1;
     changed(Property::Items);
 }
 
