@@ -21,10 +21,20 @@ bool Guard::start() {
     return !form1_->refusedToStart();
 }
 
-Form1& Guard::form1() { return *form1_; }
-Form3& Guard::form3() { return *form3_; }
-Form5& Guard::form5() { return form5_.get(); }
-bool Guard::form5Loaded() const { return form5_.loaded(); }
-void Guard::unloadForm5() { form5_.unload(); }
+Form1& Guard::form1() {
+    return *form1_;
+}
+Form3& Guard::form3() {
+    return *form3_;
+}
+Form5& Guard::form5() {
+    return form5_.get();
+}
+bool Guard::form5Loaded() const {
+    return form5_.loaded();
+}
+void Guard::unloadForm5() {
+    form5_.unload();
+}
 
 }  // namespace qv

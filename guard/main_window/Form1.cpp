@@ -32,9 +32,8 @@ Form1::Form1(Guard& guard) : ui::Form(guard.host(), "Form1"), guard_(guard) {
     Drive2.setSource(drives);
     Drive1.refresh();
     Drive2.refresh();
-    Webtj.setNavigator([&web = guard.services().web](const std::string& url) {
-        web.navigate(url);
-    });
+    Webtj.setNavigator(
+        [&web = guard.services().web](const std::string& url) { web.navigate(url); });
 
     onLoad = [this] { Form_Load(); };
     onResize = [this] { Form_Resize(); };
@@ -60,6 +59,8 @@ void Form1::Form_Load() {
 }
 
 // The window's size is fixed: every resize puts it back.
-void Form1::Form_Resize() { setSize(kWidth, kHeight); }
+void Form1::Form_Resize() {
+    setSize(kWidth, kHeight);
+}
 
 }  // namespace qv

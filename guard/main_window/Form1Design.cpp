@@ -42,7 +42,8 @@ std::string aboutText() {
     const std::string forum = site::kForumAddress;
     const char* lines[] = {
         "安装完成后请务必关闭系统的自动播放功能！",
-        "关闭方法：开始—运行—gpedit.msc—计算机配置—管理模板—系统—关闭自动播放—已启用—所有驱动器—确定",
+        "关闭方法：开始—运行—gpedit."
+        "msc—计算机配置—管理模板—系统—关闭自动播放—已启用—所有驱动器—确定",
         "",
         "如需本软件的源代码，请到技术中心与作者联系。",
         "",
@@ -66,8 +67,8 @@ std::string aboutText() {
     std::string text;
     for (const char* line : lines) text += std::string(line) + "\r\n";
     text += "技术中心：" + forum + "\r\n\r\n";
-    text += "希望大家支持，若在使用中发现BUG请及时反馈于我，反馈方式" + forum +
-            "发帖或回复QVu盘卫士帖";
+    text +=
+        "希望大家支持，若在使用中发现BUG请及时反馈于我，反馈方式" + forum + "发帖或回复QVu盘卫士帖";
     return text;
 }
 
@@ -112,10 +113,11 @@ void Form1::design() {
     linkLabel(Label9, {5280, 240, 1815, 255}, "分享心情，天天记录", kShareBrown);
     Label9.setToolTip("把我今天的心情分享给大家");
     place(Label8, {5280, 600, 1815, 255}, "统计计划已关闭");
-    linkLabel(Label10, {120, 5340, 7095, 210},
-              std::string("程序版本：V1.1.5 正式版  更新时间：2012-01-19  软件作者：林青木  网址：") +
-                  site::kForumDomain,
-              ui::kSystemTextColor);
+    linkLabel(
+        Label10, {120, 5340, 7095, 210},
+        std::string("程序版本：V1.1.5 正式版  更新时间：2012-01-19  软件作者：林青木  网址：") +
+            site::kForumDomain,
+        ui::kSystemTextColor);
 
     // Monitoring page.
     place(JcbdUp, {360, 2280, 2295, 300}, "检视本地 U盘");
@@ -125,8 +127,7 @@ void Form1::design() {
     place(Upcrsm, {360, 3720, 2295, 300}, "U盘插入扫描");
     for (ui::CheckBox* box : {&JcbdUp, &Jcbdyp, &Jcbdgp, &Jcbdxncp, &Upcrsm}) box->setValue(1);
     place(Frame5, {2880, 2220, 1935, 1095}, "监视模式");
-    place(Znms, {240, 300, 1575, 300}, "智能模式",
-          "智能模式省内存，只有当电脑插入U盘时才扫描电脑");
+    place(Znms, {240, 300, 1575, 300}, "智能模式", "智能模式省内存，只有当电脑插入U盘时才扫描电脑");
     place(Ssms, {240, 660, 1575, 300}, "实时模式", "实时模式更安全，每隔一定的时间就扫描一次电脑");
     inside(Frame5, {&Znms, &Ssms});
     Znms.setValue(true);
@@ -176,14 +177,13 @@ void Form1::design() {
         int top;
         const char* caption;
     };
-    for (Switch s : {Switch{Command9, 240, 360, "关闭自动播放CD功能"},
-                     Switch{Command10, 240, 960, "开启自动播放CD功能"},
-                     Switch{Command11, 1920, 360, "禁用U盘"},
-                     Switch{Command12, 1920, 960, "启用U盘"},
-                     Switch{Command13, 3600, 360, "禁止INF文件"},
-                     Switch{Command14, 3600, 960, "启用INF文件"},
-                     Switch{Command15, 5280, 360, "禁止网络访问U盘"},
-                     Switch{Command16, 5280, 960, "允许网络访问U盘"}}) {
+    for (Switch s :
+         {Switch{Command9, 240, 360, "关闭自动播放CD功能"},
+          Switch{Command10, 240, 960, "开启自动播放CD功能"},
+          Switch{Command11, 1920, 360, "禁用U盘"}, Switch{Command12, 1920, 960, "启用U盘"},
+          Switch{Command13, 3600, 360, "禁止INF文件"}, Switch{Command14, 3600, 960, "启用INF文件"},
+          Switch{Command15, 5280, 360, "禁止网络访问U盘"},
+          Switch{Command16, 5280, 960, "允许网络访问U盘"}}) {
         place(s.button, {s.left, s.top, 1575, 495}, s.caption);
         s.button.setContainer(&Frame2);
     }
@@ -213,17 +213,16 @@ void Form1::design() {
         const char* tip;
         int value;
     };
-    for (Setting s : {Setting{Qd, 240, 480, "开机启动程序", "开机时程序自己启动", 0},
-                      Setting{Tj, 2520, 480, "加入统计计划", "加入后有利于本软件的改进", 0},
-                      Setting{Jlrz, 4800, 480, "记录防护日志", "记录防护日志", 1},
-                      Setting{Zdcl, 240, 1080, "自动处理威胁",
-                              "发现威胁自动删除，只删除Autorun.inf文件", 0},
-                      Setting{Upts, 2520, 1080, "程序动作提示", "插入U盘时提醒和删除文件时提醒", 1},
-                      Setting{Jzpf, 4800, 1080, "加在皮肤文件", "是否使用皮肤文件", 0},
-                      Setting{Cscl, 240, 1680, "超时自动处理",
-                              "发现威胁超过处理时间后自动删除威胁", 1},
-                      Setting{Xshy, 2520, 1680, "显示欢迎页面", "是否显示欢迎页面", 0},
-                      Setting{Mrgl, 4800, 1680, "默认关联文件", "默认删除关联文件项", 0}}) {
+    for (Setting s :
+         {Setting{Qd, 240, 480, "开机启动程序", "开机时程序自己启动", 0},
+          Setting{Tj, 2520, 480, "加入统计计划", "加入后有利于本软件的改进", 0},
+          Setting{Jlrz, 4800, 480, "记录防护日志", "记录防护日志", 1},
+          Setting{Zdcl, 240, 1080, "自动处理威胁", "发现威胁自动删除，只删除Autorun.inf文件", 0},
+          Setting{Upts, 2520, 1080, "程序动作提示", "插入U盘时提醒和删除文件时提醒", 1},
+          Setting{Jzpf, 4800, 1080, "加在皮肤文件", "是否使用皮肤文件", 0},
+          Setting{Cscl, 240, 1680, "超时自动处理", "发现威胁超过处理时间后自动删除威胁", 1},
+          Setting{Xshy, 2520, 1680, "显示欢迎页面", "是否显示欢迎页面", 0},
+          Setting{Mrgl, 4800, 1680, "默认关联文件", "默认删除关联文件项", 0}}) {
         place(s.box, {s.left, s.top, 2055, 300}, s.caption, s.tip);
         s.box.setValue(s.value);
         s.box.setContainer(&Frame3);

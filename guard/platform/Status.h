@@ -19,8 +19,7 @@ public:
 
 private:
     Status() = default;
-    explicit Status(std::string description)
-        : ok_(false), description_(std::move(description)) {}
+    explicit Status(std::string description) : ok_(false), description_(std::move(description)) {}
 
     bool ok_ = true;
     std::string description_;

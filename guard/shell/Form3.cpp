@@ -40,7 +40,9 @@ void Form3::Form_Load() {
     setBounds({left, kMargin, image.width, image.height});
 }
 
-void Form3::Image1_MouseMove() { host().beginDrag(*this); }
+void Form3::Image1_MouseMove() {
+    host().beginDrag(*this);
+}
 
 void Form3::Image1_DblClick() {
     guard_.form1().show();
@@ -56,8 +58,8 @@ void Form3::Image1_MouseUp(ui::MouseButton button) {
 // Ticks every monitoring option; each one that was clear runs its own change handling.
 void Form3::Image2_Click() {
     Form1& main = guard_.form1();
-    for (ui::CheckBox* box : {&main.JcbdUp, &main.Jcbdyp, &main.Jcbdgp, &main.Jcbdxncp,
-                              &main.Upcrsm}) {
+    for (ui::CheckBox* box :
+         {&main.JcbdUp, &main.Jcbdyp, &main.Jcbdgp, &main.Jcbdxncp, &main.Upcrsm}) {
         box->setValue(1);
     }
 }

@@ -9,7 +9,7 @@ QV_JOBS=$(nproc 2>/dev/null || echo 2)
 qv_say() { printf '== %s\n' "$*" >&2; }
 
 # Debian packages the build, the tests and the demo need.
-QV_PACKAGES=(cmake ninja-build g++ googletest mingw-w64 g++-mingw-w64-x86-64-posix
+QV_PACKAGES=(cmake ninja-build g++ googletest clang-format mingw-w64 g++-mingw-w64-x86-64-posix
              wine wine64 xvfb x11-utils xdotool imagemagick locales fonts-wqy-zenhei)
 
 qv_setup() {

@@ -44,7 +44,9 @@ void HeadlessHost::advance(std::int64_t milliseconds) {
     if (target > now_) now_ = target;
 }
 
-void HeadlessHost::showForm(ui::Form& form) { log_.push_back("show " + form.name()); }
+void HeadlessHost::showForm(ui::Form& form) {
+    log_.push_back("show " + form.name());
+}
 
 void HeadlessHost::showModal(ui::Form& form) {
     log_.push_back("modal " + form.name());
@@ -58,16 +60,24 @@ void HeadlessHost::showModal(ui::Form& form) {
     responder(form);
 }
 
-void HeadlessHost::hideForm(ui::Form& form) { log_.push_back("hide " + form.name()); }
-
-void HeadlessHost::formDestroyed(ui::Form& form) { log_.push_back("destroy " + form.name()); }
-
-void HeadlessHost::timerChanged(ui::Timer& timer) {
-    if (timer.running()) timers_[&timer] = {now_ + timer.interval(), nextOrder_++};
-    else timers_.erase(&timer);
+void HeadlessHost::hideForm(ui::Form& form) {
+    log_.push_back("hide " + form.name());
 }
 
-void HeadlessHost::timerDestroyed(ui::Timer& timer) { timers_.erase(&timer); }
+void HeadlessHost::formDestroyed(ui::Form& form) {
+    log_.push_back("destroy " + form.name());
+}
+
+void HeadlessHost::timerChanged(ui::Timer& timer) {
+    if (timer.running())
+        timers_[&timer] = {now_ + timer.interval(), nextOrder_++};
+    else
+        timers_.erase(&timer);
+}
+
+void HeadlessHost::timerDestroyed(ui::Timer& timer) {
+    timers_.erase(&timer);
+}
 
 ui::MsgAnswer HeadlessHost::messageBox(const std::string& text, const std::string& title,
                                        ui::MsgButtons buttons) {
@@ -92,7 +102,9 @@ void HeadlessHost::popupMenu(ui::Menu& menu, ui::Form& over) {
     responder(menu);
 }
 
-void HeadlessHost::setTopmost(ui::Form& form) { topmost_.push_back(form.name()); }
+void HeadlessHost::setTopmost(ui::Form& form) {
+    topmost_.push_back(form.name());
+}
 
 void HeadlessHost::beginDrag(ui::Form& form) {
     ++drags_;

@@ -13,11 +13,17 @@ Control::Control(Form& form, std::string name, ControlKind kind)
     form_.add(this);
 }
 
-Control::~Control() { form_.remove(this); }
+Control::~Control() {
+    form_.remove(this);
+}
 
-void Control::changed(Property property) { form_.host().controlChanged(*this, property); }
+void Control::changed(Property property) {
+    form_.host().controlChanged(*this, property);
+}
 
-void Control::setContainer(Control* container) { container_ = container; }
+void Control::setContainer(Control* container) {
+    container_ = container;
+}
 
 bool Control::shownInForm() const {
     for (const Control* c = this; c != nullptr; c = c->container_) {

@@ -18,7 +18,9 @@ void CheckBox::setValue(int value) {
     if (onClick) onClick();
 }
 
-void CheckBox::click() { setValue(value_ == 0 ? 1 : 0); }
+void CheckBox::click() {
+    setValue(value_ == 0 ? 1 : 0);
+}
 
 OptionButton::OptionButton(Form& form, std::string name)
     : Control(form, std::move(name), ControlKind::OptionButton) {}
@@ -40,7 +42,9 @@ void OptionButton::setValue(bool value) {
     if (onClick) onClick();
 }
 
-void OptionButton::click() { setValue(true); }
+void OptionButton::click() {
+    setValue(true);
+}
 
 CommandButton::CommandButton(Form& form, std::string name)
     : Control(form, std::move(name), ControlKind::CommandButton) {}
@@ -97,8 +101,10 @@ void ListBox::addItem(std::string item) {
 void ListBox::removeItem(int index) {
     if (index < 0 || index >= listCount()) return;
     items_.erase(items_.begin() + index);
-    if (listIndex_ == index) listIndex_ = -1;
-    else if (listIndex_ > index) --listIndex_;
+    if (listIndex_ == index)
+        listIndex_ = -1;
+    else if (listIndex_ > index)
+        --listIndex_;
     changed(Property::Items);
 }
 
@@ -207,7 +213,9 @@ Timer::Timer(Form& form, std::string name) : Control(form, std::move(name), Cont
     setVisible(false);
 }
 
-Timer::~Timer() { form().host().timerDestroyed(*this); }
+Timer::~Timer() {
+    form().host().timerDestroyed(*this);
+}
 
 void Timer::setInterval(int milliseconds) {
     if (interval_ == milliseconds) return;

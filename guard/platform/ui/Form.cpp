@@ -9,7 +9,9 @@ namespace qv::ui {
 
 Form::Form(UiHost& host, std::string name) : host_(host), name_(std::move(name)) {}
 
-Form::~Form() { host_.formDestroyed(*this); }
+Form::~Form() {
+    host_.formDestroyed(*this);
+}
 
 Control* Form::find(const std::string& name) const {
     for (Control* c : controls_) {
@@ -22,7 +24,9 @@ void Form::remove(Control* control) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
 }
 
-void Form::changed(Property property) { host_.formChanged(*this, property); }
+void Form::changed(Property property) {
+    host_.formChanged(*this, property);
+}
 
 void Form::setCaption(std::string caption) {
     if (caption_ == caption) return;
@@ -42,7 +46,9 @@ void Form::setSize(Twips width, Twips height) {
     setBounds({bounds_.left, bounds_.top, width, height});
 }
 
-void Form::move(Twips left, Twips top) { setBounds({left, top, bounds_.width, bounds_.height}); }
+void Form::move(Twips left, Twips top) {
+    setBounds({left, top, bounds_.width, bounds_.height});
+}
 
 void Form::load() {
     if (loaded_) return;
@@ -75,12 +81,16 @@ bool Form::requestClose(CloseReason reason) {
     bool cancel = false;
     if (onQueryUnload) onQueryUnload(cancel, reason);
     if (cancel) return false;
-    if (onUnloadRequested) onUnloadRequested();
-    else hide();
+    if (onUnloadRequested)
+        onUnloadRequested();
+    else
+        hide();
     return true;
 }
 
-void Form::placedByHost(Rect bounds) { setBounds(bounds); }
+void Form::placedByHost(Rect bounds) {
+    setBounds(bounds);
+}
 
 void Form::paint() {
     if (onPaint) onPaint();
