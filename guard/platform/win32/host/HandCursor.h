@@ -1,0 +1,15 @@
+#pragma once
+// The pointing-hand cursor of clickable pictures and link labels: a 32 x 32 monochrome
+// cursor drawn by code, its hot spot on the fingertip (column 6, row 0).
+
+#include <windows.h>
+
+namespace qv::win32 {
+
+constexpr int kHandHotSpotX = 6;
+constexpr int kHandHotSpotY = 0;
+
+// A new cursor; the caller destroys it with DestroyCursor. nullptr on failure.
+HCURSOR createHandCursor(HINSTANCE instance);
+
+}  // namespace qv::win32

@@ -1,0 +1,586 @@
+// Forms, message loops, timers and the window services of the Win32 host. The controls'
+// windows are in HostControls.cpp, the painting of the host's own controls in
+// HostPainting.cpp.
+
+#include "guard/platform/win32/host/Win32Host.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "guard/platform/win32/Text.h"
+#include "guard/platform/win32/host/Colours.h"
+#include "guard/platform/win32/host/HandCursor.h"
+#include "guard/platform/win32/host/PictureArt.h"
+#include "guard/platform/win32/host/Units.h"
+
+namespace qv::win32 {
+
+namespace {
+
+constexpr wchar_t kHostClass[] = L"QvHost";
+constexpr char kAppIcon[] = "app";
+
+// The program's icon and the hand cursor live as long as the process: window classes
+// refer to them, and classes outlive any one host.
+HICON classIcon(int size) {
+    static HICON big = makePictureIcon(kAppIcon, 32);
+    static HICON small = makePictureIcon(kAppIcon, 16);
+    return size > 16 ? big : small;
+}
+
+DWORD formStyle(const ui::Form& form) {
+    DWORD style = WS_CLIPCHILDREN;
+    switch (form.border()) {
+        case ui::FormBorder::None:
+            style |= WS_POPUP;
+            break;
+        case ui::FormBorder::FixedSingle:
+            style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+            break;
+        case ui::FormBorder::Sizable:
+            style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+            break;
+        case ui::FormBorder::FixedDialog:
+            style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+            break;
+    }
+    if (form.maxButton() && form.border() != ui::FormBorder::None) style |= WS_MAXIMIZEBOX;
+    return style;
+}
+
+DWORD formExStyle(const ui::Form& form, bool topmost) {
+    DWORD ex = 0;
+    if (form.border() == ui::FormBorder::FixedDialog) ex |= WS_EX_DLGMODALFRAME;
+    if (topmost) ex |= WS_EX_TOPMOST;
+    return ex;
+}
+
+bool sameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+}  // namespace
+
+Win32Host::Win32Host(HINSTANCE instance)
+    : instance_(instance ? instance : GetModuleHandleW(nullptr)) {
+    INITCOMMONCONTROLSEX icc{};
+    icc.dwSize = sizeof(icc);
+    icc.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&icc);
+    HDC screen = GetDC(nullptr);
+    if (screen) {
+        int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        if (dpi > 0) dpi_ = dpi;
+        ReleaseDC(nullptr, screen);
+    }
+    registerClasses();
+    hostWindow_ = CreateWindowExW(0, kHostClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  instance_, nullptr);
+    SetWindowLongPtrW(hostWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+Win32Host::~Win32Host() {
+    for (auto& [timer, id] : timerIds_) KillTimer(hostWindow_, id);
+    timerIds_.clear();
+    timersById_.clear();
+    while (!forms_.empty()) formDestroyed(*forms_.begin()->second->form);
+    if (hostWindow_) DestroyWindow(hostWindow_);
+    if (ownerWindow_) DestroyWindow(ownerWindow_);
+    for (auto& [key, f] : fonts_) DeleteObject(f);
+    for (auto& [key, b] : brushes_) DeleteObject(b);
+    for (auto& [key, i] : icons_) DestroyIcon(i);
+}
+
+void Win32Host::registerClasses() {
+    static HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    WNDCLASSEXW form{};
+    form.cbSize = sizeof(form);
+    form.style = CS_DBLCLKS;
+    form.lpfnWndProc = formProc;
+    form.hInstance = instance_;
+    form.hIcon = classIcon(32);
+    form.hIconSm = classIcon(16);
+    form.hCursor = arrow;
+    form.lpszClassName = kFormClass;
+    RegisterClassExW(&form);  // fails harmlessly when an earlier host registered it
+
+    WNDCLASSEXW control{};
+    control.cbSize = sizeof(control);
+    control.style = CS_DBLCLKS;
+    control.lpfnWndProc = controlProc;
+    control.hInstance = instance_;
+    control.hCursor = arrow;
+    control.lpszClassName = kControlClass;
+    RegisterClassExW(&control);
+
+    WNDCLASSEXW host{};
+    host.cbSize = sizeof(host);
+    host.lpfnWndProc = hostProc;
+    host.hInstance = instance_;
+    host.lpszClassName = kHostClass;
+    RegisterClassExW(&host);
+}
+
+int Win32Host::toPixels(int twips) const {
+    return twipsToPixels(twips, dpi_);
+}
+int Win32Host::toTwips(int pixels) const {
+    return pixelsToTwips(pixels, dpi_);
+}
+
+// ---- message loops --------------------------------------------------------------------
+
+void Win32Host::dispatch(MSG& msg) {
+    // Tab and the arrow keys move between the controls of the active form.
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.hwnd) {
+        HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+        wchar_t cls[16] = {};
+        if (top && GetClassNameW(top, cls, 16) && lstrcmpW(cls, kFormClass) == 0 &&
+            IsDialogMessageW(top, &msg)) {
+            return;
+        }
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+int Win32Host::run(const std::function<void()>& afterMessage) {
+    MSG msg;
+    for (;;) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(msg.wParam);
+        if (got < 0) return 1;
+        dispatch(msg);
+        if (afterMessage) afterMessage();
+    }
+}
+
+void Win32Host::processPending() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        dispatch(msg);
+    }
+}
+
+// ---- forms ----------------------------------------------------------------------------
+
+Win32Host::FormRecord* Win32Host::find(const ui::Form& form) const {
+    auto it = forms_.find(&form);
+    return it == forms_.end() ? nullptr : it->second.get();
+}
+
+Win32Host::FormRecord& Win32Host::record(ui::Form& form) {
+    auto& slot = forms_[&form];
+    if (!slot) {
+        slot = std::make_unique<FormRecord>();
+        slot->host = this;
+        slot->form = &form;
+    }
+    return *slot;
+}
+
+HWND Win32Host::formWindow(const ui::Form& form) const {
+    const FormRecord* r = find(form);
+    return r ? r->hwnd : nullptr;
+}
+
+HWND Win32Host::controlWindow(const ui::Control& control) const {
+    const FormRecord* r = find(control.form());
+    if (!r) return nullptr;
+    auto it = r->byControl.find(&control);
+    return it == r->byControl.end() ? nullptr : it->second->hwnd;
+}
+
+HWND Win32Host::ownerWindow() {
+    if (!ownerWindow_) {
+        ownerWindow_ = CreateWindowExW(WS_EX_TOOLWINDOW, kHostClass, L"", WS_POPUP, 0, 0, 0, 0,
+                                       nullptr, nullptr, instance_, nullptr);
+    }
+    return ownerWindow_;
+}
+
+HICON Win32Host::iconFor(const std::string& key, int size) {
+    if (key == kAppIcon) return classIcon(size);
+    auto& icon = icons_[{key, size}];
+    if (!icon) icon = makePictureIcon(key, size);
+    return icon;
+}
+
+// The window's outer rectangle in screen pixels, as the model's bounds give it. A form
+// whose design gives only the inside size gets the outer size that holds it.
+RECT Win32Host::expectedWindowRect(const FormRecord& r) const {
+    const ui::Form& f = *r.form;
+    ui::Rect b = f.bounds();
+    int w = toPixels(b.width), h = toPixels(b.height);
+    if ((b.width <= 0 || b.height <= 0) && f.clientSize().width > 0 && f.clientSize().height > 0) {
+        RECT rc{0, 0, toPixels(f.clientSize().width), toPixels(f.clientSize().height)};
+        AdjustWindowRectEx(&rc, formStyle(f), FALSE, formExStyle(f, r.topmost));
+        w = rc.right - rc.left;
+        h = rc.bottom - rc.top;
+    }
+    int x = toPixels(b.left), y = toPixels(b.top);
+    return RECT{x, y, x + std::max(w, 0), y + std::max(h, 0)};
+}
+
+void Win32Host::ensureWindow(FormRecord& r) {
+    if (r.hwnd) return;
+    ui::Form& f = *r.form;
+    DWORD style = formStyle(f);
+    DWORD ex = formExStyle(f, r.topmost);
+    HWND owner = (taskListHidden_ || !f.showInTaskbar()) ? ownerWindow() : nullptr;
+    RECT rc = expectedWindowRect(r);
+    if (f.startPosition() == ui::StartPosition::CenterScreen) {
+        int w = rc.right - rc.left, h = rc.bottom - rc.top;
+        int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+        int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+        rc = RECT{x, y, x + w, y + h};
+    }
+    HWND hwnd =
+        CreateWindowExW(ex, kFormClass, toWide(f.caption()).c_str(), style, rc.left, rc.top,
+                        rc.right - rc.left, rc.bottom - rc.top, owner, nullptr, instance_, nullptr);
+    if (!hwnd) return;
+    r.hwnd = hwnd;
+    r.name = GlobalAddAtomW(toWide(f.name()).c_str());
+    SetPropW(hwnd, kNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(r.name)));
+    if (!f.icon().empty() && f.icon() != kAppIcon) {
+        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconFor(f.icon(), 32)));
+        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconFor(f.icon(), 16)));
+    }
+    r.tooltip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, instance_, nullptr);
+    if (r.tooltip) SendMessageW(r.tooltip, TTM_SETMAXTIPWIDTH, 0, toPixels(6000));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&r));
+    createControls(r);
+    // The model learns where the window really is (centred, or sized from its inside).
+    reportPlacement(r);
+}
+
+void Win32Host::applyBounds(FormRecord& r) {
+    if (!r.hwnd || IsIconic(r.hwnd) || IsZoomed(r.hwnd)) return;
+    RECT want = expectedWindowRect(r);
+    RECT now;
+    GetWindowRect(r.hwnd, &now);
+    if (sameRect(want, now)) return;
+    SetWindowPos(r.hwnd, nullptr, want.left, want.top, want.right - want.left,
+                 want.bottom - want.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Tells the model where the window is when that differs from what the model holds. A
+// component that already matches in pixels keeps the model's twips, so rounding never
+// drifts them; changes the model makes in its handler are applied but not reported again.
+void Win32Host::reportPlacement(FormRecord& r) {
+    if (!r.hwnd || r.reporting || IsIconic(r.hwnd)) return;
+    RECT now;
+    GetWindowRect(r.hwnd, &now);
+    RECT want = expectedWindowRect(r);
+    if (sameRect(want, now)) return;
+    ui::Rect model = r.form->bounds();
+    ui::Rect placed{toTwips(now.left), toTwips(now.top), toTwips(now.right - now.left),
+                    toTwips(now.bottom - now.top)};
+    if (now.left == want.left) placed.left = model.left;
+    if (now.top == want.top) placed.top = model.top;
+    if (now.right - now.left == want.right - want.left && model.width > 0) {
+        placed.width = model.width;
+    }
+    if (now.bottom - now.top == want.bottom - want.top && model.height > 0) {
+        placed.height = model.height;
+    }
+    ui::Form* form = r.form;
+    r.reporting = true;
+    form->placedByHost(placed);
+    if (FormRecord* still = find(*form); still == &r) r.reporting = false;
+}
+
+void Win32Host::showForm(ui::Form& form) {
+    FormRecord& r = record(form);
+    ensureWindow(r);
+    if (!r.hwnd) return;
+    EnableWindow(r.hwnd, TRUE);
+    ShowWindow(r.hwnd, SW_SHOW);
+}
+
+std::vector<HWND> Win32Host::disableOtherForms(HWND except) {
+    std::vector<HWND> disabled;
+    for (auto& [form, r] : forms_) {
+        if (!r->hwnd || r->hwnd == except) continue;
+        if (IsWindowVisible(r->hwnd) && IsWindowEnabled(r->hwnd)) {
+            EnableWindow(r->hwnd, FALSE);
+            disabled.push_back(r->hwnd);
+        }
+    }
+    return disabled;
+}
+
+void Win32Host::enableAgain(std::vector<HWND>& windows) {
+    for (HWND w : windows) {
+        if (IsWindow(w)) EnableWindow(w, TRUE);
+    }
+    windows.clear();
+}
+
+void Win32Host::endModal(ModalState& state) {
+    if (state.ended) return;
+    state.ended = true;
+    enableAgain(state.disabled);  // before the dialog hides, so activation returns home
+}
+
+void Win32Host::showModal(ui::Form& form) {
+    FormRecord& r = record(form);
+    ensureWindow(r);
+    if (!r.hwnd) return;
+    ModalState state;
+    state.form = &form;
+    state.disabled = disableOtherForms(r.hwnd);
+    modals_.push_back(&state);
+    EnableWindow(r.hwnd, TRUE);
+    ShowWindow(r.hwnd, SW_SHOW);
+    SetForegroundWindow(r.hwnd);
+
+    MSG msg;
+    while (!state.ended) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop ends too
+            break;
+        }
+        if (got < 0) break;
+        dispatch(msg);
+    }
+    modals_.erase(std::remove(modals_.begin(), modals_.end(), &state), modals_.end());
+    endModal(state);
+}
+
+void Win32Host::hideForm(ui::Form& form) {
+    for (ModalState* m : modals_) {
+        if (m->form == &form) endModal(*m);
+    }
+    FormRecord* r = find(form);
+    if (r && r->hwnd) ShowWindow(r->hwnd, SW_HIDE);
+}
+
+void Win32Host::formDestroyed(ui::Form& form) {
+    for (ModalState* m : modals_) {
+        if (m->form == &form) endModal(*m);
+    }
+    auto it = forms_.find(&form);
+    if (it == forms_.end()) return;
+    std::unique_ptr<FormRecord> r = std::move(it->second);
+    forms_.erase(it);
+    // The windows stop talking to the model before they go: messages sent while they
+    // are destroyed (focus changes, notifications) find no record.
+    if (r->hwnd) SetWindowLongPtrW(r->hwnd, GWLP_USERDATA, 0);
+    for (auto& c : r->controls) {
+        if (!c->hwnd) continue;
+        SetWindowLongPtrW(c->hwnd, GWLP_USERDATA, 0);
+        RemovePropW(c->hwnd, kNameProperty);
+        if (c->name) GlobalDeleteAtom(c->name);
+    }
+    if (r->tooltip) DestroyWindow(r->tooltip);
+    if (r->hwnd) {
+        RemovePropW(r->hwnd, kNameProperty);
+        if (r->name) GlobalDeleteAtom(r->name);
+        DestroyWindow(r->hwnd);
+    }
+}
+
+void Win32Host::formChanged(ui::Form& form, ui::Property property) {
+    FormRecord* r = find(form);
+    if (!r || !r->hwnd) return;
+    switch (property) {
+        case ui::Property::Caption:
+            SetWindowTextW(r->hwnd, toWide(form.caption()).c_str());
+            break;
+        case ui::Property::Bounds:
+            applyBounds(*r);
+            break;
+        default:
+            break;
+    }
+}
+
+// ---- timers ---------------------------------------------------------------------------
+
+void Win32Host::timerChanged(ui::Timer& timer) {
+    timerDestroyed(timer);
+    if (!timer.running() || !hostWindow_) return;
+    UINT_PTR id = nextTimerId_++;
+    if (!SetTimer(hostWindow_, id, static_cast<UINT>(timer.interval()), nullptr)) return;
+    timerIds_[&timer] = id;
+    timersById_[id] = &timer;
+}
+
+void Win32Host::timerDestroyed(ui::Timer& timer) {
+    auto it = timerIds_.find(&timer);
+    if (it == timerIds_.end()) return;
+    KillTimer(hostWindow_, it->second);
+    timersById_.erase(it->second);
+    timerIds_.erase(it);
+}
+
+LRESULT CALLBACK Win32Host::hostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* host = reinterpret_cast<Win32Host*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (host && msg == WM_TIMER && hwnd == host->hostWindow_) {
+        auto it = host->timersById_.find(static_cast<UINT_PTR>(wp));
+        if (it != host->timersById_.end()) it->second->tick();
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+// ---- window services ------------------------------------------------------------------
+
+ui::MsgAnswer Win32Host::messageBox(const std::string& text, const std::string& title,
+                                    ui::MsgButtons buttons) {
+    // The box belongs to the program's active form, if one of ours is active.
+    HWND active = GetActiveWindow();
+    HWND owner = nullptr;
+    for (auto& [form, r] : forms_) {
+        if (r->hwnd && r->hwnd == active && IsWindowVisible(active)) owner = active;
+    }
+    std::vector<HWND> disabled = disableOtherForms(owner);
+    UINT type = (buttons == ui::MsgButtons::OkCancel ? MB_OKCANCEL : MB_OK) | MB_SETFOREGROUND;
+    int answer = MessageBoxW(owner, toWide(text).c_str(), toWide(title).c_str(), type);
+    enableAgain(disabled);
+    return answer == IDOK ? ui::MsgAnswer::Ok : ui::MsgAnswer::Cancel;
+}
+
+void Win32Host::popupMenu(ui::Menu& menu, ui::Form& over) {
+    std::vector<ui::Control*> items = menu.items();
+    HMENU popup = CreatePopupMenu();
+    if (!popup) return;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const ui::Control& item = *items[i];
+        if (!item.visible()) continue;
+        if (item.caption() == "-") {
+            AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        UINT flags = MF_STRING | (item.enabled() ? 0 : MF_GRAYED);
+        AppendMenuW(popup, flags, i + 1, toWide(item.caption()).c_str());
+    }
+    FormRecord* r = find(over);
+    HWND owner = r && r->hwnd ? r->hwnd : ownerWindow();
+    POINT at;
+    GetCursorPos(&at);
+    // The menu closes properly when the user clicks elsewhere only if its owner is the
+    // foreground window, and the posted message lets the menu finish before the next one.
+    SetForegroundWindow(owner);
+    UINT chosen = static_cast<UINT>(TrackPopupMenu(
+        popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
+    PostMessageW(owner, WM_NULL, 0, 0);
+    DestroyMenu(popup);
+    if (chosen >= 1 && chosen <= items.size()) items[chosen - 1]->click();
+}
+
+void Win32Host::setTopmost(ui::Form& form) {
+    FormRecord& r = record(form);
+    r.topmost = true;
+    if (!r.hwnd) return;  // the window is made topmost when it is created
+    UINT flags = SWP_NOMOVE | SWP_NOSIZE;
+    if (!IsWindowVisible(r.hwnd)) flags |= SWP_NOACTIVATE;
+    SetWindowPos(r.hwnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
+}
+
+void Win32Host::beginDrag(ui::Form& form) {
+    FormRecord* r = find(form);
+    if (!r || !r->hwnd) return;
+    // Only a held (primary) button drags; a mere movement over the form does nothing.
+    int primary = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    if (!(GetAsyncKeyState(primary) & 0x8000)) return;
+    POINT at;
+    GetCursorPos(&at);
+    ReleaseCapture();
+    SendMessageW(r->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+}
+
+ui::Size Win32Host::screenSize() {
+    return {toTwips(GetSystemMetrics(SM_CXSCREEN)), toTwips(GetSystemMetrics(SM_CYSCREEN))};
+}
+
+// Owned windows have no taskbar button and no entry in the task manager's list of
+// applications; the owner itself is never shown.
+void Win32Host::hideFromTaskList() {
+    taskListHidden_ = true;
+    HWND owner = ownerWindow();
+    for (auto& [form, r] : forms_) {
+        if (r->hwnd && !GetWindow(r->hwnd, GW_OWNER)) {
+            SetWindowLongPtrW(r->hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        }
+    }
+}
+
+void Win32Host::endProcess() {
+    ExitProcess(0);
+}
+
+// ---- the form window ------------------------------------------------------------------
+
+LRESULT CALLBACK Win32Host::formProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* r = reinterpret_cast<FormRecord*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!r) {
+        // Not (or no longer) shown for a form: close requests do nothing by themselves.
+        if (msg == WM_CLOSE) return 0;
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    return r->host->formMessage(*r, msg, wp, lp);
+}
+
+LRESULT Win32Host::formMessage(FormRecord& r, UINT msg, WPARAM wp, LPARAM lp) {
+    HWND hwnd = r.hwnd;
+    ui::Form& form = *r.form;
+    switch (msg) {
+        case WM_CLOSE:
+            // The model decides: it hides the form, unloads it, or cancels.
+            form.requestClose(ui::CloseReason::UserClose);
+            return 0;
+        case WM_QUERYENDSESSION:
+            form.requestClose(ui::CloseReason::WindowsShutdown);
+            return TRUE;  // never stands in the way of a shutdown
+        case WM_ERASEBKGND: {
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            FillRect(reinterpret_cast<HDC>(wp), &rc, brush(resolveColour(form.backColor())));
+            return 1;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            BeginPaint(hwnd, &ps);
+            EndPaint(hwnd, &ps);
+            form.paint();
+            return 0;
+        }
+        case WM_MOUSEMOVE:
+            form.mouseMove();
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            form.dblClick();
+            return 0;
+        case WM_COMMAND:
+            if (lp) onCommand(r, reinterpret_cast<HWND>(lp), HIWORD(wp));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            return onControlColour(r, msg, wp, lp);
+        case WM_SETCURSOR:
+            if (onSetCursor(r, reinterpret_cast<HWND>(wp))) return TRUE;
+            break;
+        case WM_WINDOWPOSCHANGED: {
+            LRESULT result = DefWindowProcW(hwnd, msg, wp, lp);
+            reportPlacement(r);
+            return result;
+        }
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace qv::win32

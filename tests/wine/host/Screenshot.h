@@ -1,0 +1,15 @@
+#pragma once
+// Saves what the screen shows inside a window (or the whole screen) as a 24-bit BMP named
+// `name`.bmp in the folder given by the environment variable QV_ARTEFACTS; scripts/test
+// turns them into PNG files to look at. Does nothing when QV_ARTEFACTS is not set.
+
+#include <windows.h>
+
+#include <string>
+
+namespace qv::test {
+
+// Returns the file written, or "" when nothing was saved.
+std::wstring saveScreenshot(const std::wstring& name, HWND window = nullptr);
+
+}  // namespace qv::test
