@@ -1,6 +1,6 @@
-// The entry point of the Wine test programs of the host and of QVud.exe. Wine reads a
-// program's window settings when the program starts, so the first run in a fresh prefix
-// records them and runs the tests in a fresh copy of itself (see WineSettings.h).
+// The entry point of the Wine test programs of the host and of QVud.exe. Wine reads its
+// settings when a program starts, so the first run in a fresh prefix records them and
+// runs the tests in a fresh copy of itself (see WineSettings.h).
 
 #include <windows.h>
 
@@ -42,13 +42,13 @@ int runAgain() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::wstring self = ownFileName();
-    if (!qv::test::drawsWindowsWithoutManager(self)) {
-        qv::test::drawWindowsWithoutManager(self);
-        if (qv::test::drawsWindowsWithoutManager(self)) {
-            int code = runAgain();
-            if (code != -1) return code;
-        }
+    // Settings written now take effect in a fresh copy of this program; a second pass
+    // that still finds something to write means they cannot be written, so go on anyway.
+    bool written = qv::test::prepareWineSettings(ownFileName());
+    bool complete = !qv::test::prepareWineSettings(ownFileName());
+    if (written && complete) {
+        int code = runAgain();
+        if (code != -1) return code;
     }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
