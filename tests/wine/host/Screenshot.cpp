@@ -3,36 +3,28 @@
 #include <cstdio>
 #include <vector>
 
+#include "tests/wine/host/WinePaths.h"
+
 namespace qv::test {
 
 namespace {
 
-// The artefact folder as a Windows path. Under Wine the variable holds a Unix path, which
-// Wine's own kernel32 translates.
+// The artefact folder as a Windows path ("" when QV_ARTEFACTS is not set).
 std::wstring artefactFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    DWORD n = GetEnvironmentVariableW(L"QV_ARTEFACTS", folder, MAX_PATH);
+    char folder[MAX_PATH] = {};
+    DWORD n = GetEnvironmentVariableA("QV_ARTEFACTS", folder, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return {};
-    if (folder[0] != L'/') return folder;
-    using ToDos = WCHAR* (*)(const char*);
-    auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-    char unix[MAX_PATH] = {};
-    if (!toDos || !GetEnvironmentVariableA("QV_ARTEFACTS", unix, MAX_PATH)) return {};
-    WCHAR* dos = toDos(unix);
-    if (!dos) return {};
-    std::wstring result = dos;
-    HeapFree(GetProcessHeap(), 0, dos);
-    return result;
+    return windowsPath(folder);
 }
 
 }  // namespace
 
-std::wstring saveScreenshot(const std::wstring& name, HWND window) {
+std::wstring saveScreenshot(const std::wstring& name, HWND window, const RECT* only) {
     std::wstring folder = artefactFolder();
     if (folder.empty()) return {};
     RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (window) GetWindowRect(window, &area);
+    if (only) area = *only;
     int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0) return {};
 

@@ -1,7 +1,8 @@
 #pragma once
-// Saves what the screen shows inside a window (or the whole screen) as a 24-bit BMP named
-// `name`.bmp in the folder given by the environment variable QV_ARTEFACTS; scripts/test
-// turns them into PNG files to look at. Does nothing when QV_ARTEFACTS is not set.
+// Saves what the screen shows inside a window, inside a rectangle of the screen, or on the
+// whole screen, as a 24-bit BMP `name`.bmp in the folder named by the environment variable
+// QV_ARTEFACTS; scripts/test turns them into PNG files to look at. Does nothing when
+// QV_ARTEFACTS is not set.
 
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 namespace qv::test {
 
 // Returns the file written, or "" when nothing was saved.
-std::wstring saveScreenshot(const std::wstring& name, HWND window = nullptr);
+std::wstring saveScreenshot(const std::wstring& name, HWND window = nullptr,
+                            const RECT* area = nullptr);
 
 }  // namespace qv::test

@@ -7,8 +7,22 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "tests/wine/host/TestArguments.h"
 #include "tests/wine/host/WineSettings.h"
+
+namespace qv::test {
+
+namespace {
+std::vector<std::string> arguments;
+}
+
+const std::vector<std::string>& testArguments() {
+    return arguments;
+}
+
+}  // namespace qv::test
 
 namespace {
 
@@ -51,5 +65,6 @@ int main(int argc, char** argv) {
         if (code != -1) return code;
     }
     ::testing::InitGoogleTest(&argc, argv);
+    for (int i = 1; i < argc; ++i) qv::test::arguments.push_back(argv[i]);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,62 @@
+#pragma once
+// QVud.exe run for real by a test: started in a working folder of its own, found by its
+// windows, and ended by the test when it is done with it.
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace qv::test {
+
+// Polls `done` every 50 ms for at most `ms` milliseconds.
+bool waitUntil(const std::function<bool()>& done, int ms = 10000);
+
+// A new empty folder under the temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
+
+class GuardProcess {
+public:
+    // Starts `exe` with `folder` as its current directory; check started().
+    GuardProcess(const std::wstring& exe, const std::wstring& folder);
+    // Ends the process if it still runs.
+    ~GuardProcess();
+    GuardProcess(const GuardProcess&) = delete;
+    GuardProcess& operator=(const GuardProcess&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    DWORD id() const { return id_; }
+    bool running() const;
+    // Waits at most `ms` for the process to end; its exit code, or -1 while it runs.
+    long waitForExit(int ms = 10000) const;
+    void terminate();
+
+    // The window of the form named `name`, once it exists; nullptr after `ms`.
+    HWND waitForForm(const std::wstring& name, int ms = 10000) const;
+    HWND form(const std::wstring& name) const;
+    // A message box of this process titled `title`; nullptr after `ms`.
+    HWND waitForMessageBox(const std::wstring& title, int ms = 10000) const;
+    // Whether the process shows any window of the form class.
+    bool showsAnyForm() const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// The text of a message box, and pressing one of its buttons (IDOK, IDCANCEL).
+std::wstring messageBoxText(HWND box);
+void pressMessageBoxButton(HWND box, int button);
+
+}  // namespace qv::test

@@ -1,0 +1,142 @@
+// QVud.exe for real: its start-up, the refusal of a second copy, and the way from the
+// badge to the main window. The path of QVud.exe is the program's first argument.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/wine/e2e/GuardProcess.h"
+#include "tests/wine/host/Screenshot.h"
+#include "tests/wine/host/TestArguments.h"
+#include "tests/wine/host/WindowProbe.h"
+#include "tests/wine/host/WinePaths.h"
+
+namespace qv::test {
+
+namespace {
+
+std::wstring guardExe() {
+    const auto& args = testArguments();
+    return args.empty() ? std::wstring() : windowsPath(args.front());
+}
+
+int screenDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int px(int twips) {
+    return (twips * screenDpi() + 720) / 1440;
+}
+
+COLORREF screenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+// Waits until the window's client area shows `colour` near its lower-left corner, that
+// is until it has been painted and reached the screen.
+bool waitUntilPainted(HWND hwnd, COLORREF colour) {
+    return waitUntil([&] {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        POINT at{4, client.bottom - 4};
+        ClientToScreen(hwnd, &at);
+        return screenPixel(at.x, at.y) == colour;
+    });
+}
+
+void doubleClick(HWND control) {
+    LPARAM at = MAKELPARAM(10, 10);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(control, WM_LBUTTONUP, 0, at);
+    PostMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(control, WM_LBUTTONUP, 0, at);
+}
+
+class GuardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(guardExe().empty()) << "the path of QVud.exe is the first argument";
+        ASSERT_FALSE(folder.path().empty());
+        guard = std::make_unique<GuardProcess>(guardExe(), folder.path());
+        ASSERT_TRUE(guard->started());
+        badge = guard->waitForForm(L"Form3");
+        ASSERT_NE(badge, nullptr) << "the badge appears";
+        ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(badge) != FALSE; }));
+    }
+    void TearDown() override { guard.reset(); }  // ends the guard
+
+    TempFolder folder;
+    std::unique_ptr<GuardProcess> guard;
+    HWND badge = nullptr;
+};
+
+}  // namespace
+
+TEST_F(GuardTest, StartsWithTheBadgeAtTheTopRightAndTheMainWindowHidden) {
+    EXPECT_EQ(windowTitle(badge), L"QVud");
+    RECT r;
+    GetWindowRect(badge, &r);
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    EXPECT_EQ(r.right - r.left, px(615));
+    EXPECT_EQ(r.bottom - r.top, px(615));
+    EXPECT_NEAR(r.top, px(250), 1);
+    EXPECT_NEAR(screenWidth - r.right, px(250), 1);
+    EXPECT_EQ(GetWindowLongPtrW(badge, GWL_STYLE) & WS_CAPTION, 0) << "no title bar";
+    EXPECT_NE(GetWindow(badge, GW_OWNER), nullptr) << "off the taskbar";
+    EXPECT_NE(findControlWindow(badge, L"Image1"), nullptr);
+
+    HWND main = guard->form(L"Form1");
+    EXPECT_TRUE(main == nullptr || !IsWindowVisible(main)) << "the main window starts hidden";
+
+    waitUntilPainted(badge, GetSysColor(COLOR_BTNFACE));
+    RECT around{r.left - 60, r.top - 10, r.right + 10, r.bottom + 60};
+    saveScreenshot(L"e2e_badge", nullptr, &around);
+}
+
+TEST_F(GuardTest, ASecondStartSaysSoAndEndsWhileTheFirstRunsOn) {
+    GuardProcess second(guardExe(), folder.path());
+    ASSERT_TRUE(second.started());
+    HWND box = second.waitForMessageBox(L"提示");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(messageBoxText(box), L"已经有一个QVu盘卫士运行了！");
+    EXPECT_FALSE(second.showsAnyForm()) << "the refused copy shows no window of its own";
+    EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr) << "OK only";
+    saveScreenshot(L"e2e_second_start", box);
+
+    pressMessageBoxButton(box, IDOK);
+    EXPECT_EQ(second.waitForExit(), 0);
+    EXPECT_TRUE(guard->running());
+    EXPECT_TRUE(IsWindowVisible(badge));
+    HWND main = guard->form(L"Form1");
+    EXPECT_TRUE(main == nullptr || !IsWindowVisible(main));
+}
+
+TEST_F(GuardTest, DoubleClickingTheBadgeShowsTheMainWindowInItsPlace) {
+    HWND image = findControlWindow(badge, L"Image1");
+    ASSERT_NE(image, nullptr);
+    doubleClick(image);
+
+    HWND main = guard->waitForForm(L"Form1");
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_EQ(windowTitle(main).rfind(L"QVu盘卫士 [青木作品]", 0), 0u) << "caption begins so";
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(badge); })) << "the badge steps aside";
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.right - r.left, px(7380));
+    EXPECT_EQ(r.bottom - r.top, px(6090));
+
+    EXPECT_TRUE(waitUntilPainted(main, GetSysColor(COLOR_BTNFACE)));
+    saveScreenshot(L"e2e_main", main);
+}
+
+}  // namespace qv::test
