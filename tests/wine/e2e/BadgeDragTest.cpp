@@ -1,0 +1,110 @@
+// Dragging the badge with the mouse, with input injected as the user's own (SendInput):
+// pressing the left button on the badge and moving takes it along; moving over it with
+// no button pressed leaves it where it is.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/wine/e2e/GuardProcess.h"
+#include "tests/wine/host/TestArguments.h"
+#include "tests/wine/host/WinePaths.h"
+
+namespace qv::test {
+
+namespace {
+
+void mouse(DWORD flags, POINT at = {}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        input.mi.dx = MulDiv(at.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+        input.mi.dy = MulDiv(at.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+    }
+    SendInput(1, &input, sizeof(input));
+}
+
+void moveTo(POINT at) {
+    mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
+}
+
+bool inMoveLoop(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
+}
+
+RECT rectOf(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+class BadgeDragTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto& args = testArguments();
+        ASSERT_FALSE(args.empty()) << "the path of QVud.exe is the first argument";
+        guard = std::make_unique<GuardProcess>(windowsPath(args.front()), folder.path());
+        ASSERT_TRUE(guard->started());
+        badge = guard->waitForForm(L"Form3");
+        ASSERT_NE(badge, nullptr);
+        ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(badge) != FALSE; }));
+    }
+    void TearDown() override {
+        mouse(MOUSEEVENTF_LEFTUP);  // never leave the button held for the next test
+        guard.reset();
+    }
+
+    TempFolder folder;
+    std::unique_ptr<GuardProcess> guard;
+    HWND badge = nullptr;
+};
+
+}  // namespace
+
+TEST_F(BadgeDragTest, MovingOverTheBadgeWithoutAButtonLeavesItInPlace) {
+    RECT before = rectOf(badge);
+    POINT centre{(before.left + before.right) / 2, (before.top + before.bottom) / 2};
+    moveTo(centre);
+    moveTo({centre.x - 8, centre.y + 6});
+    moveTo({centre.x - 16, centre.y + 12});
+    // Nothing to wait for but the absence of a move: give the guard a round trip first.
+    SendMessageTimeoutW(badge, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
+    EXPECT_FALSE(inMoveLoop(badge));
+    RECT after = rectOf(badge);
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST_F(BadgeDragTest, PressingAndMovingTakesTheBadgeAlong) {
+    RECT before = rectOf(badge);
+    POINT centre{(before.left + before.right) / 2, (before.top + before.bottom) / 2};
+    moveTo(centre);
+    SendMessageTimeoutW(badge, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    POINT start{centre.x - 4, centre.y + 3};
+    moveTo(start);
+    ASSERT_TRUE(waitUntil([&] { return inMoveLoop(badge); })) << "the drag begins";
+    RECT atStart = rectOf(badge);
+    POINT cursor;
+    GetCursorPos(&cursor);
+
+    POINT end{cursor.x - 300, cursor.y + 200};
+    for (int step = 1; step <= 5; ++step) {
+        moveTo(
+            {cursor.x + (end.x - cursor.x) * step / 5, cursor.y + (end.y - cursor.y) * step / 5});
+    }
+    mouse(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(waitUntil([&] { return !inMoveLoop(badge); })) << "the drag ends on release";
+    RECT after = rectOf(badge);
+    EXPECT_NEAR(after.left - atStart.left, -300, 2);
+    EXPECT_NEAR(after.top - atStart.top, 200, 2);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_TRUE(guard->running());
+}
+
+}  // namespace qv::test
