@@ -1,0 +1,226 @@
+#include "guard/platform/posix/DriveTableFileSystem.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "guard/platform/posix/AnsiText.h"
+
+namespace fs = std::filesystem;
+
+namespace qv::posix {
+
+using platform::Status;
+
+namespace {
+
+// The system's own texts for the errors a Chinese Windows reports.
+const char* const kFileNotFound = "系统找不到指定的文件。";
+const char* const kPathNotFound = "系统找不到指定的路径。";
+const char* const kAccessDenied = "拒绝访问。";
+const char* const kAlreadyExists = "当文件已存在时，无法创建该文件。";
+const char* const kNotEmpty = "目录不是空的。";
+const char* const kBadName = "文件名、目录名或卷标语法不正确。";
+
+char lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+bool sameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The entry of `folder` whose name matches `name` without regard to case, or `name`.
+std::string existingName(const fs::path& folder, const std::string& name) {
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(folder / name, ec))) return name;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string candidate = it->path().filename().string();
+        if (sameName(candidate, name)) return candidate;
+    }
+    return name;
+}
+
+bool isWithin(const fs::path& path, const fs::path& base) {
+    std::error_code ec;
+    fs::path real = fs::weakly_canonical(path, ec);
+    if (ec) return false;
+    fs::path root = fs::weakly_canonical(base, ec);
+    if (ec) return false;
+    auto [r, p] = std::mismatch(root.begin(), root.end(), real.begin(), real.end());
+    return r == root.end();
+}
+
+bool readOnly(const fs::path& path) {
+    std::error_code ec;
+    auto perms = fs::status(path, ec).permissions();
+    return !ec && (perms & fs::perms::owner_write) == fs::perms::none;
+}
+
+}  // namespace
+
+DriveTableFileSystem::DriveTableFileSystem(fs::path currentDirectory, std::string codePage)
+    : currentDirectory_(std::move(currentDirectory)), codePage_(std::move(codePage)) {}
+
+void DriveTableFileSystem::addDrive(char letter, platform::DriveType type, fs::path folder) {
+    drives_[lower(letter)] = {type, std::move(folder)};
+}
+
+void DriveTableFileSystem::removeDrive(char letter) {
+    drives_.erase(lower(letter));
+}
+
+std::optional<fs::path> DriveTableFileSystem::hostPath(const std::string& path) const {
+    std::string rest = path;
+    std::replace(rest.begin(), rest.end(), '/', '\\');
+    fs::path base;
+    if (rest.size() >= 2 && rest[1] == ':') {
+        auto drive = drives_.find(lower(rest[0]));
+        if (drive == drives_.end()) return std::nullopt;
+        base = drive->second.folder;
+        rest.erase(0, 2);
+    } else if (!rest.empty() && rest[0] == '\\') {
+        return std::nullopt;  // rooted without a drive, or a network name
+    } else {
+        base = currentDirectory_;
+    }
+
+    fs::path result = base;
+    std::stringstream parts(rest);
+    for (std::string part; std::getline(parts, part, '\\');) {
+        if (part.empty() || part == ".") continue;
+        if (part == ".." || part.find(':') != std::string::npos ||
+            part.find('\0') != std::string::npos) {
+            return std::nullopt;
+        }
+        result /= existingName(result, part);
+    }
+    if (!isWithin(result, base)) return std::nullopt;
+    return result;
+}
+
+std::vector<char> DriveTableFileSystem::driveLetters() {
+    std::vector<char> letters;
+    for (const auto& [letter, drive] : drives_) letters.push_back(letter);
+    return letters;
+}
+
+std::optional<platform::DriveType> DriveTableFileSystem::driveType(char letter) {
+    auto drive = drives_.find(lower(letter));
+    if (drive == drives_.end()) return std::nullopt;
+    return drive->second.type;
+}
+
+bool DriveTableFileSystem::fileExists(const std::string& path) {
+    auto host = hostPath(path);
+    std::error_code ec;
+    return host && fs::is_regular_file(*host, ec);
+}
+
+std::optional<std::vector<std::string>> DriveTableFileSystem::subfolders(
+    const std::string& folder) {
+    auto host = hostPath(folder);
+    std::error_code ec;
+    if (!host || !fs::is_directory(*host, ec)) return std::nullopt;
+    std::vector<std::string> names;
+    for (fs::directory_iterator it(*host, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_directory(typeError) && isWithin(it->path(), *host)) {
+            names.push_back(it->path().filename().string());
+        }
+    }
+    if (ec) return std::nullopt;
+    std::sort(names.begin(), names.end());
+    std::string prefix = folder;
+    if (prefix.empty() || (prefix.back() != '\\' && prefix.back() != '/')) prefix += '\\';
+    std::vector<std::string> paths;
+    for (const std::string& name : names) paths.push_back(prefix + name);
+    return paths;
+}
+
+Status DriveTableFileSystem::deleteFile(const std::string& path) {
+    auto host = hostPath(path);
+    if (!host) return Status::failure(kBadName);
+    std::error_code ec;
+    auto status = fs::symlink_status(*host, ec);
+    if (!fs::exists(status)) return Status::failure(kFileNotFound);
+    if (fs::is_directory(status) || readOnly(*host)) return Status::failure(kAccessDenied);
+    if (!fs::remove(*host, ec)) return Status::failure(kAccessDenied);
+    return Status::success();
+}
+
+Status DriveTableFileSystem::createDirectory(const std::string& path) {
+    auto host = hostPath(path);
+    if (!host) return Status::failure(kBadName);
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(*host, ec))) return Status::failure(kAlreadyExists);
+    if (!fs::is_directory(host->parent_path(), ec)) return Status::failure(kPathNotFound);
+    if (!fs::create_directory(*host, ec)) return Status::failure(kAccessDenied);
+    return Status::success();
+}
+
+Status DriveTableFileSystem::removeDirectory(const std::string& path) {
+    auto host = hostPath(path);
+    if (!host) return Status::failure(kBadName);
+    std::error_code ec;
+    if (!fs::is_directory(fs::symlink_status(*host, ec))) return Status::failure(kFileNotFound);
+    if (!fs::is_empty(*host, ec)) return Status::failure(kNotEmpty);
+    if (!fs::remove(*host, ec)) return Status::failure(kAccessDenied);
+    return Status::success();
+}
+
+std::optional<std::string> DriveTableFileSystem::readText(const std::string& path) {
+    auto host = hostPath(path);
+    std::error_code ec;
+    if (!host || !fs::is_regular_file(*host, ec)) return std::nullopt;
+    std::ifstream in(*host, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return codePageToUtf8(bytes, codePage_);
+}
+
+Status DriveTableFileSystem::writeText(const std::string& path, const std::string& text) {
+    return write(path, text, false);
+}
+
+Status DriveTableFileSystem::appendText(const std::string& path, const std::string& text) {
+    return write(path, text, true);
+}
+
+Status DriveTableFileSystem::write(const std::string& path, const std::string& text, bool append) {
+    auto host = hostPath(path);
+    if (!host) return Status::failure(kBadName);
+    std::error_code ec;
+    if (!fs::is_directory(host->parent_path(), ec)) return Status::failure(kPathNotFound);
+    if (fs::is_directory(*host, ec) || (fs::exists(*host, ec) && readOnly(*host))) {
+        return Status::failure(kAccessDenied);
+    }
+    std::string bytes = utf8ToCodePage(text, codePage_);
+    if (append) {
+        std::ofstream out(*host, std::ios::binary | std::ios::app);
+        if (!(out << bytes).flush()) return Status::failure(kAccessDenied);
+        return Status::success();
+    }
+    // Replace through a temporary file, so a failed write never leaves half a file.
+    fs::path temporary = *host;
+    temporary += ".tmp~";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!(out << bytes).flush()) {
+            fs::remove(temporary, ec);
+            return Status::failure(kAccessDenied);
+        }
+    }
+    fs::rename(temporary, *host, ec);
+    if (ec) {
+        fs::remove(temporary, ec);
+        return Status::failure(kAccessDenied);
+    }
+    return Status::success();
+}
+
+}  // namespace qv::posix

@@ -1,0 +1,55 @@
+#pragma once
+// Drives and files over a drive table, for native tests: each drive letter maps to a host
+// folder and a drive type, and bare relative names lie in a folder standing for the
+// process's current directory. Paths are Windows-style and compare names without regard
+// to ASCII case, as Windows does. A path never resolves outside its drive's folder: "..",
+// stream names and links that lead out are refused. A file whose owner may not write it
+// stands for a read-only file: it cannot be deleted or overwritten.
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "guard/platform/FileSystem.h"
+
+namespace qv::posix {
+
+class DriveTableFileSystem : public platform::FileSystem {
+public:
+    explicit DriveTableFileSystem(std::filesystem::path currentDirectory,
+                                  std::string codePage = "GBK");
+
+    // Plugs a drive in (or replaces it); a drive whose folder does not exist is a drive
+    // without a medium.
+    void addDrive(char letter, platform::DriveType type, std::filesystem::path folder);
+    void removeDrive(char letter);
+    // The host path a Windows path stands for; nullopt when it would leave its drive.
+    std::optional<std::filesystem::path> hostPath(const std::string& path) const;
+
+    std::vector<char> driveLetters() override;
+    std::optional<platform::DriveType> driveType(char letter) override;
+    bool fileExists(const std::string& path) override;
+    std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
+    platform::Status deleteFile(const std::string& path) override;
+    platform::Status createDirectory(const std::string& path) override;
+    platform::Status removeDirectory(const std::string& path) override;
+    std::optional<std::string> readText(const std::string& path) override;
+    platform::Status writeText(const std::string& path, const std::string& text) override;
+    platform::Status appendText(const std::string& path, const std::string& text) override;
+
+private:
+    struct Drive {
+        platform::DriveType type;
+        std::filesystem::path folder;
+    };
+
+    platform::Status write(const std::string& path, const std::string& text, bool append);
+
+    std::filesystem::path currentDirectory_;
+    std::string codePage_;
+    std::map<char, Drive> drives_;
+};
+
+}  // namespace qv::posix

@@ -1,0 +1,38 @@
+#pragma once
+// The guard running headless over real temporary folders standing for drives: drive c:
+// (fixed) exists from the start, more drives can be plugged in, and every other service
+// is an in-memory back-end that records what the guard asked of it.
+
+#include <filesystem>
+
+#include "guard/app/Guard.h"
+#include "guard/platform/posix/DriveTableFileSystem.h"
+#include "guard/platform/posix/MemoryServices.h"
+#include "tests/support/HeadlessHost.h"
+#include "tests/support/TempFolder.h"
+
+namespace qv::test {
+
+class GuardHarness {
+public:
+    GuardHarness();
+
+    // Plugs in drive `letter` over a fresh folder and returns that folder.
+    std::filesystem::path addDrive(char letter, platform::DriveType type);
+    // The folder standing for the guard's current directory.
+    std::filesystem::path currentDirectory() const { return temp.path() / "cwd"; }
+
+    HeadlessHost host;
+    TempFolder temp;
+    posix::DriveTableFileSystem files;
+    posix::RecordingProcesses processes;
+    posix::MemoryRegistry registry;
+    posix::FixedClock clock;
+    posix::FlagSingleInstance instance;
+    posix::RecordingSkin skin;
+    posix::RecordingWebVisit web;
+    platform::Services services;
+    Guard guard;
+};
+
+}  // namespace qv::test
