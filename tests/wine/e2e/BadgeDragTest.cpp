@@ -16,21 +16,6 @@ namespace qv::test {
 
 namespace {
 
-void mouse(DWORD flags, POINT at = {}) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    if (flags & MOUSEEVENTF_ABSOLUTE) {
-        input.mi.dx = MulDiv(at.x, 65536, GetSystemMetrics(SM_CXSCREEN));
-        input.mi.dy = MulDiv(at.y, 65536, GetSystemMetrics(SM_CYSCREEN));
-    }
-    SendInput(1, &input, sizeof(input));
-}
-
-void moveTo(POINT at) {
-    mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
-}
-
 bool inMoveLoop(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
@@ -56,7 +41,7 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(badge) != FALSE; }));
     }
     void TearDown() override {
-        mouse(MOUSEEVENTF_LEFTUP);  // never leave the button held for the next test
+        sendMouse(MOUSEEVENTF_LEFTUP);  // never leave the button held for the next test
         guard.reset();
     }
 
@@ -70,9 +55,9 @@ protected:
 TEST_F(BadgeDragTest, MovingOverTheBadgeWithoutAButtonLeavesItInPlace) {
     RECT before = rectOf(badge);
     POINT centre{(before.left + before.right) / 2, (before.top + before.bottom) / 2};
-    moveTo(centre);
-    moveTo({centre.x - 8, centre.y + 6});
-    moveTo({centre.x - 16, centre.y + 12});
+    moveMouseTo(centre);
+    moveMouseTo({centre.x - 8, centre.y + 6});
+    moveMouseTo({centre.x - 16, centre.y + 12});
     // Nothing to wait for but the absence of a move: give the guard a round trip first.
     SendMessageTimeoutW(badge, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
     EXPECT_FALSE(inMoveLoop(badge));
@@ -83,11 +68,11 @@ TEST_F(BadgeDragTest, MovingOverTheBadgeWithoutAButtonLeavesItInPlace) {
 TEST_F(BadgeDragTest, PressingAndMovingTakesTheBadgeAlong) {
     RECT before = rectOf(badge);
     POINT centre{(before.left + before.right) / 2, (before.top + before.bottom) / 2};
-    moveTo(centre);
+    moveMouseTo(centre);
     SendMessageTimeoutW(badge, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
-    mouse(MOUSEEVENTF_LEFTDOWN);
+    sendMouse(MOUSEEVENTF_LEFTDOWN);
     POINT start{centre.x - 4, centre.y + 3};
-    moveTo(start);
+    moveMouseTo(start);
     ASSERT_TRUE(waitUntil([&] { return inMoveLoop(badge); })) << "the drag begins";
     RECT atStart = rectOf(badge);
     POINT cursor;
@@ -95,10 +80,10 @@ TEST_F(BadgeDragTest, PressingAndMovingTakesTheBadgeAlong) {
 
     POINT end{cursor.x - 300, cursor.y + 200};
     for (int step = 1; step <= 5; ++step) {
-        moveTo(
+        moveMouseTo(
             {cursor.x + (end.x - cursor.x) * step / 5, cursor.y + (end.y - cursor.y) * step / 5});
     }
-    mouse(MOUSEEVENTF_LEFTUP);
+    sendMouse(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(waitUntil([&] { return !inMoveLoop(badge); })) << "the drag ends on release";
     RECT after = rectOf(badge);
     EXPECT_NEAR(after.left - atStart.left, -300, 2);

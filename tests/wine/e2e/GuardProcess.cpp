@@ -137,6 +137,32 @@ bool GuardProcess::showsAnyForm() const {
     return search.found;
 }
 
+HWND GuardProcess::waitForPopupMenu(int ms) const {
+    struct Search {
+        DWORD pid;
+        HWND found = nullptr;
+    } search{id_};
+    waitUntil(
+        [&] {
+            EnumWindows(
+                [](HWND hwnd, LPARAM lp) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(lp);
+                    DWORD owner = 0;
+                    GetWindowThreadProcessId(hwnd, &owner);
+                    wchar_t cls[16] = {};
+                    GetClassNameW(hwnd, cls, 16);
+                    if (owner != s->pid || std::wstring_view(cls) != L"#32768") return TRUE;
+                    if (!IsWindowVisible(hwnd)) return TRUE;
+                    s->found = hwnd;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        ms);
+    return search.found;
+}
+
 std::wstring messageBoxText(HWND box) {
     wchar_t text[512] = {};
     GetDlgItemTextW(box, 0xFFFF, text, 512);  // the static text of a message box
@@ -146,6 +172,38 @@ std::wstring messageBoxText(HWND box) {
 void pressMessageBoxButton(HWND box, int button) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+}
+
+void chooseMenuItem(HWND menu, int index) {
+    auto key = [menu](WPARAM vk) {
+        PostMessageW(menu, WM_KEYDOWN, vk, 1);
+        PostMessageW(menu, WM_KEYUP, vk, 0xC0000001);
+    };
+    for (int i = 0; i <= index; ++i) key(VK_DOWN);
+    key(VK_RETURN);
+}
+
+void sendMouse(DWORD flags, POINT at) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        input.mi.dx = MulDiv(at.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+        input.mi.dy = MulDiv(at.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+    }
+    SendInput(1, &input, sizeof(input));
+}
+
+void moveMouseTo(POINT at) {
+    sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
+}
+
+void postDoubleClick(HWND control) {
+    LPARAM at = MAKELPARAM(10, 10);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(control, WM_LBUTTONUP, 0, at);
+    PostMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(control, WM_LBUTTONUP, 0, at);
 }
 
 }  // namespace qv::test

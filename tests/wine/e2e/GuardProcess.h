@@ -49,6 +49,8 @@ public:
     HWND waitForMessageBox(const std::wstring& title, int ms = 10000) const;
     // Whether the process shows any window of the form class.
     bool showsAnyForm() const;
+    // The open pop-up menu of this process; nullptr after `ms`.
+    HWND waitForPopupMenu(int ms = 10000) const;
 
 private:
     HANDLE process_ = nullptr;
@@ -58,5 +60,17 @@ private:
 // The text of a message box, and pressing one of its buttons (IDOK, IDCANCEL).
 std::wstring messageBoxText(HWND box);
 void pressMessageBoxButton(HWND box, int button);
+
+// Chooses the item at `index` (from 0, separators counted) of an open pop-up menu with
+// the keyboard, as a user would: Down to reach it, then Enter.
+void chooseMenuItem(HWND menu, int index);
+
+// Mouse input as the user's own (SendInput): buttons (MOUSEEVENTF_LEFTDOWN ...) and
+// moves to a point of the screen.
+void sendMouse(DWORD flags, POINT at = {});
+void moveMouseTo(POINT at);
+
+// A double-click on a control, delivered as the control's own messages.
+void postDoubleClick(HWND control);
 
 }  // namespace qv::test

@@ -53,14 +53,6 @@ bool waitUntilPainted(HWND hwnd, COLORREF colour) {
     });
 }
 
-void doubleClick(HWND control) {
-    LPARAM at = MAKELPARAM(10, 10);
-    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(control, WM_LBUTTONUP, 0, at);
-    PostMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageW(control, WM_LBUTTONUP, 0, at);
-}
-
 class GuardTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -123,7 +115,7 @@ TEST_F(GuardTest, ASecondStartSaysSoAndEndsWhileTheFirstRunsOn) {
 TEST_F(GuardTest, DoubleClickingTheBadgeShowsTheMainWindowInItsPlace) {
     HWND image = findControlWindow(badge, L"Image1");
     ASSERT_NE(image, nullptr);
-    doubleClick(image);
+    postDoubleClick(image);
 
     HWND main = guard->waitForForm(L"Form1");
     ASSERT_NE(main, nullptr);

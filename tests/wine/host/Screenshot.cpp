@@ -22,17 +22,20 @@ std::wstring artefactFolder() {
 std::wstring saveScreenshot(const std::wstring& name, HWND window, const RECT* only) {
     std::wstring folder = artefactFolder();
     if (folder.empty()) return {};
-    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT area = screen;
     if (window) GetWindowRect(window, &area);
     if (only) area = *only;
+    // Only what lies on the screen can be read (a copy reaching past it reads nothing).
+    if (!IntersectRect(&area, &area, &screen)) return {};
     int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0) return {};
 
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HDC desktop = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(desktop);
+    HBITMAP bitmap = CreateCompatibleBitmap(desktop, w, h);
     HGDIOBJ old = SelectObject(mem, bitmap);
-    BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    BitBlt(mem, 0, 0, w, h, desktop, area.left, area.top, SRCCOPY);
     SelectObject(mem, old);
 
     BITMAPINFOHEADER info{};
@@ -48,7 +51,7 @@ std::wstring saveScreenshot(const std::wstring& name, HWND window, const RECT* o
               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(nullptr, desktop);
 
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;  // "BM"
