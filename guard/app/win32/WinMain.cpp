@@ -1,0 +1,36 @@
+// QVud.exe: the guard with its real services and real windows. Everything runs on this one
+// thread: the start-up, then the message loop, in which the windows' events and the
+// timers run the guard. The program takes no command-line arguments.
+
+#include <windows.h>
+
+#include "guard/app/Guard.h"
+#include "guard/platform/Services.h"
+#include "guard/platform/win32/host/Win32Host.h"
+#include "guard/platform/win32/services/Win32Clock.h"
+#include "guard/platform/win32/services/Win32FileSystem.h"
+#include "guard/platform/win32/services/Win32Processes.h"
+#include "guard/platform/win32/services/Win32Registry.h"
+#include "guard/platform/win32/services/Win32SingleInstance.h"
+#include "guard/platform/win32/services/Win32Skin.h"
+#include "guard/platform/win32/services/Win32WebVisit.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    qv::win32::Win32FileSystem files;
+    qv::win32::Win32Processes processes;
+    qv::win32::Win32Registry registry;
+    qv::win32::Win32Clock clock;
+    qv::win32::Win32SingleInstance singleInstance;
+    qv::win32::Win32Skin skin;
+    qv::win32::Win32WebVisit web;
+    qv::platform::Services services{files, processes, registry, clock, singleInstance, skin, web};
+
+    qv::win32::Win32Host host(instance);
+    qv::Guard guard(host, services);
+    // A second copy has told the user and ends here (normally the refusal has already
+    // ended the process).
+    if (!guard.start()) return 0;
+    // Forms unloaded by a handler are destroyed between messages, when none of their
+    // handlers can still be running.
+    return host.run([&guard] { guard.collectUnloadedForms(); });
+}
