@@ -1,0 +1,21 @@
+#include "uninstaller/script/CommandScan.h"
+
+#include "uninstaller/script/Markers.h"
+#include "uninstaller/script/ScriptLimits.h"
+
+namespace qv::uninst {
+
+std::optional<std::vector<std::string>> scanCommands(const std::vector<std::string>& lines) {
+    std::vector<std::string> commands;
+    const std::size_t n = lines.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (lines[i] != kCommandBegin) continue;
+        for (std::size_t k = i + 1; k < n && lines[k] != kCommandEnd; ++k) {
+            if (commands.size() >= kMaxCommands) return std::nullopt;
+            commands.push_back(lines[k]);
+        }
+    }
+    return commands;
+}
+
+}  // namespace qv::uninst

@@ -1,0 +1,140 @@
+#include "uninstaller/wizard/Wizard.h"
+
+#include <set>
+
+#include "uninstaller/script/CommandScan.h"
+#include "uninstaller/script/ScriptLines.h"
+#include "uninstaller/script/ScriptParser.h"
+#include "uninstaller/wizard/DeleteReport.h"
+#include "uninstaller/wizard/Design.h"
+
+namespace qv::uninst {
+
+namespace {
+
+std::string readFailureText(const ScriptFile& file) {
+    const std::string name(kScriptName);
+    const std::string nothingDone = "卸载已停止，没有删除任何文件。";
+    switch (file.status) {
+        case ScriptFile::Status::Missing:
+            return "找不到卸载脚本 " + name + "，" + nothingDone;
+        case ScriptFile::Status::TooLarge:
+            return "卸载脚本 " + name + " 过大，" + nothingDone;
+        default:
+            if (file.reason.empty()) return "无法读取卸载脚本 " + name + "，" + nothingDone;
+            return "无法读取卸载脚本 " + name + "：" + file.reason + "\r\n" + nothingDone;
+    }
+}
+
+}  // namespace
+
+LoadResult Wizard::load() {
+    caption_ = std::string(kDesignedCaption);
+    ScriptFile file = system_.readScript(kScriptName);
+    if (file.status != ScriptFile::Status::Read) {
+        fail(readFailureText(file));
+        return LoadResult::Failed;
+    }
+    const std::vector<std::string> lines = splitLines(file.text);
+    std::optional<ParsedScript> script = parseScript(lines);
+    std::optional<std::vector<std::string>> commands = scanCommands(lines);
+    if (!script || !commands) {
+        fail("卸载脚本 " + std::string(kScriptName) +
+             " 列出的文件或命令过多，可能已损坏。卸载已停止，没有删除任何文件。");
+        return LoadResult::Failed;
+    }
+    if (script->title) {
+        caption_ = *script->title;
+        view_.setCaption(caption_);
+    }
+    if (script->text) view_.setMessageText(*script->text);
+    deleteList_ = std::move(script->deleteList);
+    commands_ = std::move(*commands);
+    view_.setDeleteList(deleteList_);
+
+    std::string prompt = std::string(kConfirmPrefix) + caption_ + std::string(kConfirmSuffix);
+    if (view_.messageBox(prompt, std::string(kConfirmTitle), Buttons::OkCancel, Icon::None) !=
+        Answer::Ok) {
+        end();
+        return LoadResult::Cancelled;
+    }
+    caption_ += kWizardSuffix;
+    view_.setCaption(caption_);
+    view_.show();
+    return LoadResult::Shown;
+}
+
+void Wizard::checkClicked(bool ticked) {
+    if (ended_) return;
+    view_.setWindowHeight(ticked ? kHeightWithList : kHeightDesigned);
+}
+
+void Wizard::faceMouseDown(Face face) {
+    if (!ended_) view_.setFaceBorder(face, true);
+}
+
+void Wizard::faceMouseUp(Face face) {
+    if (!ended_) view_.setFaceBorder(face, false);
+}
+
+void Wizard::faceClicked(Face face) {
+    // A click that arrives while the result box of an uninstall is open is not a second
+    // request; the window is about to end.
+    if (ended_ || uninstalling_) return;
+    if (face == Face::Cancel)
+        cancel();
+    else
+        uninstall();
+}
+
+void Wizard::fail(const std::string& message) {
+    view_.messageBox(message, std::string(kErrorTitle), Buttons::Ok, Icon::Error);
+    end();
+}
+
+void Wizard::cancel() {
+    end();
+}
+
+void Wizard::uninstall() {
+    uninstalling_ = true;
+    view_.setMessageText(std::string(kUninstalling));
+
+    // Deletions in list order. An entry repeated in the list (the script may name a file
+    // twice) is done once it has been deleted, not reported as missing afterwards; an
+    // empty entry names no file.
+    std::vector<FailedDelete> failed;
+    std::set<std::string> deleted;
+    for (const std::string& path : deleteList_) {
+        if (path.empty()) continue;
+        DeleteResult result = system_.deleteFile(path);
+        if (result.outcome == DeleteOutcome::Deleted) {
+            deleted.insert(path);
+        } else if (!(result.outcome == DeleteOutcome::NotFound && deleted.count(path))) {
+            failed.push_back({path, result});
+        }
+    }
+    // Success is claimed only when every listed file was removed.
+    if (failed.empty()) {
+        view_.messageBox(std::string(kUninstalled), std::string(kNoticeTitle), Buttons::Ok,
+                         Icon::None);
+    } else {
+        view_.messageBox(describeFailedDeletes(failed), std::string(kNoticeTitle), Buttons::Ok,
+                         Icon::Warning);
+    }
+
+    // Commands in script order, each started and left to run; one that cannot be started
+    // does not keep the others from starting.
+    for (const std::string& command : commands_) {
+        system_.startMinimised(kShellProgram, std::string(kShellPrefix) + command);
+    }
+    end();
+}
+
+void Wizard::end() {
+    if (ended_) return;
+    ended_ = true;
+    view_.end();
+}
+
+}  // namespace qv::uninst
