@@ -1,1 +1,11 @@
 # Win32 back-ends of the platform services (target qv_win32_services).
+add_library(qv_win32_services STATIC
+    services/SystemError.cpp
+    services/Win32Clock.cpp
+    services/Win32FileSystem.cpp
+    services/Win32Processes.cpp
+    services/Win32Registry.cpp
+    services/Win32SingleInstance.cpp
+    services/Win32Skin.cpp
+    services/Win32WebVisit.cpp)
+target_link_libraries(qv_win32_services PUBLIC qv_options PRIVATE advapi32 kernel32 wininet)

@@ -1,0 +1,270 @@
+#include "guard/platform/win32/services/Win32FileSystem.h"
+
+#include <algorithm>
+
+#include "guard/platform/win32/Text.h"
+#include "guard/platform/win32/UniqueHandle.h"
+#include "guard/platform/win32/services/SystemError.h"
+
+namespace qv::win32 {
+
+using platform::DriveType;
+using platform::Status;
+
+namespace {
+
+// While alive, the system reports a drive without a medium (an empty card reader, an
+// open CD tray) to this thread as an error instead of asking the user in a dialog.
+class QuietDriveErrors {
+public:
+    QuietDriveErrors() {
+        if (!SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previous_)) {
+            restore_ = false;
+        }
+    }
+    ~QuietDriveErrors() {
+        if (restore_) SetThreadErrorMode(previous_, nullptr);
+    }
+    QuietDriveErrors(const QuietDriveErrors&) = delete;
+    QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+
+private:
+    DWORD previous_ = 0;
+    bool restore_ = true;
+};
+
+// The UTF-16 form of a path; nullopt for a path the system would silently cut short.
+std::optional<std::wstring> widePath(const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos) return std::nullopt;
+    return toWide(path);
+}
+
+bool isDiskFile(HANDLE file) {
+    return GetFileType(file) == FILE_TYPE_DISK;
+}
+
+Status writeAll(HANDLE file, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) {
+            return lastErrorFailure();
+        }
+        if (written == 0) return failure(ERROR_WRITE_FAULT);
+        done += written;
+    }
+    return Status::success();
+}
+
+// The absolute form of `path` and the position where its last name starts.
+std::optional<std::pair<std::wstring, size_t>> fullPath(const std::wstring& path) {
+    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return std::nullopt;
+    std::wstring full(n, L'\0');
+    wchar_t* name = nullptr;
+    n = GetFullPathNameW(path.c_str(), n, full.data(), &name);
+    if (n == 0 || n >= full.size() || name == nullptr) return std::nullopt;
+    size_t nameAt = static_cast<size_t>(name - full.data());
+    full.resize(n);
+    return std::make_pair(full, nameAt);
+}
+
+// Windows lists names in the order of their upper-case forms (as NTFS keeps them);
+// ties are broken by the exact names so that the order never depends on the file system.
+bool listedBefore(const std::wstring& a, const std::wstring& b) {
+    int byName = CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE);
+    if (byName != CSTR_EQUAL) return byName == CSTR_LESS_THAN;
+    return a < b;
+}
+
+}  // namespace
+
+std::vector<char> Win32FileSystem::driveLetters() {
+    std::vector<char> letters;
+    std::wstring buffer(128, L'\0');
+    for (;;) {
+        DWORD n = GetLogicalDriveStringsW(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (n == 0) return letters;
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            break;
+        }
+        buffer.assign(n + 1, L'\0');
+    }
+    // Entries such as "C:\" follow one another, each ended by a NUL.
+    for (size_t at = 0; at < buffer.size(); at = buffer.find(L'\0', at) + 1) {
+        wchar_t letter = buffer[at];
+        if (letter >= L'A' && letter <= L'Z') letter = static_cast<wchar_t>(letter - L'A' + L'a');
+        if (letter >= L'a' && letter <= L'z') letters.push_back(static_cast<char>(letter));
+        if (buffer.find(L'\0', at) == std::wstring::npos) break;
+    }
+    std::sort(letters.begin(), letters.end());
+    letters.erase(std::unique(letters.begin(), letters.end()), letters.end());
+    return letters;
+}
+
+std::optional<DriveType> Win32FileSystem::driveType(char letter) {
+    if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
+    if (letter < 'a' || letter > 'z') return std::nullopt;
+    const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
+    QuietDriveErrors quiet;
+    switch (GetDriveTypeW(root)) {
+        case DRIVE_UNKNOWN:
+            return DriveType::Unknown;
+        case DRIVE_REMOVABLE:
+            return DriveType::Removable;
+        case DRIVE_FIXED:
+            return DriveType::Fixed;
+        case DRIVE_REMOTE:
+            return DriveType::Network;
+        case DRIVE_CDROM:
+            return DriveType::CdRom;
+        case DRIVE_RAMDISK:
+            return DriveType::RamDisk;
+        default:
+            return std::nullopt;  // DRIVE_NO_ROOT_DIR: no such drive
+    }
+}
+
+bool Win32FileSystem::fileExists(const std::string& path) {
+    auto wide = widePath(path);
+    if (!wide) return false;
+    QuietDriveErrors quiet;
+    DWORD attributes = GetFileAttributesW(wide->c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::vector<std::string>> Win32FileSystem::subfolders(const std::string& folder) {
+    auto wide = widePath(folder);
+    if (!wide) return std::nullopt;
+    std::string prefix = folder;
+    if (prefix.back() != '\\' && prefix.back() != '/') prefix += '\\';
+    std::wstring pattern = toWide(prefix) + L"*";
+
+    QuietDriveErrors quiet;
+    WIN32_FIND_DATAW entry;
+    UniqueFind search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
+                                       FindExSearchLimitToDirectories, nullptr, 0));
+    if (!search) {
+        // The root of an empty drive has no "." and "..", so nothing matches at all.
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::vector<std::string>{};
+        return std::nullopt;
+    }
+    std::vector<std::wstring> names;
+    do {
+        // The search limit is only a hint to the file system; files can still come back.
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") continue;
+        names.push_back(std::move(name));
+    } while (FindNextFileW(search.get(), &entry));
+    if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+
+    std::sort(names.begin(), names.end(), listedBefore);
+    std::vector<std::string> paths;
+    paths.reserve(names.size());
+    for (const std::wstring& name : names) paths.push_back(prefix + fromWide(name));
+    return paths;
+}
+
+Status Win32FileSystem::deleteFile(const std::string& path) {
+    auto wide = widePath(path);
+    if (!wide) return failure(ERROR_INVALID_NAME);
+    // DeleteFileW takes no patterns; refuse them here as well, whatever the file system.
+    if (wide->find_first_of(L"*?") != std::wstring::npos) return failure(ERROR_INVALID_NAME);
+    QuietDriveErrors quiet;
+    if (!DeleteFileW(wide->c_str())) return lastErrorFailure();
+    return Status::success();
+}
+
+Status Win32FileSystem::createDirectory(const std::string& path) {
+    auto wide = widePath(path);
+    if (!wide) return failure(ERROR_INVALID_NAME);
+    QuietDriveErrors quiet;
+    // Passed through unchanged: with its trailing backslash, "x:\autorun.inf\con\" makes
+    // a folder named after the reserved device name.
+    if (!CreateDirectoryW(wide->c_str(), nullptr)) return lastErrorFailure();
+    return Status::success();
+}
+
+Status Win32FileSystem::removeDirectory(const std::string& path) {
+    auto wide = widePath(path);
+    if (!wide) return failure(ERROR_INVALID_NAME);
+    QuietDriveErrors quiet;
+    if (!RemoveDirectoryW(wide->c_str())) return lastErrorFailure();
+    return Status::success();
+}
+
+std::optional<std::string> Win32FileSystem::readText(const std::string& path) {
+    auto wide = widePath(path);
+    if (!wide) return std::nullopt;
+    QuietDriveErrors quiet;
+    UniqueFile file(CreateFileW(wide->c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Only files on a disk: a device name such as "con" would wait for input forever.
+    if (!file || !isDiskFile(file.get())) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > kMaxTextBytes) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+        bytes.append(buffer, got);
+        if (bytes.size() > kMaxTextBytes) return std::nullopt;  // it grew while being read
+    }
+    return ansiToUtf8(bytes);
+}
+
+Status Win32FileSystem::writeText(const std::string& path, const std::string& text) {
+    auto wide = widePath(path);
+    if (!wide) return failure(ERROR_INVALID_NAME);
+    QuietDriveErrors quiet;
+    auto full = fullPath(*wide);
+    if (!full) return failure(ERROR_INVALID_NAME);
+    const std::wstring& target = full->first;
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+        return failure(ERROR_ACCESS_DENIED);
+    }
+
+    // The new content goes to a fresh file beside the target, which then replaces the
+    // target in one step: a failed write never leaves half a file.
+    std::wstring folder = target.substr(0, full->second);
+    wchar_t temporary[MAX_PATH + 1] = {};
+    if (folder.size() >= MAX_PATH - 14 || !GetTempFileNameW(folder.c_str(), L"qv", 0, temporary)) {
+        return lastErrorFailure();
+    }
+    Status written = [&] {
+        UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return lastErrorFailure();
+        return writeAll(file.get(), utf8ToAnsi(text));
+    }();
+    if (written.ok() && !MoveFileExW(temporary, target.c_str(),
+                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        written = lastErrorFailure();
+    }
+    if (!written.ok()) DeleteFileW(temporary);
+    return written;
+}
+
+Status Win32FileSystem::appendText(const std::string& path, const std::string& text) {
+    auto wide = widePath(path);
+    if (!wide) return failure(ERROR_INVALID_NAME);
+    QuietDriveErrors quiet;
+    UniqueFile file(CreateFileW(wide->c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return lastErrorFailure();
+    if (!isDiskFile(file.get())) return failure(ERROR_INVALID_NAME);
+    return writeAll(file.get(), utf8ToAnsi(text));
+}
+
+}  // namespace qv::win32

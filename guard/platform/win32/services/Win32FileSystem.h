@@ -1,0 +1,29 @@
+#pragma once
+// Drives and files over Win32: the drive list and drive types of the system, files and
+// folders by their Windows paths, text in the ANSI code page. No call here ever brings
+// up a system error box (for example "no disk in drive"): the drive's absence comes back
+// as a failure instead.
+
+#include "guard/platform/FileSystem.h"
+
+namespace qv::win32 {
+
+class Win32FileSystem : public platform::FileSystem {
+public:
+    // Larger files are refused by readText (a hostile drive may hold a huge autorun.inf;
+    // every text file the guard reads is a few lines long).
+    static constexpr unsigned long long kMaxTextBytes = 16ull << 20;
+
+    std::vector<char> driveLetters() override;
+    std::optional<platform::DriveType> driveType(char letter) override;
+    bool fileExists(const std::string& path) override;
+    std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
+    platform::Status deleteFile(const std::string& path) override;
+    platform::Status createDirectory(const std::string& path) override;
+    platform::Status removeDirectory(const std::string& path) override;
+    std::optional<std::string> readText(const std::string& path) override;
+    platform::Status writeText(const std::string& path, const std::string& text) override;
+    platform::Status appendText(const std::string& path, const std::string& text) override;
+};
+
+}  // namespace qv::win32

@@ -1,0 +1,26 @@
+#pragma once
+// One running copy per user session: the first copy creates a named mutex and keeps it
+// until it ends; a later copy finds the name taken.
+
+#include <string>
+
+#include "guard/platform/SingleInstance.h"
+#include "guard/platform/win32/UniqueHandle.h"
+
+namespace qv::win32 {
+
+class Win32SingleInstance : public platform::SingleInstance {
+public:
+    static constexpr const wchar_t* kGuardName = L"Local\\QVud.SingleInstance";
+
+    explicit Win32SingleInstance(std::wstring name = kGuardName) : name_(std::move(name)) {}
+    // True when no other holder of the name exists; the claim then lasts for the life of
+    // this object. Asking again after a successful claim answers true again.
+    bool acquire() override;
+
+private:
+    std::wstring name_;
+    UniqueKernelHandle mutex_;
+};
+
+}  // namespace qv::win32

@@ -1,0 +1,188 @@
+// Files and folders through the Win32 file system: what counts as a file, the folder a
+// reserved device name makes, listings, deletes that never widen, and text in GBK.
+
+#include <gtest/gtest.h>
+
+#include "guard/platform/win32/services/Win32FileSystem.h"
+#include "tests/wine/tools/TestKit.h"
+
+namespace {
+
+using namespace qv::testkit;
+
+class FilesTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_FALSE(folder.path().empty()); }
+    // The UTF-8 path of `name` inside the test folder.
+    std::string at(std::wstring_view name) const { return utf8(folder / name); }
+    bool isFolder(const std::wstring& path) const {
+        DWORD a = GetFileAttributesW(path.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    TempFolder folder;
+    qv::win32::Win32FileSystem files;
+};
+
+TEST_F(FilesTest, OnlyFilesExist) {
+    ASSERT_TRUE(CreateDirectoryW((folder / L"autorun.inf").c_str(), nullptr));
+    ASSERT_TRUE(writeBytes(folder / L"a.txt", "x"));
+    EXPECT_FALSE(files.fileExists(at(L"autorun.inf")));
+    EXPECT_TRUE(files.fileExists(at(L"a.txt")));
+    EXPECT_FALSE(files.fileExists(at(L"missing.txt")));
+    EXPECT_FALSE(files.fileExists(""));
+    EXPECT_FALSE(files.fileExists(at(L"a.txt") + std::string(1, '\0') + "x"));
+}
+
+TEST_F(FilesTest, ReservedDeviceNameBecomesAFolderInsideAutorunInf) {
+    auto letter = freeDriveLetter();
+    ASSERT_TRUE(letter);
+    SimulatedDrive drive(*letter, DRIVE_REMOVABLE, folder.path());
+    ASSERT_TRUE(drive.ok());
+    std::string root = utf8(drive.root());
+
+    ASSERT_TRUE(files.createDirectory(root + "autorun.inf").ok());
+    auto made = files.createDirectory(root + "autorun.inf\\con\\");
+    EXPECT_TRUE(made.ok()) << made.description();
+    EXPECT_TRUE(isFolder(L"\\\\?\\" + folder.path() + L"\\autorun.inf\\con"));
+    // A file can no longer be made where the folder stands, and the folder is no file.
+    EXPECT_FALSE(files.fileExists(root + "autorun.inf"));
+    EXPECT_FALSE(files.writeText(root + "autorun.inf", "[autorun]").ok());
+    EXPECT_FALSE(files.removeDirectory(root + "autorun.inf").ok());  // not empty
+    // Made a second time, the folder is reported as already there.
+    auto again = files.createDirectory(root + "autorun.inf\\con\\");
+    EXPECT_FALSE(again.ok());
+    EXPECT_FALSE(again.description().empty());
+}
+
+TEST_F(FilesTest, SubfoldersListsFoldersOnlyWithFullPaths) {
+    for (const wchar_t* name : {L"beta", L"Alpha", L"中文", L"gamma.dir"}) {
+        ASSERT_TRUE(CreateDirectoryW((folder / name).c_str(), nullptr));
+    }
+    ASSERT_TRUE(writeBytes(folder / L"file.txt", "x"));
+    ASSERT_TRUE(writeBytes(folder / L"beta\\inner.txt", "x"));
+    auto listed = files.subfolders(at(L""));  // with a trailing backslash
+    ASSERT_TRUE(listed);
+    std::string base = at(L"");
+    std::vector<std::string> expected = {base + "Alpha", base + "beta", base + "gamma.dir",
+                                         base + "中文"};
+    EXPECT_EQ(*listed, expected);
+    auto noSlash = files.subfolders(utf8(folder.path()));
+    ASSERT_TRUE(noSlash);
+    EXPECT_EQ(*noSlash, expected);
+
+    EXPECT_EQ(files.subfolders(at(L"beta")), std::vector<std::string>{});
+    EXPECT_EQ(files.subfolders(at(L"missing")), std::nullopt);
+    EXPECT_EQ(files.subfolders(""), std::nullopt);
+}
+
+TEST_F(FilesTest, SubfoldersOfAnEmptyDriveRootIsAnEmptyList) {
+    auto letter = freeDriveLetter();
+    ASSERT_TRUE(letter);
+    SimulatedDrive drive(*letter, DRIVE_REMOVABLE, folder.path());
+    ASSERT_TRUE(drive.ok());
+    EXPECT_EQ(files.subfolders(utf8(drive.root())), std::vector<std::string>{});
+    ASSERT_TRUE(CreateDirectoryW((folder / L"sub").c_str(), nullptr));
+    EXPECT_EQ(files.subfolders(utf8(drive.root())),
+              std::vector<std::string>{utf8(drive.root()) + "sub"});
+}
+
+TEST_F(FilesTest, DeleteRemovesOneFileAndNothingElse) {
+    ASSERT_TRUE(writeBytes(folder / L"a.exe", "x"));
+    ASSERT_TRUE(writeBytes(folder / L"b.exe", "x"));
+    ASSERT_TRUE(CreateDirectoryW((folder / L"dir").c_str(), nullptr));
+
+    EXPECT_FALSE(files.deleteFile(at(L"*.exe")).ok());
+    EXPECT_FALSE(files.deleteFile(at(L"?.exe")).ok());
+    EXPECT_TRUE(files.fileExists(at(L"a.exe")));
+    EXPECT_TRUE(files.fileExists(at(L"b.exe")));
+
+    EXPECT_FALSE(files.deleteFile(at(L"dir")).ok());
+    EXPECT_TRUE(isFolder(folder / L"dir"));
+
+    EXPECT_TRUE(files.deleteFile(at(L"a.exe")).ok());
+    EXPECT_FALSE(files.fileExists(at(L"a.exe")));
+    EXPECT_TRUE(files.fileExists(at(L"b.exe")));
+    auto missing = files.deleteFile(at(L"a.exe"));
+    EXPECT_FALSE(missing.ok());
+    EXPECT_FALSE(missing.description().empty());
+
+    // A read-only file stays: its attributes are not changed to force the delete.
+    ASSERT_TRUE(SetFileAttributesW((folder / L"b.exe").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(files.deleteFile(at(L"b.exe")).ok());
+    EXPECT_TRUE(files.fileExists(at(L"b.exe")));
+}
+
+TEST_F(FilesTest, FoldersAreMadeAndRemovedOneAtATime) {
+    EXPECT_TRUE(files.createDirectory(at(L"new")).ok());
+    EXPECT_TRUE(isFolder(folder / L"new"));
+    EXPECT_FALSE(files.createDirectory(at(L"a\\b")).ok());  // no parents made
+    ASSERT_TRUE(writeBytes(folder / L"new\\f.txt", "x"));
+    EXPECT_FALSE(files.removeDirectory(at(L"new")).ok());
+    EXPECT_TRUE(files.deleteFile(at(L"new\\f.txt")).ok());
+    EXPECT_TRUE(files.removeDirectory(at(L"new")).ok());
+    EXPECT_FALSE(isFolder(folder / L"new"));
+    EXPECT_FALSE(files.removeDirectory(at(L"new")).ok());
+}
+
+TEST_F(FilesTest, TextIsStoredInTheAnsiCodePage) {
+    // The test prefix runs with a Chinese locale: the ANSI code page is GBK.
+    ASSERT_EQ(GetACP(), 936u);
+    const std::string text = "2026/12/8 14:03:59 发现病毒 e:\\autorun.inf\r\n";
+    ASSERT_TRUE(files.writeText(at(L"Rz.log"), text).ok());
+    EXPECT_EQ(readBytes(folder / L"Rz.log"), toGbk(text));
+    EXPECT_EQ(files.readText(at(L"Rz.log")), text);
+
+    ASSERT_TRUE(files.appendText(at(L"Rz.log"), "第二行\r\n").ok());
+    EXPECT_EQ(readBytes(folder / L"Rz.log"), toGbk(text + "第二行\r\n"));
+
+    // Replacing the content leaves no trace of the old one, and no stray files.
+    ASSERT_TRUE(files.writeText(at(L"Rz.log"), "短").ok());
+    EXPECT_EQ(readBytes(folder / L"Rz.log"), toGbk("短"));
+    auto listed = files.subfolders(at(L""));
+    ASSERT_TRUE(listed);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder / L"*").c_str(), &entry);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    std::vector<std::wstring> names;
+    do {
+        if (entry.cFileName[0] != L'.') names.push_back(entry.cFileName);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    EXPECT_EQ(names, std::vector<std::wstring>{L"Rz.log"});
+
+    // Appending creates the file when needed.
+    ASSERT_TRUE(files.appendText(at(L"new.log"), "新").ok());
+    EXPECT_EQ(readBytes(folder / L"new.log"), toGbk("新"));
+    ASSERT_TRUE(writeGbkFile(folder / L"gbk.txt", "忽略列表\r\nD:\\Temp\r\n"));
+    EXPECT_EQ(files.readText(at(L"gbk.txt")), "忽略列表\r\nD:\\Temp\r\n");
+}
+
+TEST_F(FilesTest, UnreadableAndUnwritableTextIsReportedNotGuessed) {
+    EXPECT_EQ(files.readText(at(L"missing.txt")), std::nullopt);
+    ASSERT_TRUE(CreateDirectoryW((folder / L"dir").c_str(), nullptr));
+    EXPECT_EQ(files.readText(at(L"dir")), std::nullopt);
+    EXPECT_FALSE(files.writeText(at(L"dir"), "x").ok());
+    EXPECT_TRUE(isFolder(folder / L"dir"));
+    EXPECT_FALSE(files.appendText(at(L"dir"), "x").ok());
+    EXPECT_FALSE(files.writeText(at(L"no\\such\\folder.txt"), "x").ok());
+
+    ASSERT_TRUE(writeBytes(folder / L"ro.txt", "old"));
+    ASSERT_TRUE(SetFileAttributesW((folder / L"ro.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    auto refused = files.writeText(at(L"ro.txt"), "new");
+    EXPECT_FALSE(refused.ok());
+    EXPECT_FALSE(refused.description().empty());
+    EXPECT_EQ(readBytes(folder / L"ro.txt"), "old");
+
+    EXPECT_EQ(files.readText(at(L"empty.txt")), std::nullopt);
+    ASSERT_TRUE(writeBytes(folder / L"empty.txt", ""));
+    EXPECT_EQ(files.readText(at(L"empty.txt")), "");
+}
+
+TEST_F(FilesTest, DevicesAreNotReadAsText) {
+    // A hostile name must not make the guard read from a device and hang.
+    EXPECT_EQ(files.readText(at(L"con")), std::nullopt);
+    EXPECT_EQ(files.readText("\\\\.\\pipe\\qv-none"), std::nullopt);
+}
+
+}  // namespace

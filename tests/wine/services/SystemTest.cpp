@@ -1,0 +1,266 @@
+// Registry values, started programs, the general date text, the single-instance claim,
+// the skinning library's entry point and the background page visit.
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <regex>
+#include <thread>
+
+#include "guard/platform/win32/services/Win32Clock.h"
+#include "guard/platform/win32/services/Win32Processes.h"
+#include "guard/platform/win32/services/Win32Registry.h"
+#include "guard/platform/win32/services/Win32SingleInstance.h"
+#include "guard/platform/win32/services/Win32Skin.h"
+#include "guard/platform/win32/services/Win32WebVisit.h"
+#include "tests/wine/tools/TestKit.h"
+
+namespace {
+
+using namespace qv::testkit;
+using qv::platform::WindowMode;
+
+std::optional<std::wstring> registryString(HKEY root, const std::wstring& key,
+                                           const std::wstring& value) {
+    wchar_t data[512] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::wstring(data);
+}
+
+TEST(RegistryTest, WritesAndDeletesStringValuesByFullPath) {
+    const std::wstring key = L"Software\\QVuTests\\" + std::to_wstring(GetCurrentProcessId());
+    const std::string path = "HKEY_CURRENT_USER\\" + utf8(key) + "\\QVud";
+    qv::win32::Win32Registry registry;
+
+    ASSERT_TRUE(registry.writeString(path, "C:\\工具\\QVud.exe").ok());
+    EXPECT_EQ(registryString(HKEY_CURRENT_USER, key, L"QVud"), L"C:\\工具\\QVud.exe");
+    EXPECT_EQ(registry.readString(path), "C:\\工具\\QVud.exe");
+    // The short root name and any case name the same key; writing again replaces.
+    ASSERT_TRUE(registry.writeString("hkcu\\" + utf8(key) + "\\QVud", "second").ok());
+    EXPECT_EQ(registryString(HKEY_CURRENT_USER, key, L"QVud"), L"second");
+
+    ASSERT_TRUE(registry.deleteValue(path).ok());
+    EXPECT_EQ(registryString(HKEY_CURRENT_USER, key, L"QVud"), std::nullopt);
+    auto again = registry.deleteValue(path);
+    EXPECT_FALSE(again.ok());
+    EXPECT_FALSE(again.description().empty());
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QVuTests");
+}
+
+TEST(RegistryTest, WritesTheMachineRunKey) {
+    const std::wstring run = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::wstring name = L"QVudTest" + std::to_wstring(GetCurrentProcessId());
+    const std::string path = "HKEY_LOCAL_MACHINE\\" + utf8(run) + "\\" + utf8(name);
+    qv::win32::Win32Registry registry;
+    ASSERT_TRUE(registry.writeString(path, "C:\\QVud.exe").ok());
+    EXPECT_EQ(registryString(HKEY_LOCAL_MACHINE, run, name), L"C:\\QVud.exe");
+    ASSERT_TRUE(registry.deleteValue("HKLM\\" + utf8(run) + "\\" + utf8(name)).ok());
+    EXPECT_EQ(registryString(HKEY_LOCAL_MACHINE, run, name), std::nullopt);
+}
+
+TEST(RegistryTest, MalformedPathsFailWithoutTouchingTheRegistry) {
+    qv::win32::Win32Registry registry;
+    const char withNul[] = "HKCU\\Software\\a\0b";
+    for (const std::string& bad :
+         std::vector<std::string>{"", "QVud", "HKEY_NOWHERE\\Software\\QVud", "HKCUX\\Software\\v",
+                                  std::string(withNul, sizeof withNul - 1)}) {
+        EXPECT_FALSE(registry.writeString(bad, "x").ok()) << bad;
+        EXPECT_FALSE(registry.deleteValue(bad).ok()) << bad;
+    }
+}
+
+TEST(ProcessesTest, HiddenCommandRunsWithoutBeingWaitedFor) {
+    TempFolder folder;
+    ASSERT_FALSE(folder.path().empty());
+    qv::win32::Win32Processes processes;
+    std::wstring marker = folder / L"标记.txt";
+    auto started =
+        processes.start("cmd.exe /c echo done> \"" + utf8(marker) + "\"", WindowMode::Hidden);
+    ASSERT_TRUE(started.ok()) << started.description();
+    EXPECT_TRUE(waitFor([&] { return readBytes(marker).value_or("").find("done") == 0; }));
+
+    std::wstring made = folder / L"最小化";
+    ASSERT_TRUE(
+        processes.start("cmd.exe /c mkdir \"" + utf8(made) + "\"", WindowMode::Minimized).ok());
+    EXPECT_TRUE(
+        waitFor([&] { return GetFileAttributesW(made.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+}
+
+TEST(ProcessesTest, AFailedStartIsReportedWithTheSystemText) {
+    qv::win32::Win32Processes processes;
+    auto missing = processes.start("C:\\no\\such\\program.exe /x", WindowMode::Normal);
+    EXPECT_FALSE(missing.ok());
+    EXPECT_FALSE(missing.description().empty());
+    EXPECT_FALSE(processes.start("", WindowMode::Hidden).ok());
+}
+
+TEST(ClockTest, GeneralDateIsShortDateBlankLongTimeOfNow) {
+    // The prefix's Chinese locale writes "2026/12/8 14:03:59".
+    SYSTEMTIME before{};
+    SYSTEMTIME after{};
+    GetLocalTime(&before);
+    std::string text = qv::win32::Win32Clock().generalDateTime();
+    GetLocalTime(&after);
+    std::smatch parts;
+    ASSERT_TRUE(std::regex_match(
+        text, parts, std::regex(R"((\d{4})/(\d{1,2})/(\d{1,2}) (\d{1,2}):(\d{2}):(\d{2}))")))
+        << text;
+    auto sameDay = [&](const SYSTEMTIME& t) {
+        return std::stoi(parts[1]) == t.wYear && std::stoi(parts[2]) == t.wMonth &&
+               std::stoi(parts[3]) == t.wDay && std::stoi(parts[4]) == t.wHour;
+    };
+    EXPECT_TRUE(sameDay(before) || sameDay(after)) << text;
+    EXPECT_LT(std::stoi(parts[5]), 60);
+    EXPECT_LT(std::stoi(parts[6]), 60);
+}
+
+TEST(SingleInstanceTest, OnlyTheFirstClaimSucceedsWhileItIsHeld) {
+    std::wstring name = L"Local\\QVuTest." + std::to_wstring(GetCurrentProcessId());
+    {
+        qv::win32::Win32SingleInstance first(name);
+        ASSERT_TRUE(first.acquire());
+        EXPECT_TRUE(first.acquire());  // asking again keeps the claim
+        qv::win32::Win32SingleInstance second(name);
+        EXPECT_FALSE(second.acquire());
+        EXPECT_FALSE(second.acquire());
+    }
+    qv::win32::Win32SingleInstance later(name);
+    EXPECT_TRUE(later.acquire());
+}
+
+TEST(SkinTest, CallsTheLibraryWithAnsiStrings) {
+    qv::win32::Win32Skin skin;  // finds the stand-in SkinH_VB6.dll beside this program
+    skin.attach("C:\\皮肤\\Pifu.she", "密码");
+    skin.attach("b.she", "");
+    HMODULE library = GetModuleHandleW(L"SkinH_VB6.dll");
+    ASSERT_NE(library, nullptr);
+    using Calls = const char* (*)();
+    auto calls =
+        reinterpret_cast<Calls>(reinterpret_cast<void*>(GetProcAddress(library, "FakeSkin_Calls")));
+    ASSERT_NE(calls, nullptr);
+    EXPECT_EQ(std::string(calls()), toGbk("C:\\皮肤\\Pifu.she|密码\nb.she|\n"));
+}
+
+TEST(SkinTest, AMissingLibraryOrEntryPointIsIgnored) {
+    qv::win32::Win32Skin missing(L"QVuNoSuchSkin.dll");
+    missing.attach("Pifu.she", "x");
+    missing.attach("Pifu.she", "x");
+    qv::win32::Win32Skin noEntry(L"kernel32.dll");
+    noEntry.attach("Pifu.she", "x");
+    SUCCEED();  // nothing shown, nothing thrown, no crash
+}
+
+// One HTTP exchange on a loopback socket, run on a thread of its own: take the request,
+// wait until the test lets it answer, answer, and see the client close the connection.
+class PageServer {
+public:
+    PageServer() {
+        WSADATA data;
+        started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int length = sizeof address;
+        if (listener_ == INVALID_SOCKET ||
+            bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            listen(listener_, 1) != 0 ||
+            getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+            return;
+        }
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] { serve(); });
+    }
+    ~PageServer() {
+        release_ = true;
+        if (thread_.joinable()) thread_.join();
+        if (listener_ != INVALID_SOCKET) closesocket(listener_);
+        if (started_) WSACleanup();
+    }
+
+    int port() const { return port_; }
+    std::atomic<bool> requestSeen{false};
+    std::atomic<bool> gaveUpWaiting{false};
+    std::atomic<bool> clientClosed{false};
+    std::string request;  // read by the test only after requestSeen
+    void release() { release_ = true; }
+
+private:
+    static bool readable(SOCKET s, int milliseconds) {
+        fd_set set;
+        FD_ZERO(&set);
+        FD_SET(s, &set);
+        timeval limit{milliseconds / 1000, (milliseconds % 1000) * 1000};
+        return select(0, &set, nullptr, nullptr, &limit) == 1;
+    }
+
+    void serve() {
+        if (!readable(listener_, 10000)) return;
+        SOCKET client = accept(listener_, nullptr, nullptr);
+        if (client == INVALID_SOCKET) return;
+        char buffer[4096];
+        while (request.find("\r\n\r\n") == std::string::npos && readable(client, 10000)) {
+            int got = recv(client, buffer, sizeof buffer, 0);
+            if (got <= 0) break;
+            request.append(buffer, static_cast<size_t>(got));
+        }
+        requestSeen = true;
+        // Well inside the visitor's own time-outs, so a visitor that blocked its caller
+        // until it gave up would leave this server waiting in vain.
+        if (!waitFor([this] { return release_.load(); }, std::chrono::seconds(8))) {
+            gaveUpWaiting = true;
+        }
+        std::string body(100000, 'x');
+        std::string answer = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+                             std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+        send(client, answer.data(), static_cast<int>(answer.size()), 0);
+        shutdown(client, SD_SEND);
+        while (readable(client, 10000)) {
+            int got = recv(client, buffer, sizeof buffer, 0);
+            if (got <= 0) {
+                clientClosed = got == 0;
+                break;
+            }
+        }
+        closesocket(client);
+    }
+
+    bool started_ = false;
+    SOCKET listener_ = INVALID_SOCKET;
+    int port_ = 0;
+    std::thread thread_;
+    std::atomic<bool> release_{false};
+};
+
+TEST(WebVisitTest, PageIsLoadedInTheBackground) {
+    PageServer server;
+    ASSERT_NE(server.port(), 0);
+    qv::win32::Win32WebVisit web;
+    web.navigate("http://127.0.0.1:" + std::to_string(server.port()) + "/tj.asp?id=QVud");
+    // navigate() has returned while the server still holds back its answer.
+    ASSERT_TRUE(waitFor([&] { return server.requestSeen.load(); }));
+    EXPECT_FALSE(server.gaveUpWaiting.load());
+    EXPECT_EQ(server.request.rfind("GET /tj.asp?id=QVud HTTP/1.1\r\n", 0), 0u) << server.request;
+    server.release();
+    // The visitor reads the page to its end and closes the connection.
+    EXPECT_TRUE(waitFor([&] { return server.clientClosed.load(); }, std::chrono::seconds(15)));
+}
+
+TEST(WebVisitTest, UnreachableOrMalformedAddressesAreSilent) {
+    qv::win32::Win32WebVisit web;
+    web.navigate("");
+    web.navigate("not a url");
+    const char withNul[] = "http://127.0.0.1/\0x";
+    web.navigate(std::string(withNul, sizeof withNul - 1));
+    web.navigate("http://127.0.0.1:1/nothing-listens-here");
+    SUCCEED();  // returned at once, with no box and no crash
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+#pragma once
+// What the Wine test programs share: simulated drives that come and go while programs
+// run, bounded waiting, finding windows and answering message boxes, screenshots, and
+// temporary folders and files. Windows paths are UTF-16; text handed in is UTF-8.
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qv::testkit {
+
+using namespace std::chrono_literals;
+
+// ---- Waiting ------------------------------------------------------------------------------
+
+// Asks `condition` every `step` until it holds or `limit` has passed; true when it held.
+// Messages sent or posted to this thread's windows are handled while waiting.
+bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 10s,
+             std::chrono::milliseconds step = 50ms);
+
+// ---- Simulated drives ---------------------------------------------------------------------
+
+// Defines drive `letter` (any case) of the system type `driveType` (DRIVE_REMOVABLE,
+// DRIVE_FIXED, DRIVE_REMOTE, DRIVE_CDROM, DRIVE_RAMDISK) over the Unix folder `unixFolder`
+// (UTF-8), by asking Wine's mount manager as winecfg does. Running programs see the drive
+// at their next look at the drive list. False (with GetLastError set) when refused.
+bool defineDrive(char letter, UINT driveType, const std::string& unixFolder);
+// Removes drive `letter` again (a USB stick pulled out).
+bool removeDrive(char letter);
+// The Unix path (UTF-8) of a Windows path, or of a Unix path given as it is; nullopt
+// outside Wine or for a path Wine cannot map.
+std::optional<std::string> unixPath(const std::wstring& windowsPath);
+// A Windows path for a Unix path (UTF-8); a path not starting with "/" is returned as it is.
+std::wstring windowsPath(const std::string& path);
+// The first letter from `from` to 'y' that no drive uses now; nullopt when all are taken.
+std::optional<char> freeDriveLetter(char from = 'm');
+
+// A drive defined for the life of the object over a Windows folder (which must exist).
+class SimulatedDrive {
+public:
+    SimulatedDrive(char letter, UINT driveType, const std::wstring& folder);
+    ~SimulatedDrive();
+    SimulatedDrive(const SimulatedDrive&) = delete;
+    SimulatedDrive& operator=(const SimulatedDrive&) = delete;
+
+    bool ok() const { return defined_; }
+    char letter() const { return letter_; }
+    // "x:\" with the lower-case letter.
+    std::wstring root() const;
+    // Pulls the drive out before the object goes away.
+    void remove();
+
+private:
+    char letter_;
+    bool defined_ = false;
+};
+
+// ---- Windows and message boxes ------------------------------------------------------------
+
+std::wstring windowText(HWND window);
+std::wstring windowClass(HWND window);
+// A visible top-level window whose title is exactly `title` (and whose class is
+// `className` when that is not empty), of process `processId` when that is not 0.
+HWND findTopWindow(std::wstring_view title, std::wstring_view className = {}, DWORD processId = 0);
+// A visible message box (a "#32770" dialog) whose message contains `text`, of process
+// `processId` when that is not 0; nullptr when none.
+HWND findMessageBox(std::wstring_view text, DWORD processId = 0);
+// The message a message box shows.
+std::wstring messageBoxText(HWND box);
+// Presses the button `id` (IDOK, IDCANCEL, IDYES, ...) of a dialog, as a click does.
+// False when the dialog has no such enabled button.
+bool pressButton(HWND dialog, int id);
+
+// ---- Screenshots --------------------------------------------------------------------------
+
+// Saves the whole screen as a 24-bit BMP `name`.bmp in the folder named by the
+// environment variable QV_ARTEFACTS (a Unix or Windows path). Returns the file written;
+// nullopt when QV_ARTEFACTS is not set or the file could not be written.
+std::optional<std::wstring> saveScreenshot(std::wstring_view name);
+
+// ---- Files --------------------------------------------------------------------------------
+
+// A new, empty folder under the system's temporary folder, removed with everything in it
+// when the object goes away (links inside are removed, never followed).
+class TempFolder {
+public:
+    explicit TempFolder(std::wstring_view prefix = L"qvu");
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder, without a trailing backslash; empty when it could not be made.
+    const std::wstring& path() const { return path_; }
+    std::wstring operator/(std::wstring_view name) const {
+        return path_ + L"\\" + std::wstring(name);
+    }
+
+private:
+    std::wstring path_;
+};
+
+// Removes a file or a folder tree; read-only entries are made writable first, and links
+// are removed without being followed. True when nothing is left.
+bool removeTree(const std::wstring& path);
+
+// UTF-8 text in GBK (code page 936), whatever the system's code page.
+std::string toGbk(std::string_view utf8);
+// Writes exactly `bytes`, replacing the file.
+bool writeBytes(const std::wstring& path, std::string_view bytes);
+// Writes UTF-8 `text` as GBK bytes.
+bool writeGbkFile(const std::wstring& path, std::string_view text);
+std::optional<std::string> readBytes(const std::wstring& path);
+
+// UTF-8 <-> UTF-16.
+std::wstring wide(std::string_view utf8);
+std::string utf8(std::wstring_view wide);
+
+}  // namespace qv::testkit
