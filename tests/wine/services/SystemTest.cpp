@@ -93,6 +93,38 @@ TEST(ProcessesTest, HiddenCommandRunsWithoutBeingWaitedFor) {
         waitFor([&] { return GetFileAttributesW(made.c_str()) != INVALID_FILE_ATTRIBUTES; }));
 }
 
+TEST(ProcessesTest, WindowModeReachesTheProgramAndStartNeverWaits) {
+    wchar_t self[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    TempFolder folder;
+    qv::win32::Win32Processes processes;
+    const struct {
+        WindowMode mode;
+        const char* expected;
+    } cases[] = {{WindowMode::Hidden, "0 released"},
+                 {WindowMode::Normal, "1 released"},
+                 {WindowMode::Minimized, "2 released"}};
+    int n = 0;
+    for (const auto& c : cases) {
+        std::wstring marker = folder / (L"mode" + std::to_wstring(++n) + L".txt");
+        std::wstring event = L"Local\\QVuTest.Release." + std::to_wstring(GetCurrentProcessId()) +
+                             L"." + std::to_wstring(n);
+        HANDLE release = CreateEventW(nullptr, TRUE, FALSE, event.c_str());
+        ASSERT_NE(release, nullptr);
+        std::string line = "\"";
+        line.append(utf8(self)).append("\" --child-show \"").append(utf8(marker));
+        line.append("\" ").append(utf8(event));
+        auto started = processes.start(line, c.mode);
+        // Only now may the child finish: had start() waited for it, the child would have
+        // given up waiting and written "not-released".
+        SetEvent(release);
+        ASSERT_TRUE(started.ok()) << started.description();
+        EXPECT_TRUE(waitFor([&] { return readBytes(marker).value_or("") == c.expected; }))
+            << readBytes(marker).value_or("(no marker)");
+        CloseHandle(release);
+    }
+}
+
 TEST(ProcessesTest, AFailedStartIsReportedWithTheSystemText) {
     qv::win32::Win32Processes processes;
     auto missing = processes.start("C:\\no\\such\\program.exe /x", WindowMode::Normal);
