@@ -32,8 +32,9 @@ public:
 
     // True only for an existing file, never for a folder.
     virtual bool fileExists(const std::string& path) = 0;
-    // Immediate subfolders of `folder`, as full paths ("e:\docs"), in the order the
-    // system lists them; nullopt when the folder cannot be listed (a drive not ready).
+    // Immediate subfolders of `folder`, as full paths ("e:\docs"), sorted by name without
+    // regard to case as Windows lists them (whatever order the file system keeps); an empty
+    // list for an empty folder, nullopt when the folder cannot be listed (a drive not ready).
     virtual std::optional<std::vector<std::string>> subfolders(const std::string& folder) = 0;
 
     // A plain delete of one file: names are never expanded as patterns, attributes are

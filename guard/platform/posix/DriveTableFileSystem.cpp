@@ -1,7 +1,12 @@
 #include "guard/platform/posix/DriveTableFileSystem.h"
 
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -33,15 +38,41 @@ bool sameName(const std::string& a, const std::string& b) {
                                               [](char x, char y) { return lower(x) == lower(y); });
 }
 
-// The entry of `folder` whose name matches `name` without regard to case, or `name`.
+// The entry of `folder` whose name matches `name` without regard to case, or `name`. A
+// host folder may hold names that differ only in case; the exact one wins, then the first
+// in byte order, so that the answer never depends on the order of the listing.
 std::string existingName(const fs::path& folder, const std::string& name) {
     std::error_code ec;
     if (fs::exists(fs::symlink_status(folder / name, ec))) return name;
+    std::string found;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string candidate = it->path().filename().string();
-        if (sameName(candidate, name)) return candidate;
+        if (sameName(candidate, name) && (found.empty() || candidate < found)) found = candidate;
     }
-    return name;
+    return found.empty() ? name : found;
+}
+
+// Characters Windows never accepts in a file name: the wildcards, the other reserved
+// punctuation and the control characters. (The stream separator ':' is refused as well.)
+bool validName(const std::string& name) {
+    for (unsigned char c : name) {
+        if (c < 0x20 || std::strchr("<>:\"|?*", c) != nullptr) return false;
+    }
+    return true;
+}
+
+// Windows lists names in the order of their upper-case forms; ties go by the exact bytes.
+bool listedBefore(const std::string& a, const std::string& b) {
+    auto upper = [](char c) {
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    };
+    auto [x, y] = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
+                                [&](char p, char q) { return upper(p) == upper(q); });
+    if (x == a.end() || y == b.end()) {
+        if (a.size() != b.size()) return a.size() < b.size();
+        return a < b;
+    }
+    return static_cast<unsigned char>(upper(*x)) < static_cast<unsigned char>(upper(*y));
 }
 
 bool isWithin(const fs::path& path, const fs::path& base) {
@@ -52,6 +83,17 @@ bool isWithin(const fs::path& path, const fs::path& base) {
     if (ec) return false;
     auto [r, p] = std::mismatch(root.begin(), root.end(), real.begin(), real.end());
     return r == root.end();
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
 }
 
 bool readOnly(const fs::path& path) {
@@ -92,10 +134,7 @@ std::optional<fs::path> DriveTableFileSystem::hostPath(const std::string& path) 
     std::stringstream parts(rest);
     for (std::string part; std::getline(parts, part, '\\');) {
         if (part.empty() || part == ".") continue;
-        if (part == ".." || part.find(':') != std::string::npos ||
-            part.find('\0') != std::string::npos) {
-            return std::nullopt;
-        }
+        if (part == ".." || !validName(part)) return std::nullopt;
         result /= existingName(result, part);
     }
     if (!isWithin(result, base)) return std::nullopt;
@@ -133,7 +172,7 @@ std::optional<std::vector<std::string>> DriveTableFileSystem::subfolders(
         }
     }
     if (ec) return std::nullopt;
-    std::sort(names.begin(), names.end());
+    std::sort(names.begin(), names.end(), listedBefore);
     std::string prefix = folder;
     if (prefix.empty() || (prefix.back() != '\\' && prefix.back() != '/')) prefix += '\\';
     std::vector<std::string> paths;
@@ -176,6 +215,8 @@ std::optional<std::string> DriveTableFileSystem::readText(const std::string& pat
     auto host = hostPath(path);
     std::error_code ec;
     if (!host || !fs::is_regular_file(*host, ec)) return std::nullopt;
+    auto size = fs::file_size(*host, ec);
+    if (ec || size > kMaxTextBytes) return std::nullopt;
     std::ifstream in(*host, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -205,15 +246,17 @@ Status DriveTableFileSystem::write(const std::string& path, const std::string& t
         if (!(out << bytes).flush()) return Status::failure(kAccessDenied);
         return Status::success();
     }
-    // Replace through a temporary file, so a failed write never leaves half a file.
-    fs::path temporary = *host;
-    temporary += ".tmp~";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!(out << bytes).flush()) {
-            fs::remove(temporary, ec);
-            return Status::failure(kAccessDenied);
-        }
+    // Replace through a fresh file beside the target, so a failed write never leaves half
+    // a file.
+    std::string pattern = (host->parent_path() / ".qv-XXXXXX").string();
+    int fd = mkstemp(pattern.data());
+    if (fd < 0) return Status::failure(kAccessDenied);
+    fs::path temporary = pattern;
+    bool written = writeAll(fd, bytes);
+    if (::close(fd) != 0) written = false;
+    if (!written) {
+        fs::remove(temporary, ec);
+        return Status::failure(kAccessDenied);
     }
     fs::rename(temporary, *host, ec);
     if (ec) {

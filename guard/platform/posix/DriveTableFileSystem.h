@@ -3,9 +3,12 @@
 // folder and a drive type, and bare relative names lie in a folder standing for the
 // process's current directory. Paths are Windows-style and compare names without regard
 // to ASCII case, as Windows does. A path never resolves outside its drive's folder: "..",
-// stream names and links that lead out are refused. A file whose owner may not write it
-// stands for a read-only file: it cannot be deleted or overwritten.
+// stream names and links that lead out are refused, and so are names with characters
+// Windows forbids (wildcards among them). A file whose owner may not write it stands for
+// a read-only file: it cannot be deleted or overwritten. Folders are listed sorted by name
+// without regard to case, as Windows lists them.
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -18,6 +21,9 @@ namespace qv::posix {
 
 class DriveTableFileSystem : public platform::FileSystem {
 public:
+    // Larger files are refused by readText, as by the Win32 back-end.
+    static constexpr std::uintmax_t kMaxTextBytes = 16u << 20;
+
     explicit DriveTableFileSystem(std::filesystem::path currentDirectory,
                                   std::string codePage = "GBK");
 

@@ -15,12 +15,24 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
+// A program's file name in lower case, without its folder and without ".exe".
+std::string programName(std::string program) {
+    size_t folder = program.find_last_of("\\/");
+    if (folder != std::string::npos) program.erase(0, folder + 1);
+    program = lowerCase(program);
+    if (program.ends_with(".exe")) program.resize(program.size() - 4);
+    return program;
+}
+
 // The program a command line starts: its first word, or the quoted text at its start.
 std::string programOf(const std::string& commandLine) {
-    if (!commandLine.empty() && commandLine[0] == '"') {
-        return commandLine.substr(1, commandLine.find('"', 1) - 1);
+    size_t start = commandLine.find_first_not_of(" \t");
+    if (start == std::string::npos) return {};
+    if (commandLine[start] == '"') {
+        size_t end = commandLine.find('"', start + 1);
+        return commandLine.substr(start + 1, end == std::string::npos ? end : end - start - 1);
     }
-    return commandLine.substr(0, commandLine.find(' '));
+    return commandLine.substr(start, commandLine.find_first_of(" \t", start) - start);
 }
 
 }  // namespace
@@ -45,7 +57,9 @@ const std::string* MemoryRegistry::find(const std::string& valuePath) const {
 }
 
 Status RecordingProcesses::start(const std::string& commandLine, platform::WindowMode mode) {
-    if (missing_.contains(lowerCase(programOf(commandLine)))) {
+    std::string program = programName(programOf(commandLine));
+    if (program.empty() || missing_.contains(program)) {
+        refused_.push_back(commandLine);
         return Status::failure("系统找不到指定的文件。");
     }
     starts_.push_back({commandLine, mode});
@@ -53,7 +67,7 @@ Status RecordingProcesses::start(const std::string& commandLine, platform::Windo
 }
 
 void RecordingProcesses::setMissing(const std::string& program) {
-    missing_.insert(lowerCase(program));
+    missing_.insert(programName(program));
 }
 
 }  // namespace qv::posix

@@ -40,20 +40,31 @@ public:
         friend bool operator==(const Start&, const Start&) = default;
     };
     platform::Status start(const std::string& commandLine, platform::WindowMode mode) override;
-    // Starts of `program` (the command line's first word, case-insensitive) fail.
+    // Starts of `program` fail from now on, as for a program that is not there. The program
+    // of a command line is its first word (or its quoted start), compared by file name
+    // without regard to case or to a folder or ".exe" before or after it: "Filedir" stands
+    // for "Filedir.exe" and for "C:\QV\filedir.EXE".
     void setMissing(const std::string& program);
+    // The programs started, in order; and the command lines whose start failed.
     const std::vector<Start>& starts() const { return starts_; }
+    const std::vector<std::string>& refused() const { return refused_; }
 
 private:
     std::set<std::string> missing_;
     std::vector<Start> starts_;
+    std::vector<std::string> refused_;
 };
 
-class FixedClock : public platform::Clock {
+// The general date text of "now" is whatever the test set last.
+class ManualClock : public platform::Clock {
 public:
-    std::string generalDateTime() override { return text; }
-    std::string text = "2026/12/8 14:03:59";
+    std::string generalDateTime() override { return text_; }
+    void set(std::string text) { text_ = std::move(text); }
+
+private:
+    std::string text_ = "2026/12/8 14:03:59";
 };
+using FixedClock = ManualClock;  // the name the guard harness first used
 
 class FlagSingleInstance : public platform::SingleInstance {
 public:

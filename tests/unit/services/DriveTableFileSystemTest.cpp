@@ -99,6 +99,45 @@ TEST_F(DriveTableFileSystemTest, DeleteRemovesOneNamedFileOnlyAndRefusesReadOnly
     EXPECT_EQ(files.deleteFile("e:\\missing.exe").description(), "系统找不到指定的文件。");
 }
 
+TEST_F(DriveTableFileSystemTest, NamesWindowsForbidsAreRefusedEvenWhenTheHostHasThem) {
+    // A stick written on another system can hold names Windows cannot: a file literally
+    // called "*.exe" must not be taken for what the pattern would mean, nor be hit by it.
+    writeBytes(stick / "*.exe", "x");
+    writeBytes(stick / "a.exe", "x");
+    for (const char* bad : {"e:\\*.exe", "e:\\a?exe", "e:\\a<b", "e:\\a>b", "e:\\a|b", "e:\\a\"b",
+                            "e:\\tab\there", "e:\\docs*\\x"}) {
+        EXPECT_FALSE(files.hostPath(bad).has_value()) << bad;
+        EXPECT_FALSE(files.fileExists(bad)) << bad;
+        EXPECT_FALSE(files.deleteFile(bad).ok()) << bad;
+        EXPECT_FALSE(files.createDirectory(bad).ok()) << bad;
+        EXPECT_FALSE(files.writeText(bad, "x").ok()) << bad;
+    }
+    EXPECT_TRUE(fs::exists(stick / "*.exe"));
+    EXPECT_TRUE(fs::exists(stick / "a.exe"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(stick), fs::directory_iterator()), 2);
+}
+
+TEST_F(DriveTableFileSystemTest, ACardCanBeInsertedIntoAnEmptyReader) {
+    fs::path slot = temp.path() / "card";
+    files.addDrive('g', DriveType::Removable, slot);
+    EXPECT_EQ(files.driveType('g'), DriveType::Removable) << "the reader is there";
+    EXPECT_FALSE(files.subfolders("g:\\").has_value()) << "no medium";
+    EXPECT_FALSE(files.fileExists("g:\\autorun.inf"));
+    EXPECT_FALSE(files.createDirectory("g:\\autorun.inf").ok());
+    EXPECT_FALSE(fs::exists(slot)) << "nothing is made for a drive without a medium";
+
+    fs::create_directories(slot);
+    EXPECT_EQ(files.subfolders("g:\\"), std::vector<std::string>{});
+    EXPECT_TRUE(files.createDirectory("g:\\autorun.inf").ok());
+}
+
+TEST_F(DriveTableFileSystemTest, AHugeFileIsNotReadIntoMemory) {
+    std::ofstream(stick / "autorun.inf").close();
+    fs::resize_file(stick / "autorun.inf", DriveTableFileSystem::kMaxTextBytes + 1);
+    EXPECT_TRUE(files.fileExists("e:\\autorun.inf"));
+    EXPECT_FALSE(files.readText("e:\\autorun.inf").has_value());
+}
+
 TEST_F(DriveTableFileSystemTest, ImmunisationFoldersIncludingConCanBeMadeAndRemoved) {
     ASSERT_TRUE(files.createDirectory("e:\\autorun.inf").ok());
     ASSERT_TRUE(files.createDirectory("e:\\autorun.inf\\con\\").ok());
@@ -110,13 +149,18 @@ TEST_F(DriveTableFileSystemTest, ImmunisationFoldersIncludingConCanBeMadeAndRemo
     EXPECT_TRUE(files.removeDirectory("e:\\autorun.inf").ok());
 }
 
-TEST_F(DriveTableFileSystemTest, SubfoldersAreFullPathsOfImmediateFoldersOnly) {
+TEST_F(DriveTableFileSystemTest, SubfoldersAreFullPathsOfImmediateFoldersSortedAsWindowsDoes) {
+    EXPECT_EQ(files.subfolders("e:\\"), std::vector<std::string>{}) << "an empty drive";
+    for (const char* name : {"music", "Zeta", "_old", "docs", "Alpha", "照片"}) {
+        fs::create_directories(stick / name);
+    }
     fs::create_directories(stick / "music" / "deep");
-    fs::create_directories(stick / "docs");
     writeBytes(stick / "docs.exe", "x");
     auto listed = files.subfolders("e:\\");
     ASSERT_TRUE(listed.has_value());
-    EXPECT_EQ(*listed, (std::vector<std::string>{"e:\\docs", "e:\\music"}));
+    // By upper-case form: letters come before '_', and case does not matter.
+    EXPECT_EQ(*listed, (std::vector<std::string>{"e:\\Alpha", "e:\\docs", "e:\\music", "e:\\Zeta",
+                                                 "e:\\_old", "e:\\照片"}));
     EXPECT_EQ(*files.subfolders("e:\\music"), (std::vector<std::string>{"e:\\music\\deep"}));
 
     files.addDrive('f', DriveType::Removable, temp.path() / "card-slot-without-card");
