@@ -30,7 +30,8 @@ inline std::string toUtf8(std::wstring_view wide) {
     return out;
 }
 
-// The system's description of an error code, without the line end it comes with.
+// The system's description of an error code, without the full stop and line end it comes
+// with, so it can stand inside a sentence.
 inline std::string errorDescription(DWORD code) {
     wchar_t* buffer = nullptr;
     DWORD n = FormatMessageW(
@@ -38,7 +39,8 @@ inline std::string errorDescription(DWORD code) {
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text = n && buffer ? std::wstring(buffer, n) : std::wstring();
     if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+    while (!text.empty() &&
+           std::wstring_view(L"\r\n .。").find(text.back()) != std::wstring_view::npos)
         text.pop_back();
     return toUtf8(text);
 }
