@@ -7,7 +7,7 @@
 
 namespace qv::uninst {
 
-std::optional<ParsedScript> parseScript(const std::vector<std::string>& lines) {
+std::optional<ParsedScript> Dq(const std::vector<std::string>& lines) {
     const std::size_t n = lines.size();
     // A position past the end reads as an empty line, as the list box gives it.
     auto line = [&](std::size_t i) { return i < n ? std::string_view(lines[i]) : ""; };

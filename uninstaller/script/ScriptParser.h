@@ -1,5 +1,5 @@
 #pragma once
-// Reading the script's lines into what the wizard shows (the procedure `Dq`).
+// Reading the script's lines (`Wbls`) into what the wizard shows.
 
 #include <optional>
 #include <string>
@@ -18,13 +18,13 @@ struct ParsedScript {
     std::vector<std::string> deleteList;
 };
 
-// Walks the lines as `Dq` does: a title marker takes the next line as the title and moves
+// `Dq` walks the lines once: a title marker takes the next line as the title and moves
 // the walk on by two, so the line after the title is looked at for the other markers in
 // the same step; a text marker replaces the message with the lines up to its end marker,
 // and the walk goes on inside the text; a delete marker appends the lines up to its end
 // marker, and the walk goes on inside the list as well. A missing end marker runs the
 // section to the last line. Returns nothing when the delete list would grow past
 // kMaxDeleteEntries.
-std::optional<ParsedScript> parseScript(const std::vector<std::string>& lines);
+std::optional<ParsedScript> Dq(const std::vector<std::string>& lines);
 
 }  // namespace qv::uninst

@@ -10,7 +10,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 ParsedScript parse(const Lines& lines) {
-    std::optional<ParsedScript> script = parseScript(lines);
+    std::optional<ParsedScript> script = Dq(lines);
     EXPECT_TRUE(script.has_value());
     return script.value_or(ParsedScript{});
 }
@@ -119,14 +119,14 @@ TEST(ScriptParser, EmptyLinesInsideSectionsAreKept) {
 TEST(ScriptParser, RefusesADeleteListPastTheBound) {
     // Nested markers make the list grow with the square of the line count.
     Lines markers(2000, "[删除开始]");
-    EXPECT_FALSE(parseScript(markers).has_value());
+    EXPECT_FALSE(Dq(markers).has_value());
 
     Lines exact{"[删除开始]"};
     exact.resize(kMaxDeleteEntries + 1, "f");
-    ASSERT_TRUE(parseScript(exact).has_value());
-    EXPECT_EQ(parseScript(exact)->deleteList.size(), kMaxDeleteEntries);
+    ASSERT_TRUE(Dq(exact).has_value());
+    EXPECT_EQ(Dq(exact)->deleteList.size(), kMaxDeleteEntries);
     exact.push_back("g");
-    EXPECT_FALSE(parseScript(exact).has_value());
+    EXPECT_FALSE(Dq(exact).has_value());
 }
 
 TEST(ScriptParser, ManyTextMarkersStayLinear) {

@@ -28,7 +28,7 @@ protected:
     // Loads with the confirmation answered OK and forgets what loading wrote.
     void loadConfirmed() {
         view.answers = {Answer::Ok};
-        ASSERT_EQ(wizard.load(), LoadResult::Shown);
+        ASSERT_EQ(wizard.Form_Load(), LoadResult::Shown);
         journal.clear();
         view.boxes.clear();
     }
@@ -41,7 +41,7 @@ protected:
 
 TEST_F(WizardTest, LoadFillsTheWindowAndAsksBeforeShowingIt) {
     view.answers = {Answer::Ok};
-    EXPECT_EQ(wizard.load(), LoadResult::Shown);
+    EXPECT_EQ(wizard.Form_Load(), LoadResult::Shown);
     EXPECT_EQ(journal.front(), "read Xz.ini");
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].text, "确认卸载QVu盘卫士 吗？");
@@ -58,7 +58,7 @@ TEST_F(WizardTest, LoadFillsTheWindowAndAsksBeforeShowingIt) {
 
 TEST_F(WizardTest, CancelInTheConfirmationEndsBeforeAnyWindow) {
     view.answers = {Answer::Cancel};
-    EXPECT_EQ(wizard.load(), LoadResult::Cancelled);
+    EXPECT_EQ(wizard.Form_Load(), LoadResult::Cancelled);
     EXPECT_FALSE(view.shown);
     EXPECT_EQ(view.endCalls, 1);
     EXPECT_TRUE(wizard.ended());
@@ -72,7 +72,7 @@ TEST_F(WizardTest, CancelInTheConfirmationEndsBeforeAnyWindow) {
 TEST_F(WizardTest, ScriptWithoutTitleUsesTheDesignedCaption) {
     system.script.text = "[删除开始]\nQVud.exe\n";
     view.answers = {Answer::Ok};
-    EXPECT_EQ(wizard.load(), LoadResult::Shown);
+    EXPECT_EQ(wizard.Form_Load(), LoadResult::Shown);
     EXPECT_EQ(view.boxes.at(0).text, "确认卸载卸载程序 吗？");
     EXPECT_EQ(view.caption, "卸载程序 卸载向导");
     EXPECT_EQ(view.text, "(designed)");  // the designed text stays in the box
@@ -168,9 +168,9 @@ TEST_F(WizardTest, CancelFaceEndsWithoutTouchingAnything) {
 
 TEST_F(WizardTest, CheckBoxTogglesTheWindowHeight) {
     loadConfirmed();
-    wizard.checkClicked(true);
+    wizard.Check1_Click(true);
     EXPECT_EQ(view.height, 6666);
-    wizard.checkClicked(false);
+    wizard.Check1_Click(false);
     EXPECT_EQ(view.height, 4935);
 }
 
@@ -204,7 +204,7 @@ TEST_F(WizardTest, ClickDuringTheResultBoxDoesNotUninstallAgain) {
     Wizard w{reentrant, system};
     reentrant.wizard = &w;
     reentrant.answers = {Answer::Ok, Answer::Ok};
-    ASSERT_EQ(w.load(), LoadResult::Shown);
+    ASSERT_EQ(w.Form_Load(), LoadResult::Shown);
     journal.clear();
     w.faceClicked(Face::Uninstall);
     EXPECT_EQ(std::count(journal.begin(), journal.end(), "delete QVud.exe"), 1);
@@ -230,7 +230,7 @@ TEST_F(WizardTest, UnreadableScriptIsReportedAndNothingHappens) {
         v.answers = {Answer::Ok};
         system.script = {c.status, kScript, c.reason};
         Wizard w{v, system};
-        EXPECT_EQ(w.load(), LoadResult::Failed);
+        EXPECT_EQ(w.Form_Load(), LoadResult::Failed);
         ASSERT_EQ(v.boxes.size(), 1u);
         EXPECT_EQ(v.boxes[0].title, "错误");
         EXPECT_EQ(v.boxes[0].icon, Icon::Error);
@@ -249,7 +249,7 @@ TEST_F(WizardTest, OversizedListsAreRefusedBeforeAsking) {
     for (int i = 0; i < 3000; ++i) many += "[命令开始]\n";
     system.script.text = many;
     view.answers = {Answer::Ok};
-    EXPECT_EQ(wizard.load(), LoadResult::Failed);
+    EXPECT_EQ(wizard.Form_Load(), LoadResult::Failed);
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].title, "错误");
     EXPECT_NE(view.boxes[0].text.find("Xz.ini"), std::string::npos);

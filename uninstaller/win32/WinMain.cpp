@@ -17,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     Wizard wizard(window, system);
     window.attach(wizard);
-    switch (wizard.load()) {
+    switch (wizard.Form_Load()) {
         case LoadResult::Failed:
             return 1;
         case LoadResult::Cancelled:

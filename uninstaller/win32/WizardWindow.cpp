@@ -186,7 +186,7 @@ LRESULT WizardWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
             const int id = LOWORD(wp);
             if (HIWORD(wp) != BN_CLICKED || !wizard_) break;
             if (id == kIdCheck1) {
-                wizard_->checkClicked(SendMessageW(check1_, BM_GETCHECK, 0, 0) == BST_CHECKED);
+                wizard_->Check1_Click(SendMessageW(check1_, BM_GETCHECK, 0, 0) == BST_CHECKED);
             } else if (id == kIdImage1 || id == kIdImage2) {
                 wizard_->faceClicked(faceOf(static_cast<WPARAM>(id)));
             }

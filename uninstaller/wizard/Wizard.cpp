@@ -28,7 +28,7 @@ std::string readFailureText(const ScriptFile& file) {
 
 }  // namespace
 
-LoadResult Wizard::load() {
+LoadResult Wizard::Form_Load() {
     caption_ = std::string(kDesignedCaption);
     ScriptFile file = system_.readScript(kScriptName);
     if (file.status != ScriptFile::Status::Read) {
@@ -36,7 +36,7 @@ LoadResult Wizard::load() {
         return LoadResult::Failed;
     }
     const std::vector<std::string> lines = splitLines(file.text);
-    std::optional<ParsedScript> script = parseScript(lines);
+    std::optional<ParsedScript> script = Dq(lines);
     std::optional<std::vector<std::string>> commands = scanCommands(lines);
     if (!script || !commands) {
         fail("卸载脚本 " + std::string(kScriptName) +
@@ -64,7 +64,7 @@ LoadResult Wizard::load() {
     return LoadResult::Shown;
 }
 
-void Wizard::checkClicked(bool ticked) {
+void Wizard::Check1_Click(bool ticked) {
     if (ended_) return;
     view_.setWindowHeight(ticked ? kHeightWithList : kHeightDesigned);
 }
@@ -82,9 +82,9 @@ void Wizard::faceClicked(Face face) {
     // request; the window is about to end.
     if (ended_ || uninstalling_) return;
     if (face == Face::Cancel)
-        cancel();
+        Qx();
     else
-        uninstall();
+        Xb();
 }
 
 void Wizard::fail(const std::string& message) {
@@ -92,11 +92,11 @@ void Wizard::fail(const std::string& message) {
     end();
 }
 
-void Wizard::cancel() {
+void Wizard::Qx() {
     end();
 }
 
-void Wizard::uninstall() {
+void Wizard::Xb() {
     uninstalling_ = true;
     view_.setMessageText(std::string(kUninstalling));
 

@@ -22,11 +22,11 @@ public:
 
     // Window load: reads and parses the script, asks for confirmation, then shows the
     // window with the caption + " 卸载向导".
-    LoadResult load();
+    LoadResult Form_Load();
 
     // `Check1` click with the box's new state: the window grows to reveal the delete list
     // when ticked and shrinks back when not.
-    void checkClicked(bool ticked);
+    void Check1_Click(bool ticked);
 
     // Mouse down and up on a face give it a border while it is held (the pressed look).
     void faceMouseDown(Face face);
@@ -38,8 +38,8 @@ public:
 
 private:
     void fail(const std::string& message);
-    void cancel();
-    void uninstall();
+    void Qx();
+    void Xb();
     void end();
 
     WizardView& view_;
