@@ -27,7 +27,7 @@ public:
     posix::DriveTableFileSystem files;
     posix::RecordingProcesses processes;
     posix::MemoryRegistry registry;
-    posix::FixedClock clock;
+    posix::ManualClock clock;
     posix::FlagSingleInstance instance;
     posix::RecordingSkin skin;
     posix::RecordingWebVisit web;

@@ -64,7 +64,6 @@ public:
 private:
     std::string text_ = "2026/12/8 14:03:59";
 };
-using FixedClock = ManualClock;  // the name the guard harness first used
 
 class FlagSingleInstance : public platform::SingleInstance {
 public:
