@@ -10,7 +10,7 @@
 
 #include "tests/wine/e2e/GuardProcess.h"
 #include "tests/wine/host/TestArguments.h"
-#include "tests/wine/host/WinePaths.h"
+#include "tests/wine/tools/TestKit.h"
 
 namespace qv::test {
 
@@ -34,18 +34,18 @@ protected:
     void SetUp() override {
         const auto& args = testArguments();
         ASSERT_FALSE(args.empty()) << "the path of QVud.exe is the first argument";
-        guard = std::make_unique<GuardProcess>(windowsPath(args.front()), folder.path());
+        guard = std::make_unique<GuardProcess>(testkit::windowsPath(args.front()), folder.path());
         ASSERT_TRUE(guard->started());
         badge = guard->waitForForm(L"Form3");
         ASSERT_NE(badge, nullptr);
-        ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(badge) != FALSE; }));
+        ASSERT_TRUE(testkit::waitFor([&] { return IsWindowVisible(badge) != FALSE; }));
     }
     void TearDown() override {
         sendMouse(MOUSEEVENTF_LEFTUP);  // never leave the button held for the next test
         guard.reset();
     }
 
-    TempFolder folder;
+    testkit::TempFolder folder{L"qv-e2e"};
     std::unique_ptr<GuardProcess> guard;
     HWND badge = nullptr;
 };
@@ -73,7 +73,7 @@ TEST_F(BadgeDragTest, PressingAndMovingTakesTheBadgeAlong) {
     sendMouse(MOUSEEVENTF_LEFTDOWN);
     POINT start{centre.x - 4, centre.y + 3};
     moveMouseTo(start);
-    ASSERT_TRUE(waitUntil([&] { return inMoveLoop(badge); })) << "the drag begins";
+    ASSERT_TRUE(testkit::waitFor([&] { return inMoveLoop(badge); })) << "the drag begins";
     RECT atStart = rectOf(badge);
     POINT cursor;
     GetCursorPos(&cursor);
@@ -84,7 +84,7 @@ TEST_F(BadgeDragTest, PressingAndMovingTakesTheBadgeAlong) {
             {cursor.x + (end.x - cursor.x) * step / 5, cursor.y + (end.y - cursor.y) * step / 5});
     }
     sendMouse(MOUSEEVENTF_LEFTUP);
-    ASSERT_TRUE(waitUntil([&] { return !inMoveLoop(badge); })) << "the drag ends on release";
+    ASSERT_TRUE(testkit::waitFor([&] { return !inMoveLoop(badge); })) << "the drag ends on release";
     RECT after = rectOf(badge);
     EXPECT_NEAR(after.left - atStart.left, -300, 2);
     EXPECT_NEAR(after.top - atStart.top, 200, 2);

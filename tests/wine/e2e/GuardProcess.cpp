@@ -1,44 +1,12 @@
 #include "tests/wine/e2e/GuardProcess.h"
 
-#include <shellapi.h>
-
+#include <chrono>
 #include <string_view>
-#include <thread>
 
 #include "tests/wine/host/WindowProbe.h"
+#include "tests/wine/tools/TestKit.h"
 
 namespace qv::test {
-
-bool waitUntil(const std::function<bool()>& done, int ms) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    for (;;) {
-        if (done()) return true;
-        if (std::chrono::steady_clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-}
-
-TempFolder::TempFolder() {
-    wchar_t base[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, base);
-    for (unsigned n = GetTickCount(); path_.empty(); ++n) {
-        std::wstring candidate = std::wstring(base) + L"qv-e2e-" + std::to_wstring(n);
-        if (CreateDirectoryW(candidate.c_str(), nullptr))
-            path_ = candidate;
-        else if (GetLastError() != ERROR_ALREADY_EXISTS)
-            break;
-    }
-}
-
-TempFolder::~TempFolder() {
-    if (path_.empty()) return;
-    std::wstring from = path_ + L'\0';  // the list ends with two NULs
-    SHFILEOPSTRUCTW op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
-}
 
 GuardProcess::GuardProcess(const std::wstring& exe, const std::wstring& folder) {
     std::wstring commandLine = L"\"" + exe + L"\"";
@@ -84,35 +52,15 @@ HWND GuardProcess::form(const std::wstring& name) const {
 
 HWND GuardProcess::waitForForm(const std::wstring& name, int ms) const {
     HWND found = nullptr;
-    waitUntil([&] { return (found = form(name)) != nullptr; }, ms);
+    testkit::waitFor([&] { return (found = form(name)) != nullptr; },
+                     std::chrono::milliseconds(ms));
     return found;
 }
 
-HWND GuardProcess::waitForMessageBox(const std::wstring& title, int ms) const {
-    struct Search {
-        DWORD pid;
-        const std::wstring* title;
-        HWND found = nullptr;
-    } search{id_, &title};
-    waitUntil(
-        [&] {
-            EnumWindows(
-                [](HWND hwnd, LPARAM lp) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(lp);
-                    DWORD owner = 0;
-                    GetWindowThreadProcessId(hwnd, &owner);
-                    wchar_t cls[16] = {};
-                    GetClassNameW(hwnd, cls, 16);
-                    if (owner != s->pid || std::wstring_view(cls) != L"#32770") return TRUE;
-                    if (!IsWindowVisible(hwnd) || windowTitle(hwnd) != *s->title) return TRUE;
-                    s->found = hwnd;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        ms);
-    return search.found;
+HWND GuardProcess::waitForMessageBox(const std::wstring& text) const {
+    HWND found = nullptr;
+    testkit::waitFor([&] { return (found = testkit::findMessageBox(text, id_)) != nullptr; });
+    return found;
 }
 
 bool GuardProcess::showsAnyForm() const {
@@ -142,7 +90,7 @@ HWND GuardProcess::waitForPopupMenu(int ms) const {
         DWORD pid;
         HWND found = nullptr;
     } search{id_};
-    waitUntil(
+    testkit::waitFor(
         [&] {
             EnumWindows(
                 [](HWND hwnd, LPARAM lp) -> BOOL {
@@ -159,19 +107,8 @@ HWND GuardProcess::waitForPopupMenu(int ms) const {
                 reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
         },
-        ms);
+        std::chrono::milliseconds(ms));
     return search.found;
-}
-
-std::wstring messageBoxText(HWND box) {
-    wchar_t text[512] = {};
-    GetDlgItemTextW(box, 0xFFFF, text, 512);  // the static text of a message box
-    return text;
-}
-
-void pressMessageBoxButton(HWND box, int button) {
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
 }
 
 void chooseMenuItem(HWND menu, int index) {

@@ -1,30 +1,13 @@
 #pragma once
 // QVud.exe run for real by a test: started in a working folder of its own, found by its
-// windows, and ended by the test when it is done with it.
+// windows, and ended by the test when it is done with it; and the user's mouse and
+// keyboard on those windows.
 
 #include <windows.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
 
 namespace qv::test {
-
-// Polls `done` every 50 ms for at most `ms` milliseconds.
-bool waitUntil(const std::function<bool()>& done, int ms = 10000);
-
-// A new empty folder under the temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::wstring& path() const { return path_; }
-
-private:
-    std::wstring path_;
-};
 
 class GuardProcess {
 public:
@@ -45,8 +28,8 @@ public:
     // The window of the form named `name`, once it exists; nullptr after `ms`.
     HWND waitForForm(const std::wstring& name, int ms = 10000) const;
     HWND form(const std::wstring& name) const;
-    // A message box of this process titled `title`; nullptr after `ms`.
-    HWND waitForMessageBox(const std::wstring& title, int ms = 10000) const;
+    // A message box of this process showing `text`; nullptr after 10 s.
+    HWND waitForMessageBox(const std::wstring& text) const;
     // Whether the process shows any window of the form class.
     bool showsAnyForm() const;
     // The open pop-up menu of this process; nullptr after `ms`.
@@ -56,10 +39,6 @@ private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };
-
-// The text of a message box, and pressing one of its buttons (IDOK, IDCANCEL).
-std::wstring messageBoxText(HWND box);
-void pressMessageBoxButton(HWND box, int button);
 
 // Chooses the item at `index` (from 0, separators counted) of an open pop-up menu with
 // the keyboard, as a user would: Down to reach it, then Enter.

@@ -9,10 +9,9 @@
 #include <string>
 
 #include "tests/wine/e2e/GuardProcess.h"
-#include "tests/wine/host/Screenshot.h"
 #include "tests/wine/host/TestArguments.h"
 #include "tests/wine/host/WindowProbe.h"
-#include "tests/wine/host/WinePaths.h"
+#include "tests/wine/tools/TestKit.h"
 
 namespace qv::test {
 
@@ -20,7 +19,7 @@ namespace {
 
 std::wstring guardExe() {
     const auto& args = testArguments();
-    return args.empty() ? std::wstring() : windowsPath(args.front());
+    return args.empty() ? std::wstring() : testkit::windowsPath(args.front());
 }
 
 int screenDpi() {
@@ -44,7 +43,7 @@ COLORREF screenPixel(int x, int y) {
 // Waits until the window's client area shows `colour` near its lower-left corner, that
 // is until it has been painted and reached the screen.
 bool waitUntilPainted(HWND hwnd, COLORREF colour) {
-    return waitUntil([&] {
+    return testkit::waitFor([&] {
         RECT client;
         GetClientRect(hwnd, &client);
         POINT at{4, client.bottom - 4};
@@ -62,11 +61,11 @@ protected:
         ASSERT_TRUE(guard->started());
         badge = guard->waitForForm(L"Form3");
         ASSERT_NE(badge, nullptr) << "the badge appears";
-        ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(badge) != FALSE; }));
+        ASSERT_TRUE(testkit::waitFor([&] { return IsWindowVisible(badge) != FALSE; }));
     }
     void TearDown() override { guard.reset(); }  // ends the guard
 
-    TempFolder folder;
+    testkit::TempFolder folder{L"qv-e2e"};
     std::unique_ptr<GuardProcess> guard;
     HWND badge = nullptr;
 };
@@ -90,21 +89,21 @@ TEST_F(GuardTest, StartsWithTheBadgeAtTheTopRightAndTheMainWindowHidden) {
     EXPECT_TRUE(main == nullptr || !IsWindowVisible(main)) << "the main window starts hidden";
 
     waitUntilPainted(badge, GetSysColor(COLOR_BTNFACE));
-    RECT around{r.left - 60, r.top - 10, r.right + 10, r.bottom + 60};
-    saveScreenshot(L"e2e_badge", nullptr, &around);
+    testkit::saveScreenshot(L"e2e_badge");
 }
 
 TEST_F(GuardTest, ASecondStartSaysSoAndEndsWhileTheFirstRunsOn) {
     GuardProcess second(guardExe(), folder.path());
     ASSERT_TRUE(second.started());
-    HWND box = second.waitForMessageBox(L"提示");
+    HWND box = second.waitForMessageBox(L"已经有一个QVu盘卫士运行了！");
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(messageBoxText(box), L"已经有一个QVu盘卫士运行了！");
+    EXPECT_EQ(testkit::windowText(box), L"提示");
+    EXPECT_EQ(testkit::messageBoxText(box), L"已经有一个QVu盘卫士运行了！");
     EXPECT_FALSE(second.showsAnyForm()) << "the refused copy shows no window of its own";
     EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr) << "OK only";
-    saveScreenshot(L"e2e_second_start", box);
+    testkit::saveScreenshot(L"e2e_second_start");
 
-    pressMessageBoxButton(box, IDOK);
+    EXPECT_TRUE(testkit::pressButton(box, IDOK));
     EXPECT_EQ(second.waitForExit(), 0);
     EXPECT_TRUE(guard->running());
     EXPECT_TRUE(IsWindowVisible(badge));
@@ -119,16 +118,17 @@ TEST_F(GuardTest, DoubleClickingTheBadgeShowsTheMainWindowInItsPlace) {
 
     HWND main = guard->waitForForm(L"Form1");
     ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    ASSERT_TRUE(testkit::waitFor([&] { return IsWindowVisible(main) != FALSE; }));
     EXPECT_EQ(windowTitle(main).rfind(L"QVu盘卫士 [青木作品]", 0), 0u) << "caption begins so";
-    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(badge); })) << "the badge steps aside";
+    EXPECT_TRUE(testkit::waitFor([&] { return !IsWindowVisible(badge); }))
+        << "the badge steps aside";
     RECT r;
     GetWindowRect(main, &r);
     EXPECT_EQ(r.right - r.left, px(7380));
     EXPECT_EQ(r.bottom - r.top, px(6090));
 
     EXPECT_TRUE(waitUntilPainted(main, GetSysColor(COLOR_BTNFACE)));
-    saveScreenshot(L"e2e_main", main);
+    testkit::saveScreenshot(L"e2e_main");
 }
 
 }  // namespace qv::test

@@ -121,25 +121,24 @@ protected:
     win32::Win32Host host;
 };
 
-// Presses a button of the message box titled `title` from another thread, once the box
-// is there (and once `ready` holds); reports the text it saw.
+// Presses a button of this program's message box showing `text`, from another thread,
+// once the box is there (and once `ready` holds); reports its title and owner.
 class BoxAnswerer {
 public:
-    BoxAnswerer(std::wstring title, int button, std::function<bool()> ready = {});
+    BoxAnswerer(std::wstring text, int button, std::function<bool()> ready = {});
     ~BoxAnswerer();
     bool pressed() const { return pressed_.load(); }
-    const std::wstring& text() const { return text_; }
+    const std::wstring& title() const { return title_; }
     HWND owner() const { return owner_; }
 
 private:
     static DWORD WINAPI run(void* self);
-    std::wstring title_;
+    std::wstring text_;
     int button_;
     std::function<bool()> ready_;
-    DWORD uiThread_;
     HANDLE thread_ = nullptr;
     std::atomic<bool> pressed_{false};
-    std::wstring text_;
+    std::wstring title_;
     HWND owner_ = nullptr;
 };
 

@@ -107,20 +107,20 @@ TEST_F(HostTest, ARestartedTimerWaitsAFullIntervalAgainAndADestroyedOneNeverTick
 
 TEST_F(HostTest, AMessageBoxShowsTheTextAndTitleAndReturnsTheButtonPressed) {
     {
-        BoxAnswerer answer(L"提示", IDOK);
+        BoxAnswerer answer(L"已经有一个QVu盘卫士运行了！", IDOK);
         EXPECT_EQ(host.messageBox("已经有一个QVu盘卫士运行了！", "提示", ui::MsgButtons::Ok),
                   ui::MsgAnswer::Ok);
         EXPECT_TRUE(answer.pressed());
-        EXPECT_EQ(answer.text(), L"已经有一个QVu盘卫士运行了！");
+        EXPECT_EQ(answer.title(), L"提示");
         EXPECT_EQ(answer.owner(), nullptr) << "no form is active";
     }
     {
-        BoxAnswerer answer(L"确认", IDCANCEL);
+        BoxAnswerer answer(L"你确定退出QVu盘卫士？", IDCANCEL);
         EXPECT_EQ(host.messageBox("你确定退出QVu盘卫士？", "确认", ui::MsgButtons::OkCancel),
                   ui::MsgAnswer::Cancel);
     }
     {
-        BoxAnswerer answer(L"确认", IDOK);
+        BoxAnswerer answer(L"你确定退出QVu盘卫士？", IDOK);
         EXPECT_EQ(host.messageBox("你确定退出QVu盘卫士？", "确认", ui::MsgButtons::OkCancel),
                   ui::MsgAnswer::Ok);
     }
@@ -143,7 +143,7 @@ TEST_F(HostTest, AMessageBoxBelongsToTheActiveFormAndTimersKeepTicking) {
         otherEnabledDuring = IsWindowEnabled(host.formWindow(other));
     };
     ticker.Timer1.setInterval(10);
-    BoxAnswerer answer(L"提示", IDOK, [&] { return ticks.load() >= 3; });
+    BoxAnswerer answer(L"正在扫描插入的U盘...", IDOK, [&] { return ticks.load() >= 3; });
     host.messageBox("正在扫描插入的U盘...", "提示", ui::MsgButtons::Ok);
     EXPECT_TRUE(answer.pressed());
     EXPECT_GE(ticks.load(), 3);

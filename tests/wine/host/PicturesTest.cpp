@@ -10,7 +10,7 @@
 #include "guard/platform/win32/host/Layout.h"
 #include "guard/platform/win32/host/PictureArt.h"
 #include "tests/wine/host/HostFixture.h"
-#include "tests/wine/host/Screenshot.h"
+#include "tests/wine/tools/TestKit.h"
 
 namespace qv::test {
 
@@ -237,7 +237,7 @@ TEST_F(HostTest, LabelsShowThePictureUnderThemAndShapesOnlyMarkTheirPicture) {
     };
     EXPECT_TRUE(pumpUntil([&] { return ribbon() && marked() && tileShows(); }))
         << "ribbon " << ribbon() << " marked " << marked() << " tile " << tileShows();
-    saveScreenshot(L"host_pictures", hwnd);
+    testkit::saveScreenshot(L"host_pictures");
 }
 
 TEST_F(HostTest, ScreenshotOfEveryControlKind) {
@@ -263,7 +263,7 @@ TEST_F(HostTest, ScreenshotOfEveryControlKind) {
     // Wait until the window's pixels have reached the screen before taking the picture.
     EXPECT_TRUE(pumpUntil(
         [&] { return screenPixel(edit.right - 4, edit.bottom - 4) == RGB(255, 255, 255); }));
-    saveScreenshot(L"host_controls", hwnd);
+    testkit::saveScreenshot(L"host_controls");
 }
 
 }  // namespace qv::test
