@@ -55,7 +55,17 @@ qv_wine_env() {
 qv_wine_prefix_init() {
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
+    qv_wine_fonts
     wineserver -w
+}
+
+# The forms' font 宋体 (SimSun) is not part of Wine; the Sharp face of the installed CJK
+# font draws its small sizes right, where Wine's own pick loses strokes.
+qv_wine_fonts() {
+    local key='HKCU\Software\Wine\Fonts\Replacements' name
+    for name in 宋体 SimSun; do
+        wine reg add "$key" /v "$name" /d "WenQuanYi Zen Hei Sharp" /f >/dev/null 2>&1
+    done
 }
 
 # Starts a virtual display unless one is given; sets DISPLAY and QV_XVFB_PID.
