@@ -37,6 +37,12 @@ Form1::Form1(Guard& guard) : ui::Form(guard.host(), "Form1"), guard_(guard) {
 
     onLoad = [this] { Form_Load(); };
     onResize = [this] { Form_Resize(); };
+    onQueryUnload = [this](bool& cancel, ui::CloseReason reason) {
+        Form_QueryUnload(cancel, reason);
+    };
+    // A close that is let through (Windows shutting down, the task manager) ends the
+    // program: the main window is the store of all state.
+    onUnloadRequested = [this] { host().endProcess(); };
 }
 
 // Start-up, run once when the program starts.
@@ -54,6 +60,15 @@ void Form1::Form_Load() {
     }
     Jiazai();
     Jiazai2();
+    hide();
+    guard_.form3().show();
+}
+
+// The user's close command only hides the main window behind the badge; any other close
+// request (shutdown, log-off, the task manager) is let through.
+void Form1::Form_QueryUnload(bool& cancel, ui::CloseReason reason) {
+    if (reason != ui::CloseReason::UserClose) return;
+    cancel = true;
     hide();
     guard_.form3().show();
 }

@@ -120,6 +120,7 @@ private:
     void design();
     void Form_Load();
     void Form_Resize();
+    void Form_QueryUnload(bool& cancel, ui::CloseReason reason);
 
     Guard& guard_;
     bool refusedToStart_ = false;

@@ -55,6 +55,19 @@ TEST_F(BadgeTest, DoubleClickShowsTheMainWindowAndHidesTheBadgeWhichKeepsItsPlac
     EXPECT_EQ(badge.bounds(), (ui::Rect{3000, 4000, 615, 615})) << "placed once per load only";
 }
 
+TEST_F(BadgeTest, ClosingTheMainWindowHidesItBehindTheBadgeWhereItWasLeft) {
+    badge.placedByHost({3000, 4000, 615, 615});
+    badge.Image1.dblClick();
+    EXPECT_FALSE(h.guard.form1().requestClose(ui::CloseReason::UserClose));
+    EXPECT_FALSE(h.guard.form1().visible());
+    EXPECT_TRUE(badge.visible());
+    EXPECT_EQ(badge.bounds(), (ui::Rect{3000, 4000, 615, 615}));
+    EXPECT_FALSE(h.host.ended());
+
+    EXPECT_TRUE(h.guard.form1().requestClose(ui::CloseReason::WindowsShutdown));
+    EXPECT_TRUE(h.host.ended()) << "a shutdown is never held up";
+}
+
 TEST_F(BadgeTest, RightButtonReleaseOpensTheMenuOfForm5WithItsSixItems) {
     std::vector<std::string> captions;
     h.host.expectPopupMenu([&](ui::Menu& menu) {
