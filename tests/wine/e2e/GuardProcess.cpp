@@ -1,53 +1,14 @@
 #include "tests/wine/e2e/GuardProcess.h"
 
 #include <chrono>
-#include <string_view>
 
 #include "tests/wine/host/WindowProbe.h"
 #include "tests/wine/tools/TestKit.h"
 
 namespace qv::test {
 
-GuardProcess::GuardProcess(const std::wstring& exe, const std::wstring& folder) {
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info)) {
-        return;
-    }
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    id_ = info.dwProcessId;
-}
-
-GuardProcess::~GuardProcess() {
-    terminate();
-    if (process_) CloseHandle(process_);
-}
-
-bool GuardProcess::running() const {
-    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
-
-long GuardProcess::waitForExit(int ms) const {
-    if (!process_ || WaitForSingleObject(process_, static_cast<DWORD>(ms)) != WAIT_OBJECT_0) {
-        return -1;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(process_, &code);
-    return static_cast<long>(code);
-}
-
-void GuardProcess::terminate() {
-    if (!running()) return;
-    TerminateProcess(process_, 1);
-    WaitForSingleObject(process_, 10000);
-}
-
 HWND GuardProcess::form(const std::wstring& name) const {
-    return findFormWindow(id_, name);
+    return findFormWindow(id(), name);
 }
 
 HWND GuardProcess::waitForForm(const std::wstring& name, int ms) const {
@@ -59,56 +20,23 @@ HWND GuardProcess::waitForForm(const std::wstring& name, int ms) const {
 
 HWND GuardProcess::waitForMessageBox(const std::wstring& text) const {
     HWND found = nullptr;
-    testkit::waitFor([&] { return (found = testkit::findMessageBox(text, id_)) != nullptr; });
+    testkit::waitFor([&] { return (found = testkit::findMessageBox(text, id())) != nullptr; });
     return found;
 }
 
 bool GuardProcess::showsAnyForm() const {
-    struct Search {
-        DWORD pid;
-        bool found = false;
-    } search{id_};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            wchar_t cls[16] = {};
-            GetClassNameW(hwnd, cls, 16);
-            if (owner == s->pid && std::wstring_view(cls) == L"QvForm" && IsWindowVisible(hwnd)) {
-                s->found = true;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return testkit::findTopWindowOfClass(L"QvForm", id(), IsWindowVisible) != nullptr;
 }
 
 HWND GuardProcess::waitForPopupMenu(int ms) const {
-    struct Search {
-        DWORD pid;
-        HWND found = nullptr;
-    } search{id_};
+    HWND found = nullptr;
     testkit::waitFor(
         [&] {
-            EnumWindows(
-                [](HWND hwnd, LPARAM lp) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(lp);
-                    DWORD owner = 0;
-                    GetWindowThreadProcessId(hwnd, &owner);
-                    wchar_t cls[16] = {};
-                    GetClassNameW(hwnd, cls, 16);
-                    if (owner != s->pid || std::wstring_view(cls) != L"#32768") return TRUE;
-                    if (!IsWindowVisible(hwnd)) return TRUE;
-                    s->found = hwnd;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+            found = testkit::findTopWindowOfClass(L"#32768", id(), IsWindowVisible);
+            return found != nullptr;
         },
         std::chrono::milliseconds(ms));
-    return search.found;
+    return found;
 }
 
 void chooseMenuItem(HWND menu, int index) {

@@ -7,23 +7,14 @@
 
 #include <string>
 
+#include "tests/wine/tools/TestKit.h"
+
 namespace qv::test {
 
-class GuardProcess {
+// Started with `folder` as its current directory; ended when the object goes away.
+class GuardProcess : public testkit::TestProcess {
 public:
-    // Starts `exe` with `folder` as its current directory; check started().
-    GuardProcess(const std::wstring& exe, const std::wstring& folder);
-    // Ends the process if it still runs.
-    ~GuardProcess();
-    GuardProcess(const GuardProcess&) = delete;
-    GuardProcess& operator=(const GuardProcess&) = delete;
-
-    bool started() const { return process_ != nullptr; }
-    DWORD id() const { return id_; }
-    bool running() const;
-    // Waits at most `ms` for the process to end; its exit code, or -1 while it runs.
-    long waitForExit(int ms = 10000) const;
-    void terminate();
+    GuardProcess(const std::wstring& exe, const std::wstring& folder) : TestProcess(exe, folder) {}
 
     // The window of the form named `name`, once it exists; nullptr after `ms`.
     HWND waitForForm(const std::wstring& name, int ms = 10000) const;
@@ -34,10 +25,6 @@ public:
     bool showsAnyForm() const;
     // The open pop-up menu of this process; nullptr after `ms`.
     HWND waitForPopupMenu(int ms = 10000) const;
-
-private:
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
 };
 
 // Chooses the item at `index` (from 0, separators counted) of an open pop-up menu with

@@ -22,22 +22,8 @@ std::wstring guardExe() {
     return args.empty() ? std::wstring() : testkit::windowsPath(args.front());
 }
 
-int screenDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 int px(int twips) {
-    return (twips * screenDpi() + 720) / 1440;
-}
-
-COLORREF screenPixel(int x, int y) {
-    HDC screen = GetDC(nullptr);
-    COLORREF c = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return c;
+    return (twips * testkit::screenDpi() + 720) / 1440;
 }
 
 // Waits until the window's client area shows `colour` near its lower-left corner, that
@@ -48,7 +34,7 @@ bool waitUntilPainted(HWND hwnd, COLORREF colour) {
         GetClientRect(hwnd, &client);
         POINT at{4, client.bottom - 4};
         ClientToScreen(hwnd, &at);
-        return screenPixel(at.x, at.y) == colour;
+        return testkit::screenPixel(at.x, at.y) == colour;
     });
 }
 
@@ -73,7 +59,7 @@ protected:
 }  // namespace
 
 TEST_F(GuardTest, StartsWithTheBadgeAtTheTopRightAndTheMainWindowHidden) {
-    EXPECT_EQ(windowTitle(badge), L"QVud");
+    EXPECT_EQ(testkit::windowText(badge), L"QVud");
     RECT r;
     GetWindowRect(badge, &r);
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -119,7 +105,8 @@ TEST_F(GuardTest, DoubleClickingTheBadgeShowsTheMainWindowInItsPlace) {
     HWND main = guard->waitForForm(L"Form1");
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(testkit::waitFor([&] { return IsWindowVisible(main) != FALSE; }));
-    EXPECT_EQ(windowTitle(main).rfind(L"QVu盘卫士 [青木作品]", 0), 0u) << "caption begins so";
+    EXPECT_EQ(testkit::windowText(main).rfind(L"QVu盘卫士 [青木作品]", 0), 0u)
+        << "caption begins so";
     EXPECT_TRUE(testkit::waitFor([&] { return !IsWindowVisible(badge); }))
         << "the badge steps aside";
     RECT r;

@@ -16,6 +16,7 @@
 #include "guard/platform/ui/Form.h"
 #include "guard/platform/win32/host/Win32Host.h"
 #include "tests/wine/host/WindowProbe.h"
+#include "tests/wine/tools/TestKit.h"
 
 namespace qv::test {
 
@@ -84,11 +85,7 @@ public:
 
 class HostTest : public ::testing::Test {
 protected:
-    HostTest() {
-        HDC screen = GetDC(nullptr);
-        dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
+    HostTest() : dpi(testkit::screenDpi()) {}
 
     // Twips to pixels, computed here independently of the host.
     int px(int twips) const { return (twips * dpi + 720) / 1440; }

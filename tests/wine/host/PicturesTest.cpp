@@ -65,13 +65,6 @@ Pixels render(const std::string& key, int size = 48) {
     return out;
 }
 
-COLORREF screenPixel(int x, int y) {
-    HDC screen = GetDC(nullptr);
-    COLORREF c = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return c;
-}
-
 }  // namespace
 
 TEST(Canvas, CoversPixelsExactlyAndBlendsPartlyCoveredEdges) {
@@ -225,14 +218,14 @@ TEST_F(HostTest, LabelsShowThePictureUnderThemAndShapesOnlyMarkTheirPicture) {
     COLORREF face = GetSysColor(COLOR_BTNFACE);
     // The label's corner shows the deep ribbon of the picture beneath it, not the form.
     auto ribbon = [&] {
-        COLORREF c = screenPixel(label.right - 2, label.top + 1);
+        COLORREF c = testkit::screenPixel(label.right - 2, label.top + 1);
         return c != face && GetBValue(c) > 120 && GetRValue(c) < 110;
     };
     auto marked = [&] {
-        return screenPixel(tileRect.left + 1, tileRect.top + 1) == RGB(0xFF, 0xFF, 0xC0);
+        return testkit::screenPixel(tileRect.left + 1, tileRect.top + 1) == RGB(0xFF, 0xFF, 0xC0);
     };
     auto tileShows = [&] {
-        COLORREF c = screenPixel(cx, cy);
+        COLORREF c = testkit::screenPixel(cx, cy);
         return c != RGB(0xFF, 0xFF, 0xC0) && GetGValue(c) > GetRValue(c) + 40;
     };
     EXPECT_TRUE(pumpUntil([&] { return ribbon() && marked() && tileShows(); }))
@@ -261,8 +254,9 @@ TEST_F(HostTest, ScreenshotOfEveryControlKind) {
     RECT edit;
     GetWindowRect(child(form, L"Text"), &edit);
     // Wait until the window's pixels have reached the screen before taking the picture.
-    EXPECT_TRUE(pumpUntil(
-        [&] { return screenPixel(edit.right - 4, edit.bottom - 4) == RGB(255, 255, 255); }));
+    EXPECT_TRUE(pumpUntil([&] {
+        return testkit::screenPixel(edit.right - 4, edit.bottom - 4) == RGB(255, 255, 255);
+    }));
     testkit::saveScreenshot(L"host_controls");
 }
 

@@ -1,6 +1,6 @@
 // The entry point of the Wine test programs of the host and of QVud.exe. Wine reads its
 // settings when a program starts, so the first run in a fresh prefix records them and
-// runs the tests in a fresh copy of itself (see WineSettings.h).
+// runs the tests in a fresh copy of itself (see tests/wine/tools/WineSettings.h).
 
 #include <windows.h>
 
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/wine/host/TestArguments.h"
-#include "tests/wine/host/WineSettings.h"
+#include "tests/wine/tools/WineSettings.h"
 
 namespace qv::test {
 
@@ -58,8 +58,8 @@ int runAgain() {
 int main(int argc, char** argv) {
     // Settings written now take effect in a fresh copy of this program; a second pass
     // that still finds something to write means they cannot be written, so go on anyway.
-    bool written = qv::test::prepareWineSettings(ownFileName());
-    bool complete = !qv::test::prepareWineSettings(ownFileName());
+    bool written = qv::testkit::prepareWineSettings({ownFileName(), L"QVud.exe"});
+    bool complete = !qv::testkit::prepareWineSettings({ownFileName(), L"QVud.exe"});
     if (written && complete) {
         int code = runAgain();
         if (code != -1) return code;

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "tests/wine/tools/TestKit.h"
+
 namespace qv::test {
 
 // The model name a window carries ("" when it carries none).
@@ -37,33 +39,11 @@ inline HWND findControlWindow(HWND parent, std::wstring_view name) {
     return search.found;
 }
 
-// The top-level window of process `pid` showing the form named `name`; nullptr when none.
+// The top-level window, shown or hidden, of process `pid` showing the form named `name`;
+// nullptr when none.
 inline HWND findFormWindow(DWORD pid, std::wstring_view name) {
-    struct Search {
-        DWORD pid;
-        std::wstring_view name;
-        HWND found = nullptr;
-    } search{pid, name};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            wchar_t cls[32] = {};
-            GetClassNameW(hwnd, cls, 32);
-            if (owner != s->pid || std::wstring_view(cls) != L"QvForm") return TRUE;
-            if (qvName(hwnd) != s->name) return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-inline std::wstring windowTitle(HWND hwnd) {
-    wchar_t text[512] = {};
-    int n = GetWindowTextW(hwnd, text, 512);
-    return std::wstring(text, static_cast<size_t>(n > 0 ? n : 0));
+    return testkit::findTopWindowOfClass(L"QvForm", pid,
+                                         [&](HWND hwnd) { return qvName(hwnd) == name; });
 }
 
 }  // namespace qv::test

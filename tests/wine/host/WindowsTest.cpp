@@ -19,7 +19,7 @@ bool visibleStyle(HWND hwnd) {
 }
 
 std::wstring text(HWND hwnd) {
-    return windowTitle(hwnd);
+    return testkit::windowText(hwnd);
 }
 
 // The names of the form's child windows from the top of the stacking order down.

@@ -1,4 +1,5 @@
-// The whole screen as a 24-bit BMP in the artefact folder ($QV_ARTEFACTS).
+// The screen, or a window's part of it, as a 24-bit BMP in the artefact folder
+// ($QV_ARTEFACTS); and single pixels of the screen.
 
 #include <windows.h>
 
@@ -20,13 +21,12 @@ std::wstring artefactFolder() {
     return path;
 }
 
-}  // namespace
-
-std::optional<std::wstring> saveScreenshot(std::wstring_view name) {
+// Saves the screen area `area` (screen coordinates) as `name`.bmp.
+std::optional<std::wstring> saveArea(std::wstring_view name, const RECT& area) {
     std::wstring folder = artefactFolder();
     if (folder.empty() || name.empty()) return std::nullopt;
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
+    int width = area.right - area.left;
+    int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return std::nullopt;
 
     BITMAPINFOHEADER info{};
@@ -46,7 +46,7 @@ std::optional<std::wstring> saveScreenshot(std::wstring_view name) {
     bool copied = false;
     if (memory != nullptr && bitmap != nullptr) {
         HGDIOBJ previous = SelectObject(memory, bitmap);
-        copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE;
+        copied = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != FALSE;
         SelectObject(memory, previous);
         copied =
             copied && GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
@@ -67,6 +67,37 @@ std::optional<std::wstring> saveScreenshot(std::wstring_view name) {
     std::wstring path = folder + L"\\" + std::wstring(name) + L".bmp";
     if (!writeBytes(path, bytes)) return std::nullopt;
     return path;
+}
+
+}  // namespace
+
+std::optional<std::wstring> saveScreenshot(std::wstring_view name) {
+    return saveArea(name, RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+}
+
+std::optional<std::wstring> saveScreenshot(std::wstring_view name, HWND window) {
+    if (window == nullptr || !IsWindow(window)) return std::nullopt;
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT area{};
+    if (!GetWindowRect(window, &area)) return std::nullopt;
+    return saveArea(name, area);
+}
+
+int screenDpi() {
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) return 96;
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+COLORREF screenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) return CLR_INVALID;
+    COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return colour;
 }
 
 }  // namespace qv::testkit

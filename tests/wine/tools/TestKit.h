@@ -1,7 +1,8 @@
 #pragma once
 // What the Wine test programs share: simulated drives that come and go while programs
-// run, bounded waiting, finding windows and answering message boxes, screenshots, and
-// temporary folders and files. Windows paths are UTF-16; text handed in is UTF-8.
+// run, bounded waiting, programs started in a folder of their own, finding windows and
+// answering message boxes, the screen's pixels and screenshots, and temporary folders and
+// files. Windows paths are UTF-16; text handed in is UTF-8.
 
 #include <windows.h>
 
@@ -59,13 +60,49 @@ private:
     bool defined_ = false;
 };
 
+// ---- Programs under test ------------------------------------------------------------------
+
+// A program started by a test, ended by the object when the test has left it running.
+class TestProcess {
+public:
+    // Starts `exe` (a Windows path), with `arguments` after its quoted path on the command
+    // line, in the current directory `folder` (this program's when empty); check started().
+    explicit TestProcess(const std::wstring& exe, const std::wstring& folder = {},
+                         const std::wstring& arguments = {});
+    ~TestProcess();
+    TestProcess(const TestProcess&) = delete;
+    TestProcess& operator=(const TestProcess&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    DWORD id() const { return id_; }
+    bool running() const;
+    // Waits at most `ms` for the program to end; its exit code, or -1 while it runs (or
+    // when it never started).
+    long waitForExit(int ms = 10000) const;
+    // Ends the program if it runs, and waits (boundedly) until it has.
+    void terminate();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
 // ---- Windows and message boxes ------------------------------------------------------------
 
+// The text of a window as the system keeps it (the title of a top-level window, the
+// caption a control was given by WM_SETTEXT); never sends a message.
 std::wstring windowText(HWND window);
+// The text a control of another process shows now, asked for with WM_GETTEXT (an edit
+// control keeps its own text); "" when the window does not answer within 5 s.
+std::wstring controlText(HWND window);
 std::wstring windowClass(HWND window);
 // A visible top-level window whose title is exactly `title` (and whose class is
 // `className` when that is not empty), of process `processId` when that is not 0.
 HWND findTopWindow(std::wstring_view title, std::wstring_view className = {}, DWORD processId = 0);
+// A top-level window, shown or hidden, of the class `className`, of process `processId`
+// when that is not 0, for which `test` holds when it is given; nullptr when none.
+HWND findTopWindowOfClass(std::wstring_view className, DWORD processId = 0,
+                          const std::function<bool(HWND)>& test = {});
 // A visible message box (a "#32770" dialog) whose message contains `text`, of process
 // `processId` when that is not 0; nullptr when none.
 HWND findMessageBox(std::wstring_view text, DWORD processId = 0);
@@ -75,12 +112,20 @@ std::wstring messageBoxText(HWND box);
 // False when the dialog has no such enabled button.
 bool pressButton(HWND dialog, int id);
 
-// ---- Screenshots --------------------------------------------------------------------------
+// ---- The screen and screenshots -----------------------------------------------------------
+
+// The screen's logical pixels per inch (96 unless the prefix says otherwise).
+int screenDpi();
+// The colour of one pixel of the screen as it is shown now.
+COLORREF screenPixel(int x, int y);
 
 // Saves the whole screen as a 24-bit BMP `name`.bmp in the folder named by the
 // environment variable QV_ARTEFACTS (a Unix or Windows path). Returns the file written;
 // nullopt when QV_ARTEFACTS is not set or the file could not be written.
 std::optional<std::wstring> saveScreenshot(std::wstring_view name);
+// The same for the screen area of `window` only (frame included), after having it and its
+// controls painted anew, so that a window shown a moment ago is captured complete.
+std::optional<std::wstring> saveScreenshot(std::wstring_view name, HWND window);
 
 // ---- Files --------------------------------------------------------------------------------
 

@@ -1,12 +1,14 @@
 // The test kit's own checks: qvdrive.exe defines and removes drives for other programs,
-// message boxes are found by their text and answered, screenshots are whole BMP files,
-// temporary folders vanish with everything in them.
+// programs run in their folder and end with their object, message boxes are found by
+// their text and answered, screenshots are whole BMP files, Wine's settings are written
+// once, temporary folders vanish with everything in them.
 
 #include <gtest/gtest.h>
 
 #include <future>
 
 #include "tests/wine/tools/TestKit.h"
+#include "tests/wine/tools/WineSettings.h"
 
 namespace {
 
@@ -22,21 +24,14 @@ std::wstring qvdrivePath() {
 
 // Runs qvdrive with `arguments` and returns its exit code (or -1 when it did not end).
 int runQvdrive(const std::wstring& arguments) {
-    std::wstring line = L"\"" + qvdrivePath() + L"\" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return -1;
-    }
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process.hProcess, &code);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(code);
+    TestProcess qvdrive(qvdrivePath(), {}, arguments);
+    return static_cast<int>(qvdrive.waitForExit());
+}
+
+std::wstring systemProgram(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    GetSystemDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder) + L"\\" + name;
 }
 
 TEST(TestKitTest, QvdriveDefinesAndRemovesADriveForOtherPrograms) {
@@ -102,6 +97,93 @@ TEST(TestKitTest, MessageBoxIsFoundByTextAndAnswered) {
     EXPECT_TRUE(pressButton(box, IDCANCEL));
     ASSERT_EQ(answer.wait_for(std::chrono::seconds(10)), std::future_status::ready);
     EXPECT_EQ(answer.get(), IDCANCEL);
+}
+
+TEST(TestKitTest, ProgramRunsInItsFolderAndEndsWithTheObject) {
+    TempFolder folder;
+    ASSERT_FALSE(folder.path().empty());
+    {
+        TestProcess shell(systemProgram(L"cmd.exe"), folder.path(), L"/c cd> here.txt");
+        ASSERT_TRUE(shell.started());
+        EXPECT_EQ(shell.waitForExit(), 0);
+        EXPECT_FALSE(shell.running());
+    }
+    auto here = readBytes(folder / L"here.txt");
+    ASSERT_TRUE(here);
+    while (!here->empty() && (here->back() == '\n' || here->back() == '\r')) here->pop_back();
+    EXPECT_EQ(CompareStringOrdinal(wide(*here).c_str(), -1, folder.path().c_str(), -1, TRUE),
+              CSTR_EQUAL)
+        << *here;
+
+    // A program that runs until it is ended: found by its window's class, its edit
+    // control's text read across processes, its window captured alone.
+    ASSERT_TRUE(writeBytes(folder / L"note.txt", "kit note"));
+    DWORD id = 0;
+    HANDLE handle = nullptr;
+    {
+        TestProcess notepad(systemProgram(L"notepad.exe"), folder.path(), L"note.txt");
+        ASSERT_TRUE(notepad.started());
+        id = notepad.id();
+        handle = OpenProcess(SYNCHRONIZE, FALSE, id);
+        HWND window = nullptr;
+        ASSERT_TRUE(waitFor([&] {
+            return (window = findTopWindowOfClass(L"Notepad", id, IsWindowVisible)) != nullptr;
+        }));
+        EXPECT_EQ(findTopWindowOfClass(L"Notepad", id + 4), nullptr);
+        HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
+        EXPECT_TRUE(waitFor([&] { return controlText(edit) == L"kit note"; }))
+            << utf8(controlText(edit));
+        EXPECT_EQ(controlText(nullptr), L"");
+
+        TempFolder artefacts;
+        wchar_t given[MAX_PATH] = {};
+        bool hadFolder = GetEnvironmentVariableW(L"QV_ARTEFACTS", given, MAX_PATH) > 0;
+        if (!hadFolder) SetEnvironmentVariableW(L"QV_ARTEFACTS", artefacts.path().c_str());
+        auto shot = saveScreenshot(L"testkit-window", window);
+        if (!hadFolder) SetEnvironmentVariableW(L"QV_ARTEFACTS", nullptr);
+        ASSERT_TRUE(shot);
+        RECT area{};
+        GetWindowRect(window, &area);
+        auto width = static_cast<size_t>(area.right - area.left);
+        auto height = static_cast<size_t>(area.bottom - area.top);
+        auto bytes = readBytes(*shot);
+        ASSERT_TRUE(bytes);
+        EXPECT_EQ(bytes->size(), 54 + ((width * 3 + 3) & ~size_t{3}) * height);
+        EXPECT_FALSE(saveScreenshot(L"testkit-none", nullptr));
+
+        EXPECT_TRUE(notepad.running());
+        EXPECT_EQ(notepad.waitForExit(100), -1);
+    }
+    // Ended when the object went away.
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(WaitForSingleObject(handle, 0), WAIT_OBJECT_0);
+    CloseHandle(handle);
+
+    TestProcess missing(folder / L"no-such-program.exe", folder.path());
+    EXPECT_FALSE(missing.started());
+    EXPECT_FALSE(missing.running());
+    EXPECT_EQ(missing.waitForExit(), -1);
+}
+
+TEST(TestKitTest, WineSettingsAreWrittenOnceAndThenFoundInPlace) {
+    const wchar_t* key = L"Software\\Wine\\AppDefaults\\qv-kit-probe.exe";
+    RegDeleteTreeW(HKEY_CURRENT_USER, key);
+    EXPECT_TRUE(prepareWineSettings({L"qv-kit-probe.exe"}));
+    EXPECT_FALSE(prepareWineSettings({L"qv-kit-probe.exe"}));
+    wchar_t value[16] = {};
+    DWORD size = sizeof value;
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER,
+                           L"Software\\Wine\\AppDefaults\\qv-kit-probe.exe\\X11 Driver", L"Managed",
+                           RRF_RT_REG_SZ, nullptr, value, &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(value, L"N");
+    wchar_t face[64] = {};
+    size = sizeof face;
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Wine\\Fonts\\Replacements", L"宋体",
+                           RRF_RT_REG_SZ, nullptr, face, &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(face, L"WenQuanYi Zen Hei Sharp");
+    RegDeleteTreeW(HKEY_CURRENT_USER, key);
 }
 
 TEST(TestKitTest, WaitingGivesUpAfterItsLimit) {

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "tests/wine/tools/TestKit.h"
 
 namespace qv::testkit {
@@ -9,6 +11,7 @@ namespace {
 // The static control of a message box that shows its message.
 constexpr int kMessageBoxTextId = 0xFFFF;
 
+// The first top-level window, shown or hidden, for which `test` holds.
 template <typename Test>
 HWND findTopLevel(Test test) {
     struct Search {
@@ -18,7 +21,7 @@ HWND findTopLevel(Test test) {
     EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
             auto* s = reinterpret_cast<Search*>(data);
-            if (!IsWindowVisible(window) || !s->test(window)) return TRUE;
+            if (!s->test(window)) return TRUE;
             s->found = window;
             return FALSE;
         },
@@ -44,6 +47,22 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
+std::wstring controlText(HWND window) {
+    if (window == nullptr) return {};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+        return {};
+    }
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, 5000, &got)) {
+        return {};
+    }
+    text.resize(std::min(static_cast<size_t>(got), text.size() - 1));
+    return text;
+}
+
 std::wstring windowClass(HWND window) {
     wchar_t name[256] = {};
     int n = GetClassNameW(window, name, 256);
@@ -52,8 +71,17 @@ std::wstring windowClass(HWND window) {
 
 HWND findTopWindow(std::wstring_view title, std::wstring_view className, DWORD processId) {
     return findTopLevel([&](HWND window) {
-        return ownedBy(window, processId) && windowText(window) == title &&
+        return IsWindowVisible(window) && ownedBy(window, processId) &&
+               windowText(window) == title &&
                (className.empty() || windowClass(window) == className);
+    });
+}
+
+HWND findTopWindowOfClass(std::wstring_view className, DWORD processId,
+                          const std::function<bool(HWND)>& test) {
+    return findTopLevel([&](HWND window) {
+        return ownedBy(window, processId) && windowClass(window) == className &&
+               (!test || test(window));
     });
 }
 
@@ -64,7 +92,8 @@ std::wstring messageBoxText(HWND box) {
 
 HWND findMessageBox(std::wstring_view text, DWORD processId) {
     return findTopLevel([&](HWND window) {
-        return ownedBy(window, processId) && windowClass(window) == L"#32770" &&
+        return IsWindowVisible(window) && ownedBy(window, processId) &&
+               windowClass(window) == L"#32770" &&
                messageBoxText(window).find(text) != std::wstring::npos;
     });
 }

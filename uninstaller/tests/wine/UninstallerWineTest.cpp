@@ -9,40 +9,57 @@
 #include <string>
 #include <vector>
 
-#include "uninstaller/tests/wine/Screenshot.h"
-#include "uninstaller/tests/wine/TestFolder.h"
-#include "uninstaller/tests/wine/UninstallerProcess.h"
-#include "uninstaller/tests/wine/WineSettings.h"
+#include "tests/wine/tools/TestKit.h"
+#include "tests/wine/tools/WineSettings.h"
 
 namespace qv::uninst::test {
 namespace {
 
+using namespace qv::testkit;
+
 // Control ids of the wizard window.
 constexpr int kWenben = 101, kShanchulb = 102, kCheck1 = 103, kImage1 = 104, kImage2 = 105;
 
+// QVuninst.exe reads the settings at each start, so they are made once before the first;
+// a second pass that still finds something to write means they cannot be written.
 class WineSettingsEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { ASSERT_TRUE(prepareWineSettings()); }
+    void SetUp() override {
+        prepareWineSettings({L"QVuninst.exe"});
+        ASSERT_FALSE(prepareWineSettings({L"QVuninst.exe"})) << "Wine's settings stay unwritten";
+    }
 };
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new WineSettingsEnvironment);
 
-// The built QVuninst.exe; a Unix path is reached through Wine's drive Z:.
+// The built QVuninst.exe (CMake gives its Unix path).
 std::wstring uninstallerExe() {
-    std::string path = QV_UNINST_EXE;
-    std::wstring wide(path.begin(), path.end());
-    if (!wide.empty() && wide[0] == L'/') {
-        for (wchar_t& c : wide) {
-            if (c == L'/') c = L'\\';
-        }
-        wide = L"Z:" + wide;
-    }
-    return wide;
+    return windowsPath(QV_UNINST_EXE);
 }
 
-std::wstring scriptText(std::initializer_list<std::wstring> lines) {
+// The lines of an Xz.ini, as UTF-8 text to be written in GBK.
+std::string scriptText(std::initializer_list<std::wstring> lines) {
     std::wstring text;
     for (const std::wstring& line : lines) text += line + L"\r\n";
-    return text;
+    return utf8(text);
+}
+
+bool exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The file's bytes; "" while it does not exist.
+std::string contents(const std::wstring& path) {
+    return readBytes(path).value_or(std::string());
+}
+
+// A shown message box of the program with the title `title`; nullptr when none.
+HWND findBox(const TestProcess& process, const std::wstring& title) {
+    return findTopWindow(title, L"#32770", process.id());
+}
+
+// The wizard window once it is shown; nullptr before.
+HWND findWizard(const TestProcess& process) {
+    return findTopWindowOfClass(L"QVuninstWizard", process.id(), IsWindowVisible);
 }
 
 std::vector<std::wstring> listItems(HWND list) {
@@ -57,13 +74,6 @@ std::vector<std::wstring> listItems(HWND list) {
         items.push_back(item);
     }
     return items;
-}
-
-int screenDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
 }
 
 int windowHeight(HWND hwnd) {
@@ -82,45 +92,47 @@ void pressFace(HWND face, int x, int y) {
 class UninstallerWine : public ::testing::Test {
 protected:
     // Starts the uninstaller and waits for its confirmation box.
-    HWND startAndAwaitConfirmation(UninstallerProcess& process) {
+    HWND startAndAwaitConfirmation(TestProcess& process) {
         HWND box = nullptr;
         EXPECT_TRUE(process.started());
-        EXPECT_TRUE(waitUntil([&] { return (box = process.findMessageBox(L"卸载确认")); }));
+        EXPECT_TRUE(waitFor([&] { return (box = findBox(process, L"卸载确认")) != nullptr; }));
         return box;
     }
 
-    HWND awaitBox(UninstallerProcess& process, const std::wstring& title) {
+    HWND awaitBox(TestProcess& process, const std::wstring& title) {
         HWND box = nullptr;
-        EXPECT_TRUE(waitUntil([&] { return (box = process.findMessageBox(title)); })) << "no box";
+        EXPECT_TRUE(waitFor([&] { return (box = findBox(process, title)) != nullptr; }))
+            << "no box";
         return box;
     }
 
-    TestFolder folder;
+    TempFolder folder{L"qv-uninst"};
     const std::wstring exe = uninstallerExe();
 };
 
 TEST_F(UninstallerWine, ConfirmedUninstallDeletesTheListAndRunsTheCommands) {
-    ASSERT_TRUE(folder.makeFolder(L"子目录"));
-    ASSERT_TRUE(folder.write(L"a.txt", "a"));
-    ASSERT_TRUE(folder.write(L"子目录\\中文.dat", "b"));
-    ASSERT_TRUE(folder.write(L"other.txt", "c"));
-    ASSERT_TRUE(folder.writeGbk(
-        L"Xz.ini", scriptText({L"[标题开始]", L"测试软件", L"[文本开始]", L"第一行", L"", L"第三行",
-                               L"[文本结束]", L"[删除开始]", L"a.txt", L"子目录\\中文.dat",
-                               L"[删除结束]", L"[命令开始]", L"echo one> mark1.txt",
-                               L"echo two> 标记2.txt", L"[命令结束]"})));
+    ASSERT_TRUE(CreateDirectoryW((folder / L"子目录").c_str(), nullptr));
+    ASSERT_TRUE(writeBytes(folder / L"a.txt", "a"));
+    ASSERT_TRUE(writeBytes(folder / L"子目录\\中文.dat", "b"));
+    ASSERT_TRUE(writeBytes(folder / L"other.txt", "c"));
+    ASSERT_TRUE(
+        writeGbkFile(folder / L"Xz.ini",
+                     scriptText({L"[标题开始]", L"测试软件", L"[文本开始]", L"第一行", L"",
+                                 L"第三行", L"[文本结束]", L"[删除开始]", L"a.txt",
+                                 L"子目录\\中文.dat", L"[删除结束]", L"[命令开始]",
+                                 L"echo one> mark1.txt", L"echo two> 标记2.txt", L"[命令结束]"})));
 
-    UninstallerProcess process(exe, folder.path());
+    TestProcess process(exe, folder.path());
     HWND confirm = startAndAwaitConfirmation(process);
     ASSERT_TRUE(confirm);
     EXPECT_EQ(messageBoxText(confirm), L"确认卸载测试软件 吗？");
-    EXPECT_EQ(process.findWizard(), nullptr);  // no window before the answer
-    answerMessageBox(confirm, IDOK);
+    EXPECT_EQ(findWizard(process), nullptr);  // no window before the answer
+    EXPECT_TRUE(pressButton(confirm, IDOK));
 
     HWND wizard = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (wizard = process.findWizard()); }));
-    EXPECT_EQ(windowText(wizard), L"测试软件 卸载向导");
-    EXPECT_EQ(windowText(GetDlgItem(wizard, kWenben)), L"第一行\r\n\r\n第三行\r\n");
+    ASSERT_TRUE(waitFor([&] { return (wizard = findWizard(process)) != nullptr; }));
+    EXPECT_EQ(controlText(wizard), L"测试软件 卸载向导");
+    EXPECT_EQ(controlText(GetDlgItem(wizard, kWenben)), L"第一行\r\n\r\n第三行\r\n");
     EXPECT_EQ(listItems(GetDlgItem(wizard, kShanchulb)),
               (std::vector<std::wstring>{L"a.txt", L"子目录\\中文.dat"}));
     saveScreenshot(L"uninstaller-wizard", wizard);
@@ -133,9 +145,9 @@ TEST_F(UninstallerWine, ConfirmedUninstallDeletesTheListAndRunsTheCommands) {
     const COLORREF border = GetSysColor(COLOR_WINDOWFRAME);
     EXPECT_NE(screenPixel(face.left, face.top), border);
     PostMessageW(cancel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_TRUE(waitUntil([&] { return screenPixel(face.left, face.top) == border; }));
+    EXPECT_TRUE(waitFor([&] { return screenPixel(face.left, face.top) == border; }));
     PostMessageW(cancel, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(-30), 5));
-    EXPECT_TRUE(waitUntil([&] { return screenPixel(face.left, face.top) != border; }));
+    EXPECT_TRUE(waitFor([&] { return screenPixel(face.left, face.top) != border; }));
     EXPECT_TRUE(process.running());
 
     // The check box reveals the list below and hides it again.
@@ -143,63 +155,63 @@ TEST_F(UninstallerWine, ConfirmedUninstallDeletesTheListAndRunsTheCommands) {
     HWND check = GetDlgItem(wizard, kCheck1);
     EXPECT_EQ(windowHeight(wizard), MulDiv(4935, dpi, 1440));
     PostMessageW(check, BM_CLICK, 0, 0);
-    EXPECT_TRUE(waitUntil([&] { return windowHeight(wizard) == MulDiv(6666, dpi, 1440); }));
+    EXPECT_TRUE(waitFor([&] { return windowHeight(wizard) == MulDiv(6666, dpi, 1440); }));
     saveScreenshot(L"uninstaller-wizard-list", wizard);
     PostMessageW(check, BM_CLICK, 0, 0);
-    EXPECT_TRUE(waitUntil([&] { return windowHeight(wizard) == MulDiv(4935, dpi, 1440); }));
+    EXPECT_TRUE(waitFor([&] { return windowHeight(wizard) == MulDiv(4935, dpi, 1440); }));
 
     pressFace(GetDlgItem(wizard, kImage2), 5, 5);
     HWND done = awaitBox(process, L"提示");
     ASSERT_TRUE(done);
     EXPECT_EQ(messageBoxText(done), L"本软件已成功卸载！");
-    EXPECT_EQ(windowText(GetDlgItem(wizard, kWenben)), L"正在卸载请稍后...");
-    EXPECT_FALSE(folder.exists(L"a.txt"));
-    EXPECT_FALSE(folder.exists(L"子目录\\中文.dat"));
-    EXPECT_TRUE(folder.exists(L"子目录"));
-    EXPECT_TRUE(folder.exists(L"other.txt"));
-    EXPECT_FALSE(folder.exists(L"mark1.txt"));  // the commands start after the message
-    answerMessageBox(done, IDOK);
+    EXPECT_EQ(controlText(GetDlgItem(wizard, kWenben)), L"正在卸载请稍后...");
+    EXPECT_FALSE(exists(folder / L"a.txt"));
+    EXPECT_FALSE(exists(folder / L"子目录\\中文.dat"));
+    EXPECT_TRUE(exists(folder / L"子目录"));
+    EXPECT_TRUE(exists(folder / L"other.txt"));
+    EXPECT_FALSE(exists(folder / L"mark1.txt"));  // the commands start after the message
+    EXPECT_TRUE(pressButton(done, IDOK));
 
     EXPECT_EQ(process.waitForExit(), 0);
     EXPECT_FALSE(IsWindow(wizard));
-    EXPECT_TRUE(waitUntil([&] { return folder.read(L"mark1.txt").rfind("one", 0) == 0; }));
-    EXPECT_TRUE(waitUntil([&] { return folder.read(L"标记2.txt").rfind("two", 0) == 0; }));
+    EXPECT_TRUE(waitFor([&] { return contents(folder / L"mark1.txt").rfind("one", 0) == 0; }));
+    EXPECT_TRUE(waitFor([&] { return contents(folder / L"标记2.txt").rfind("two", 0) == 0; }));
 }
 
 TEST_F(UninstallerWine, CancelInTheConfirmationTouchesNothing) {
-    ASSERT_TRUE(folder.write(L"a.txt", "a"));
-    ASSERT_TRUE(folder.writeGbk(L"Xz.ini", scriptText({L"[删除开始]", L"a.txt", L"[删除结束]",
-                                                       L"[命令开始]", L"echo x> mark.txt"})));
-    UninstallerProcess process(exe, folder.path());
+    ASSERT_TRUE(writeBytes(folder / L"a.txt", "a"));
+    ASSERT_TRUE(writeGbkFile(folder / L"Xz.ini", scriptText({L"[删除开始]", L"a.txt", L"[删除结束]",
+                                                             L"[命令开始]", L"echo x> mark.txt"})));
+    TestProcess process(exe, folder.path());
     HWND confirm = startAndAwaitConfirmation(process);
     ASSERT_TRUE(confirm);
     // No title: the prompt names the window's designed caption.
     EXPECT_EQ(messageBoxText(confirm), L"确认卸载卸载程序 吗？");
-    answerMessageBox(confirm, IDCANCEL);
+    EXPECT_TRUE(pressButton(confirm, IDCANCEL));
     EXPECT_EQ(process.waitForExit(), 0);
-    EXPECT_TRUE(folder.exists(L"a.txt"));
-    EXPECT_FALSE(folder.exists(L"mark.txt"));
+    EXPECT_TRUE(exists(folder / L"a.txt"));
+    EXPECT_FALSE(exists(folder / L"mark.txt"));
 }
 
 TEST_F(UninstallerWine, FilesThatStayAreNamedAndCommandsStillRun) {
-    ASSERT_TRUE(folder.write(L"gone.txt", "g"));
-    ASSERT_TRUE(folder.write(L"keep.txt", "k"));
-    ASSERT_TRUE(folder.write(L"locked.txt", "l"));
-    ASSERT_TRUE(folder.writeGbk(
-        L"Xz.ini", scriptText({L"[标题开始]", L"产品", L"[删除开始]", L"gone.txt", L"locked.txt",
-                               L"missing.txt", L"*.txt", L"[删除结束]", L"[命令开始]",
-                               L"echo ran> mark.txt", L"[命令结束]"})));
+    ASSERT_TRUE(writeBytes(folder / L"gone.txt", "g"));
+    ASSERT_TRUE(writeBytes(folder / L"keep.txt", "k"));
+    ASSERT_TRUE(writeBytes(folder / L"locked.txt", "l"));
+    ASSERT_TRUE(writeGbkFile(folder / L"Xz.ini",
+                             scriptText({L"[标题开始]", L"产品", L"[删除开始]", L"gone.txt",
+                                         L"locked.txt", L"missing.txt", L"*.txt", L"[删除结束]",
+                                         L"[命令开始]", L"echo ran> mark.txt", L"[命令结束]"})));
     // Held open without delete sharing, so it cannot be deleted meanwhile.
-    HANDLE lock = CreateFileW(folder.file(L"locked.txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
+    HANDLE lock = CreateFileW((folder / L"locked.txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
 
-    UninstallerProcess process(exe, folder.path());
+    TestProcess process(exe, folder.path());
     HWND confirm = startAndAwaitConfirmation(process);
     ASSERT_TRUE(confirm);
-    answerMessageBox(confirm, IDOK);
+    EXPECT_TRUE(pressButton(confirm, IDOK));
     HWND wizard = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (wizard = process.findWizard()); }));
+    ASSERT_TRUE(waitFor([&] { return (wizard = findWizard(process)) != nullptr; }));
     pressFace(GetDlgItem(wizard, kImage2), 5, 5);
 
     HWND report = awaitBox(process, L"提示");
@@ -210,28 +222,28 @@ TEST_F(UninstallerWine, FilesThatStayAreNamedAndCommandsStillRun) {
     EXPECT_NE(text.find(L"missing.txt（文件不存在）"), std::wstring::npos);
     EXPECT_NE(text.find(L"*.txt（"), std::wstring::npos);
     EXPECT_EQ(text.find(L"gone.txt"), std::wstring::npos);
-    EXPECT_FALSE(folder.exists(L"gone.txt"));
-    EXPECT_TRUE(folder.exists(L"locked.txt"));
-    EXPECT_TRUE(folder.exists(L"keep.txt"));  // a wildcard is never expanded
+    EXPECT_FALSE(exists(folder / L"gone.txt"));
+    EXPECT_TRUE(exists(folder / L"locked.txt"));
+    EXPECT_TRUE(exists(folder / L"keep.txt"));  // a wildcard is never expanded
     saveScreenshot(L"uninstaller-report", report);
-    answerMessageBox(report, IDOK);
+    EXPECT_TRUE(pressButton(report, IDOK));
 
     EXPECT_EQ(process.waitForExit(), 0);
-    EXPECT_TRUE(waitUntil([&] { return folder.read(L"mark.txt").rfind("ran", 0) == 0; }));
+    EXPECT_TRUE(waitFor([&] { return contents(folder / L"mark.txt").rfind("ran", 0) == 0; }));
     CloseHandle(lock);
 }
 
 TEST_F(UninstallerWine, MissingScriptIsReportedAndNothingRuns) {
-    ASSERT_TRUE(folder.write(L"keep.txt", "k"));
-    UninstallerProcess process(exe, folder.path());
+    ASSERT_TRUE(writeBytes(folder / L"keep.txt", "k"));
+    TestProcess process(exe, folder.path());
     ASSERT_TRUE(process.started());
     HWND error = awaitBox(process, L"错误");
     ASSERT_TRUE(error);
     EXPECT_NE(messageBoxText(error).find(L"Xz.ini"), std::wstring::npos);
-    EXPECT_EQ(process.findWizard(), nullptr);
-    answerMessageBox(error, IDOK);
+    EXPECT_EQ(findWizard(process), nullptr);
+    EXPECT_TRUE(pressButton(error, IDOK));
     EXPECT_EQ(process.waitForExit(), 1);
-    EXPECT_TRUE(folder.exists(L"keep.txt"));
+    EXPECT_TRUE(exists(folder / L"keep.txt"));
 }
 
 }  // namespace
