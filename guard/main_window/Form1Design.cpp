@@ -79,7 +79,6 @@ void Form1::design() {
     setBorder(ui::FormBorder::FixedSingle);
     setIcon("app");
     setBounds({2400, 1800, 7380, 6090});
-    setClientSize({7290, 5610});
 
     // Navigation bar and its hover highlights, in front of the images.
     struct Nav {

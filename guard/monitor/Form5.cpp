@@ -4,7 +4,7 @@
 
 namespace qv {
 
-Form5::Form5(Guard& guard) : ui::Form(guard.host(), "Form5"), guard_(guard) {
+Form5::Form5(Guard& guard) : ui::Form(guard.host(), "Form5") {
     design();
     Dir1.setSource([&files = guard.services().files](const std::string& folder) {
         return files.subfolders(folder);
@@ -17,7 +17,6 @@ void Form5::design() {
     setStartPosition(ui::StartPosition::CenterScreen);
     setIcon("app");
     setBounds({0, 0, 6600, 3960});
-    setClientSize({6510, 3480});
 
     List1.setBounds({120, 120, 6255, 2460});
     List1.setToolTip(

@@ -30,8 +30,6 @@ public:
 
 private:
     void design();
-
-    Guard& guard_;
 };
 
 }  // namespace qv

@@ -24,7 +24,6 @@ Form3::Form3(Guard& guard) : ui::Form(guard.host(), "Form3"), guard_(guard) {
     Image2.setCursor(ui::Cursor::Hand);
     Image2.setToolTip("你的电脑存在危险，一键开启防护");
     Image2.setVisible(false);
-    setClientSize({615, 615});
 
     onLoad = [this] { Form_Load(); };
     Image1.onMouseMove = [this] { Image1_MouseMove(); };
