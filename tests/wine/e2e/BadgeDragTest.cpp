@@ -79,9 +79,16 @@ TEST_F(BadgeDragTest, PressingAndMovingTakesTheBadgeAlong) {
     GetCursorPos(&cursor);
 
     POINT end{cursor.x - 300, cursor.y + 200};
+    // Each step is let through before the next, so no motion is coalesced away.
     for (int step = 1; step <= 5; ++step) {
-        moveMouseTo(
-            {cursor.x + (end.x - cursor.x) * step / 5, cursor.y + (end.y - cursor.y) * step / 5});
+        POINT to{cursor.x + (end.x - cursor.x) * step / 5,
+                 cursor.y + (end.y - cursor.y) * step / 5};
+        moveMouseTo(to);
+        testkit::waitFor([&] {
+            RECT now = rectOf(badge);
+            return now.left - atStart.left == to.x - cursor.x &&
+                   now.top - atStart.top == to.y - cursor.y;
+        });
     }
     sendMouse(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(testkit::waitFor([&] { return !inMoveLoop(badge); })) << "the drag ends on release";
