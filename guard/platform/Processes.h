@@ -1,6 +1,6 @@
 #pragma once
-// Starting other programs. A start never waits for the program; only the failure of the
-// start itself is reported.
+// Starting other programs, and where the running program lies. A start never waits for
+// the program; only the failure of the start itself is reported.
 
 #include <string>
 
@@ -18,6 +18,9 @@ class Processes {
 public:
     virtual ~Processes() = default;
     virtual Status start(const std::string& commandLine, WindowMode mode) = 0;
+    // The folder that holds the running program's file, without a trailing backslash
+    // except for the root of a drive ("C:\Program Files\QV", "E:\").
+    virtual std::string programFolder() = 0;
 };
 
 }  // namespace qv::platform

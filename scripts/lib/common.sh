@@ -76,8 +76,15 @@ qv_virtual_display() {
         Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
         QV_XVFB_PID=$!
         export DISPLAY=":$n"
+        # Another run may have taken the same number a moment ago: only a display of our
+        # own server counts.
         for _ in $(seq 1 100); do
-            xdpyinfo >/dev/null 2>&1 && return 0
+            kill -0 "$QV_XVFB_PID" 2>/dev/null || break
+            if xdpyinfo >/dev/null 2>&1; then
+                sleep 0.3  # a server that lost the lock is gone by now
+                kill -0 "$QV_XVFB_PID" 2>/dev/null && return 0
+                break
+            fi
             sleep 0.1
         done
         kill "$QV_XVFB_PID" 2>/dev/null

@@ -1,11 +1,13 @@
 // QVud.exe: the guard with its real services and real windows. Everything runs on this one
 // thread: the start-up, then the message loop, in which the windows' events and the
-// timers run the guard. The program takes no command-line arguments.
+// timers run the guard. The program takes no command-line arguments; its current folder
+// is the folder of its own file.
 
 #include <windows.h>
 
 #include "guard/app/Guard.h"
 #include "guard/platform/Services.h"
+#include "guard/platform/win32/Text.h"
 #include "guard/platform/win32/host/Win32Host.h"
 #include "guard/platform/win32/services/Win32Clock.h"
 #include "guard/platform/win32/services/Win32FileSystem.h"
@@ -24,6 +26,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     qv::win32::Win32Skin skin;
     qv::win32::Win32WebVisit web;
     qv::platform::Services services{files, processes, registry, clock, singleInstance, skin, web};
+
+    // The settings files, the log and the registry files are named by bare names, so they
+    // are looked for in the current folder; Windows starts a program from the Run key (and
+    // from a shortcut) with some other one. The program's own folder is where they live.
+    std::string folder = processes.programFolder();
+    if (!folder.empty()) SetCurrentDirectoryW(qv::win32::toWide(folder).c_str());
 
     qv::win32::Win32Host host(instance);
     qv::Guard guard(host, services);

@@ -40,6 +40,8 @@ public:
         friend bool operator==(const Start&, const Start&) = default;
     };
     platform::Status start(const std::string& commandLine, platform::WindowMode mode) override;
+    std::string programFolder() override { return programFolder_; }
+    void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
     // Starts of `program` fail from now on, as for a program that is not there. The program
     // of a command line is its first word (or its quoted start), compared by file name
     // without regard to case or to a folder or ".exe" before or after it: "Filedir" stands
@@ -50,6 +52,7 @@ public:
     const std::vector<std::string>& refused() const { return refused_; }
 
 private:
+    std::string programFolder_ = "C:\\Program Files\\QV";
     std::set<std::string> missing_;
     std::vector<Start> starts_;
     std::vector<std::string> refused_;

@@ -7,6 +7,12 @@
 
 namespace qv::test {
 
+std::wstring GuardProcess::placedIn(const std::wstring& exe, const std::wstring& folder) {
+    std::wstring copy = folder + L"\\QVud.exe";
+    CopyFileW(exe.c_str(), copy.c_str(), TRUE);  // a second copy of the guard finds it there
+    return copy;
+}
+
 HWND GuardProcess::form(const std::wstring& name) const {
     return findFormWindow(id(), name);
 }

@@ -11,10 +11,16 @@
 
 namespace qv::test {
 
-// Started with `folder` as its current directory; ended when the object goes away.
+// A copy of `exe` placed in `folder` and started from there: the guard keeps its files in
+// the folder of its own program file. Ended when the object goes away.
 class GuardProcess : public testkit::TestProcess {
 public:
-    GuardProcess(const std::wstring& exe, const std::wstring& folder) : TestProcess(exe, folder) {}
+    GuardProcess(const std::wstring& exe, const std::wstring& folder)
+        : TestProcess(placedIn(exe, folder), folder) {}
+
+    // Copies `exe` into `folder` as QVud.exe (unless it is there already) and returns the
+    // copy's path.
+    static std::wstring placedIn(const std::wstring& exe, const std::wstring& folder);
 
     // The window of the form named `name`, once it exists; nullptr after `ms`.
     HWND waitForForm(const std::wstring& name, int ms = 10000) const;
