@@ -13,6 +13,20 @@ std::wstring GuardProcess::placedIn(const std::wstring& exe, const std::wstring&
     return copy;
 }
 
+void GuardProcess::placeShippedFiles(const std::wstring& exe, const std::wstring& folder) {
+    std::wstring from = exe.substr(0, exe.find_last_of(L"\\/") + 1);
+    for (const wchar_t* pattern : {L"*.reg", L"*.dat", L"*.she"}) {
+        WIN32_FIND_DATAW entry;
+        HANDLE search = FindFirstFileW((from + pattern).c_str(), &entry);
+        if (search == INVALID_HANDLE_VALUE) continue;
+        do {
+            CopyFileW((from + entry.cFileName).c_str(), (folder + L"\\" + entry.cFileName).c_str(),
+                      FALSE);
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+}
+
 HWND GuardProcess::form(const std::wstring& name) const {
     return findFormWindow(id(), name);
 }

@@ -21,6 +21,9 @@ public:
     // Copies `exe` into `folder` as QVud.exe (unless it is there already) and returns the
     // copy's path.
     static std::wstring placedIn(const std::wstring& exe, const std::wstring& folder);
+    // Copies the files that ship beside the program (registry files, version text, skin:
+    // every .reg, .dat and .she file of the folder of `exe`) into `folder`.
+    static void placeShippedFiles(const std::wstring& exe, const std::wstring& folder);
 
     // The window of the form named `name`, once it exists; nullptr after `ms`.
     HWND waitForForm(const std::wstring& name, int ms = 10000) const;
