@@ -1,8 +1,13 @@
 #include "guard/app/Guard.h"
 
 #include "guard/main_window/Form1.h"
+#include "guard/main_window/MonitorOptions.h"
 #include "guard/monitor/Form2.h"
 #include "guard/monitor/Form5.h"
+#include "guard/monitor/InsertionCheck.h"
+#include "guard/monitor/Monitor.h"
+#include "guard/monitor/Tips.h"
+#include "guard/protection/MasterSwitches.h"
 #include "guard/shell/Form3.h"
 
 namespace qv {
@@ -12,9 +17,15 @@ Guard::Guard(ui::UiHost& host, platform::Services& services)
       services_(services),
       protectionLog_(services.files, services.clock),
       form2_(graveyard_, [this] { return std::make_unique<Form2>(*this); }),
-      form5_(graveyard_, [this] { return std::make_unique<Form5>(*this); }) {
+      form5_(graveyard_, [this] { return std::make_unique<Form5>(*this); }),
+      tips_(graveyard_, [this] { return std::make_unique<Tips>(*this); }) {
     form1_ = std::make_unique<Form1>(*this);
     form3_ = std::make_unique<Form3>(*this);
+    // The behaviour of the main window's pages, wired to its controls.
+    monitorOptions_ = std::make_unique<MonitorOptions>(*this);
+    masterSwitches_ = std::make_unique<protection::MasterSwitches>(*this);
+    monitor_ = std::make_unique<monitor::Monitor>(*this);
+    insertionCheck_ = std::make_unique<monitor::InsertionCheck>(*this, *monitor_);
 }
 
 Guard::~Guard() = default;
@@ -51,6 +62,22 @@ void Guard::showThreatDialog(const std::string& path) {
 void Guard::showSuspiciousFiles() {
     Form5* dialog = form5_.ifLoaded();
     if (dialog && dialog->List1.listCount() > 0) dialog->showModal();
+}
+
+void Guard::volumeArrived() {
+    insertionCheck_->run();
+}
+
+void Guard::showToast(const std::string& text) {
+    Tips& toast = tips_.get();
+    toast.Label1.setCaption(text);
+    toast.show();
+}
+Tips* Guard::tipsIfLoaded() const {
+    return tips_.ifLoaded();
+}
+void Guard::unloadTips() {
+    tips_.unload();
 }
 
 Form5& Guard::form5() {

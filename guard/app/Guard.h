@@ -17,6 +17,16 @@ class Form1;
 class Form2;
 class Form3;
 class Form5;
+class MonitorOptions;
+class Tips;
+
+namespace monitor {
+class InsertionCheck;
+class Monitor;
+}  // namespace monitor
+namespace protection {
+class MasterSwitches;
+}
 
 class Guard {
 public:
@@ -42,6 +52,17 @@ public:
     void unloadForm5();
 
     monitor::ProtectionLog& protectionLog() { return protectionLog_; }
+    monitor::Monitor& monitor() { return *monitor_; }
+
+    // Windows announced a new volume: look for new drives now rather than at the next
+    // insertion check (it is the same check, so a running scan is never doubled).
+    void volumeArrived();
+
+    // Shows the toast with `text` (loading it at the corner when it is not open); returns
+    // at once. A toast already open keeps its counter and takes the new text.
+    void showToast(const std::string& text);
+    Tips* tipsIfLoaded() const;
+    void unloadTips();
 
     // The threat dialog for the autorun.inf at `path`: a fresh dialog reads the file, then
     // shows modally; returns when the user (or its countdown) has answered.
@@ -62,6 +83,11 @@ private:
     std::unique_ptr<Form3> form3_;
     ui::FormSlot<Form2> form2_;
     ui::FormSlot<Form5> form5_;
+    ui::FormSlot<Tips> tips_;
+    std::unique_ptr<MonitorOptions> monitorOptions_;
+    std::unique_ptr<protection::MasterSwitches> masterSwitches_;
+    std::unique_ptr<monitor::Monitor> monitor_;
+    std::unique_ptr<monitor::InsertionCheck> insertionCheck_;
 };
 
 }  // namespace qv

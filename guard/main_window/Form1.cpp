@@ -35,6 +35,8 @@ Form1::Form1(Guard& guard) : ui::Form(guard.host(), "Form1"), guard_(guard) {
     Webtj.setNavigator(
         [&web = guard.services().web](const std::string& url) { web.navigate(url); });
 
+    Command6.onClick = [this] { Command6_Click(); };
+
     onLoad = [this] { Form_Load(); };
     onResize = [this] { Form_Resize(); };
     onQueryUnload = [this](bool& cancel, ui::CloseReason reason) {

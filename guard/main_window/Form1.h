@@ -121,6 +121,7 @@ private:
     void Form_Load();
     void Form_Resize();
     void Form_QueryUnload(bool& cancel, ui::CloseReason reason);
+    void Command6_Click();  // saves the protection settings file
 
     Guard& guard_;
     bool refusedToStart_ = false;

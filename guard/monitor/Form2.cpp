@@ -24,6 +24,8 @@ int numericValue(const std::string& text) {
 void asCaption(ui::TextBox& box, ui::Rect bounds, std::string text) {
     box.setBounds(bounds);
     box.setLocked(true);
+    box.setBorderStyle(ui::Border::None);
+    box.setBackColor(ui::kSystemFaceColor);
     box.setText(std::move(text));
 }
 
@@ -44,7 +46,7 @@ void Form2::design() {
     setBorder(ui::FormBorder::FixedDialog);
     setStartPosition(ui::StartPosition::CenterScreen);
     setIcon("app");
-    setBounds({0, 0, 5520, 3300});
+    setBounds({0, 0, 5520, 3420});
 
     asCaption(Text2, {180, 195, 1020, 270}, "所在位置：");
     Szwz.setBounds({1200, 150, 3960, 330});
@@ -58,19 +60,19 @@ void Form2::design() {
     scwj.setBounds({1200, 990, 3000, 300});
     scwj.setCaption("同时删除关联文件");
 
-    asCaption(Text1, {180, 1410, 4980, 540},
+    asCaption(Text1, {180, 1380, 4980, 720},
               "大多数U盘木马都是通过Autorun.inf来传播的\r\n，可能存在威胁！(推荐删除)\r\n");
     Text1.setMultiLine(true);
     Text1.setForeColor(ui::Color{0x0000C0});
 
-    Jstxt.setBounds({180, 2235, 420, 330});
+    Jstxt.setBounds({180, 2355, 420, 330});
     Jstxt.setLocked(true);
     Jstxt.setBorderStyle(ui::Border::FixedSingle);
     Jstxt.setText(kCountdownStart);
-    asCaption(Text5, {660, 2280, 1260, 270}, "秒后自动处理");
-    Hl.setBounds({2040, 2160, 1500, 450});
+    asCaption(Text5, {660, 2400, 1260, 270}, "秒后自动处理");
+    Hl.setBounds({2040, 2280, 1500, 450});
     Hl.setCaption("添加忽略");
-    Ljsc.setBounds({3660, 2160, 1500, 450});
+    Ljsc.setBounds({3660, 2280, 1500, 450});
     Ljsc.setCaption("立即删除");
 
     Timer1.setInterval(1000);

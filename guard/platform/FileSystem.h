@@ -22,6 +22,14 @@ enum class DriveType : int {
     RamDisk = 5,
 };
 
+// What one look at a folder finds: the names of its immediate subfolders and files,
+// hidden and system entries included. Folders are sorted by name without regard to case,
+// as Windows lists them; files are in no particular order.
+struct FolderListing {
+    std::vector<std::string> folders;
+    std::vector<std::string> files;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -37,6 +45,10 @@ public:
     // regard to case as Windows lists them (whatever order the file system keeps); an empty
     // list for an empty folder, nullopt when the folder cannot be listed (a drive not ready).
     virtual std::optional<std::vector<std::string>> subfolders(const std::string& folder) = 0;
+
+    // Subfolders and files of `folder` in one enumeration; nullopt when the folder cannot
+    // be listed (a drive not ready).
+    virtual std::optional<FolderListing> listFolder(const std::string& folder) = 0;
 
     // A plain delete of one file: names are never expanded as patterns, attributes are
     // not changed first, folders are never deleted.

@@ -38,6 +38,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // A second copy has told the user and ends here (normally the refusal has already
     // ended the process).
     if (!guard.start()) return 0;
+    host.onVolumeArrival([&guard] { guard.volumeArrived(); });
     // Forms unloaded by a handler are destroyed between messages, when none of their
     // handlers can still be running.
     return host.run([&guard] { guard.collectUnloadedForms(); });

@@ -180,6 +180,25 @@ std::optional<std::vector<std::string>> DriveTableFileSystem::subfolders(
     return paths;
 }
 
+std::optional<platform::FolderListing> DriveTableFileSystem::listFolder(const std::string& folder) {
+    auto host = hostPath(folder);
+    std::error_code ec;
+    if (!host || !fs::is_directory(*host, ec)) return std::nullopt;
+    platform::FolderListing listing;
+    for (fs::directory_iterator it(*host, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        std::string name = it->path().filename().string();
+        if (it->is_directory(typeError)) {
+            if (isWithin(it->path(), *host)) listing.folders.push_back(std::move(name));
+        } else if (!typeError) {
+            listing.files.push_back(std::move(name));
+        }
+    }
+    if (ec) return std::nullopt;
+    std::sort(listing.folders.begin(), listing.folders.end(), listedBefore);
+    return listing;
+}
+
 Status DriveTableFileSystem::deleteFile(const std::string& path) {
     auto host = hostPath(path);
     if (!host) return Status::failure(kBadName);

@@ -38,6 +38,7 @@ public:
     std::optional<platform::DriveType> driveType(char letter) override;
     bool fileExists(const std::string& path) override;
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
+    std::optional<platform::FolderListing> listFolder(const std::string& folder) override;
     platform::Status deleteFile(const std::string& path) override;
     platform::Status deleteFileOnDrive(const std::string& path) override;
     platform::Status createDirectory(const std::string& path) override;

@@ -163,6 +163,12 @@ void DirList::setPath(std::string path) {
     changed(Property::Items);
 }
 
+void DirList::setListing(std::string path, std::vector<std::string> entries) {
+    path_ = std::move(path);
+    entries_ = std::move(entries);
+    changed(Property::Items);
+}
+
 Frame::Frame(Form& form, std::string name) : Control(form, std::move(name), ControlKind::Frame) {}
 
 Image::Image(Form& form, std::string name) : Control(form, std::move(name), ControlKind::Image) {}

@@ -136,6 +136,8 @@ public:
     const std::string& path() const { return path_; }
     // Points the list at a folder and lists it; a folder that cannot be listed gives none.
     void setPath(std::string path);
+    // Points the list at a folder whose subfolders (full paths) the caller has just read.
+    void setListing(std::string path, std::vector<std::string> entries);
     int listCount() const { return static_cast<int>(entries_.size()); }
     const std::string& list(int index) const { return entries_.at(static_cast<size_t>(index)); }
 

@@ -67,6 +67,9 @@ public:
     void setIcon(std::string picture) { icon_ = std::move(picture); }
     Color backColor() const { return backColor_; }
     void setBackColor(Color color) { backColor_ = color; }
+    // False for a window that shows up without taking the keyboard from the user (a toast).
+    bool activatesOnShow() const { return activatesOnShow_; }
+    void setActivatesOnShow(bool v) { activatesOnShow_ = v; }
 
     bool loaded() const { return loaded_; }
     // Runs onLoad the first time; later calls do nothing.
@@ -112,6 +115,7 @@ private:
     StartPosition startPosition_ = StartPosition::Manual;
     std::string icon_;
     Color backColor_ = kSystemFaceColor;
+    bool activatesOnShow_ = true;
     bool loaded_ = false;
     bool visible_ = false;
     bool modal_ = false;

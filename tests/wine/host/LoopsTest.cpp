@@ -1,6 +1,10 @@
 // Timers, modal forms, message boxes, pop-up menus, close requests and placement: the
 // parts of the host that run message loops or answer the system.
 
+#include <windows.h>
+// after windows.h
+#include <dbt.h>
+
 #include <atomic>
 #include <memory>
 #include <string>
@@ -307,6 +311,40 @@ TEST_F(HostTest, ADestroyedFormTakesItsWindowsAlong) {
     form.reset();
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_FALSE(IsWindow(check));
+}
+
+// Windows announces a new volume to every top-level window; the handler runs once, from
+// the host's queue, after the broadcast has been answered.
+TEST_F(HostTest, AVolumeArrivalRunsItsHandlerOnceAfterTheAnnouncement) {
+    SampleForm first(host);
+    SampleForm second(host, "Second");
+    first.show();
+    second.show();
+    int arrivals = 0;
+    host.onVolumeArrival([&] { ++arrivals; });
+
+    DEV_BROADCAST_VOLUME volume{};
+    volume.dbcv_size = sizeof volume;
+    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    volume.dbcv_unitmask = 1u << ('e' - 'a');
+    for (HWND window : {host.formWindow(first), host.formWindow(second)}) {
+        EXPECT_EQ(SendMessageW(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL,
+                               reinterpret_cast<LPARAM>(&volume)),
+                  TRUE);
+    }
+    EXPECT_EQ(arrivals, 0) << "never inside the broadcast";
+    EXPECT_TRUE(pumpUntil([&] { return arrivals > 0; }));
+    pumpUntil([] { return false; }, 100);
+    EXPECT_EQ(arrivals, 1);
+
+    // Other device news (a removal, a port) starts nothing.
+    DEV_BROADCAST_HDR port{sizeof(DEV_BROADCAST_HDR), DBT_DEVTYP_PORT, 0};
+    SendMessageW(host.formWindow(first), WM_DEVICECHANGE, DBT_DEVICEARRIVAL,
+                 reinterpret_cast<LPARAM>(&port));
+    SendMessageW(host.formWindow(first), WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE,
+                 reinterpret_cast<LPARAM>(&volume));
+    pumpUntil([] { return false; }, 100);
+    EXPECT_EQ(arrivals, 1);
 }
 
 }  // namespace qv::test

@@ -5,6 +5,7 @@
 #include "guard/platform/win32/host/Win32Host.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 
 #include <algorithm>
 
@@ -19,6 +20,8 @@ namespace qv::win32 {
 namespace {
 
 constexpr wchar_t kHostClass[] = L"QvHost";
+// Posted to the host window when Windows has announced a new volume.
+constexpr UINT kVolumeArrivedMessage = WM_APP + 1;
 constexpr char kAppIcon[] = "app";
 
 // The program's icon and the hand cursor live as long as the process: window classes
@@ -303,7 +306,7 @@ void Win32Host::showForm(ui::Form& form) {
     ensureWindow(r);
     if (!r.hwnd) return;
     EnableWindow(r.hwnd, TRUE);
-    ShowWindow(r.hwnd, SW_SHOW);
+    ShowWindow(r.hwnd, form.activatesOnShow() ? SW_SHOW : SW_SHOWNOACTIVATE);
 }
 
 std::vector<HWND> Win32Host::disableOtherForms(HWND except) {
@@ -431,6 +434,11 @@ LRESULT CALLBACK Win32Host::hostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         if (it != host->timersById_.end()) it->second->tick();
         return 0;
     }
+    if (host && msg == kVolumeArrivedMessage && hwnd == host->hostWindow_) {
+        host->volumeArrivalPending_ = false;
+        if (host->volumeArrival_) host->volumeArrival_();
+        return 0;
+    }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
@@ -543,6 +551,16 @@ LRESULT Win32Host::formMessage(FormRecord& r, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_QUERYENDSESSION:
             form.requestClose(ui::CloseReason::WindowsShutdown);
             return TRUE;  // never stands in the way of a shutdown
+        case WM_DEVICECHANGE: {
+            // A broadcast that is sent, not posted: the scan it starts may wait in a dialog,
+            // so it runs later from the host's queue, never inside the broadcast.
+            auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lp);
+            if (wp == DBT_DEVICEARRIVAL && header && header->dbch_devicetype == DBT_DEVTYP_VOLUME &&
+                !volumeArrivalPending_ && hostWindow_) {
+                volumeArrivalPending_ = PostMessageW(hostWindow_, kVolumeArrivedMessage, 0, 0);
+            }
+            return TRUE;
+        }
         case WM_ERASEBKGND: {
             RECT rc;
             GetClientRect(hwnd, &rc);

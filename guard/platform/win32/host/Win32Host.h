@@ -52,6 +52,11 @@ public:
     // Handles the messages already waiting, without waiting for more.
     void processPending();
 
+    // Runs `handler` soon after Windows announces a new volume (a stick plugged in): the
+    // announcement is answered at once and the handler runs from the host's own queue,
+    // once for however many windows and announcements arrived meanwhile.
+    void onVolumeArrival(std::function<void()> handler) { volumeArrival_ = std::move(handler); }
+
     // The windows that show a form or a control; nullptr while there is none.
     HWND formWindow(const ui::Form& form) const;
     HWND controlWindow(const ui::Control& control) const;
@@ -172,6 +177,9 @@ private:
     int quiet_ = 0;  // > 0 while the host itself changes windows
     std::unordered_map<const ui::Form*, std::unique_ptr<FormRecord>> forms_;
     std::vector<ModalState*> modals_;
+
+    std::function<void()> volumeArrival_;
+    bool volumeArrivalPending_ = false;
 
     UINT_PTR nextTimerId_ = 1;
     std::unordered_map<const ui::Timer*, UINT_PTR> timerIds_;

@@ -168,6 +168,39 @@ std::optional<std::vector<std::string>> Win32FileSystem::subfolders(const std::s
     return paths;
 }
 
+std::optional<platform::FolderListing> Win32FileSystem::listFolder(const std::string& folder) {
+    auto wide = widePath(folder);
+    if (!wide) return std::nullopt;
+    std::wstring pattern = *wide;
+    if (pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+    pattern += L'*';
+
+    QuietDriveErrors quiet;
+    WIN32_FIND_DATAW entry;
+    UniqueFind search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!search) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) return platform::FolderListing{};
+        return std::nullopt;
+    }
+    std::vector<std::wstring> folders;
+    platform::FolderListing listing;
+    do {
+        std::wstring name = entry.cFileName;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (name != L"." && name != L"..") folders.push_back(std::move(name));
+        } else {
+            listing.files.push_back(fromWide(name));
+        }
+    } while (FindNextFileW(search.get(), &entry));
+    if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+
+    std::sort(folders.begin(), folders.end(), listedBefore);
+    listing.folders.reserve(folders.size());
+    for (const std::wstring& name : folders) listing.folders.push_back(fromWide(name));
+    return listing;
+}
+
 Status Win32FileSystem::deleteFile(const std::string& path) {
     auto wide = widePath(path);
     if (!wide) return failure(ERROR_INVALID_NAME);
