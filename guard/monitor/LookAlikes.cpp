@@ -1,7 +1,8 @@
 #include "guard/monitor/LookAlikes.h"
 
 #include <cctype>
-#include <unordered_set>
+#include <string_view>
+#include <unordered_map>
 
 namespace qv::monitor {
 
@@ -33,18 +34,27 @@ std::vector<std::string> folderPaths(const std::string& root,
 
 std::vector<std::string> lookAlikeFiles(const std::vector<std::string>& folderPaths,
                                         const std::vector<std::string>& fileNames) {
-    std::unordered_set<std::string> files;
-    files.reserve(fileNames.size());
-    for (const std::string& name : fileNames) files.insert(folded(name));
+    // Only executables can be twins: index their stems, with which extensions they carry.
+    constexpr unsigned kExe = 1, kCom = 2;
+    std::unordered_map<std::string, unsigned> twins;
+    for (const std::string& name : fileNames) {
+        if (name.size() < 5 || name[name.size() - 4] != '.') continue;
+        std::string file = folded(name);
+        std::string_view extension = std::string_view(file).substr(file.size() - 4);
+        unsigned kind = extension == ".exe" ? kExe : extension == ".com" ? kCom : 0;
+        if (kind == 0) continue;
+        file.resize(file.size() - 4);
+        twins[file] |= kind;
+    }
 
     std::vector<std::string> found;
-    for (std::string path : folderPaths) {
-        if (!path.empty() && path.back() == '\\') path.pop_back();
-        std::string name = folded(lastName(path));
-        if (name.empty()) continue;
-        for (const char* extension : {".exe", ".com"}) {
-            if (files.contains(name + extension)) found.push_back(path + extension);
-        }
+    if (twins.empty()) return found;
+    for (std::string_view path : folderPaths) {
+        if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+        auto twin = twins.find(folded(lastName(path)));
+        if (twin == twins.end()) continue;
+        if (twin->second & kExe) found.push_back(std::string(path) + ".exe");
+        if (twin->second & kCom) found.push_back(std::string(path) + ".com");
     }
     return found;
 }

@@ -1,5 +1,7 @@
 #include "guard/monitor/Monitor.h"
 
+#include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "guard/app/Guard.h"
@@ -24,6 +26,18 @@ public:
 private:
     bool& flag_;
 };
+
+// Whether `names` holds `name`, compared without regard to ASCII case as Windows does.
+bool hasFile(const std::vector<std::string>& names, std::string_view name) {
+    auto lower = [](char c) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    };
+    return std::any_of(names.begin(), names.end(), [&](const std::string& candidate) {
+        return candidate.size() == name.size() &&
+               std::equal(candidate.begin(), candidate.end(), name.begin(),
+                          [&](char a, char b) { return lower(a) == lower(b); });
+    });
+}
 
 std::string autorunPath(char letter) {
     return std::string(1, letter) + ":\\autorun.inf";
@@ -69,11 +83,18 @@ void Monitor::tick() {
 }
 
 // A removable drive: the autorun.inf deleted at once or after asking, then the look-alikes.
+// With the look-alike scan on, one listing of the root answers both questions; it is read
+// again only when a dialog may have changed the drive in between.
 void Monitor::checkRemovable(char letter) {
     Form1& main = guard_.form1();
     platform::FileSystem& files = guard_.services().files;
+    const std::string root = std::string(1, letter) + ":\\";
     const std::string autorun = autorunPath(letter);
-    if (files.fileExists(autorun)) {
+    std::optional<platform::FolderListing> listing;
+    if (main.Upcrsm.ticked()) listing = files.listFolder(root);
+    const bool found = listing ? hasFile(listing->files, "autorun.inf") : files.fileExists(autorun);
+    bool asked = false;
+    if (found) {
         if (main.Zdcl.ticked()) {
             // Automatic handling always tells and always logs, whatever the options say.
             guard_.showToast(kToastDeleting);
@@ -84,9 +105,12 @@ void Monitor::checkRemovable(char letter) {
             }
         } else {
             guard_.showThreatDialog(autorun);
+            asked = true;
         }
     }
-    if (main.Upcrsm.ticked()) scanLookAlikes(std::string(1, letter) + ":\\");
+    if (!main.Upcrsm.ticked()) return;
+    if (!listing || asked) listing = files.listFolder(root);
+    scanLookAlikes(root, listing ? *listing : platform::FolderListing{});
 }
 
 // Fixed disks and RAM disks are never cleaned without asking, and get no look-alike scan.
@@ -104,15 +128,11 @@ void Monitor::noticeCdRom(char letter) {
                              ui::MsgButtons::Ok);
 }
 
-// One listing of the root gives both its folders and its files.
-void Monitor::scanLookAlikes(const std::string& root) {
+// The folder list shows the root's folders; each one's executable twin goes in the list.
+void Monitor::scanLookAlikes(const std::string& root, const platform::FolderListing& listing) {
     Form5& dialog = guard_.form5();
-    std::optional<platform::FolderListing> listing = guard_.services().files.listFolder(root);
-    if (!listing) listing.emplace();  // not ready: nothing to find
-    dialog.Dir1.setListing(root, folderPaths(root, *listing));
-    std::vector<std::string> folders;
-    for (int i = 0; i < dialog.Dir1.listCount(); ++i) folders.push_back(dialog.Dir1.list(i));
-    for (std::string& path : lookAlikeFiles(folders, listing->files)) {
+    dialog.Dir1.setListing(root, folderPaths(root, listing));
+    for (std::string& path : lookAlikeFiles(dialog.Dir1.entries(), listing.files)) {
         dialog.List1.addItem(std::move(path));
     }
     guard_.showSuspiciousFiles();

@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "guard/platform/FileSystem.h"
+
 namespace qv {
 class Guard;
 }
@@ -26,7 +28,7 @@ private:
     void checkRemovable(char letter);
     void checkAskingOnly(char letter);
     void noticeCdRom(char letter);
-    void scanLookAlikes(const std::string& root);
+    void scanLookAlikes(const std::string& root, const platform::FolderListing& listing);
 
     Guard& guard_;
     bool scanning_ = false;

@@ -63,9 +63,7 @@ bool validName(const std::string& name) {
 
 // Windows lists names in the order of their upper-case forms; ties go by the exact bytes.
 bool listedBefore(const std::string& a, const std::string& b) {
-    auto upper = [](char c) {
-        return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    };
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
     auto [x, y] = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
                                 [&](char p, char q) { return upper(p) == upper(q); });
     if (x == a.end() || y == b.end()) {
@@ -188,8 +186,10 @@ std::optional<platform::FolderListing> DriveTableFileSystem::listFolder(const st
     for (fs::directory_iterator it(*host, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
         std::string name = it->path().filename().string();
+        // Only a link can lead off the drive; it is left out as if it were not there.
+        if (it->is_symlink(typeError) && !isWithin(it->path(), *host)) continue;
         if (it->is_directory(typeError)) {
-            if (isWithin(it->path(), *host)) listing.folders.push_back(std::move(name));
+            listing.folders.push_back(std::move(name));
         } else if (!typeError) {
             listing.files.push_back(std::move(name));
         }

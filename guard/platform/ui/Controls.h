@@ -140,6 +140,7 @@ public:
     void setListing(std::string path, std::vector<std::string> entries);
     int listCount() const { return static_cast<int>(entries_.size()); }
     const std::string& list(int index) const { return entries_.at(static_cast<size_t>(index)); }
+    const std::vector<std::string>& entries() const { return entries_; }
 
 private:
     Source source_;

@@ -206,6 +206,23 @@ TEST_F(MonitorTest, LookAlikesFollowTheFolderOrderExeBeforeComPerDrive) {
     h.host.advance(1800 * 3);  // the score started the monitor; the scan stays off
 }
 
+TEST_F(MonitorTest, TheLookAlikeScanSeesTheDriveAsTheDialogLeftIt) {
+    main().Mrgl.setValue(1);
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    writeFile(e / "autorun.inf", "open=docs.exe\r\n");
+    for (const char* folder : {"docs", "music"}) fs::create_directory(e / folder);
+    for (const char* file : {"docs.exe", "music.exe"}) writeFile(e / file, "MZ");
+    ASSERT_TRUE(h.guard.start());
+    h.host.expectModal("Form2", [](ui::Form& f) { static_cast<Form2&>(f).Ljsc.click(); });
+    h.host.expectModal("Form5", [](ui::Form& f) {
+        EXPECT_EQ(static_cast<Form5&>(f).List1.items(), std::vector<std::string>{"e:\\music.exe"})
+            << "the program the dialog deleted is not listed";
+        static_cast<Form5&>(f).Command3.click();
+    });
+    h.host.advance(1500);
+    EXPECT_FALSE(fs::exists(e / "docs.exe"));
+}
+
 TEST_F(MonitorTest, OneScanAtATimeWhileADialogWaits) {
     ASSERT_TRUE(h.guard.start());
     h.host.advance(1500);

@@ -1,0 +1,53 @@
+// The monitor pass benchmark on the drive-table services, over a temporary folder.
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "bench/tick/TickBench.h"
+#include "guard/platform/posix/DriveTableFileSystem.h"
+#include "guard/platform/posix/MemoryServices.h"
+
+namespace fs = std::filesystem;
+
+int main() {
+    fs::path base =
+        fs::temp_directory_path() / ("qv-bench-" + std::to_string(std::random_device{}()));
+    fs::create_directories(base / "cwd");
+    qv::posix::DriveTableFileSystem files(base / "cwd");
+    qv::posix::RecordingProcesses processes;
+    qv::posix::MemoryRegistry registry;
+    qv::posix::ManualClock clock;
+    qv::posix::FlagSingleInstance instance;
+    qv::posix::RecordingSkin skin;
+    qv::posix::RecordingWebVisit web;
+    qv::platform::Services services{files, processes, registry, clock, instance, skin, web};
+
+    fs::path stick = base / "e";
+    qv::bench::TickBenchPlatform platform{
+        services,
+        [&](int entries) -> std::string {
+            fs::create_directories(stick);
+            qv::bench::RootContent content = qv::bench::rootContent(entries);
+            for (const auto& name : content.folders) fs::create_directory(stick / name);
+            for (const auto& name : content.files) std::ofstream(stick / name) << "MZ";
+            files.addDrive('e', qv::platform::DriveType::Removable, stick);
+            return "e:\\";
+        },
+        [&] {
+            files.removeDrive('e');
+            fs::remove_all(stick);
+        },
+        [&](const std::string&) {
+            long n = 0;
+            for (const auto& entry : fs::directory_iterator(stick)) {
+                (void)entry.is_directory();
+                ++n;
+            }
+            return n;
+        }};
+    int result = qv::bench::runTickBench(platform, "native, drive-table services");
+    fs::remove_all(base);
+    return result;
+}

@@ -1,0 +1,103 @@
+#include "bench/tick/TickBench.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "bench/tick/BenchHost.h"
+#include "bench/tick/CountingFileSystem.h"
+#include "guard/app/Guard.h"
+#include "guard/main_window/Form1.h"
+#include "guard/monitor/Monitor.h"
+
+namespace qv::bench {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+char name[32];
+
+const char* numbered(const char* pattern, int n) {
+    std::snprintf(name, sizeof name, pattern, n);
+    return name;
+}
+
+// The median of `runs` timings of `work`, in milliseconds.
+double medianMs(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        auto start = Clock::now();
+        work();
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+}  // namespace
+
+RootContent rootContent(int entries) {
+    RootContent content;
+    int folders = entries / 2;
+    for (int i = 0; i < folders; ++i) content.folders.push_back(numbered("dir%05d", i));
+    for (int i = 0; i < folders && static_cast<int>(content.files.size()) < entries - folders;
+         i += 100) {
+        content.files.push_back(numbered("dir%05d.exe", i));
+    }
+    for (int i = 0; static_cast<int>(content.files.size()) < entries - folders; ++i) {
+        content.files.push_back(numbered("file%05d.txt", i));
+    }
+    return content;
+}
+
+int runTickBench(TickBenchPlatform& platform, const char* label) {
+    CountingFileSystem counting(platform.services.files);
+    platform::Services services = platform.services;
+    platform::Services counted{counting,       services.processes, services.registry,
+                               services.clock, services.instance,  services.skin,
+                               services.web};
+    BenchHost host;
+    Guard guard(host, counted);
+    Form1& main = guard.form1();
+    main.Uptip.setEnabled(false);
+
+    std::printf("%s: monitor pass over one removable drive against a bare listing of its root\n",
+                label);
+    std::printf("%10s %12s %12s %8s\n", "entries", "pass (ms)", "bare (ms)", "ratio");
+    int failures = 0;
+    for (int entries : {10, 1000, 100000}) {
+        std::string root = platform.plugDrive(entries);
+        if (root.empty()) {
+            std::printf("%10d could not make the drive\n", entries);
+            ++failures;
+            continue;
+        }
+        int runs = entries >= 100000 ? 3 : entries >= 1000 ? 50 : 300;
+        guard.monitor().tick();  // warm the caches as a running guard has them
+        double bare = medianMs(runs, [&] { platform.bareListing(root); });
+        double pass = medianMs(runs, [&] { guard.monitor().tick(); });
+        counting.reset();
+        guard.monitor().tick();
+        long listings =
+            counting.calls().count("listFolder") ? counting.calls().at("listFolder") : 0;
+        std::printf("%10d %12.3f %12.3f %7.2fx  (%ld root listing%s per pass)\n", entries, pass,
+                    bare, bare > 0 ? pass / bare : 0.0, listings, listings == 1 ? "" : "s");
+        platform.unplugDrive();
+    }
+
+    // An insertion check with no new drive: it should ask for the drive list only.
+    guard.volumeArrived();
+    counting.reset();
+    const int checks = 1000;
+    double each = medianMs(checks, [&] { guard.volumeArrived(); });
+    std::printf("idle insertion check: %.4f ms each; calls per check:", each);
+    for (const auto& [kind, n] : counting.calls()) {
+        std::printf(" %s %.2f", kind.c_str(), static_cast<double>(n) / checks);
+    }
+    std::printf("\n");
+    return failures == 0 ? 0 : 1;
+}
+
+}  // namespace qv::bench
