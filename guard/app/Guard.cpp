@@ -2,16 +2,24 @@
 
 #include "guard/main_window/Form1.h"
 #include "guard/monitor/Form5.h"
+#include "guard/protection/IgnoreList.h"
 #include "guard/shell/Form3.h"
+#include "guard/shell/LifecycleMenu.h"
+#include "guard/shell/Navigation.h"
 
 namespace qv {
 
 Guard::Guard(ui::UiHost& host, platform::Services& services)
-    : host_(host),
-      services_(services),
-      form5_(graveyard_, [this] { return std::make_unique<Form5>(*this); }) {
+    : host_(host), services_(services), form5_(graveyard_, [this] {
+          auto form = std::make_unique<Form5>(*this);
+          lifecycleMenu_->attach(*form);
+          return form;
+      }) {
     form1_ = std::make_unique<Form1>(*this);
     form3_ = std::make_unique<Form3>(*this);
+    navigation_ = std::make_unique<Navigation>(*form1_);
+    lifecycleMenu_ = std::make_unique<LifecycleMenu>(*this);
+    ignoreList_ = std::make_unique<IgnoreList>(*form1_);
 }
 
 Guard::~Guard() = default;

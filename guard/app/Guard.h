@@ -15,6 +15,9 @@ namespace qv {
 class Form1;
 class Form3;
 class Form5;
+class IgnoreList;
+class LifecycleMenu;
+class Navigation;
 
 class Guard {
 public:
@@ -46,6 +49,9 @@ private:
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<Form3> form3_;
     ui::FormSlot<Form5> form5_;
+    std::unique_ptr<Navigation> navigation_;
+    std::unique_ptr<LifecycleMenu> lifecycleMenu_;
+    std::unique_ptr<IgnoreList> ignoreList_;
 };
 
 }  // namespace qv
