@@ -62,11 +62,19 @@ qv_wine_prefix_init() {
 
 # The forms' font 宋体 (SimSun) is not part of Wine; the Sharp face of the installed CJK
 # font draws its small sizes right, where Wine's own pick loses strokes.
+#
+# The caption buttons are drawn with Wine's own Marlett, which Debian ships in fonts-wine
+# under /usr/share/wine/fonts; Debian's Wine 8 misses that folder, so the prefix's own
+# Fonts folder, which Wine always reads, gets a copy.
 qv_wine_fonts() {
     local key='HKCU\Software\Wine\Fonts\Replacements' name
     for name in 宋体 SimSun; do
         wine reg add "$key" /v "$name" /d "WenQuanYi Zen Hei Sharp" /f >/dev/null 2>&1
     done
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -e /usr/share/wine/fonts/marlett.ttf ]; then
+        mkdir -p "$fonts" && cp -f /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    fi
 }
 
 # Starts a virtual display unless one is given; sets DISPLAY and QV_XVFB_PID.
