@@ -1,6 +1,7 @@
 #include "guard/app/Guard.h"
 
 #include "guard/main_window/Form1.h"
+#include "guard/monitor/Form2.h"
 #include "guard/monitor/Form5.h"
 #include "guard/protection/IgnoreList.h"
 #include "guard/shell/Form3.h"
@@ -10,7 +11,11 @@
 namespace qv {
 
 Guard::Guard(ui::UiHost& host, platform::Services& services)
-    : host_(host), services_(services), form5_(graveyard_, [this] {
+    : host_(host),
+      services_(services),
+      protectionLog_(services.files, services.clock),
+      form2_(graveyard_, [this] { return std::make_unique<Form2>(*this); }),
+      form5_(graveyard_, [this] {
           auto form = std::make_unique<Form5>(*this);
           lifecycleMenu_->attach(*form);
           return form;
@@ -35,6 +40,29 @@ Form1& Guard::form1() {
 Form3& Guard::form3() {
     return *form3_;
 }
+Form2& Guard::form2() {
+    return form2_.get();
+}
+bool Guard::form2Loaded() const {
+    return form2_.loaded();
+}
+void Guard::unloadForm2() {
+    form2_.unload();
+}
+
+void Guard::showThreatDialog(const std::string& path) {
+    // Only one threat dialog at a time: a fresh one for every file.
+    form2_.unload();
+    Form2& dialog = form2_.get();
+    dialog.Szwz.setText(path);
+    if (form2_.ifLoaded() == &dialog) dialog.showModal();
+}
+
+void Guard::showSuspiciousFiles() {
+    Form5* dialog = form5_.ifLoaded();
+    if (dialog && dialog->List1.listCount() > 0) dialog->showModal();
+}
+
 Form5& Guard::form5() {
     return form5_.get();
 }

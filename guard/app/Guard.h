@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "guard/monitor/ProtectionLog.h"
 #include "guard/platform/Services.h"
 #include "guard/platform/ui/FormSlot.h"
 #include "guard/platform/ui/UiHost.h"
@@ -13,6 +14,7 @@
 namespace qv {
 
 class Form1;
+class Form2;
 class Form3;
 class Form5;
 class IgnoreList;
@@ -35,9 +37,21 @@ public:
 
     Form1& form1();
     Form3& form3();
+    Form2& form2();  // loads it when needed
+    bool form2Loaded() const;
+    void unloadForm2();
     Form5& form5();  // loads it when needed
     bool form5Loaded() const;
     void unloadForm5();
+
+    monitor::ProtectionLog& protectionLog() { return protectionLog_; }
+
+    // The threat dialog for the autorun.inf at `path`: a fresh dialog reads the file, then
+    // shows modally; returns when the user (or its countdown) has answered.
+    void showThreatDialog(const std::string& path);
+    // Shows the suspicious-file dialog modally when lines were added to its list; returns
+    // when it has closed.
+    void showSuspiciousFiles();
 
     // Destroys forms unloaded since the last call; the host calls it when no handler runs.
     void collectUnloadedForms() { graveyard_.collect(); }
@@ -46,8 +60,10 @@ private:
     ui::UiHost& host_;
     platform::Services& services_;
     ui::FormGraveyard graveyard_;
+    monitor::ProtectionLog protectionLog_;
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<Form3> form3_;
+    ui::FormSlot<Form2> form2_;
     ui::FormSlot<Form5> form5_;
     std::unique_ptr<Navigation> navigation_;
     std::unique_ptr<LifecycleMenu> lifecycleMenu_;

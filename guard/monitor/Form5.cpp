@@ -1,14 +1,49 @@
 #include "guard/monitor/Form5.h"
 
 #include "guard/app/Guard.h"
+#include "guard/main_window/Form1.h"
 
 namespace qv {
 
-Form5::Form5(Guard& guard) : ui::Form(guard.host(), "Form5") {
+Form5::Form5(Guard& guard) : ui::Form(guard.host(), "Form5"), guard_(guard) {
     design();
     Dir1.setSource([&files = guard.services().files](const std::string& folder) {
         return files.subfolders(folder);
     });
+    onPaint = [this] { host().setTopmost(*this); };
+    Command1.onClick = [this] { Command1_Click(); };
+    Command4.onClick = [this] { Command4_Click(); };
+    Command3.onClick = [this] { Command3_Click(); };
+    Command2.onClick = [this] { Command2_Click(); };
+}
+
+// Deletes the selected file; its line goes whether or not the deletion succeeded (a file
+// that stays is listed again by the next scan).
+void Form5::Command1_Click() {
+    int selected = List1.listIndex();
+    if (selected < 0) return;
+    (void)guard_.services().files.deleteFile(List1.list(selected));
+    List1.removeItem(selected);
+    if (List1.listCount() == 0) close();
+}
+
+void Form5::Command4_Click() {
+    for (const std::string& path : List1.items()) (void)guard_.services().files.deleteFile(path);
+    close();
+}
+
+void Form5::Command3_Click() {
+    close();
+}
+
+// Unticking the option runs its own handling, which lowers the protection score.
+void Form5::Command2_Click() {
+    guard_.form1().Upcrsm.setValue(0);
+    close();
+}
+
+void Form5::close() {
+    guard_.unloadForm5();
 }
 
 void Form5::design() {

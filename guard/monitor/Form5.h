@@ -1,6 +1,10 @@
 #pragma once
 // The suspicious-file dialog, which lists executables named like a folder of a drive's
-// root; the same window owns the program's pop-up menu `Cd`.
+// root and lets the user delete one, delete all, leave them or turn the scan off; it keeps
+// itself above all windows. The list lives only while the form is loaded. The same window
+// owns the program's pop-up menu `Cd`.
+//
+// Opening: point Dir1 at a root, add lines to List1, then Guard::showSuspiciousFiles.
 
 #include "guard/platform/ui/Controls.h"
 #include "guard/platform/ui/Form.h"
@@ -30,6 +34,13 @@ public:
 
 private:
     void design();
+    void Command1_Click();
+    void Command4_Click();
+    void Command3_Click();
+    void Command2_Click();
+    void close();
+
+    Guard& guard_;
 };
 
 }  // namespace qv

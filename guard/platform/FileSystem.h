@@ -3,6 +3,7 @@
 // ("Rz.log") lies in the process's current directory. Text crosses this interface as
 // UTF-8 and is stored in the system ANSI code page (GBK on a Chinese system).
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,10 @@ public:
     // A plain delete of one file: names are never expanded as patterns, attributes are
     // not changed first, folders are never deleted.
     virtual Status deleteFile(const std::string& path) = 0;
+    // The same delete for a name that came from a drive's own content: the file is deleted
+    // only when the path leads to it on the drive the path names, never through a link or
+    // junction (a reparse point anywhere on the way is refused) and never a device.
+    virtual Status deleteFileOnDrive(const std::string& path) = 0;
     // Creates one folder. A trailing backslash is passed through, so that
     // "e:\autorun.inf\con\" creates a folder named after a reserved device name.
     virtual Status createDirectory(const std::string& path) = 0;
@@ -48,6 +53,10 @@ public:
 
     // The whole file decoded from the ANSI code page; nullopt when it cannot be read.
     virtual std::optional<std::string> readText(const std::string& path) = 0;
+    // At most the first `maxBytes` bytes of a file, decoded from the ANSI code page; for
+    // files that an attacker may have made huge. nullopt when the file cannot be read.
+    virtual std::optional<std::string> readTextStart(const std::string& path,
+                                                     std::size_t maxBytes) = 0;
     // Replaces the file's content (creating it if needed) with `text` in the ANSI code page.
     virtual Status writeText(const std::string& path, const std::string& text) = 0;
     // Appends `text` in the ANSI code page, creating the file if needed.

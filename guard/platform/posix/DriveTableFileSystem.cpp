@@ -191,6 +191,30 @@ Status DriveTableFileSystem::deleteFile(const std::string& path) {
     return Status::success();
 }
 
+bool DriveTableFileSystem::linkOnTheWay(const fs::path& host) const {
+    for (const auto& [letter, drive] : drives_) {
+        auto [d, h] =
+            std::mismatch(drive.folder.begin(), drive.folder.end(), host.begin(), host.end());
+        if (d != drive.folder.end()) continue;
+        fs::path walked = drive.folder;
+        for (; h != host.end(); ++h) {
+            walked /= *h;
+            std::error_code ec;
+            if (fs::is_symlink(fs::symlink_status(walked, ec))) return true;
+        }
+        return false;
+    }
+    return false;  // the current directory: no drive of its own
+}
+
+Status DriveTableFileSystem::deleteFileOnDrive(const std::string& path) {
+    if (path.size() < 3 || path[1] != ':') return Status::failure(kBadName);
+    auto host = hostPath(path);
+    if (!host) return Status::failure(kBadName);
+    if (linkOnTheWay(*host)) return Status::failure(kAccessDenied);
+    return deleteFile(path);
+}
+
 Status DriveTableFileSystem::createDirectory(const std::string& path) {
     auto host = hostPath(path);
     if (!host) return Status::failure(kBadName);
@@ -221,6 +245,20 @@ std::optional<std::string> DriveTableFileSystem::readText(const std::string& pat
     if (!in) return std::nullopt;
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) return std::nullopt;
+    return codePageToUtf8(bytes, codePage_);
+}
+
+std::optional<std::string> DriveTableFileSystem::readTextStart(const std::string& path,
+                                                               std::size_t maxBytes) {
+    auto host = hostPath(path);
+    std::error_code ec;
+    if (!host || !fs::is_regular_file(*host, ec)) return std::nullopt;
+    std::ifstream in(*host, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes(maxBytes, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(maxBytes));
+    if (in.bad()) return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
     return codePageToUtf8(bytes, codePage_);
 }
 

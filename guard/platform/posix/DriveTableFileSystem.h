@@ -39,9 +39,12 @@ public:
     bool fileExists(const std::string& path) override;
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
     platform::Status deleteFile(const std::string& path) override;
+    platform::Status deleteFileOnDrive(const std::string& path) override;
     platform::Status createDirectory(const std::string& path) override;
     platform::Status removeDirectory(const std::string& path) override;
     std::optional<std::string> readText(const std::string& path) override;
+    std::optional<std::string> readTextStart(const std::string& path,
+                                             std::size_t maxBytes) override;
     platform::Status writeText(const std::string& path, const std::string& text) override;
     platform::Status appendText(const std::string& path, const std::string& text) override;
 
@@ -51,6 +54,8 @@ private:
         std::filesystem::path folder;
     };
 
+    // True when a symbolic link lies anywhere between the drive's folder and `host`.
+    bool linkOnTheWay(const std::filesystem::path& host) const;
     platform::Status write(const std::string& path, const std::string& text, bool append);
 
     std::filesystem::path currentDirectory_;

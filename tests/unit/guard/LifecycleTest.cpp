@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -89,17 +90,20 @@ TEST_F(LifecycleTest, ExitAnsweredWithCancelLeavesEverythingAsItWas) {
 }
 
 TEST_F(LifecycleTest, ExitAnsweredWithOkEndsTheProcessAtOnceSavingNothingEvenUnderADialog) {
+    std::filesystem::path stick = h.addDrive('e', platform::DriveType::Removable);
+    { std::ofstream(stick / "autorun.inf") << "[autorun]\r\nopen=x.exe\r\n"; }
     main.JcbdUp.setValue(0);  // a changed option that nobody saved
-    // The menu is used while the suspicious-file dialog is open.
-    h.host.expectModal("Form5", [&](ui::Form&) {
+    // The menu is used while the threat dialog is open.
+    h.host.expectModal("Form2", [&](ui::Form&) {
         h.host.expectMessageBox(kExitQuestion, ui::MsgAnswer::Ok);
         choose("Tuichu");
     });
-    h.guard.form5().showModal();
+    h.guard.showThreatDialog("e:\\autorun.inf");
 
     EXPECT_TRUE(h.host.ended());
     EXPECT_EQ(h.host.log().back(), "end") << "no window is closed or hidden on the way out";
-    EXPECT_FALSE(anyFileIn(h.currentDirectory())) << "nothing is saved";
+    EXPECT_TRUE(std::filesystem::exists(stick / "autorun.inf")) << "the threat is left as it is";
+    EXPECT_FALSE(anyFileIn(h.currentDirectory())) << "nothing is saved or logged";
 }
 
 TEST_F(LifecycleTest, TimersKeepRunningWhileTheMainWindowIsHidden) {

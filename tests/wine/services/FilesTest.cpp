@@ -185,4 +185,56 @@ TEST_F(FilesTest, DevicesAreNotReadAsText) {
     EXPECT_EQ(files.readText("\\\\.\\pipe\\qv-none"), std::nullopt);
 }
 
+TEST_F(FilesTest, ReadTextStartReadsOnlyTheFirstBytes) {
+    ASSERT_TRUE(writeBytes(folder / L"big.inf", std::string(300000, 'x') + "\r\nopen=late.exe"));
+    auto start = files.readTextStart(at(L"big.inf"), 1000);
+    ASSERT_TRUE(start);
+    EXPECT_EQ(*start, std::string(1000, 'x'));
+    ASSERT_TRUE(writeGbkFile(folder / L"short.inf", "open=病毒.exe"));
+    EXPECT_EQ(files.readTextStart(at(L"short.inf"), 1u << 20), "open=病毒.exe");
+    EXPECT_EQ(files.readTextStart(at(L"missing.inf"), 10), std::nullopt);
+    EXPECT_EQ(files.readTextStart("con", 10), std::nullopt) << "a device is never read";
+}
+
+// A drive whose content leads off it: a folder link and a file link to a folder outside,
+// where a sentinel must survive every delete through them.
+TEST_F(FilesTest, DeleteFileOnDriveNeverGoesThroughALink) {
+    TempFolder outside;
+    ASSERT_TRUE(writeBytes(outside / L"sentinel.txt", "keep"));
+    ASSERT_TRUE(makeUnixLink(outside.path(), folder / L"linked"));
+    ASSERT_TRUE(makeUnixLink(outside / L"sentinel.txt", folder / L"alias.exe"));
+    ASSERT_TRUE(writeBytes(folder / L"plain.exe", "MZ"));
+    ASSERT_TRUE(writeBytes(folder / L"locked.exe", "MZ"));
+    ASSERT_TRUE(SetFileAttributesW((folder / L"locked.exe").c_str(), FILE_ATTRIBUTE_READONLY));
+    auto letter = freeDriveLetter();
+    ASSERT_TRUE(letter);
+    SimulatedDrive drive(*letter, DRIVE_REMOVABLE, folder.path());
+    ASSERT_TRUE(drive.ok());
+    std::string root = utf8(drive.root());
+
+    for (const char* name : {"linked\\sentinel.txt", "alias.exe", "linked"}) {
+        auto refused = files.deleteFileOnDrive(root + name);
+        EXPECT_FALSE(refused.ok()) << name;
+        EXPECT_FALSE(refused.description().empty()) << name;
+    }
+    EXPECT_EQ(readBytes(outside / L"sentinel.txt"), "keep");
+    EXPECT_NE(GetFileAttributesW((folder / L"alias.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(files.deleteFileOnDrive(root + "locked.exe").ok());
+    EXPECT_FALSE(files.deleteFileOnDrive(root + "*.exe").ok());
+    EXPECT_FALSE(files.deleteFileOnDrive("\\\\?\\" + root + "plain.exe").ok());
+    auto deleted = files.deleteFileOnDrive(root + "plain.exe");
+    EXPECT_TRUE(deleted.ok()) << deleted.description();
+    EXPECT_EQ(GetFileAttributesW((folder / L"plain.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The protection log's line as the real services write it: GBK, the dashes A1 AA.
+TEST_F(FilesTest, AppendedLogRecordIsGbk) {
+    std::string log = at(L"Rz.log");
+    ASSERT_TRUE(files.appendText(log, "成功删除e:\\autorun.inf    ——2026/12/8 14:03:59\r\n").ok());
+    EXPECT_EQ(readBytes(folder / L"Rz.log"),
+              "\xB3\xC9\xB9\xA6\xC9\xBE\xB3\xFD"
+              "e:\\autorun.inf    \xA1\xAA\xA1\xAA"
+              "2026/12/8 14:03:59\r\n");
+}
+
 }  // namespace

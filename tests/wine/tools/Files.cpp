@@ -72,6 +72,26 @@ TempFolder::~TempFolder() {
     if (!path_.empty()) removeTree(path_);
 }
 
+bool makeUnixLink(const std::wstring& target, const std::wstring& link) {
+    auto from = unixPath(target);
+    auto to = unixPath(link);
+    if (!from || !to) return false;
+    // Wine starts a Unix program named by its Windows path as a Unix process.
+    std::wstring command = L"Z:\\bin\\ln -s \"" + wide(*from) + L"\" \"" + wide(*to) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hProcess);
+    // The exit code of a Unix process does not come back through Wine; look at the result.
+    return waitFor([&] { return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5s);
+}
+
 bool removeTree(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return true;

@@ -152,6 +152,12 @@ private:
 // are removed without being followed. True when nothing is left.
 bool removeTree(const std::wstring& path);
 
+// Makes `link` a Unix symbolic link to `target` (both Windows paths), as a hostile stick
+// made on another system would carry (Wine shows a link to a folder as a reparse
+// point, a link to a file as the file). Wine's own
+// CreateSymbolicLinkW reports success without making one, so this runs the system's `ln`.
+bool makeUnixLink(const std::wstring& target, const std::wstring& link);
+
 // UTF-8 text in GBK (code page 936), whatever the system's code page.
 std::string toGbk(std::string_view utf8);
 // Writes exactly `bytes`, replacing the file.

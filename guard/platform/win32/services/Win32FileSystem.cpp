@@ -178,6 +178,51 @@ Status Win32FileSystem::deleteFile(const std::string& path) {
     return Status::success();
 }
 
+Status Win32FileSystem::deleteFileOnDrive(const std::string& path) {
+    auto wide = widePath(path);
+    if (!wide || wide->size() < 4 || (*wide)[1] != L':' || (*wide)[2] != L'\\' ||
+        wide->find_first_of(L"*?") != std::wstring::npos) {
+        return failure(ERROR_INVALID_NAME);
+    }
+    QuietDriveErrors quiet;
+    // No reparse point (junction, symbolic link, mount point) on the way from the root.
+    for (size_t at = wide->find(L'\\', 3);; at = wide->find(L'\\', at + 1)) {
+        std::wstring step = wide->substr(0, at);
+        DWORD attributes = GetFileAttributesW(step.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return lastErrorFailure();
+        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return failure(ERROR_CANT_RESOLVE_FILENAME);
+        if (at == std::wstring::npos) break;
+    }
+    // Opened without following a link, then checked again through the handle: the path
+    // may have changed since the walk above.
+    UniqueFile file(CreateFileW(wide->c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file) return lastErrorFailure();
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!isDiskFile(file.get()) || !GetFileInformationByHandle(file.get(), &info)) {
+        return failure(ERROR_INVALID_NAME);
+    }
+    if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
+        return failure(ERROR_ACCESS_DENIED);
+    }
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return failure(ERROR_ACCESS_DENIED);
+    wchar_t final[MAX_PATH * 4] = {};
+    DWORD n = GetFinalPathNameByHandleW(file.get(), final, static_cast<DWORD>(std::size(final)),
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    std::wstring_view finalPath(final, n < std::size(final) ? n : 0);
+    if (finalPath.starts_with(L"\\\\?\\")) finalPath.remove_prefix(4);
+    if (finalPath.size() < 3 || finalPath[1] != L':' ||
+        (finalPath[0] | 0x20) != ((*wide)[0] | 0x20)) {
+        return failure(ERROR_CANT_RESOLVE_FILENAME);
+    }
+    FILE_DISPOSITION_INFO dispose{TRUE};
+    if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose)) {
+        return lastErrorFailure();
+    }
+    return Status::success();
+}
+
 Status Win32FileSystem::createDirectory(const std::string& path) {
     auto wide = widePath(path);
     if (!wide) return failure(ERROR_INVALID_NAME);
@@ -218,6 +263,27 @@ std::optional<std::string> Win32FileSystem::readText(const std::string& path) {
         if (got == 0) break;
         bytes.append(buffer, got);
         if (bytes.size() > kMaxTextBytes) return std::nullopt;  // it grew while being read
+    }
+    return ansiToUtf8(bytes);
+}
+
+std::optional<std::string> Win32FileSystem::readTextStart(const std::string& path,
+                                                          std::size_t maxBytes) {
+    auto wide = widePath(path);
+    if (!wide) return std::nullopt;
+    QuietDriveErrors quiet;
+    UniqueFile file(CreateFileW(wide->c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || !isDiskFile(file.get())) return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    while (bytes.size() < maxBytes) {
+        DWORD want = static_cast<DWORD>(std::min(sizeof buffer, maxBytes - bytes.size()));
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, want, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+        bytes.append(buffer, got);
     }
     return ansiToUtf8(bytes);
 }

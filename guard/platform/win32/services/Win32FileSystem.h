@@ -19,9 +19,12 @@ public:
     bool fileExists(const std::string& path) override;
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
     platform::Status deleteFile(const std::string& path) override;
+    platform::Status deleteFileOnDrive(const std::string& path) override;
     platform::Status createDirectory(const std::string& path) override;
     platform::Status removeDirectory(const std::string& path) override;
     std::optional<std::string> readText(const std::string& path) override;
+    std::optional<std::string> readTextStart(const std::string& path,
+                                             std::size_t maxBytes) override;
     platform::Status writeText(const std::string& path, const std::string& text) override;
     platform::Status appendText(const std::string& path, const std::string& text) override;
 };

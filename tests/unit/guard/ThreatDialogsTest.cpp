@@ -1,0 +1,292 @@
+// The two threat dialogs on drives made of temporary folders: the threat dialog's reading,
+// countdown, deletion, ignore answer and log records, its refusal to follow a crafted name
+// off the drive, and the suspicious-file dialog's four buttons.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "guard/main_window/Form1.h"
+#include "guard/monitor/Form2.h"
+#include "guard/monitor/Form5.h"
+#include "tests/support/GuardHarness.h"
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::DriveType;
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void makeReadOnly(const fs::path& path) {
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+}
+
+// "成功删除" and the two em dashes in GBK.
+const std::string kDeletedGbk = "\xB3\xC9\xB9\xA6\xC9\xBE\xB3\xFD";
+const std::string kDashesGbk = "\xA1\xAA\xA1\xAA";
+
+std::string gbkRecord(const std::string& path) {
+    return kDeletedGbk + path + "    " + kDashesGbk + "2026/12/8 14:03:59\r\n";
+}
+
+class ThreatDialogTest : public ::testing::Test {
+protected:
+    ThreatDialogTest() {
+        EXPECT_TRUE(h.guard.start());
+        e = h.addDrive('e', DriveType::Removable);
+    }
+
+    fs::path logFile() const { return h.currentDirectory() / "Rz.log"; }
+    std::string log() const { return fs::exists(logFile()) ? readFile(logFile()) : ""; }
+
+    // Opens the threat dialog for e:\autorun.inf; `answer` plays the user.
+    void openThreatDialog(std::function<void(Form2&)> answer) {
+        h.host.expectModal("Form2", [answer](ui::Form& f) { answer(static_cast<Form2&>(f)); });
+        h.guard.showThreatDialog("e:\\autorun.inf");
+        EXPECT_FALSE(h.guard.form2Loaded()) << "every answer closes the dialog";
+    }
+
+    test::GuardHarness h;
+    fs::path e;
+};
+
+TEST_F(ThreatDialogTest, DeleteNowRemovesTheFileThenItsProgramAndLogsBothInThatOrder) {
+    h.guard.form1().Mrgl.setValue(1);
+    writeFile(e / "autorun.inf", "[autorun]\r\nopen=setup.exe\r\nicon=setup.exe\r\n");
+    writeFile(e / "setup.exe", "MZ");
+
+    openThreatDialog([](Form2& d) {
+        EXPECT_EQ(d.Szwz.text(), "e:\\autorun.inf");
+        EXPECT_EQ(d.Glwj.text(), "setup.exe");
+        EXPECT_TRUE(d.scwj.visible());
+        EXPECT_TRUE(d.scwj.ticked()) << "ticked by the associated-file default";
+        EXPECT_EQ(d.Jstxt.text(), "30");
+        d.Ljsc.click();
+    });
+
+    EXPECT_FALSE(fs::exists(e / "autorun.inf"));
+    EXPECT_FALSE(fs::exists(e / "setup.exe"));
+    EXPECT_EQ(log(), gbkRecord("e:\\autorun.inf") + gbkRecord("e:\\setup.exe"));
+}
+
+TEST_F(ThreatDialogTest, DeleteNowLogsOnlySuccessfulDeletionsAndOnlyWhenTheLogIsOn) {
+    struct Case {
+        const char* name;
+        bool alsoProgram;
+        bool keepLog;
+        bool autorunReadOnly;
+        bool autorunGone, programGone;
+        int records;
+    };
+    const Case cases[] = {
+        {"file only, log on", false, true, false, true, false, 1},
+        {"both, log off", true, false, false, true, true, 0},
+        {"read-only file, program deleted", true, true, true, false, true, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(e);
+        fs::remove(logFile());
+        writeFile(e / "autorun.inf", "open=run.exe\r\n");
+        writeFile(e / "run.exe", "MZ");
+        if (c.autorunReadOnly) makeReadOnly(e / "autorun.inf");
+        h.guard.form1().Jlrz.setValue(c.keepLog ? 1 : 0);
+
+        openThreatDialog([&](Form2& d) {
+            d.scwj.setValue(c.alsoProgram ? 1 : 0);
+            d.Ljsc.click();
+        });
+
+        EXPECT_EQ(!fs::exists(e / "autorun.inf"), c.autorunGone);
+        EXPECT_EQ(!fs::exists(e / "run.exe"), c.programGone);
+        std::string lines = log();
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), c.records);
+    }
+}
+
+TEST_F(ThreatDialogTest, WithoutAnOpenLineTheProgramIsUnknownAndNeverDeleted) {
+    h.guard.form1().Mrgl.setValue(1);
+    for (const char* text :
+         {"[autorun]\r\nOPEN=setup.exe\r\n", "[autorun]\r\n open=setup.exe", "open=\r\n"}) {
+        SCOPED_TRACE(text);
+        writeFile(e / "autorun.inf", text);
+        writeFile(e / "setup.exe", "MZ");
+        openThreatDialog([](Form2& d) {
+            EXPECT_EQ(d.Glwj.text(), "无法获取");
+            EXPECT_FALSE(d.scwj.visible());
+            d.Ljsc.click();
+        });
+        EXPECT_FALSE(fs::exists(e / "autorun.inf"));
+        EXPECT_TRUE(fs::exists(e / "setup.exe"));
+    }
+    // A folder standing where the file was read gives nothing to read either.
+    fs::create_directory(e / "autorun.inf");
+    openThreatDialog([](Form2& d) {
+        EXPECT_EQ(d.Glwj.text(), "无法获取");
+        d.Hl.click();
+    });
+}
+
+TEST_F(ThreatDialogTest, TheCountdownDeletesOnTheTickThatFindsZeroOnlyWithTimeOutHandling) {
+    writeFile(e / "autorun.inf", "open=x.exe\r\n");
+    openThreatDialog([this](Form2& d) {
+        h.host.advance(1000);
+        EXPECT_EQ(d.Jstxt.text(), "29");
+        h.host.advance(29000);
+        EXPECT_EQ(d.Jstxt.text(), "0");
+        EXPECT_TRUE(fs::exists(e / "autorun.inf")) << "0 is shown for a whole second";
+        h.host.advance(1000);
+    });
+    EXPECT_FALSE(fs::exists(e / "autorun.inf"));
+    EXPECT_EQ(log(), gbkRecord("e:\\autorun.inf"));
+
+    // The next opening starts afresh; without time-out handling it waits for the user.
+    h.guard.form1().Cscl.setValue(0);
+    writeFile(e / "autorun.inf", "open=x.exe\r\n");
+    openThreatDialog([this](Form2& d) {
+        EXPECT_EQ(d.Jstxt.text(), "30");
+        h.host.advance(120000);
+        EXPECT_EQ(d.Jstxt.text(), "30");
+        EXPECT_TRUE(fs::exists(e / "autorun.inf"));
+        d.Hl.click();
+    });
+    EXPECT_TRUE(fs::exists(e / "autorun.inf"));
+}
+
+TEST_F(ThreatDialogTest, IgnoreAppendsTheDriveLetterEvenWhenItIsListedAlready) {
+    writeFile(e / "autorun.inf", "open=x.exe\r\n");
+    h.guard.form1().Yhl.setText("fe");
+    openThreatDialog([](Form2& d) { d.Hl.click(); });
+    EXPECT_EQ(h.guard.form1().Yhl.text(), "fee");
+    EXPECT_TRUE(fs::exists(e / "autorun.inf"));
+    EXPECT_EQ(log(), "");
+}
+
+TEST_F(ThreatDialogTest, ANameThatLeadsOffTheDriveDeletesNothingOutsideIt) {
+    fs::path c = h.temp.path() / "c";
+    fs::path outside = h.temp.path() / "outside";
+    writeFile(c / "sentinel.txt", "keep");
+    writeFile(outside / "sentinel.txt", "keep");
+    fs::create_directory_symlink(outside, e / "linked");
+    fs::create_symlink(outside / "sentinel.txt", e / "alias.exe");
+    h.guard.form1().Mrgl.setValue(1);
+
+    for (const char* name : {"..\\outside\\sentinel.txt", "..\\..\\outside\\sentinel.txt",
+                             "c:\\sentinel.txt", "\\\\?\\c:\\sentinel.txt", "linked\\sentinel.txt",
+                             "alias.exe", "con", "sentinel.txt:stream", "*.txt"}) {
+        SCOPED_TRACE(name);
+        fs::remove(logFile());
+        writeFile(e / "autorun.inf", std::string("open=") + name + "\r\n");
+        openThreatDialog([&](Form2& d) {
+            EXPECT_EQ(d.Glwj.text(), name) << "the dialog still shows what the file says";
+            d.Ljsc.click();
+        });
+        EXPECT_FALSE(fs::exists(e / "autorun.inf"));
+        EXPECT_EQ(readFile(c / "sentinel.txt"), "keep");
+        EXPECT_EQ(readFile(outside / "sentinel.txt"), "keep");
+        EXPECT_TRUE(fs::is_symlink(e / "alias.exe"));
+        EXPECT_EQ(log(), gbkRecord("e:\\autorun.inf"));
+    }
+}
+
+TEST_F(ThreatDialogTest, AHugeFileWithoutLineBreaksIsReadOnlyAtItsStart) {
+    writeFile(e / "autorun.inf", std::string(3u << 20, 'x') + "\r\nopen=late.exe\r\n");
+    openThreatDialog([](Form2& d) {
+        EXPECT_EQ(d.Glwj.text(), "无法获取") << "the line lies past the first megabyte";
+        d.Ljsc.click();
+    });
+    EXPECT_FALSE(fs::exists(e / "autorun.inf"));
+}
+
+TEST_F(ThreatDialogTest, BothDialogsPutThemselvesOnTopWhenPainted) {
+    writeFile(e / "autorun.inf", "open=x.exe\r\n");
+    openThreatDialog([](Form2& d) {
+        d.paint();
+        d.Hl.click();
+    });
+    Form5& list = h.guard.form5();
+    list.paint();
+    EXPECT_EQ(h.host.topmostRequests(), (std::vector<std::string>{"Form2", "Form5"}));
+}
+
+class SuspiciousFilesTest : public ThreatDialogTest {
+protected:
+    SuspiciousFilesTest() {
+        for (const char* name : {"docs.exe", "music.exe", "photos.com"}) writeFile(e / name, "MZ");
+    }
+
+    // Fills the list as the scan does, then opens it; `answer` plays the user.
+    void openList(std::function<void(Form5&)> answer) {
+        Form5& dialog = h.guard.form5();
+        dialog.Dir1.setPath("e:\\");
+        for (const char* path : {"e:\\docs.exe", "e:\\music.exe", "e:\\photos.com"}) {
+            dialog.List1.addItem(path);
+        }
+        h.host.expectModal("Form5", [answer](ui::Form& f) { answer(static_cast<Form5&>(f)); });
+        h.guard.showSuspiciousFiles();
+        EXPECT_FALSE(h.guard.form5Loaded()) << "the dialog closed and its list with it";
+    }
+};
+
+TEST_F(SuspiciousFilesTest, DeleteFileTakesTheSelectedLineAndClosesWhenTheListIsEmpty) {
+    makeReadOnly(e / "music.exe");
+    openList([this](Form5& d) {
+        d.Command1.click();
+        EXPECT_EQ(d.List1.listCount(), 3) << "nothing selected, nothing done";
+        d.List1.setListIndex(1);
+        d.Command1.click();
+        EXPECT_TRUE(fs::exists(e / "music.exe"));
+        EXPECT_EQ(d.List1.items(), (std::vector<std::string>{"e:\\docs.exe", "e:\\photos.com"}))
+            << "the line goes even when the file stays";
+        d.List1.setListIndex(0);
+        d.Command1.click();
+        EXPECT_FALSE(fs::exists(e / "docs.exe"));
+        EXPECT_TRUE(h.guard.form5Loaded());
+        d.List1.setListIndex(0);
+        d.Command1.click();
+    });
+    EXPECT_FALSE(fs::exists(e / "photos.com"));
+    EXPECT_EQ(log(), "") << "this dialog keeps no log";
+}
+
+TEST_F(SuspiciousFilesTest, DeleteAllPassesOverALockedFileAndCloses) {
+    makeReadOnly(e / "music.exe");
+    openList([](Form5& d) { d.Command4.click(); });
+    EXPECT_FALSE(fs::exists(e / "docs.exe"));
+    EXPECT_TRUE(fs::exists(e / "music.exe"));
+    EXPECT_FALSE(fs::exists(e / "photos.com"));
+    EXPECT_EQ(log(), "");
+}
+
+TEST_F(SuspiciousFilesTest, LeavingThemOrTurningTheScanOffDeletesNothing) {
+    openList([](Form5& d) { d.Command3.click(); });
+    EXPECT_EQ(h.guard.form1().Upcrsm.value(), 1);
+    openList([](Form5& d) { d.Command2.click(); });
+    EXPECT_EQ(h.guard.form1().Upcrsm.value(), 0);
+    for (const char* name : {"docs.exe", "music.exe", "photos.com"}) {
+        EXPECT_TRUE(fs::exists(e / name)) << name;
+    }
+}
+
+TEST_F(SuspiciousFilesTest, AnEmptyListIsNeverShown) {
+    h.guard.form5().Dir1.setPath("e:\\");
+    h.guard.showSuspiciousFiles();  // no modal expected
+    EXPECT_TRUE(h.guard.form5Loaded());
+}
+
+}  // namespace
+}  // namespace qv
