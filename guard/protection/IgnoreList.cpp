@@ -42,11 +42,6 @@ std::string ignoreListWithout(std::string_view list, std::string_view entry) {
     return kept;
 }
 
-bool ignoreListCovers(std::string_view list, std::string_view driveEntry) {
-    if (driveEntry.empty()) return false;
-    return ignoreListHolds(list, driveEntry.substr(0, characterLength(driveEntry, 0)));
-}
-
 IgnoreList::IgnoreList(Form1& form) : form_(form) {
     form.Command1.onClick = [this] { Command1_Click(); };
     form.Command2.onClick = [this] { Command2_Click(); };

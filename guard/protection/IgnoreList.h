@@ -18,9 +18,6 @@ class Form1;
 bool ignoreListHolds(std::string_view list, std::string_view entry);
 // `list` with every occurrence of `entry` removed, scanning from the first character.
 std::string ignoreListWithout(std::string_view list, std::string_view entry);
-// Whether the monitor passes over the drive whose drive-list entry is `driveEntry`: its
-// first character is one of the list's.
-bool ignoreListCovers(std::string_view list, std::string_view driveEntry);
 
 class IgnoreList {
 public:

@@ -38,13 +38,6 @@ TEST(IgnoreListRules, RemovalTakesEveryCopyAndOnlyWholeCharacters) {
     }
 }
 
-TEST(IgnoreListRules, TheMonitorPassesOverADriveByTheFirstCharacterOfItsEntry) {
-    EXPECT_TRUE(ignoreListCovers("fe", "e:"));
-    EXPECT_FALSE(ignoreListCovers("E", "e:")) << "the drive list gives lower case";
-    EXPECT_FALSE(ignoreListCovers("", "e:"));
-    EXPECT_FALSE(ignoreListCovers("e", ""));
-}
-
 class IgnoreListTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(h.guard.start()); }

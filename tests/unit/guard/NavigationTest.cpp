@@ -133,16 +133,6 @@ TEST_F(NavigationTest, LinkLabelsTakeTheirPressColourAndTurnBlackWhenReleased) {
             EXPECT_EQ(link.label.foreColor(), 0x000000u) << "black, not the designed colour";
         }
     }
-    struct Plain {
-        ui::Label& label;
-        ui::Color designed;
-    };
-    for (Plain plain : {Plain{f.Label2, 0x00C000}, Plain{f.Label6, 0x0000FF},
-                        Plain{f.Label10, ui::kSystemTextColor}}) {
-        plain.label.mouseDown(ui::MouseButton::Left);
-        plain.label.mouseUp(ui::MouseButton::Left);
-        EXPECT_EQ(plain.label.foreColor(), plain.designed) << plain.label.name();
-    }
 }
 
 }  // namespace
