@@ -7,8 +7,11 @@
 #include "guard/monitor/InsertionCheck.h"
 #include "guard/monitor/Monitor.h"
 #include "guard/monitor/Tips.h"
+#include "guard/protection/IgnoreList.h"
 #include "guard/protection/MasterSwitches.h"
 #include "guard/shell/Form3.h"
+#include "guard/shell/LifecycleMenu.h"
+#include "guard/shell/Navigation.h"
 
 namespace qv {
 
@@ -17,11 +20,19 @@ Guard::Guard(ui::UiHost& host, platform::Services& services)
       services_(services),
       protectionLog_(services.files, services.clock),
       form2_(graveyard_, [this] { return std::make_unique<Form2>(*this); }),
-      form5_(graveyard_, [this] { return std::make_unique<Form5>(*this); }),
+      form5_(graveyard_,
+             [this] {
+                 auto form = std::make_unique<Form5>(*this);
+                 lifecycleMenu_->attach(*form);
+                 return form;
+             }),
       tips_(graveyard_, [this] { return std::make_unique<Tips>(*this); }) {
     form1_ = std::make_unique<Form1>(*this);
     form3_ = std::make_unique<Form3>(*this);
     // The behaviour of the main window's pages, wired to its controls.
+    navigation_ = std::make_unique<Navigation>(*form1_);
+    lifecycleMenu_ = std::make_unique<LifecycleMenu>(*this);
+    ignoreList_ = std::make_unique<IgnoreList>(*form1_);
     monitorOptions_ = std::make_unique<MonitorOptions>(*this);
     masterSwitches_ = std::make_unique<protection::MasterSwitches>(*this);
     monitor_ = std::make_unique<monitor::Monitor>(*this);

@@ -27,6 +27,9 @@ class Monitor;
 namespace protection {
 class MasterSwitches;
 }
+class IgnoreList;
+class LifecycleMenu;
+class Navigation;
 
 class Guard {
 public:
@@ -88,6 +91,9 @@ private:
     std::unique_ptr<protection::MasterSwitches> masterSwitches_;
     std::unique_ptr<monitor::Monitor> monitor_;
     std::unique_ptr<monitor::InsertionCheck> insertionCheck_;
+    std::unique_ptr<Navigation> navigation_;
+    std::unique_ptr<LifecycleMenu> lifecycleMenu_;
+    std::unique_ptr<IgnoreList> ignoreList_;
 };
 
 }  // namespace qv

@@ -113,10 +113,15 @@ void Form1::design() {
     Label9.setToolTip("把我今天的心情分享给大家");
     place(Label8, {5280, 600, 1815, 255}, "统计计划已关闭");
     linkLabel(
-        Label10, {120, 5340, 7095, 210},
+        Label10, {60, 5340, 7215, 210},
         std::string("程序版本：V1.1.5 正式版  更新时间：2012-01-19  软件作者：林青木  网址：") +
             site::kForumDomain,
         ui::kSystemTextColor);
+    // At the forms' 9 pt the whole line is wider than the window. A smaller size loses
+    // strokes of the CJK font, which is drawn sharp at 9 pt only, and there is no room
+    // for a second line under the pages: the CJK characters and the spaces stand one
+    // pixel closer instead, over the whole width of the window.
+    Label10.setFont({"", 0, false, -1});
 
     // Monitoring page.
     place(JcbdUp, {360, 2280, 2295, 300}, "检视本地 U盘");

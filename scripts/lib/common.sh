@@ -8,9 +8,10 @@ QV_JOBS=$(nproc 2>/dev/null || echo 2)
 
 qv_say() { printf '== %s\n' "$*" >&2; }
 
-# Debian packages the build, the tests and the demo need.
+# Debian packages the build, the tests and the demo need. fonts-wine holds Wine's own
+# fonts, Marlett among them, which draws the glyphs of the windows' caption buttons.
 QV_PACKAGES=(cmake ninja-build g++ googletest clang-format mingw-w64 g++-mingw-w64-x86-64-posix
-             wine wine64 xvfb x11-utils xdotool imagemagick locales fonts-wqy-zenhei)
+             wine wine64 xvfb x11-utils xdotool imagemagick locales fonts-wqy-zenhei fonts-wine)
 
 qv_setup() {
     local missing=() pkg
@@ -61,11 +62,19 @@ qv_wine_prefix_init() {
 
 # The forms' font 宋体 (SimSun) is not part of Wine; the Sharp face of the installed CJK
 # font draws its small sizes right, where Wine's own pick loses strokes.
+#
+# The caption buttons are drawn with Wine's own Marlett, which Debian ships in fonts-wine
+# under /usr/share/wine/fonts; Debian's Wine 8 misses that folder, so the prefix's own
+# Fonts folder, which Wine always reads, gets a copy.
 qv_wine_fonts() {
     local key='HKCU\Software\Wine\Fonts\Replacements' name
     for name in 宋体 SimSun; do
         wine reg add "$key" /v "$name" /d "WenQuanYi Zen Hei Sharp" /f >/dev/null 2>&1
     done
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -e /usr/share/wine/fonts/marlett.ttf ]; then
+        mkdir -p "$fonts" && cp -f /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    fi
 }
 
 # Starts a virtual display unless one is given; sets DISPLAY and QV_XVFB_PID.

@@ -69,6 +69,9 @@ struct Font {
     std::string face;   // empty: the form's default font
     double points = 0;  // 0: the default size
     bool bold = false;
+    // Extra pixels after each wide (CJK) character and space of a label; negative sets
+    // them closer. Latin letters and digits keep their own spacing.
+    int wideSpacing = 0;
     friend bool operator==(const Font&, const Font&) = default;
 };
 

@@ -83,6 +83,7 @@ std::string firstCharacters(const std::string& text, int count) {
 }  // namespace
 
 void TextBox::type(std::string text) {
+    if (locked_) return;
     if (maxLength_ > 0) text = firstCharacters(text, maxLength_);
     setText(std::move(text));
 }

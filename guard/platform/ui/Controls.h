@@ -61,7 +61,8 @@ public:
     const std::string& text() const { return text_; }
     // Runs onChange when the text changes.
     void setText(std::string text);
-    // What the user's typing does: the text is cut to maxLength characters first.
+    // What the user's typing does: the text is cut to maxLength characters first; a
+    // locked box takes nothing.
     void type(std::string text);
 
     bool multiLine() const { return multiLine_; }

@@ -67,6 +67,32 @@ private:
     void* bits_ = nullptr;
 };
 
+// Characters of the CJK blocks and the full-width forms, and the space.
+bool setCloser(wchar_t c) {
+    return c == L' ' || c >= 0x2E80;
+}
+
+// One line of text whose wide characters and spaces stand `extra` pixels apart from the
+// next, drawn run by run; Latin letters and digits keep their own spacing.
+void drawCloseSet(HDC dc, const std::wstring& text, const RECT& area, int extra) {
+    int before = GetTextCharacterExtra(dc);
+    int x = area.left;
+    for (size_t i = 0; i < text.size();) {
+        bool closer = setCloser(text[i]);
+        size_t end = i;
+        while (end < text.size() && setCloser(text[end]) == closer) ++end;
+        auto count = static_cast<int>(end - i);
+        SetTextCharacterExtra(dc, closer ? extra : 0);
+        SIZE size{0, 0};
+        GetTextExtentPoint32W(dc, text.data() + i, count, &size);
+        ExtTextOutW(dc, x, area.top, ETO_CLIPPED, &area, text.data() + i, static_cast<UINT>(count),
+                    nullptr);
+        x += size.cx;
+        i = end;
+    }
+    SetTextCharacterExtra(dc, before);
+}
+
 }  // namespace
 
 LRESULT CALLBACK Win32Host::controlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -209,8 +235,12 @@ void Win32Host::drawControl(HDC dc, Canvas& canvas, const ui::Control& control, 
                 InflateRect(&text, -2, -1);
             }
             std::wstring caption = toWide(control.caption());
-            DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
-                      DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+            if (control.font().wideSpacing != 0) {
+                drawCloseSet(dc, caption, text, control.font().wideSpacing);
+            } else {
+                DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+                          DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+            }
             SelectObject(dc, old);
             break;
         }

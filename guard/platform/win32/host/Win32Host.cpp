@@ -549,8 +549,17 @@ LRESULT Win32Host::formMessage(FormRecord& r, UINT msg, WPARAM wp, LPARAM lp) {
             form.requestClose(ui::CloseReason::UserClose);
             return 0;
         case WM_QUERYENDSESSION:
-            form.requestClose(ui::CloseReason::WindowsShutdown);
-            return TRUE;  // never stands in the way of a shutdown
+            // Never stands in the way of a shutdown or log-off. Nothing closes yet: another
+            // program may still refuse, and then the session goes on.
+            return TRUE;
+        case WM_ENDSESSION:
+            // The session ends: the form hears why it closes, and the program ends with the
+            // session whatever its close handling did (nothing may outlive the session).
+            if (wp) {
+                form.requestClose(ui::CloseReason::WindowsShutdown);
+                endProcess();
+            }
+            return 0;
         case WM_DEVICECHANGE: {
             // A broadcast that is sent, not posted: the scan it starts may wait in a dialog,
             // so it runs later from the host's queue, never inside the broadcast.

@@ -240,13 +240,12 @@ Status Win32FileSystem::deleteFileOnDrive(const std::string& path) {
         return failure(ERROR_ACCESS_DENIED);
     }
     if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return failure(ERROR_ACCESS_DENIED);
-    wchar_t final[MAX_PATH * 4] = {};
-    DWORD n = GetFinalPathNameByHandleW(file.get(), final, static_cast<DWORD>(std::size(final)),
-                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    std::wstring_view finalPath(final, n < std::size(final) ? n : 0);
-    if (finalPath.starts_with(L"\\\\?\\")) finalPath.remove_prefix(4);
-    if (finalPath.size() < 3 || finalPath[1] != L':' ||
-        (finalPath[0] | 0x20) != ((*wide)[0] | 0x20)) {
+    // Still on the drive the path names: a link swapped in on the way would lead to
+    // another volume.
+    const wchar_t root[] = {(*wide)[0], L':', L'\\', L'\0'};
+    DWORD serial = 0;
+    if (!GetVolumeInformationW(root, nullptr, 0, &serial, nullptr, nullptr, nullptr, 0) ||
+        serial != info.dwVolumeSerialNumber) {
         return failure(ERROR_CANT_RESOLVE_FILENAME);
     }
     FILE_DISPOSITION_INFO dispose{TRUE};
