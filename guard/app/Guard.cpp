@@ -2,6 +2,9 @@
 
 #include "guard/main_window/Form1.h"
 #include "guard/monitor/Form5.h"
+#include "guard/protection/EmergencyCleaner.h"
+#include "guard/protection/Immunisation.h"
+#include "guard/protection/PolicySwitches.h"
 #include "guard/shell/Form3.h"
 
 namespace qv {
@@ -12,6 +15,9 @@ Guard::Guard(ui::UiHost& host, platform::Services& services)
       form5_(graveyard_, [this] { return std::make_unique<Form5>(*this); }) {
     form1_ = std::make_unique<Form1>(*this);
     form3_ = std::make_unique<Form3>(*this);
+    immunisation_ = std::make_unique<protection::Immunisation>(*this);
+    emergencyCleaner_ = std::make_unique<protection::EmergencyCleaner>(*this);
+    policySwitches_ = std::make_unique<protection::PolicySwitches>(*this);
 }
 
 Guard::~Guard() = default;

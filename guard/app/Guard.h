@@ -15,6 +15,11 @@ namespace qv {
 class Form1;
 class Form3;
 class Form5;
+namespace protection {
+class EmergencyCleaner;
+class Immunisation;
+class PolicySwitches;
+}  // namespace protection
 
 class Guard {
 public:
@@ -46,6 +51,9 @@ private:
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<Form3> form3_;
     ui::FormSlot<Form5> form5_;
+    std::unique_ptr<protection::Immunisation> immunisation_;
+    std::unique_ptr<protection::EmergencyCleaner> emergencyCleaner_;
+    std::unique_ptr<protection::PolicySwitches> policySwitches_;
 };
 
 }  // namespace qv
