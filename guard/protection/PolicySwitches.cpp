@@ -10,10 +10,9 @@ namespace qv::protection {
 
 PolicySwitches::PolicySwitches(Guard& guard) : guard_(guard) {
     Form1& f = guard.form1();
-    for (ui::CommandButton* button : {&f.Command9, &f.Command10, &f.Command11, &f.Command12,
-                                      &f.Command13, &f.Command14, &f.Command15, &f.Command16}) {
-        for (const PolicySwitch& policy : kPolicySwitches) {
-            if (button->name() == policy.button) button->onClick = [this, &policy] { run(policy); };
+    for (const PolicySwitch& policy : kPolicySwitches) {
+        if (ui::Control* button = f.find(policy.button)) {
+            button->onClick = [this, &policy] { run(policy); };
         }
     }
 }
