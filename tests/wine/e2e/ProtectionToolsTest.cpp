@@ -99,7 +99,7 @@ protected:
         testkit::waitFor([&] { return (box = testkit::findMessageBox(text, guard->id())); }, 20s);
         if (!box) return {};
         std::wstring message = testkit::messageBoxText(box);
-        if (shot) testkit::saveScreenshot(shot);
+        if (shot) testkit::saveScreenshot(shot, box);
         EXPECT_TRUE(testkit::pressButton(box, button));
         EXPECT_TRUE(testkit::waitFor([&] { return !IsWindowVisible(box); }));
         return message;
