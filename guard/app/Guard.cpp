@@ -7,8 +7,11 @@
 #include "guard/monitor/InsertionCheck.h"
 #include "guard/monitor/Monitor.h"
 #include "guard/monitor/Tips.h"
+#include "guard/protection/EmergencyCleaner.h"
 #include "guard/protection/IgnoreList.h"
+#include "guard/protection/Immunisation.h"
 #include "guard/protection/MasterSwitches.h"
+#include "guard/protection/PolicySwitches.h"
 #include "guard/shell/Form3.h"
 #include "guard/shell/LifecycleMenu.h"
 #include "guard/shell/Navigation.h"
@@ -37,6 +40,9 @@ Guard::Guard(ui::UiHost& host, platform::Services& services)
     masterSwitches_ = std::make_unique<protection::MasterSwitches>(*this);
     monitor_ = std::make_unique<monitor::Monitor>(*this);
     insertionCheck_ = std::make_unique<monitor::InsertionCheck>(*this, *monitor_);
+    immunisation_ = std::make_unique<protection::Immunisation>(*this);
+    emergencyCleaner_ = std::make_unique<protection::EmergencyCleaner>(*this);
+    policySwitches_ = std::make_unique<protection::PolicySwitches>(*this);
 }
 
 Guard::~Guard() = default;

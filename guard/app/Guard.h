@@ -25,8 +25,11 @@ class InsertionCheck;
 class Monitor;
 }  // namespace monitor
 namespace protection {
+class EmergencyCleaner;
+class Immunisation;
 class MasterSwitches;
-}
+class PolicySwitches;
+}  // namespace protection
 class IgnoreList;
 class LifecycleMenu;
 class Navigation;
@@ -94,6 +97,9 @@ private:
     std::unique_ptr<Navigation> navigation_;
     std::unique_ptr<LifecycleMenu> lifecycleMenu_;
     std::unique_ptr<IgnoreList> ignoreList_;
+    std::unique_ptr<protection::Immunisation> immunisation_;
+    std::unique_ptr<protection::EmergencyCleaner> emergencyCleaner_;
+    std::unique_ptr<protection::PolicySwitches> policySwitches_;
 };
 
 }  // namespace qv

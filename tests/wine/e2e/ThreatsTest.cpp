@@ -117,8 +117,11 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLogged) {
     click(threat, L"Ljsc");
     EXPECT_TRUE(testkit::waitFor([&] { return !exists(first.folder / L"autorun.inf"); }));
     EXPECT_TRUE(exists(first.folder / L"setup.exe")) << "its program only when asked for";
-    auto log = testkit::readBytes(folder / L"Rz.log");
-    ASSERT_TRUE(log);
+    std::optional<std::string> log;
+    ASSERT_TRUE(testkit::waitFor([&] {
+        log = testkit::readBytes(folder / L"Rz.log");
+        return log && log->ends_with("\r\n");
+    })) << "the deletion is logged right after it";
     std::string expectedStart = testkit::toGbk("成功删除") + std::string(1, *letter) +
                                 ":\\autorun.inf    " + testkit::toGbk("——");
     EXPECT_EQ(log->rfind(expectedStart, 0), 0u) << *log;

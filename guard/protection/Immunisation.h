@@ -1,0 +1,30 @@
+#pragma once
+// Drive immunisation on the emergency page: the chosen drive's root receives a folder
+// named autorun.inf, holding a folder named con, marked read-only, system and hidden, so
+// that no worm can write a file autorun.inf there. Forced mode first clears an old
+// autorun.inf file or empty folder. The panel also names the chosen drive's type and
+// re-reads the drive list. Everything runs on the user-interface thread, within the click
+// or selection change, and reports only through message boxes.
+
+namespace qv {
+class Guard;
+}
+
+namespace qv::protection {
+
+class Immunisation {
+public:
+    // Wires Drive2, Command17 and Command18 of the main window.
+    explicit Immunisation(Guard& guard);
+    Immunisation(const Immunisation&) = delete;
+    Immunisation& operator=(const Immunisation&) = delete;
+
+private:
+    void Command18_Click();  // immunise
+    void Command17_Click();  // refresh the drive list
+    void Drive2_Change();    // show the chosen drive's type
+
+    Guard& guard_;
+};
+
+}  // namespace qv::protection

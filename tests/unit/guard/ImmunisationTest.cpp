@@ -1,0 +1,138 @@
+// Drive immunisation: the autorun.inf\con\ folders and the attribute command, forced mode,
+// every message, partial results, the letter's case and the drive-type label.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "guard/app/Guard.h"
+#include "tests/unit/guard/ProtectionTest.h"
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::DriveType;
+
+const std::string kExists = "当文件已存在时，无法创建该文件。";
+const std::string kNormalFailure = "免疫失败！原因：" + kExists + "\r\n请选择强制免疫再次尝试";
+const std::string kForcedFailure = "强制免疫失败！原因：" + kExists + "\r\n请发贴在技术中心求助";
+
+bool immunised(const fs::path& drive) {
+    return fs::is_directory(drive / "autorun.inf" / "con");
+}
+
+void immunise(test::GuardHarness& h, Form1& f, bool forced, const std::string& message) {
+    f.Check1.setValue(forced ? 1 : 0);
+    h.host.expectMessageBox(message, ui::MsgAnswer::Ok);
+    f.Command18.click();
+    EXPECT_TRUE(h.host.allExpectationsMet());
+}
+
+TEST(ImmunisationTest, WhatIsInTheWayAndTheModeDecideTheOutcome) {
+    enum class Before { Nothing, Immunised, File, ReadOnlyFile, EmptyFolder };
+    struct Case {
+        Before before;
+        bool forced;
+        std::string message;
+    };
+    const std::string done = "对e盘免疫成功！";
+    for (const Case& c : std::vector<Case>{{Before::Nothing, false, done},
+                                           {Before::Immunised, false, kNormalFailure},
+                                           {Before::Immunised, true, kForcedFailure},
+                                           {Before::File, false, kNormalFailure},
+                                           {Before::File, true, done},
+                                           {Before::ReadOnlyFile, true, kForcedFailure},
+                                           {Before::EmptyFolder, false, kNormalFailure},
+                                           {Before::EmptyFolder, true, done}}) {
+        SCOPED_TRACE(static_cast<int>(c.before) * 2 + c.forced);
+        test::GuardHarness h;
+        Form1& f = h.guard.form1();
+        test::stopBackgroundScans(f);
+        fs::path e = h.addDrive('e', DriveType::Removable);
+        if (c.before == Before::Immunised) fs::create_directories(e / "autorun.inf" / "con");
+        if (c.before == Before::EmptyFolder) fs::create_directory(e / "autorun.inf");
+        if (c.before == Before::File || c.before == Before::ReadOnlyFile) {
+            test::plant(e / "autorun.inf", "[autorun]\r\nopen=worm.exe\r\n");
+        }
+        if (c.before == Before::ReadOnlyFile) test::makeReadOnly(e / "autorun.inf");
+        f.Command17.click();
+        f.Drive2.setListIndex(1);
+        immunise(h, f, c.forced, c.message);
+
+        bool succeeded = c.message == done;
+        EXPECT_EQ(h.host.boxes().at(0).title, succeeded ? "免疫成功" : "提示");
+        EXPECT_EQ(immunised(e), succeeded || c.before == Before::Immunised);
+        EXPECT_EQ(fs::is_regular_file(e / "autorun.inf"),
+                  !succeeded && c.before >= Before::File && c.before <= Before::ReadOnlyFile);
+        using Start = posix::RecordingProcesses::Start;
+        std::vector<Start> attrib{
+            {"cmd /c attrib e:\\autorun.inf +r +s +h", platform::WindowMode::Hidden}};
+        EXPECT_EQ(h.processes.starts(), succeeded ? attrib : std::vector<Start>{});
+    }
+}
+
+// A drive that refuses the first "con" folder it is asked for.
+class RefusingFirstCon : public posix::DriveTableFileSystem {
+public:
+    using DriveTableFileSystem::DriveTableFileSystem;
+    platform::Status createDirectory(const std::string& path) override {
+        if (path.ends_with("\\con\\") && !refused_) {
+            refused_ = true;
+            return platform::Status::failure("拒绝访问。");
+        }
+        return DriveTableFileSystem::createDirectory(path);
+    }
+
+private:
+    bool refused_ = false;
+};
+
+TEST(ImmunisationTest, AHalfMadeImmunisationStaysUntilForcedModeReplacesIt) {
+    test::GuardHarness h;
+    RefusingFirstCon files(h.currentDirectory());
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    files.addDrive('e', DriveType::Removable, e);
+    platform::Services services{files, h.processes, h.registry, h.clock, h.instance, h.skin, h.web};
+    Guard guard(h.host, services);
+    Form1& f = guard.form1();
+    test::stopBackgroundScans(f);
+    test::stopBackgroundScans(h.guard.form1());
+
+    immunise(h, f, false, "免疫失败！原因：拒绝访问。\r\n请选择强制免疫再次尝试");
+    EXPECT_TRUE(fs::is_directory(e / "autorun.inf"));
+    EXPECT_FALSE(immunised(e));
+    immunise(h, f, false, kNormalFailure);
+    immunise(h, f, true, "对e盘免疫成功！");
+    EXPECT_TRUE(immunised(e));
+}
+
+using ImmunisationPanelTest = test::ProtectionTest;
+
+TEST_F(ImmunisationPanelTest, TheLetterKeepsItsCaseAndTheLabelFollowsTheSelection) {
+    h.addDrive('d', DriveType::CdRom);
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    h.addDrive('n', DriveType::Network);
+    h.addDrive('r', DriveType::RamDisk);
+    f.Drive2.setSource([] { return std::vector<std::string>{"C:", "D:", "E:", "N:", "R:", "Q:"}; });
+    f.Command17.click();
+    const char* captions[] = {"磁盘类型：本地磁盘", "磁盘类型：本地光盘", "磁盘类型：可移动磁盘",
+                              "磁盘类型：未知类型", "磁盘类型：虚拟磁盘", "磁盘类型：未知类型"};
+    for (int i = 5; i >= 0; --i) {
+        f.Drive2.setListIndex(i);
+        EXPECT_EQ(f.Leixing.caption(), captions[i]) << f.Drive2.drive();
+    }
+    f.Drive2.setListIndex(2);
+    h.files.removeDrive('e');
+    f.Command17.click();
+    EXPECT_EQ(f.Leixing.caption(), "磁盘类型：可移动磁盘") << "a refresh alone leaves the label";
+
+    h.files.addDrive('e', DriveType::Removable, e);
+    immunise(h, f, false, "对E盘免疫成功！");
+    EXPECT_EQ(h.processes.starts().at(0).commandLine, "cmd /c attrib E:\\autorun.inf +r +s +h");
+}
+
+}  // namespace
+}  // namespace qv

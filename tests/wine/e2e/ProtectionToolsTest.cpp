@@ -1,0 +1,265 @@
+// QVud.exe's protection tools for real on simulated drives: immunising a stick, the cleaner
+// against planted worm files, the policy switches where Wine has no regedt32, and the
+// shipped registry files imported with Wine's regedit. Buttons are clicked with the message
+// a click sends, whichever page the window shows.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "tests/wine/e2e/GuardProcess.h"
+#include "tests/wine/host/TestArguments.h"
+#include "tests/wine/host/WindowProbe.h"
+#include "tests/wine/tools/TestKit.h"
+
+namespace qv::test {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::wstring guardExe() {
+    const auto& args = testArguments();
+    return args.empty() ? std::wstring() : testkit::windowsPath(args.front());
+}
+
+DWORD attributesOf(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str());
+}
+
+bool has(const std::wstring& path, DWORD attribute) {
+    DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & attribute);
+}
+
+// A registry value of HKLM as text (a DWORD as its decimal number); nullopt when absent.
+std::optional<std::wstring> value(const wchar_t* key, const wchar_t* name = nullptr) {
+    wchar_t data[256] = {};
+    DWORD size = sizeof data, type = 0;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, data,
+                     &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    if (type != REG_DWORD) return std::wstring(data);
+    DWORD number;
+    memcpy(&number, data, sizeof number);
+    return std::to_wstring(number);
+}
+
+class ProtectionToolsTest : public ::testing::Test {
+protected:
+    // Starts the guard once the test's drives are in place (it lists them at start-up) and
+    // brings up the main window on the emergency page, as the user does.
+    void startGuard() {
+        // Action notices off, so the insertion check stays stopped: these tests plant worm
+        // files on purpose and look only at what the tools do with them.
+        ASSERT_TRUE(testkit::writeBytes(folder / L"XTset.ini", "001000100\r\n"));
+        guard = std::make_unique<GuardProcess>(guardExe(), folder.path());
+        ASSERT_TRUE(guard->started());
+        HWND badge = guard->waitForForm(L"Form3");
+        ASSERT_NE(badge, nullptr);
+        ASSERT_TRUE(testkit::waitFor([&] { return IsWindowVisible(badge) != FALSE; }));
+        postDoubleClick(findControlWindow(badge, L"Image1"));
+        main = guard->waitForForm(L"Form1");
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(testkit::waitFor([&] { return IsWindowVisible(main) != FALSE; }));
+        HWND page = control(L"Jjsd");
+        PostMessageW(page, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        PostMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+        testkit::waitFor([&] {  // painted before the first screenshot
+            RECT client;
+            GetClientRect(main, &client);
+            POINT at{4, client.bottom - 4};
+            ClientToScreen(main, &at);
+            return testkit::screenPixel(at.x, at.y) == GetSysColor(COLOR_BTNFACE);
+        });
+    }
+
+    HWND control(const wchar_t* name) const { return findControlWindow(main, name); }
+
+    void notify(const wchar_t* name, WORD code) {
+        HWND hwnd = control(name);
+        ASSERT_NE(hwnd, nullptr) << testkit::utf8(name);
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code),
+                     reinterpret_cast<LPARAM>(hwnd));
+    }
+    void click(const wchar_t* name) { notify(name, BN_CLICKED); }
+
+    // Waits for the message box containing `text`, saves a screenshot `shot` when given,
+    // presses `button` and returns the whole message ("" when no box came).
+    std::wstring answer(const std::wstring& text, const wchar_t* shot = nullptr,
+                        int button = IDOK) {
+        HWND box = nullptr;
+        testkit::waitFor([&] { return (box = testkit::findMessageBox(text, guard->id())); }, 20s);
+        if (!box) return {};
+        std::wstring message = testkit::messageBoxText(box);
+        if (shot) testkit::saveScreenshot(shot, box);
+        EXPECT_TRUE(testkit::pressButton(box, button));
+        EXPECT_TRUE(testkit::waitFor([&] { return !IsWindowVisible(box); }));
+        return message;
+    }
+
+    testkit::TempFolder folder{L"qv-tools"};
+    std::unique_ptr<GuardProcess> guard;
+    HWND main = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ProtectionToolsTest, AnImmunisedStickHoldsAHiddenFolderThatNoFileCanReplace) {
+    testkit::TempFolder stickFolder{L"qv-stick"};
+    auto letter = testkit::freeDriveLetter();
+    ASSERT_TRUE(letter);
+    testkit::SimulatedDrive stick(*letter, DRIVE_REMOVABLE, stickFolder.path());
+    ASSERT_TRUE(stick.ok());
+    startGuard();
+
+    // Choose the stick in the list (drives are listed in letter order) and immunise it.
+    DWORD drives = GetLogicalDrives() & ((1u << (stick.letter() - 'a')) - 1);
+    SendMessageW(control(L"Drive2"), CB_SETCURSEL, __builtin_popcount(drives), 0);
+    notify(L"Drive2", CBN_SELCHANGE);
+    click(L"Command18");
+    std::wstring l(1, static_cast<wchar_t>(stick.letter()));
+    EXPECT_EQ(answer(L"盘免疫成功！", L"e2e_immunised"), L"对" + l + L"盘免疫成功！");
+
+    std::wstring target = l + L":\\autorun.inf";
+    EXPECT_TRUE(has(target, FILE_ATTRIBUTE_DIRECTORY));
+    WIN32_FIND_DATAW entry;
+    HANDLE found = FindFirstFileW((target + L"\\c*").c_str(), &entry);  // "con" by listing
+    ASSERT_NE(found, INVALID_HANDLE_VALUE);
+    FindClose(found);
+    EXPECT_STREQ(entry.cFileName, L"con");
+    EXPECT_TRUE(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    // The attribute command runs on its own; Wine's attrib applies only its last flag.
+    EXPECT_TRUE(testkit::waitFor([&] { return has(target, FILE_ATTRIBUTE_HIDDEN); }));
+    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    EXPECT_EQ(file, INVALID_HANDLE_VALUE) << "no file autorun.inf can be made there";
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    testkit::saveScreenshot(L"e2e_immunisation_page", main);
+
+    click(L"Command18");
+    EXPECT_TRUE(
+        answer(L"免疫失败！原因：", L"e2e_immunise_again").ends_with(L"请选择强制免疫再次尝试"));
+    click(L"Check1");
+    click(L"Command18");
+    EXPECT_TRUE(answer(L"强制免疫失败！原因：").ends_with(L"\r\n请发贴在技术中心求助"));
+    EXPECT_TRUE(has(target + L"\\con\\", FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(ProtectionToolsTest, TheCleanerDeletesPlantedWormsOnTwoDrivesAndCanBePaused) {
+    testkit::TempFolder stickFolder{L"qv-stick"}, diskFolder{L"qv-disk"};
+    auto first = testkit::freeDriveLetter();
+    ASSERT_TRUE(first);
+    testkit::SimulatedDrive stick(*first, DRIVE_REMOVABLE, stickFolder.path());
+    auto second = testkit::freeDriveLetter(static_cast<char>(*first + 1));
+    ASSERT_TRUE(second);
+    testkit::SimulatedDrive disk(*second, DRIVE_FIXED, diskFolder.path());
+    ASSERT_TRUE(stick.ok() && disk.ok());
+    const wchar_t* worms[] = {L"autorun.inf", L"copy.exe", L"host.exe", L"rose.exe"};
+    for (const testkit::TempFolder* drive : {&stickFolder, &diskFolder}) {
+        for (const wchar_t* worm : worms) ASSERT_TRUE(testkit::writeBytes(*drive / worm, "MZ"));
+        ASSERT_TRUE(testkit::writeBytes(*drive / L"keep.txt", "keep"));
+    }
+    const std::wstring planted = L"c:\\windows\\system32\\temp1.exe";
+    ASSERT_TRUE(testkit::writeBytes(planted, "MZ"));
+    startGuard();
+    HWND button = control(L"Command7");
+    auto progress = [bar = control(L"Jd")] { return SendMessageW(bar, PBM_GETPOS, 0, 0); };
+
+    click(L"Command7");
+    EXPECT_TRUE(testkit::waitFor([&] { return testkit::windowText(button) == L"一键暂停"; }));
+    // Paused as soon as the files under c:\windows are gone, before the drives' roots.
+    ASSERT_TRUE(testkit::waitFor([&] { return progress() == 50; }, 10s, 10ms));
+    click(L"Command7");
+    EXPECT_TRUE(testkit::waitFor([&] { return testkit::windowText(button) == L"一键杀毒"; }));
+    EXPECT_EQ(attributesOf(planted), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(attributesOf(stickFolder / L"autorun.inf"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(progress(), 50);
+    testkit::saveScreenshot(L"e2e_cleaner_paused", main);
+
+    click(L"Command7");
+    EXPECT_TRUE(testkit::waitFor([&] { return progress() == 80; }, 10s, 10ms));
+    testkit::saveScreenshot(L"e2e_cleaner_running", main);
+    EXPECT_EQ(answer(L"紧急杀毒完成！", L"e2e_cleaner_done"), L"紧急杀毒完成！");
+    for (const testkit::TempFolder* drive : {&stickFolder, &diskFolder}) {
+        for (const wchar_t* worm : worms) {
+            EXPECT_EQ(attributesOf(*drive / worm), INVALID_FILE_ATTRIBUTES);
+        }
+        EXPECT_NE(attributesOf(*drive / L"keep.txt"), INVALID_FILE_ATTRIBUTES);
+    }
+    EXPECT_EQ(testkit::windowText(button), L"一键杀毒");
+    EXPECT_EQ(progress(), 0);
+    EXPECT_EQ(attributesOf(folder / L"Rz.log"), INVALID_FILE_ATTRIBUTES) << "nothing is logged";
+}
+
+TEST_F(ProtectionToolsTest, ThePolicySwitchesSayWhatFailed) {
+    GuardProcess::placeShippedFiles(guardExe(), folder.path());
+    ASSERT_TRUE(DeleteFileW((folder / L"Cinf.reg").c_str())) << "shipped beside QVud.exe";
+    startGuard();
+
+    click(L"Command9");
+    EXPECT_TRUE(answer(L"无法启动注册表编辑器", L"e2e_policy_no_editor")
+                    .starts_with(L"命令未能执行：无法启动注册表编辑器 regedt32。\r\n原因："));
+    click(L"Command10");
+    EXPECT_NE(answer(L"此命令可能使您的电脑处于危险状态，确认执行此命令？", L"e2e_policy_confirm"),
+              L"");
+    EXPECT_NE(answer(L"无法启动注册表编辑器"), L"");
+    click(L"Command13");
+    EXPECT_EQ(answer(L"找不到注册表文件", L"e2e_policy_missing_file"),
+              L"命令未能执行：找不到注册表文件 Cinf.reg，请把它放回程序所在的文件夹。");
+}
+
+// Imported by Wine's regedit in silent mode, as regedt32 does on Windows.
+TEST_F(ProtectionToolsTest, TheRegistryFilesSetAndClearEveryPolicyValue) {
+    GuardProcess::placeShippedFiles(guardExe(), folder.path());
+    auto import = [&](const wchar_t* file) {
+        testkit::TestProcess regedit(L"C:\\windows\\regedit.exe", folder.path(),
+                                     std::wstring(L"/s ") + file);
+        EXPECT_EQ(regedit.waitForExit(30000), 0) << testkit::utf8(file);
+    };
+    const wchar_t* explorer = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+    const wchar_t* usbstor = L"SYSTEM\\CurrentControlSet\\Services\\USBSTOR";
+    const wchar_t* storage = L"SOFTWARE\\Policies\\Microsoft\\Windows\\RemovableStorageDevices";
+    std::wstring disks = std::wstring(storage) + L"\\{53f5630d-b6bf-11d0-94f2-00a0c91efb8b}";
+    const wchar_t* inf =
+        L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\Autorun.inf";
+    const wchar_t* inf32 =
+        L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\"
+        L"Autorun.inf";
+    using V = std::optional<std::wstring>;
+
+    import(L"Czdbf.reg");
+    EXPECT_EQ(value(explorer, L"NoDriveTypeAutoRun"), V(L"177"));  // 0xb1
+    import(L"Ozdbf.reg");
+    EXPECT_EQ(value(explorer, L"NoDriveTypeAutoRun"), std::nullopt);
+
+    import(L"Cup.reg");
+    EXPECT_EQ(value(usbstor, L"Start"), V(L"4"));
+    EXPECT_EQ(value(disks.c_str(), L"Deny_Read"), V(L"1"));
+    EXPECT_EQ(value(disks.c_str(), L"Deny_Write"), V(L"1"));
+    import(L"Oup.reg");
+    EXPECT_EQ(value(usbstor, L"Start"), V(L"3"));
+    EXPECT_EQ(value(disks.c_str(), L"Deny_Read"), std::nullopt);
+    EXPECT_EQ(value(disks.c_str(), L"Deny_Write"), std::nullopt);
+
+    import(L"Cinf.reg");
+    EXPECT_EQ(value(inf), V(L"@SYS:DoesNotExist"));
+    EXPECT_EQ(value(inf32), V(L"@SYS:DoesNotExist"));
+    import(L"Oinf.reg");
+    HKEY key;
+    EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, inf, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, inf32, 0, KEY_READ, &key), ERROR_SUCCESS);
+
+    import(L"Cwlup.reg");
+    EXPECT_EQ(value(storage, L"AllowRemoteDASD"), V(L"0"));
+    import(L"Owlup.reg");
+    EXPECT_EQ(value(storage, L"AllowRemoteDASD"), V(L"1"));
+}
+
+}  // namespace qv::test
