@@ -14,7 +14,11 @@ namespace qv {
 
 class Form1;
 class Form3;
+class Form4;
 class Form5;
+class Form6;
+class ExternalLinks;
+class SystemSettingsSave;
 
 class Guard {
 public:
@@ -35,6 +39,12 @@ public:
     Form5& form5();  // loads it when needed
     bool form5Loaded() const;
     void unloadForm5();
+    Form4& form4();  // the process manager, loaded when needed
+    bool form4Loaded() const;
+    Form6& form6();  // the welcome window, loaded when needed
+    bool form6Loaded() const;
+    void unloadForm6();
+    ExternalLinks& links() { return *links_; }
 
     // Destroys forms unloaded since the last call; the host calls it when no handler runs.
     void collectUnloadedForms() { graveyard_.collect(); }
@@ -46,6 +56,10 @@ private:
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<Form3> form3_;
     ui::FormSlot<Form5> form5_;
+    ui::FormSlot<Form4> form4_;
+    ui::FormSlot<Form6> form6_;
+    std::unique_ptr<ExternalLinks> links_;
+    std::unique_ptr<SystemSettingsSave> systemSettingsSave_;
 };
 
 }  // namespace qv

@@ -1,6 +1,7 @@
 #include "guard/monitor/Form5.h"
 
 #include "guard/app/Guard.h"
+#include "guard/shell/ExternalLinks.h"
 
 namespace qv {
 
@@ -9,6 +10,7 @@ Form5::Form5(Guard& guard) : ui::Form(guard.host(), "Form5") {
     Dir1.setSource([&files = guard.services().files](const std::string& folder) {
         return files.subfolders(folder);
     });
+    guard.links().wireMenu(*this);
 }
 
 void Form5::design() {
