@@ -3,8 +3,9 @@
 namespace qv::autostart {
 
 std::string commandFor(std::string_view folder) {
-    if (folder.ends_with('\\')) return std::string(folder) + "QVud.exe";
-    return "\"" + std::string(folder) + "\\QVud.exe\"";
+    std::string data(folder);
+    if (folder.ends_with('\\')) return data.append("QVud.exe");
+    return data.insert(0, 1, '"').append("\\QVud.exe\"");
 }
 
 }  // namespace qv::autostart

@@ -20,7 +20,9 @@ std::string normalisedPid(std::string_view text) {
     if (!anyDigit || value == 0) return "0";
     // A negative number is no PID; it is kept as the user typed it, so it still ends no
     // process other than the one named.
-    return (negative ? "-" : "") + std::to_string(value);
+    std::string digits = std::to_string(value);
+    if (negative) digits.insert(0, 1, '-');
+    return digits;
 }
 
 std::string killCommand(std::string_view pid) {
