@@ -194,7 +194,8 @@ std::optional<std::string> readSkinFile(const char* name) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > qv::skin::kMaxSkinBytes) {
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > qv::skin::kMaxSkinBytes) {
         return std::nullopt;
     }
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
