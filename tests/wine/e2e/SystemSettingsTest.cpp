@@ -153,7 +153,24 @@ TEST_F(SystemSettingsTest, TheShippedSkinColoursTheMainWindowAndItsMessageBoxes)
     EXPECT_EQ(GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW)
         << "push buttons are drawn by the skin";
     testkit::saveScreenshot(L"e2e_skinned_main", main);
-    ASSERT_TRUE(save(main, L"系统设置保存成功！", L"e2e_skinned_message_box"));
+
+    click(main, findControlWindow(main, L"Command8"));
+    HWND box = guard->waitForMessageBox(L"系统设置保存成功！");
+    ASSERT_NE(box, nullptr);
+    HWND ok = GetDlgItem(box, IDOK);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(testkit::waitFor([&] {
+        return (GetWindowLongPtrW(ok, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+    })) << "the message box's button too";
+    EXPECT_TRUE(testkit::waitFor([&] {
+        RECT client;
+        GetClientRect(box, &client);
+        POINT at{3, 3};
+        ClientToScreen(box, &at);
+        return IsWindowVisible(box) && testkit::screenPixel(at.x, at.y) == skinFace;
+    })) << "and its surface";
+    testkit::saveScreenshot(L"e2e_skinned_message_box");
+    EXPECT_TRUE(testkit::pressButton(box, IDOK));
 }
 
 }  // namespace qv::test

@@ -212,6 +212,16 @@ TEST(SkinTest, OurEngineAppliesAGoodFileOnlyAndSkinsWindowsMadeLater) {
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW)
         << "a push button made after the skin is drawn by the skin";
+    SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
+    EXPECT_EQ(GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW)
+        << "and stays so when it becomes the default button";
+    HDC dc = GetDC(dialog);
+    auto surface = reinterpret_cast<HBRUSH>(
+        SendMessageW(dialog, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), (LPARAM)dialog));
+    ReleaseDC(dialog, dc);
+    LOGBRUSH colour{};
+    ASSERT_TRUE(surface && GetObjectW(surface, sizeof colour, &colour));
+    EXPECT_EQ(colour.lbColor, RGB(0x10, 0x20, 0x30)) << "the dialog's surface is the skin's";
     DestroyWindow(dialog);
 }
 

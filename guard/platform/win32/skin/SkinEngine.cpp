@@ -19,6 +19,7 @@ namespace {
 
 constexpr UINT_PTR kContainerSubclass = 0x51565331;  // parents that draw skinned buttons
 constexpr UINT_PTR kCreationSubclass = 0x51565332;   // skins a window once it is created
+constexpr UINT_PTR kButtonSubclass = 0x51565333;     // keeps a skinned button owner-drawn
 constexpr wchar_t kSkinnedButton[] = L"QvSkinButton";
 constexpr wchar_t kFormClass[] = L"QvForm";
 constexpr wchar_t kDialogClass[] = L"#32770";
@@ -125,8 +126,21 @@ LRESULT CALLBACK containerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
+// The dialog manager switches buttons between push and default push style when the
+// default button changes; a skinned button stays drawn by the skin.
+LRESULT CALLBACK buttonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (msg == BM_SETSTYLE) {
+        wp = (wp & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, buttonProc, kButtonSubclass);
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
 void skinButton(HWND button) {
+    if (GetPropW(button, kSkinnedButton)) return;
     SetPropW(button, kSkinnedButton, reinterpret_cast<HANDLE>(1));
+    SetWindowSubclass(button, buttonProc, kButtonSubclass, 0);
     LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
     SetWindowLongPtrW(button, GWL_STYLE,
                       (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
@@ -160,7 +174,15 @@ HHOOK& creationHook() {
     return hook;
 }
 
+BOOL CALLBACK skinTopWindow(HWND top, LPARAM);
+
 LRESULT CALLBACK cbtProc(int code, WPARAM wp, LPARAM lp) {
+    // A message box is made by the system's own dialog code, which sets its buttons up
+    // after they were created; it is skinned as a whole when it is about to be activated.
+    if (code == HCBT_ACTIVATE && activeTheme()) {
+        auto hwnd = reinterpret_cast<HWND>(wp);
+        if (className(hwnd) == kDialogClass) skinTopWindow(hwnd, 0);
+    }
     if (code == HCBT_CREATEWND) {
         auto hwnd = reinterpret_cast<HWND>(wp);
         std::wstring cls = className(hwnd);
