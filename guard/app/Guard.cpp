@@ -2,6 +2,7 @@
 
 #include "guard/main_window/Form1.h"
 #include "guard/main_window/MonitorOptions.h"
+#include "guard/main_window/SystemSettingsSave.h"
 #include "guard/monitor/Form2.h"
 #include "guard/monitor/Form5.h"
 #include "guard/monitor/InsertionCheck.h"
@@ -12,7 +13,10 @@
 #include "guard/protection/Immunisation.h"
 #include "guard/protection/MasterSwitches.h"
 #include "guard/protection/PolicySwitches.h"
+#include "guard/shell/ExternalLinks.h"
 #include "guard/shell/Form3.h"
+#include "guard/shell/Form4.h"
+#include "guard/shell/Form6.h"
 #include "guard/shell/LifecycleMenu.h"
 #include "guard/shell/Navigation.h"
 
@@ -29,10 +33,14 @@ Guard::Guard(ui::UiHost& host, platform::Services& services)
                  lifecycleMenu_->attach(*form);
                  return form;
              }),
-      tips_(graveyard_, [this] { return std::make_unique<Tips>(*this); }) {
+      tips_(graveyard_, [this] { return std::make_unique<Tips>(*this); }),
+      form4_(graveyard_, [this] { return std::make_unique<Form4>(*this); }),
+      form6_(graveyard_, [this] { return std::make_unique<Form6>(*this); }) {
     form1_ = std::make_unique<Form1>(*this);
     form3_ = std::make_unique<Form3>(*this);
     // The behaviour of the main window's pages, wired to its controls.
+    links_ = std::make_unique<ExternalLinks>(*this);
+    systemSettingsSave_ = std::make_unique<SystemSettingsSave>(*this);
     navigation_ = std::make_unique<Navigation>(*form1_);
     lifecycleMenu_ = std::make_unique<LifecycleMenu>(*this);
     ignoreList_ = std::make_unique<IgnoreList>(*form1_);
@@ -105,6 +113,21 @@ bool Guard::form5Loaded() const {
 }
 void Guard::unloadForm5() {
     form5_.unload();
+}
+Form4& Guard::form4() {
+    return form4_.get();
+}
+bool Guard::form4Loaded() const {
+    return form4_.loaded();
+}
+Form6& Guard::form6() {
+    return form6_.get();
+}
+bool Guard::form6Loaded() const {
+    return form6_.loaded();
+}
+void Guard::unloadForm6() {
+    form6_.unload();
 }
 
 }  // namespace qv

@@ -16,6 +16,7 @@ namespace qv {
 class Form1;
 class Form2;
 class Form3;
+class Form4;
 class Form5;
 class MonitorOptions;
 class Tips;
@@ -33,6 +34,9 @@ class PolicySwitches;
 class IgnoreList;
 class LifecycleMenu;
 class Navigation;
+class Form6;
+class ExternalLinks;
+class SystemSettingsSave;
 
 class Guard {
 public:
@@ -56,6 +60,12 @@ public:
     Form5& form5();  // loads it when needed
     bool form5Loaded() const;
     void unloadForm5();
+    Form4& form4();  // the process manager, loaded when needed
+    bool form4Loaded() const;
+    Form6& form6();  // the welcome window, loaded when needed
+    bool form6Loaded() const;
+    void unloadForm6();
+    ExternalLinks& links() { return *links_; }
 
     monitor::ProtectionLog& protectionLog() { return protectionLog_; }
     monitor::Monitor& monitor() { return *monitor_; }
@@ -100,6 +110,10 @@ private:
     std::unique_ptr<protection::Immunisation> immunisation_;
     std::unique_ptr<protection::EmergencyCleaner> emergencyCleaner_;
     std::unique_ptr<protection::PolicySwitches> policySwitches_;
+    ui::FormSlot<Form4> form4_;
+    ui::FormSlot<Form6> form6_;
+    std::unique_ptr<ExternalLinks> links_;
+    std::unique_ptr<SystemSettingsSave> systemSettingsSave_;
 };
 
 }  // namespace qv

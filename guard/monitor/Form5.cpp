@@ -2,6 +2,7 @@
 
 #include "guard/app/Guard.h"
 #include "guard/main_window/Form1.h"
+#include "guard/shell/ExternalLinks.h"
 
 namespace qv {
 
@@ -15,6 +16,7 @@ Form5::Form5(Guard& guard) : ui::Form(guard.host(), "Form5"), guard_(guard) {
     Command4.onClick = [this] { Command4_Click(); };
     Command3.onClick = [this] { Command3_Click(); };
     Command2.onClick = [this] { Command2_Click(); };
+    guard.links().wireMenu(*this);
 }
 
 // Deletes the selected file; its line goes whether or not the deletion succeeded (a file

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 
 namespace qv::posix {
 
@@ -35,6 +36,24 @@ std::string programOf(const std::string& commandLine) {
     return commandLine.substr(start, commandLine.find_first_of(" \t", start) - start);
 }
 
+// Ends with its scripted exit code once it has been looked at often enough.
+class ScriptedProgram : public platform::WatchedProgram {
+public:
+    ScriptedProgram(std::optional<unsigned long> exitCode, int polls)
+        : exitCode_(exitCode), pollsLeft_(polls) {}
+    std::optional<unsigned long> exitCode() override {
+        if (pollsLeft_ > 0) {
+            --pollsLeft_;
+            return std::nullopt;
+        }
+        return exitCode_;
+    }
+
+private:
+    std::optional<unsigned long> exitCode_;
+    int pollsLeft_;
+};
+
 }  // namespace
 
 Status MemoryRegistry::writeString(const std::string& valuePath, const std::string& data) {
@@ -64,6 +83,22 @@ Status RecordingProcesses::start(const std::string& commandLine, platform::Windo
     }
     starts_.push_back({commandLine, mode});
     return Status::success();
+}
+
+platform::WatchedStart RecordingProcesses::startWatched(const std::string& commandLine,
+                                                        platform::WindowMode mode) {
+    Status status = start(commandLine, mode);
+    if (!status.ok()) return {std::move(status), nullptr};
+    Outcome outcome{0, 0};
+    if (auto it = outcomes_.find(programName(programOf(commandLine))); it != outcomes_.end()) {
+        outcome = it->second;
+    }
+    return {std::move(status), std::make_unique<ScriptedProgram>(outcome.exitCode, outcome.polls)};
+}
+
+void RecordingProcesses::setOutcome(const std::string& program,
+                                    std::optional<unsigned long> exitCode, int polls) {
+    outcomes_[programName(program)] = {exitCode, polls};
 }
 
 void RecordingProcesses::setMissing(const std::string& program) {

@@ -4,6 +4,7 @@
 // a working implementation that also records what it was asked to do.
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -22,6 +23,7 @@ class MemoryRegistry : public platform::Registry {
 public:
     platform::Status writeString(const std::string& valuePath, const std::string& data) override;
     platform::Status deleteValue(const std::string& valuePath) override;
+    bool valueExists(const std::string& valuePath) override { return find(valuePath) != nullptr; }
     // Value paths compare without regard to ASCII case, as registry names do.
     const std::string* find(const std::string& valuePath) const;
     // Refuses every change, as a registry without the right to write does.
@@ -40,6 +42,10 @@ public:
         friend bool operator==(const Start&, const Start&) = default;
     };
     platform::Status start(const std::string& commandLine, platform::WindowMode mode) override;
+    // Recorded as start() records; the program ends at once with exit code 0 unless the
+    // test said otherwise with setOutcome.
+    platform::WatchedStart startWatched(const std::string& commandLine,
+                                        platform::WindowMode mode) override;
     std::string programFolder() override { return programFolder_; }
     void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
     // Starts of `program` fail from now on, as for a program that is not there. The program
@@ -47,13 +53,22 @@ public:
     // without regard to case or to a folder or ".exe" before or after it: "Filedir" stands
     // for "Filedir.exe" and for "C:\QV\filedir.EXE".
     void setMissing(const std::string& program);
+    // How the watched programs named `program` (as for setMissing) end from now on: with
+    // `exitCode` after `polls` looks at them, or never when `exitCode` is nullopt.
+    void setOutcome(const std::string& program, std::optional<unsigned long> exitCode,
+                    int polls = 0);
     // The programs started, in order; and the command lines whose start failed.
     const std::vector<Start>& starts() const { return starts_; }
     const std::vector<std::string>& refused() const { return refused_; }
 
 private:
     std::string programFolder_ = "C:\\Program Files\\QV";
+    struct Outcome {
+        std::optional<unsigned long> exitCode;
+        int polls = 0;
+    };
     std::set<std::string> missing_;
+    std::map<std::string, Outcome> outcomes_;
     std::vector<Start> starts_;
     std::vector<std::string> refused_;
 };

@@ -16,6 +16,7 @@
 #include "guard/platform/win32/services/Win32SingleInstance.h"
 #include "guard/platform/win32/services/Win32Skin.h"
 #include "guard/platform/win32/services/Win32WebVisit.h"
+#include "guard/platform/win32/skin/SkinPalette.h"
 #include "tests/wine/tools/TestKit.h"
 
 namespace {
@@ -167,26 +168,61 @@ TEST(SingleInstanceTest, OnlyTheFirstClaimSucceedsWhileItIsHeld) {
     EXPECT_TRUE(later.acquire());
 }
 
-TEST(SkinTest, CallsTheLibraryWithAnsiStrings) {
-    qv::win32::Win32Skin skin;  // finds the stand-in SkinH_VB6.dll beside this program
-    skin.attach("C:\\皮肤\\Pifu.she", "密码");
-    skin.attach("b.she", "");
-    HMODULE library = GetModuleHandleW(L"SkinH_VB6.dll");
-    ASSERT_NE(library, nullptr);
-    using Calls = const char* (*)();
-    auto calls =
-        reinterpret_cast<Calls>(reinterpret_cast<void*>(GetProcAddress(library, "FakeSkin_Calls")));
-    ASSERT_NE(calls, nullptr);
-    EXPECT_EQ(std::string(calls()), toGbk("C:\\皮肤\\Pifu.she|密码\nb.she|\n"));
+// A dialog template with one push button, for windows made after a skin was applied.
+struct ButtonDialog {
+    DLGTEMPLATE dialog{WS_POPUP | WS_CAPTION, 0, 1, 0, 0, 120, 60};
+    WORD menu = 0, windowClass = 0, title = 0;
+    alignas(DWORD) DLGITEMTEMPLATE item{
+        WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 10, 10, 60, 14, IDOK};
+    WORD itemClass[2] = {0xFFFF, 0x0080};  // BUTTON
+    WORD itemTitle = 0, extra = 0;
+};
+
+INT_PTR CALLBACK quietDialog(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
 }
 
-TEST(SkinTest, AMissingLibraryOrEntryPointIsIgnored) {
-    qv::win32::Win32Skin missing(L"QVuNoSuchSkin.dll");
-    missing.attach("Pifu.she", "x");
-    missing.attach("Pifu.she", "x");
-    qv::win32::Win32Skin noEntry(L"kernel32.dll");
-    noEntry.attach("Pifu.she", "x");
-    SUCCEED();  // nothing shown, nothing thrown, no crash
+TEST(SkinTest, OurEngineAppliesAGoodFileOnlyAndSkinsWindowsMadeLater) {
+    TempFolder folder(L"qv-skin");
+    const std::wstring damaged = folder / L"damaged.she";
+    const std::wstring good = folder / L"皮肤.she";
+    ASSERT_TRUE(writeBytes(damaged, "[skin]\n[window]\nface = #12345\ntext = #000000\n"));
+    ASSERT_TRUE(writeBytes(good,
+                           "[skin]\nname = 测试\n[window]\nface = #102030\ntext = #FFFFFF\n"
+                           "[button]\nface = #405060\n"));
+    qv::win32::Win32Skin skin;
+    skin.attach(utf8(folder / L"missing.she"), "");
+    skin.attach(utf8(damaged), "");
+    EXPECT_EQ(qv::win32::skin::activeTheme(), nullptr) << "a missing or damaged file: no skin";
+
+    skin.attach(utf8(good), "");  // the name reaches the engine in the ANSI code page
+    const qv::skin::Theme* theme = qv::win32::skin::activeTheme();
+    ASSERT_NE(theme, nullptr);
+    EXPECT_EQ(theme->name, "测试");
+    EXPECT_EQ(theme->windowFace, RGB(0x10, 0x20, 0x30));
+    EXPECT_EQ(qv::win32::skin::systemColour(COLOR_BTNFACE), RGB(0x10, 0x20, 0x30));
+
+    skin.attach(utf8(damaged), "");
+    ASSERT_NE(qv::win32::skin::activeTheme(), nullptr) << "a skin once applied stays";
+
+    ButtonDialog form;
+    HWND dialog = CreateDialogIndirectParamW(nullptr, &form.dialog, nullptr, quietDialog, 0);
+    ASSERT_NE(dialog, nullptr);
+    HWND button = GetDlgItem(dialog, IDOK);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW)
+        << "a push button made after the skin is drawn by the skin";
+    SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
+    EXPECT_EQ(GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW)
+        << "and stays so when it becomes the default button";
+    HDC dc = GetDC(dialog);
+    auto surface = reinterpret_cast<HBRUSH>(
+        SendMessageW(dialog, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), (LPARAM)dialog));
+    ReleaseDC(dialog, dc);
+    LOGBRUSH colour{};
+    ASSERT_TRUE(surface && GetObjectW(surface, sizeof colour, &colour));
+    EXPECT_EQ(colour.lbColor, RGB(0x10, 0x20, 0x30)) << "the dialog's surface is the skin's";
+    DestroyWindow(dialog);
 }
 
 // One HTTP exchange on a loopback socket, run on a thread of its own: take the request,

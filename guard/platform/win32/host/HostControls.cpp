@@ -363,8 +363,16 @@ void Win32Host::syncControl(ControlRecord& c, ui::Property property) {
             break;
         case ui::Property::Text:
             if (kind == ui::ControlKind::TextBox) {
-                std::wstring want = editText(static_cast<ui::TextBox&>(control));
-                if (windowText(hwnd) != want) SetWindowTextW(hwnd, want.c_str());
+                auto& box = static_cast<ui::TextBox&>(control);
+                std::wstring want = editText(box);
+                if (windowText(hwnd) != want) {
+                    SetWindowTextW(hwnd, want.c_str());
+                    // Text replaced under the user's typing (a normalised entry): the caret
+                    // goes to the end, where the next character belongs.
+                    if (!box.multiLine() && GetFocus() == hwnd) {
+                        SendMessageW(hwnd, EM_SETSEL, want.size(), want.size());
+                    }
+                }
             }
             break;
         case ui::Property::Value:
@@ -519,7 +527,17 @@ LRESULT Win32Host::onControlColour(FormRecord& r, UINT msg, WPARAM wp, LPARAM lp
     const ui::Control& control = *it->second->control;
     HDC dc = reinterpret_cast<HDC>(wp);
     COLORREF back = resolveColour(control.backColor());
-    if (control.enabled()) SetTextColor(dc, resolveColour(control.foreColor()));
+    COLORREF text = resolveColour(control.foreColor());
+    // Under a skin, text boxes and lists in the system's colours take the skin's edit
+    // colours rather than the window surface.
+    const qv::skin::Theme* skin = skin::activeTheme();
+    ui::ControlKind kind = control.kind();
+    if (skin && (kind == ui::ControlKind::TextBox || kind == ui::ControlKind::ListBox ||
+                 kind == ui::ControlKind::DirList)) {
+        if (control.backColor() == ui::kSystemFaceColor) back = skin->editFace;
+        if (control.foreColor() == ui::kSystemTextColor) text = skin->editText;
+    }
+    if (control.enabled()) SetTextColor(dc, text);
     SetBkColor(dc, back);
     return reinterpret_cast<LRESULT>(brush(back));
 }

@@ -271,13 +271,19 @@ void Win32Host::drawControl(HDC dc, Canvas& canvas, const ui::Control& control, 
                                   caption.empty() ? 2 : static_cast<int>(caption.size()), &size);
             RECT edge = area;
             edge.top += size.cy / 2;
-            DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+            const qv::skin::Theme* skin = skin::activeTheme();
+            if (skin)
+                FrameRect(dc, &edge, brush(skin->frameLine));
+            else
+                DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
             if (!caption.empty()) {
                 RECT behind{area.left + 6, area.top, area.left + 10 + size.cx, area.top + size.cy};
                 FillRect(dc, &behind, brush(back));
                 SetBkMode(dc, TRANSPARENT);
-                SetTextColor(dc, control.enabled() ? resolveColour(control.foreColor())
-                                                   : GetSysColor(COLOR_GRAYTEXT));
+                COLORREF text = skin && control.foreColor() == ui::kSystemTextColor
+                                    ? skin->frameText
+                                    : resolveColour(control.foreColor());
+                SetTextColor(dc, control.enabled() ? text : GetSysColor(COLOR_GRAYTEXT));
                 TextOutW(dc, area.left + 8, area.top, caption.c_str(),
                          static_cast<int>(caption.size()));
             }

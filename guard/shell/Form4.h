@@ -1,0 +1,55 @@
+#pragma once
+// The process manager: the list of running processes as the system's task-list tool
+// prints it, refreshed every 1200 ms while automatic refresh is on, and the end of a
+// process whose PID the user types.
+//
+// Polling: each tick of Timer1 starts a capture of the list into Jincheng.qvjc and shows
+// what the file holds at that moment, normally the capture of the tick before; a tick
+// that cannot read the file changes nothing. Ending a process starts the task-kill tool
+// and then watches it on Timer2, so the window stays responsive; the outcome is told once
+// the tool has ended, and a tool that has not ended after kKillWaitMs counts as failed.
+// Everything runs on the user-interface thread; the window lives from its first opening
+// until its close box unloads it, its timers with it.
+
+#include <memory>
+
+#include "guard/platform/Processes.h"
+#include "guard/platform/ui/Controls.h"
+#include "guard/platform/ui/Form.h"
+
+namespace qv {
+
+class Guard;
+
+class Form4 : public ui::Form {
+public:
+    static constexpr int kKillPollMs = 100;
+    static constexpr int kKillWaitMs = 5000;
+
+    explicit Form4(Guard& guard);
+    ~Form4() override;
+
+    ui::TextBox Text1{*this, "Text1"};
+    ui::Label Label1{*this, "Label1"};
+    ui::TextBox Text2{*this, "Text2"};
+    ui::CommandButton Command1{*this, "Command1"};
+    ui::CheckBox Check1{*this, "Check1"};
+    ui::Timer Timer1{*this, "Timer1"};
+    ui::Timer Timer2{*this, "Timer2"};  // watches the task-kill tool
+
+private:
+    void design();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Check1_Click();
+    void Text2_Change();
+    void Command1_Click();
+    void Form_Resize();
+    void reportKill(bool ended);
+
+    Guard& guard_;
+    std::unique_ptr<platform::WatchedProgram> kill_;
+    int killWaitedMs_ = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,32 @@
+#include "guard/shell/ProcessList.h"
+
+#include <cstdint>
+
+namespace qv::process_list {
+
+std::string normalisedPid(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    constexpr std::uint64_t kMax = 4294967295u;
+    std::uint64_t value = 0;
+    bool anyDigit = false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        anyDigit = true;
+        value = value * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        if (value > kMax) value = kMax;
+    }
+    if (!anyDigit || value == 0) return "0";
+    // A negative number is no PID; it is kept as the user typed it, so it still ends no
+    // process other than the one named.
+    std::string digits = std::to_string(value);
+    if (negative) digits.insert(0, 1, '-');
+    return digits;
+}
+
+std::string killCommand(std::string_view pid) {
+    return "TASKKILL.exe /PID " + std::string(pid) + " /f";
+}
+
+}  // namespace qv::process_list

@@ -1,0 +1,24 @@
+#pragma once
+// The pure rules of the process manager: the PID the user types, and the command that
+// ends a process.
+
+#include <string>
+#include <string_view>
+
+namespace qv::process_list {
+
+// The capture of the process list, by the system's task-list tool, into the capture file.
+inline constexpr const char* kCaptureCommand = "cmd /c tasklist.exe >Jincheng.qvjc";
+inline constexpr const char* kCaptureFile = "Jincheng.qvjc";
+
+// The PID entry as the decimal text of its numeric value, read leniently: leading blanks
+// and an optional sign, then the digits that follow; the rest is ignored, and text that
+// does not begin with a number (the empty text too) gives "0". A value too large for a
+// PID is capped at 4294967295, so the result is always one whole number. The result
+// normalises to itself.
+std::string normalisedPid(std::string_view text);
+
+// "TASKKILL.exe /PID <pid> /f".
+std::string killCommand(std::string_view pid);
+
+}  // namespace qv::process_list
