@@ -34,7 +34,8 @@ qv_setup() {
 }
 
 qv_build_native() {
-    cmake -S "$QV_ROOT" -B "$QV_NATIVE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    cmake -S "$QV_ROOT" -B "$QV_NATIVE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DQV_SANITIZE=ON >/dev/null
     cmake --build "$QV_NATIVE_BUILD" -j "$QV_JOBS"
 }
 
