@@ -1,7 +1,10 @@
 // The monitor pass benchmark on the drive-table services, over a temporary folder.
 
+#include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <random>
 #include <string>
 
@@ -10,6 +13,23 @@
 #include "guard/platform/posix/MemoryServices.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+std::atomic<long> allocationCount{0};
+}
+
+// Every allocation of the process is counted, to show what an idle check costs the heap.
+void* operator new(std::size_t size) {
+    ++allocationCount;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 int main() {
     fs::path base =
@@ -46,7 +66,8 @@ int main() {
                 ++n;
             }
             return n;
-        }};
+        },
+        [] { return allocationCount.load(); }};
     int result = qv::bench::runTickBench(platform, "native, drive-table services");
     fs::remove_all(base);
     return result;

@@ -88,6 +88,7 @@ int runTickBench(TickBenchPlatform& platform, const char* label) {
     }
 
     // An insertion check with no new drive: it should ask for the drive list only.
+    if (platform.plugDrive(10).empty()) ++failures;
     guard.volumeArrived();
     counting.reset();
     const int checks = 1000;
@@ -97,6 +98,16 @@ int runTickBench(TickBenchPlatform& platform, const char* label) {
         std::printf(" %s %.2f", kind.c_str(), static_cast<double>(n) / checks);
     }
     std::printf("\n");
+    if (platform.allocations) {
+        long before = platform.allocations();
+        for (int i = 0; i < checks; ++i) guard.volumeArrived();
+        long afterChecks = platform.allocations();
+        guard.monitor().tick();
+        std::printf("heap allocations: %.2f per idle insertion check, %ld in a monitor pass\n",
+                    static_cast<double>(afterChecks - before) / checks,
+                    platform.allocations() - afterChecks);
+    }
+    platform.unplugDrive();
     return failures == 0 ? 0 : 1;
 }
 

@@ -22,6 +22,8 @@ struct TickBenchPlatform {
     std::function<void()> unplugDrive;
     // Lists the root once with the platform's own means; returns the number of entries.
     std::function<long(const std::string& root)> bareListing;
+    // The number of heap allocations made so far by the process, where it is counted.
+    std::function<long()> allocations;
 };
 
 // The names a root of `entries` entries holds: folders "dir00000", ..., files

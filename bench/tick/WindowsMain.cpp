@@ -63,6 +63,7 @@ int wmain() {
             while (FindNextFileW(search, &entry));
             FindClose(search);
             return n;
-        }};
+        },
+        {}};
     return qv::bench::runTickBench(platform, "Wine, Win32 services");
 }
