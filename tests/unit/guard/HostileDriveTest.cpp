@@ -14,6 +14,7 @@
 #include "guard/monitor/Form2.h"
 #include "guard/monitor/Form5.h"
 #include "guard/platform/posix/AnsiText.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/GuardHarness.h"
 
 namespace qv {
@@ -21,16 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::DriveType;
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::readFile;
+using test::writeFile;
 
 std::string utf16le(const std::string& ascii) {
     std::string out = "\xFF\xFE";

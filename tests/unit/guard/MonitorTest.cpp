@@ -15,6 +15,7 @@
 #include "guard/monitor/Form5.h"
 #include "guard/monitor/Tips.h"
 #include "guard/shell/Form3.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/GuardHarness.h"
 
 namespace qv {
@@ -22,16 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::DriveType;
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::readFile;
+using test::writeFile;
 
 int lines(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));

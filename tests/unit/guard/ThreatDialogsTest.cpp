@@ -12,6 +12,7 @@
 #include "guard/main_window/Form1.h"
 #include "guard/monitor/Form2.h"
 #include "guard/monitor/Form5.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/GuardHarness.h"
 
 namespace qv {
@@ -19,16 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::DriveType;
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::readFile;
+using test::writeFile;
 
 void makeReadOnly(const fs::path& path) {
     fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
