@@ -51,7 +51,8 @@ public:
     virtual std::optional<FolderListing> listFolder(const std::string& folder) = 0;
 
     // A plain delete of one file: names are never expanded as patterns, attributes are
-    // not changed first, folders are never deleted.
+    // not changed first, folders are never deleted, and a link is deleted as itself, never
+    // what it points at.
     virtual Status deleteFile(const std::string& path) = 0;
     // The same delete for a name that came from a drive's own content: the file is deleted
     // only when the path leads to it on the drive the path names, never through a link or

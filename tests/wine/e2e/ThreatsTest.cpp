@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "tests/wine/e2e/GuardProcess.h"
@@ -108,7 +110,9 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLogged) {
     HWND threat = waitForThreatDialog(*letter);
     ASSERT_NE(threat, nullptr) << "the threat dialog opens by itself";
     EXPECT_EQ(testkit::windowText(threat), L"QVu盘卫士发现威胁！");
-    EXPECT_TRUE(GetWindowLongPtrW(threat, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(testkit::waitFor([&] {
+        return (GetWindowLongPtrW(threat, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    })) << "topmost once painted";
     EXPECT_EQ(text(threat, L"Glwj"), L"setup.exe");
     EXPECT_TRUE(testkit::waitFor([&] { return text(threat, L"Jstxt") == L"28"; }))
         << "the countdown runs inside the modal dialog";
@@ -134,7 +138,8 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLogged) {
         return list && IsWindowVisible(list);
     }));
     EXPECT_EQ(testkit::windowText(list), L"发现可疑文件！");
-    EXPECT_TRUE(GetWindowLongPtrW(list, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(testkit::waitFor(
+        [&] { return (GetWindowLongPtrW(list, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
     EXPECT_EQ(listLines(findControlWindow(list, L"List1")),
               std::vector<std::wstring>{std::wstring(1, *letter) + L":\\docs.exe"});
     testkit::saveScreenshot(L"e2e_suspicious_files", list);
@@ -188,6 +193,62 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLogged) {
     click(threat, L"Ljsc");
     EXPECT_TRUE(testkit::waitFor([&] { return !exists(third.folder / L"autorun.inf"); }));
     EXPECT_TRUE(exists(second.folder / L"autorun.inf")) << "the ignored stick stays ignored";
+}
+
+// A stick made to hurt: a 100 MB autorun.inf whose program climbs off the drive, and a
+// link that leads off it. The guard reads only the file's start, deletes only the file,
+// and answers as before; nothing outside the stick changes.
+TEST_F(ThreatsTest, AHostileStickDeletesNothingOutsideItAndTheGuardStaysResponsive) {
+    testkit::TempFolder outside{L"qv-outside"};
+    ASSERT_TRUE(testkit::writeBytes(outside / L"sentinel.txt", "keep"));
+    testkit::TempFolder stick{L"qv-hostile"};
+    std::string autorun = "[autorun]\r\nopen=..\\..\\..\\" +
+                          testkit::utf8(outside.path().substr(outside.path().rfind(L'\\') + 1)) +
+                          "\\sentinel.txt\r\n";
+    ASSERT_TRUE(testkit::writeBytes(stick / L"autorun.inf", autorun));
+    {
+        HANDLE big = CreateFileW((stick / L"autorun.inf").c_str(), GENERIC_WRITE, 0, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(big, INVALID_HANDLE_VALUE);
+        LARGE_INTEGER size;
+        size.QuadPart = 100ll << 20;
+        EXPECT_TRUE(SetFilePointerEx(big, size, nullptr, FILE_BEGIN) && SetEndOfFile(big));
+        CloseHandle(big);
+    }
+    ASSERT_TRUE(testkit::makeUnixLink(outside.path(), stick / L"away"));
+    ASSERT_TRUE(testkit::makeUnixLink(outside / L"sentinel.txt", stick / L"away.exe"));
+    auto letter = testkit::freeDriveLetter();
+    ASSERT_TRUE(letter);
+    testkit::SimulatedDrive drive(*letter, DRIVE_REMOVABLE, stick.path());
+    ASSERT_TRUE(drive.ok());
+    guard = std::make_unique<GuardProcess>(guardExe(), folder.path());
+    ASSERT_TRUE(guard->started());
+
+    HWND threat = waitForThreatDialog(*letter);
+    ASSERT_NE(threat, nullptr);
+    EXPECT_NE(text(threat, L"Glwj").find(L"sentinel.txt"), std::wstring::npos)
+        << "the dialog shows what the file says";
+    click(threat, L"scwj");  // also delete the program it names
+    EXPECT_TRUE(testkit::waitFor([&] {
+        return SendMessageW(findControlWindow(threat, L"scwj"), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }));
+    click(threat, L"Ljsc");
+    EXPECT_TRUE(testkit::waitFor([&] { return !exists(stick / L"autorun.inf"); }));
+    // The look-alike list names the link, which a user may delete: it goes, not its target.
+    HWND list = nullptr;
+    if (testkit::waitFor([&] { return (list = guard->form(L"Form5")) && IsWindowVisible(list); },
+                         5s)) {
+        click(list, L"Command4");
+    }
+    EXPECT_TRUE(guard->running());
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(
+        SendMessageTimeoutW(guard->form(L"Form3"), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer))
+        << "the guard still answers";
+    EXPECT_EQ(testkit::readBytes(outside / L"sentinel.txt"), "keep");
+    auto log = testkit::readBytes(folder / L"Rz.log");
+    ASSERT_TRUE(log);
+    EXPECT_EQ(std::count(log->begin(), log->end(), '\n'), 1) << "only the autorun.inf is logged";
 }
 
 }  // namespace qv::test

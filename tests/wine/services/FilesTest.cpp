@@ -220,6 +220,7 @@ TEST_F(FilesTest, DeleteFileOnDriveNeverGoesThroughALink) {
     // Wine shows a link to a file as the file; what goes, if anything, is the link on the
     // drive, never what it points at.
     (void)files.deleteFileOnDrive(root + "alias.exe");
+    (void)files.deleteFile(root + "alias.exe");  // the plain delete never reaches it either
     EXPECT_EQ(readBytes(outside / L"sentinel.txt"), "keep");
     EXPECT_FALSE(files.deleteFileOnDrive(root + "locked.exe").ok());
     EXPECT_FALSE(files.deleteFileOnDrive(root + "*.exe").ok());

@@ -43,6 +43,67 @@ bool isDiskFile(HANDLE file) {
     return GetFileType(file) == FILE_TYPE_DISK;
 }
 
+// Opens a file to delete it, never following a link: a link (a reparse point, or a Unix
+// link under Wine) is opened as itself, so deleting it never reaches what it points at.
+HANDLE openForDelete(const std::wstring& path) {
+    return CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+std::optional<std::pair<std::wstring, size_t>> fullPath(const std::wstring& path);
+
+// The path the system reached when it opened `handle`, in its DOS form without "\\?\".
+std::wstring reachedPath(HANDLE handle) {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n >= path.size()) {
+        path.resize(n + 1);
+        n = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }
+    path.resize(n < path.size() ? n : 0);
+    if (path.starts_with(L"\\\\?\\")) path.erase(0, 4);
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
+// Whether opening `path` (a drive path "x:\...") reached the file of that name under the
+// drive's root and not, through a link, something elsewhere. The root is resolved the same
+// way as the file, so a drive that is itself a folder of another one (as under Wine)
+// compares alike.
+bool reachedWhereItSays(HANDLE file, const std::wstring& path) {
+    auto full = fullPath(path);
+    if (!full || full->first.size() < 3 || full->first[1] != L':') return true;  // not a drive path
+    const wchar_t rootName[] = {full->first[0], L':', L'\\', L'\0'};
+    UniqueFile root(CreateFileW(rootName, FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!root) return false;
+    std::wstring expected = reachedPath(root.get()) + full->first.substr(2);
+    std::wstring reached = reachedPath(file);
+    return !reached.empty() &&
+           CompareStringOrdinal(expected.c_str(), -1, reached.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// Deletes the file behind `file` as DeleteFileW would: never a folder, never a read-only
+// file, never a device.
+Status deleteOpened(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!isDiskFile(file) || !GetFileInformationByHandle(file, &info)) {
+        return failure(ERROR_INVALID_NAME);
+    }
+    if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) {
+        return failure(ERROR_ACCESS_DENIED);
+    }
+    FILE_DISPOSITION_INFO dispose{TRUE};
+    if (!SetFileInformationByHandle(file, FileDispositionInfo, &dispose, sizeof dispose)) {
+        return lastErrorFailure();
+    }
+    return Status::success();
+}
+
 Status writeAll(HANDLE file, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -207,8 +268,12 @@ Status Win32FileSystem::deleteFile(const std::string& path) {
     // DeleteFileW takes no patterns; refuse them here as well, whatever the file system.
     if (wide->find_first_of(L"*?") != std::wstring::npos) return failure(ERROR_INVALID_NAME);
     QuietDriveErrors quiet;
-    if (!DeleteFileW(wide->c_str())) return lastErrorFailure();
-    return Status::success();
+    UniqueFile file(openForDelete(*wide));
+    if (!file) return lastErrorFailure();
+    // A link the system followed all the same (Wine opens a Unix link to a file as the
+    // file it points at) is refused rather than deleting what it points at.
+    if (!reachedWhereItSays(file.get(), *wide)) return failure(ERROR_CANT_RESOLVE_FILENAME);
+    return deleteOpened(file.get());
 }
 
 Status Win32FileSystem::deleteFileOnDrive(const std::string& path) {
@@ -228,31 +293,17 @@ Status Win32FileSystem::deleteFileOnDrive(const std::string& path) {
     }
     // Opened without following a link, then checked again through the handle: the path
     // may have changed since the walk above.
-    UniqueFile file(CreateFileW(wide->c_str(), DELETE | FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    UniqueFile file(openForDelete(*wide));
     if (!file) return lastErrorFailure();
     BY_HANDLE_FILE_INFORMATION info{};
     if (!isDiskFile(file.get()) || !GetFileInformationByHandle(file.get(), &info)) {
         return failure(ERROR_INVALID_NAME);
     }
-    if (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
-        return failure(ERROR_ACCESS_DENIED);
-    }
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return failure(ERROR_ACCESS_DENIED);
-    // Still on the drive the path names: a link swapped in on the way would lead to
-    // another volume.
-    const wchar_t root[] = {(*wide)[0], L':', L'\\', L'\0'};
-    DWORD serial = 0;
-    if (!GetVolumeInformationW(root, nullptr, 0, &serial, nullptr, nullptr, nullptr, 0) ||
-        serial != info.dwVolumeSerialNumber) {
-        return failure(ERROR_CANT_RESOLVE_FILENAME);
-    }
-    FILE_DISPOSITION_INFO dispose{TRUE};
-    if (!SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose)) {
-        return lastErrorFailure();
-    }
-    return Status::success();
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return failure(ERROR_ACCESS_DENIED);
+    // Still the file of that name under the drive's root: a link swapped in on the way, or
+    // one the system followed, leads elsewhere.
+    if (!reachedWhereItSays(file.get(), *wide)) return failure(ERROR_CANT_RESOLVE_FILENAME);
+    return deleteOpened(file.get());
 }
 
 Status Win32FileSystem::createDirectory(const std::string& path) {
