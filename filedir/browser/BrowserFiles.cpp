@@ -1,0 +1,61 @@
+#include "filedir/browser/BrowserFiles.h"
+
+namespace qv::filedir {
+
+std::string childPath(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '\\') return folder + name;
+    return folder + "\\" + name;
+}
+
+bool isDriveRoot(const std::string& folder) {
+    return folder.size() <= 3;
+}
+
+std::string parentPath(const std::string& folder) {
+    if (isDriveRoot(folder)) return folder;
+    std::string::size_type cut = folder.find_last_of('\\');
+    if (cut == std::string::npos || cut <= 2) return folder.substr(0, 2) + "\\";
+    return folder.substr(0, cut);
+}
+
+Result restore(BrowserFiles& files, const std::string& folder, const Entry& entry) {
+    if (entry.isLink())
+        return Result::failure("“" + entry.name +
+                               "”是链接或交接点，它可能指向本盘以外，不予修改。");
+    std::string path = childPath(folder, entry.name);
+    std::optional<std::uint32_t> now = files.attributes(path);
+    if (!now) return Result::failure("无法读取“" + entry.name + "”的属性。");
+    if (!(*now & (kHidden | kSystem))) return {};
+    return files.setAttributes(path, *now & ~(kHidden | kSystem));
+}
+
+RestoreAllReport restoreAll(BrowserFiles& files, const std::string& root,
+                            const std::vector<Entry>& entries) {
+    RestoreAllReport report;
+    for (const Entry& e : entries) {
+        if (!e.isFolder() || e.isLink() || !(e.attributes & (kHidden | kSystem))) continue;
+        Result r = restore(files, root, e);
+        if (r.ok)
+            ++report.changed;
+        else
+            report.failures.push_back(e.name + "：" + r.error);
+    }
+    return report;
+}
+
+std::string describe(const RestoreAllReport& report) {
+    std::string text = "已还原 " + std::to_string(report.changed) + " 个隐藏文件夹。";
+    if (!report.failures.empty()) {
+        text += "\r\n以下 " + std::to_string(report.failures.size()) + " 个未能还原：";
+        for (const std::string& f : report.failures) text += "\r\n" + f;
+    }
+    return text;
+}
+
+Result deleteEntry(BrowserFiles& files, const std::string& folder, const Entry& entry) {
+    if (entry.isFolder() || entry.isLink())
+        return Result::failure("“" + entry.name + "”不是普通文件，文件浏览器只删除文件。");
+    return files.deleteFile(childPath(folder, entry.name));
+}
+
+}  // namespace qv::filedir

@@ -1,0 +1,63 @@
+#pragma once
+// The file operations the browser needs, on Windows-style paths ("e:\docs"). Every
+// operation stays on the drive its path names: a path that passes through a link or
+// junction is refused, never followed. Win32 and a drive-table back-end for tests.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "filedir/browser/Entries.h"
+
+namespace qv::filedir {
+
+// Outcome of an operation; `error` is the system's own text when it failed.
+struct [[nodiscard]] Result {
+    bool ok = true;
+    std::string error;
+    static Result failure(std::string text) { return {false, std::move(text)}; }
+};
+
+struct Drive {
+    char letter;  // lower case
+    int type;     // 0 unknown, 1 removable, 2 fixed, 3 network, 4 CD-ROM, 5 RAM disk
+};
+
+class BrowserFiles {
+public:
+    virtual ~BrowserFiles() = default;
+    virtual std::vector<Drive> drives() = 0;
+    // Every entry of `folder`, hidden and system ones too ("." and ".." left out).
+    virtual Result list(const std::string& folder, std::vector<Entry>& out) = 0;
+    // The attributes of one entry (the entry itself, never what a link points to).
+    virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;
+    virtual Result setAttributes(const std::string& path, std::uint32_t attributes) = 0;
+    // Deletes one file; never a folder.
+    virtual Result deleteFile(const std::string& path) = 0;
+};
+
+// "e:\" + "docs" -> "e:\docs"; "e:\docs" + "a" -> "e:\docs\a".
+std::string childPath(const std::string& folder, const std::string& name);
+// "e:\docs\a" -> "e:\docs"; "e:\docs" -> "e:\"; a root stays as it is.
+std::string parentPath(const std::string& folder);
+bool isDriveRoot(const std::string& folder);
+
+// Clears hidden and system of one entry and keeps its other attributes. A link or
+// junction is refused: it may lead off the drive.
+Result restore(BrowserFiles& files, const std::string& folder, const Entry& entry);
+
+struct RestoreAllReport {
+    int changed = 0;
+    std::vector<std::string> failures;  // "name：error"
+};
+// Restores every hidden or system folder of a drive's root in one step (links left out).
+RestoreAllReport restoreAll(BrowserFiles& files, const std::string& root,
+                            const std::vector<Entry>& entries);
+// The sentence that tells the user what restoreAll did.
+std::string describe(const RestoreAllReport& report);
+
+// Deletes a file entry; folders and links are refused.
+Result deleteEntry(BrowserFiles& files, const std::string& folder, const Entry& entry);
+
+}  // namespace qv::filedir

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "filedir/browser/BrowserFiles.h"
+#include "filedir/tests/DriveTableFiles.h"
+
+namespace fs = std::filesystem;
+using namespace qv::filedir;
+
+namespace {
+
+Entry folder(std::string name, std::uint32_t a = 0) {
+    return {std::move(name), kDirectory | a, 0, ""};
+}
+Entry file(std::string name, std::uint32_t a = kArchive) {
+    return {std::move(name), a, 0, ""};
+}
+
+TEST(Marks, LookAlikesAndRootShortcuts) {
+    struct Case {
+        const char* name;
+        bool root;
+        Mark want;
+    };
+    std::vector<Entry> entries{folder("Docs", kHidden | kSystem), folder("music")};
+    for (const Case& c :
+         {Case{"docs.exe", false, Mark::LookAlike}, Case{"DOCS.EXE", true, Mark::LookAlike},
+          Case{"Music.com", true, Mark::LookAlike}, Case{"docs.exe.txt", true, Mark::None},
+          Case{"photos.exe", true, Mark::None}, Case{"docs.bat", true, Mark::None},
+          Case{"Docs.lnk", true, Mark::Shortcut}, Case{"Docs.lnk", false, Mark::None}}) {
+        SCOPED_TRACE(c.name);
+        std::vector<Entry> all = entries;
+        all.push_back(file(c.name));
+        EXPECT_EQ(marksFor(all, c.root).back(), c.want);
+        EXPECT_EQ(marksFor(all, c.root)[0], Mark::None) << "a folder is never marked";
+    }
+}
+
+TEST(Names, ReservedDevicesAttributesAndPaths) {
+    for (const char* n : {"con", "CON.txt", "nul", "com1", "LPT9.dat", "aux"})
+        EXPECT_TRUE(isReservedDeviceName(n)) << n;
+    for (const char* n : {"console", "com0", "com10", "lpt", "docs", "con_x"})
+        EXPECT_FALSE(isReservedDeviceName(n)) << n;
+    EXPECT_EQ(attributeText(kHidden | kSystem | kDirectory), "-HS-");
+    EXPECT_EQ(attributeText(kReadOnly | kArchive), "R--A");
+    EXPECT_EQ(childPath("e:\\", "docs"), "e:\\docs");
+    EXPECT_EQ(childPath("e:\\docs", "a"), "e:\\docs\\a");
+    EXPECT_EQ(parentPath("e:\\docs\\a"), "e:\\docs");
+    EXPECT_EQ(parentPath("e:\\docs"), "e:\\");
+    EXPECT_EQ(parentPath("e:\\"), "e:\\");
+}
+
+class StickTest : public testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() /
+               ("qv_filedir_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        outside = root / "outside";
+        stick = root / "stick";
+        fs::create_directories(stick / "docs");
+        fs::create_directories(stick / "photos");
+        fs::create_directories(stick / "plain");
+        fs::create_directories(outside / "secret");
+        std::ofstream(stick / "docs.exe") << "MZ";
+        fs::create_directory_symlink(outside, stick / "away");
+        files.addDrive('e', 1, stick);
+        files.setAttr("e:\\docs", kHidden | kSystem | kReadOnly);
+        files.setAttr("e:\\photos", kHidden);
+        files.setAttr("e:\\away", kHidden | kSystem);
+        files.setAttr("e:\\docs.exe", kArchive);
+    }
+    void TearDown() override { fs::remove_all(root); }
+    std::vector<Entry> listing(const std::string& at) {
+        std::vector<Entry> out;
+        EXPECT_TRUE(files.list(at, out).ok);
+        sortEntries(out);
+        return out;
+    }
+    fs::path root, stick, outside;
+    test::DriveTableFiles files;
+};
+
+TEST_F(StickTest, RestoreAllClearsHiddenAndSystemOfRootFoldersOnlyAndKeepsTheRest) {
+    std::vector<Entry> entries = listing("e:\\");
+    ASSERT_EQ(entries.size(), 5u);
+    EXPECT_EQ(marksFor(entries, true).back(), Mark::LookAlike);
+
+    RestoreAllReport report = restoreAll(files, "e:\\", entries);
+    EXPECT_EQ(report.changed, 2) << "docs and photos; the link and the plain folder untouched";
+    EXPECT_TRUE(report.failures.empty());
+    EXPECT_EQ(describe(report), "已还原 2 个隐藏文件夹。");
+    EXPECT_EQ(*files.attributes("e:\\docs"), kDirectory | kReadOnly) << "read-only kept";
+    EXPECT_EQ(*files.attributes("e:\\photos"), kDirectory);
+    EXPECT_EQ(*files.attributes("e:\\away") & (kHidden | kSystem), kHidden | kSystem);
+
+    // A second pass finds nothing more to do and writes nothing.
+    int before = files.writes;
+    EXPECT_EQ(restoreAll(files, "e:\\", listing("e:\\")).changed, 0);
+    EXPECT_EQ(files.writes, before);
+}
+
+TEST_F(StickTest, NothingIsFollowedOffTheDrive) {
+    std::vector<Entry> out;
+    EXPECT_FALSE(files.list("e:\\away", out).ok);
+    EXPECT_FALSE(files.list("e:\\away\\secret", out).ok);
+    EXPECT_FALSE(files.list("e:\\..\\outside", out).ok);
+    Entry link = folder("away", kReparsePoint | kHidden);
+    Result r = restore(files, "e:\\", link);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("链接"), std::string::npos);
+    EXPECT_FALSE(files.setAttributes("e:\\away\\secret", 0).ok);
+    EXPECT_FALSE(deleteEntry(files, "e:\\", link).ok);
+    EXPECT_TRUE(fs::exists(outside / "secret"));
+}
+
+TEST_F(StickTest, DeleteTakesFilesOnlyAndFailuresAreTold) {
+    EXPECT_FALSE(deleteEntry(files, "e:\\", folder("plain")).ok);
+    EXPECT_TRUE(fs::exists(stick / "plain"));
+    EXPECT_TRUE(deleteEntry(files, "e:\\", file("docs.exe")).ok);
+    EXPECT_FALSE(fs::exists(stick / "docs.exe"));
+    Result again = deleteEntry(files, "e:\\", file("docs.exe"));
+    EXPECT_FALSE(again.ok);
+    EXPECT_FALSE(again.error.empty());
+}
+
+TEST_F(StickTest, AFailedRestoreIsNamedInTheReport) {
+    std::vector<Entry> entries = listing("e:\\");
+    fs::remove(stick / "photos");  // gone between the listing and the action
+    RestoreAllReport report = restoreAll(files, "e:\\", entries);
+    EXPECT_EQ(report.changed, 1);
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_NE(describe(report).find("photos"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+#pragma once
+// The browser's file operations over a drive table: each letter is a real folder, and the
+// DOS attributes, which the POSIX file system has not got, are kept beside the files in a
+// table keyed by path. A path through a symbolic link is refused, as on Windows.
+
+#include <filesystem>
+#include <map>
+
+#include "filedir/browser/BrowserFiles.h"
+
+namespace qv::filedir::test {
+
+class DriveTableFiles : public BrowserFiles {
+public:
+    void addDrive(char letter, int type, std::filesystem::path folder) {
+        drives_[letter] = {type, std::move(folder)};
+    }
+    void setAttr(const std::string& path, std::uint32_t a) { attrs_[lower(path)] = a; }
+
+    std::vector<Drive> drives() override {
+        std::vector<Drive> out;
+        for (auto& [letter, d] : drives_) out.push_back({letter, d.type});
+        return out;
+    }
+    Result list(const std::string& folder, std::vector<Entry>& out) override {
+        auto dir = resolve(folder);
+        if (!dir) return Result::failure("路径经过链接，不予跟随。");
+        std::error_code ec;
+        std::vector<Entry> found;
+        for (auto& item : std::filesystem::directory_iterator(*dir, ec)) {
+            std::string name = item.path().filename().string();
+            found.push_back({name, *attributes(childPath(folder, name)), 0, ""});
+        }
+        if (ec) return Result::failure(ec.message());
+        out = std::move(found);
+        return {};
+    }
+    std::optional<std::uint32_t> attributes(const std::string& path) override {
+        auto p = resolve(path, true);
+        if (!p) return std::nullopt;
+        std::error_code ec;
+        auto st = std::filesystem::symlink_status(*p, ec);
+        if (ec || !std::filesystem::exists(st)) return std::nullopt;
+        std::uint32_t base = 0;
+        if (std::filesystem::is_symlink(st))
+            base = kReparsePoint | kDirectory;
+        else if (std::filesystem::is_directory(st))
+            base = kDirectory;
+        auto it = attrs_.find(lower(path));
+        return base | (it == attrs_.end() ? kArchive : it->second);
+    }
+    Result setAttributes(const std::string& path, std::uint32_t a) override {
+        auto p = resolve(path, true);
+        if (!p) return Result::failure("路径经过链接，不予跟随。");
+        if (std::filesystem::is_symlink(*p)) return Result::failure("是链接。");
+        attrs_[lower(path)] = a & (kReadOnly | kHidden | kSystem | kArchive);
+        ++writes;
+        return {};
+    }
+    Result deleteFile(const std::string& path) override {
+        auto p = resolve(path, true);
+        if (!p || !std::filesystem::is_regular_file(std::filesystem::symlink_status(*p)))
+            return Result::failure("拒绝访问。");
+        std::filesystem::remove(*p);
+        return {};
+    }
+    int writes = 0;
+
+private:
+    struct Table {
+        int type;
+        std::filesystem::path folder;
+    };
+    static std::string lower(std::string s) {
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    }
+    // The host path of a drive path; nullopt when a link lies on the way (the last part
+    // itself may be a link when `lastMayBeLink`).
+    std::optional<std::filesystem::path> resolve(const std::string& path,
+                                                 bool lastMayBeLink = false) {
+        if (path.size() < 2 || !drives_.contains(path[0])) return std::nullopt;
+        std::filesystem::path p = drives_[path[0]].folder;
+        std::string rest = path.substr(2);
+        std::vector<std::string> parts;
+        for (std::size_t at = 0; at < rest.size();) {
+            std::size_t next = rest.find('\\', at);
+            if (next == std::string::npos) next = rest.size();
+            if (next > at) parts.push_back(rest.substr(at, next - at));
+            at = next + 1;
+        }
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            if (parts[i] == "..") return std::nullopt;
+            p /= parts[i];
+            bool last = i + 1 == parts.size();
+            if (std::filesystem::is_symlink(p) && !(last && lastMayBeLink)) return std::nullopt;
+        }
+        return p;
+    }
+    std::map<char, Table> drives_;
+    std::map<std::string, std::uint32_t> attrs_;
+};
+
+}  // namespace qv::filedir::test
