@@ -3,8 +3,9 @@
 // shown without filling a control item by item), with the actions restore, restore all,
 // delete, open and refresh. Single-threaded; every failure is told with the system's text.
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <vector>
 
