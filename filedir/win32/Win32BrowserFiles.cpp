@@ -1,0 +1,131 @@
+#include "filedir/win32/Win32BrowserFiles.h"
+
+#include <windows.h>
+
+#include "filedir/win32/WideText.h"
+
+namespace qv::filedir::win32 {
+namespace {
+
+std::wstring longPath(const std::string& path) {
+    return L"\\\\?\\" + toWide(path);
+}
+
+// Fails when any folder from the root down to the parent of `path` (and `path` itself
+// unless `lastMayBeLink`) is a reparse point or cannot be read.
+Result checkWay(const std::string& path, bool lastMayBeLink) {
+    for (std::size_t at = 3; at <= path.size(); ++at) {
+        if (at < path.size() && path[at] != '\\') continue;
+        bool last = at == path.size();
+        if (last && lastMayBeLink) break;
+        DWORD a = GetFileAttributesW(longPath(path.substr(0, at)).c_str());
+        if (a == INVALID_FILE_ATTRIBUTES) return Result::failure(errorDescription(GetLastError()));
+        if (a & FILE_ATTRIBUTE_REPARSE_POINT)
+            return Result::failure("路径经过链接或交接点，可能通向本盘以外，不予跟随。");
+    }
+    return {};
+}
+
+std::string dateText(const FILETIME& written) {
+    FILETIME local;
+    SYSTEMTIME t;
+    if (!FileTimeToLocalFileTime(&written, &local) || !FileTimeToSystemTime(&local, &t)) return {};
+    wchar_t text[32];
+    wsprintfW(text, L"%04u-%02u-%02u %02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute);
+    return toUtf8(text);
+}
+
+}  // namespace
+
+std::vector<Drive> Win32BrowserFiles::drives() {
+    std::vector<Drive> out;
+    wchar_t buffer[512];
+    DWORD n = GetLogicalDriveStringsW(511, buffer);
+    if (n == 0 || n > 511) return out;
+    for (const wchar_t* p = buffer; *p; p += wcslen(p) + 1) {
+        wchar_t letter = static_cast<wchar_t>(towlower(p[0]));
+        if (letter < L'a' || letter > L'z') continue;
+        int type = 0;
+        switch (GetDriveTypeW(p)) {
+            case DRIVE_REMOVABLE:
+                type = 1;
+                break;
+            case DRIVE_FIXED:
+                type = 2;
+                break;
+            case DRIVE_REMOTE:
+                type = 3;
+                break;
+            case DRIVE_CDROM:
+                type = 4;
+                break;
+            case DRIVE_RAMDISK:
+                type = 5;
+                break;
+            default:
+                type = 0;
+        }
+        out.push_back({static_cast<char>(letter), type});
+    }
+    return out;
+}
+
+Result Win32BrowserFiles::list(const std::string& folder, std::vector<Entry>& out) {
+    if (Result way = checkWay(folder, false); !way.ok) return way;
+    std::wstring pattern = longPath(folder);
+    if (pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) {
+            out.clear();
+            return {};
+        }
+        return Result::failure(errorDescription(error));
+    }
+    std::vector<Entry> found;
+    do {
+        std::wstring_view name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        found.push_back({toUtf8(name), data.dwFileAttributes,
+                         (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                         dateText(data.ftLastWriteTime)});
+    } while (FindNextFileW(find, &data));
+    DWORD error = GetLastError();
+    FindClose(find);
+    if (error != ERROR_NO_MORE_FILES) return Result::failure(errorDescription(error));
+    out = std::move(found);
+    return {};
+}
+
+std::optional<std::uint32_t> Win32BrowserFiles::attributes(const std::string& path) {
+    if (!checkWay(path, true).ok) return std::nullopt;
+    DWORD a = GetFileAttributesW(longPath(path).c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return a;
+}
+
+Result Win32BrowserFiles::setAttributes(const std::string& path, std::uint32_t attributes) {
+    if (Result way = checkWay(path, false); !way.ok) return way;
+    DWORD keep = attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                               FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    if (keep == 0) keep = FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileAttributesW(longPath(path).c_str(), keep))
+        return Result::failure(errorDescription(GetLastError()));
+    return {};
+}
+
+Result Win32BrowserFiles::deleteFile(const std::string& path) {
+    if (Result way = checkWay(path, false); !way.ok) return way;
+    DWORD a = GetFileAttributesW(longPath(path).c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY))
+        return Result::failure("这是文件夹，不会删除。");
+    if (!DeleteFileW(longPath(path).c_str()))
+        return Result::failure(errorDescription(GetLastError()));
+    return {};
+}
+
+}  // namespace qv::filedir::win32

@@ -1,0 +1,20 @@
+#pragma once
+// The browser's file operations on Windows. Every path is passed with the "\\?\" prefix,
+// so names over MAX_PATH, names ending in a dot or space and reserved device names reach
+// the file system as they are; every folder on the way is checked for a reparse point
+// first, so a junction or symbolic link never leads an operation off the drive.
+
+#include "filedir/browser/BrowserFiles.h"
+
+namespace qv::filedir::win32 {
+
+class Win32BrowserFiles : public BrowserFiles {
+public:
+    std::vector<Drive> drives() override;
+    Result list(const std::string& folder, std::vector<Entry>& out) override;
+    std::optional<std::uint32_t> attributes(const std::string& path) override;
+    Result setAttributes(const std::string& path, std::uint32_t attributes) override;
+    Result deleteFile(const std::string& path) override;
+};
+
+}  // namespace qv::filedir::win32

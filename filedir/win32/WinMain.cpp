@@ -1,0 +1,301 @@
+// Filedir.exe: the file browser. A drive list, the current folder's path and a virtual
+// list of its entries (hidden and system ones too, so a folder with 100,000 entries is
+// shown without filling a control item by item), with the actions restore, restore all,
+// delete, open and refresh. Single-threaded; every failure is told with the system's text.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "filedir/browser/BrowserFiles.h"
+#include "filedir/win32/WideText.h"
+#include "filedir/win32/Win32BrowserFiles.h"
+
+namespace {
+
+using namespace qv::filedir;
+
+enum Id {
+    kDrives = 100,
+    kPath,
+    kList,
+    kUp,
+    kOpen,
+    kRestore,
+    kDelete,
+    kRestoreAll,
+    kRefresh,
+    kStatus
+};
+
+struct Browser {
+    win32::Win32BrowserFiles files;
+    std::vector<Drive> drives;
+    std::string folder;
+    std::vector<Entry> entries;
+    std::vector<Mark> marks;
+    HWND window = nullptr, driveBox = nullptr, path = nullptr, list = nullptr, status = nullptr;
+    std::wstring cell;  // text handed to the list view for one cell
+} app;
+
+const wchar_t* typeName(int type) {
+    static const wchar_t* names[] = {L"未知",       L"可移动磁盘", L"本地磁盘",
+                                     L"网络驱动器", L"光盘",       L"内存盘"};
+    return names[type >= 0 && type <= 5 ? type : 0];
+}
+
+void tell(const std::string& text, bool error) {
+    MessageBoxW(app.window, win32::toWide(text).c_str(), error ? L"错误" : L"提示",
+                MB_OK | (error ? MB_ICONERROR : MB_ICONINFORMATION));
+}
+
+void showFolder(const std::string& folder) {
+    std::vector<Entry> entries;
+    Result r = app.files.list(folder, entries);
+    if (!r.ok) {
+        tell("无法打开“" + folder + "”：" + r.error, true);
+        return;
+    }
+    sortEntries(entries);
+    app.folder = folder;
+    app.entries = std::move(entries);
+    app.marks = marksFor(app.entries, isDriveRoot(folder));
+    SetWindowTextW(app.path, win32::toWide(folder).c_str());
+    ListView_SetItemCountEx(app.list, static_cast<int>(app.entries.size()), 0);
+    InvalidateRect(app.list, nullptr, TRUE);
+    int hidden = 0, marked = 0;
+    for (std::size_t i = 0; i < app.entries.size(); ++i) {
+        if (app.entries[i].attributes & (kHidden | kSystem)) ++hidden;
+        if (app.marks[i] != Mark::None) ++marked;
+    }
+    std::string text = "共 " + std::to_string(app.entries.size()) + " 项，隐藏 " +
+                       std::to_string(hidden) + " 项，可疑 " + std::to_string(marked) + " 项";
+    SetWindowTextW(app.status, win32::toWide(text).c_str());
+}
+
+void fillDrives(char select) {
+    app.drives = app.files.drives();
+    SendMessageW(app.driveBox, CB_RESETCONTENT, 0, 0);
+    int chosen = -1;
+    for (std::size_t i = 0; i < app.drives.size(); ++i) {
+        std::wstring text = {static_cast<wchar_t>(app.drives[i].letter), L':', L'\\', L' ', L' '};
+        text += typeName(app.drives[i].type);
+        SendMessageW(app.driveBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        if (app.drives[i].letter == select ||
+            (chosen < 0 && select == 0 && app.drives[i].type == 1))
+            chosen = static_cast<int>(i);
+    }
+    if (chosen < 0 && !app.drives.empty()) chosen = 0;
+    SendMessageW(app.driveBox, CB_SETCURSEL, chosen, 0);
+    if (chosen >= 0) showFolder(std::string{app.drives[chosen].letter, ':', '\\'});
+}
+
+const Entry* selected() {
+    int i = ListView_GetNextItem(app.list, -1, LVNI_SELECTED);
+    if (i < 0 || i >= static_cast<int>(app.entries.size())) {
+        tell("请先在列表中选择一项。", false);
+        return nullptr;
+    }
+    return &app.entries[i];
+}
+
+void openSelected() {
+    const Entry* e = selected();
+    if (!e) return;
+    if (!e->isFolder()) return tell("“" + e->name + "”不是文件夹。文件浏览器不运行文件。", false);
+    if (e->isLink())
+        return tell("“" + e->name + "”是链接或交接点，可能通向本盘以外，不予打开。", true);
+    if (isReservedDeviceName(e->name))
+        return tell("“" + e->name + "”是系统设备名，不予打开。", true);
+    showFolder(childPath(app.folder, e->name));
+}
+
+void command(int id) {
+    switch (id) {
+        case kUp:
+            showFolder(parentPath(app.folder));
+            break;
+        case kOpen:
+            openSelected();
+            break;
+        case kRefresh:
+            fillDrives(app.folder.empty() ? 0 : app.folder[0]);
+            break;
+        case kRestore:
+            if (const Entry* e = selected()) {
+                Result r = restore(app.files, app.folder, *e);
+                std::string name = e->name;
+                showFolder(app.folder);
+                if (r.ok)
+                    tell("已还原“" + name + "”：隐藏和系统属性已清除。", false);
+                else
+                    tell("无法还原“" + name + "”：" + r.error, true);
+            }
+            break;
+        case kDelete:
+            if (const Entry* e = selected()) {
+                std::string name = e->name;
+                std::wstring ask = win32::toWide("确定要删除文件“" + name + "”吗？");
+                if (MessageBoxW(app.window, ask.c_str(), L"提示", MB_OKCANCEL | MB_ICONQUESTION) !=
+                    IDOK)
+                    break;
+                Result r = deleteEntry(app.files, app.folder, *e);
+                showFolder(app.folder);
+                if (r.ok)
+                    tell("已删除“" + name + "”。", false);
+                else
+                    tell("无法删除“" + name + "”：" + r.error, true);
+            }
+            break;
+        case kRestoreAll: {
+            if (!isDriveRoot(app.folder)) {
+                tell("“全部还原”只用于磁盘的根目录。", false);
+                break;
+            }
+            RestoreAllReport report = restoreAll(app.files, app.folder, app.entries);
+            showFolder(app.folder);
+            tell(describe(report), !report.failures.empty());
+            break;
+        }
+    }
+}
+
+void cellText(NMLVDISPINFOW* info) {
+    if (!(info->item.mask & LVIF_TEXT) || info->item.iItem >= static_cast<int>(app.entries.size()))
+        return;
+    const Entry& e = app.entries[info->item.iItem];
+    Mark mark = app.marks[info->item.iItem];
+    switch (info->item.iSubItem) {
+        case 0:
+            app.cell = win32::toWide(e.name);
+            break;
+        case 1:
+            app.cell = e.isFolder() ? L"<文件夹>" : std::to_wstring(e.size);
+            break;
+        case 2:
+            app.cell = win32::toWide(e.modified);
+            break;
+        case 3:
+            app.cell = win32::toWide(attributeText(e.attributes));
+            break;
+        default:
+            app.cell = mark == Mark::LookAlike        ? L"伪装成文件夹的程序"
+                       : mark == Mark::Shortcut       ? L"根目录快捷方式"
+                       : e.isLink()                   ? L"链接"
+                       : isReservedDeviceName(e.name) ? L"设备名"
+                                                      : L"";
+    }
+    info->item.pszText = app.cell.data();
+}
+
+LRESULT CALLBACK windowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND:
+            if (LOWORD(wp) == kDrives && HIWORD(wp) == CBN_SELCHANGE) {
+                int i = static_cast<int>(SendMessageW(app.driveBox, CB_GETCURSEL, 0, 0));
+                if (i >= 0 && i < static_cast<int>(app.drives.size()))
+                    showFolder(std::string{app.drives[i].letter, ':', '\\'});
+            } else if (HIWORD(wp) == BN_CLICKED) {
+                command(LOWORD(wp));
+            }
+            return 0;
+        case WM_NOTIFY: {
+            auto* hdr = reinterpret_cast<NMHDR*>(lp);
+            if (hdr->idFrom != kList) break;
+            if (hdr->code == LVN_GETDISPINFOW) cellText(reinterpret_cast<NMLVDISPINFOW*>(lp));
+            if (hdr->code == NM_DBLCLK) openSelected();
+            if (hdr->code == NM_CUSTOMDRAW) {
+                auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(lp);
+                if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+                if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+                    std::size_t i = cd->nmcd.dwItemSpec;
+                    if (i < app.marks.size() && app.marks[i] != Mark::None)
+                        cd->clrText = RGB(220, 0, 0);
+                    else if (i < app.entries.size() &&
+                             app.entries[i].attributes & (kHidden | kSystem))
+                        cd->clrText = RGB(128, 128, 128);
+                    return CDRF_DODEFAULT;
+                }
+            }
+            break;
+        }
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcW(w, msg, wp, lp);
+}
+
+HWND child(const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int cx, int cy,
+           int id, HFONT font) {
+    HWND h = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy, app.window,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    return h;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"QVFiledir";
+    RegisterClassW(&wc);
+    app.window =
+        CreateWindowExW(0, wc.lpszClassName, L"QVu盘卫士 - 文件浏览器",
+                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 720, 500, nullptr, nullptr, instance, nullptr);
+    if (!app.window) return 1;
+    HFONT font =
+        CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"宋体");
+    child(L"STATIC", L"磁盘：", 0, 10, 14, 40, 16, 0, font);
+    app.driveBox = child(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 50, 10, 150,
+                         300, kDrives, font);
+    child(L"BUTTON", L"上一级", WS_TABSTOP, 210, 9, 60, 24, kUp, font);
+    app.path = child(L"EDIT", L"", ES_READONLY | ES_AUTOHSCROLL | WS_BORDER, 280, 10, 420, 22,
+                     kPath, font);
+    app.list = child(
+        WC_LISTVIEWW, L"",
+        LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 10,
+        40, 690, 340, kList, font);
+    ListView_SetExtendedListViewStyle(app.list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    struct Column {
+        const wchar_t* title;
+        int width;
+    };
+    int index = 0;
+    for (Column c : {Column{L"名称", 220}, Column{L"大小", 80}, Column{L"修改日期", 120},
+                     Column{L"属性", 50}, Column{L"标记", 190}}) {
+        LVCOLUMNW col{};
+        col.mask = LVCF_TEXT | LVCF_WIDTH;
+        col.pszText = const_cast<wchar_t*>(c.title);
+        col.cx = c.width;
+        ListView_InsertColumn(app.list, index++, &col);
+    }
+    app.status = child(L"STATIC", L"", 0, 10, 388, 690, 18, kStatus, font);
+    int x = 10;
+    for (auto [id, text] : {std::pair{kOpen, L"打开"}, std::pair{kRestore, L"还原"},
+                            std::pair{kRestoreAll, L"全部还原"}, std::pair{kDelete, L"删除文件"},
+                            std::pair{kRefresh, L"刷新"}}) {
+        child(L"BUTTON", text, WS_TABSTOP, x, 414, 100, 28, id, font);
+        x += 110;
+    }
+    fillDrives(0);
+    ShowWindow(app.window, show);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(app.window, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    DeleteObject(font);
+    return 0;
+}
