@@ -324,7 +324,11 @@ Status Win32FileSystem::removeDirectory(const std::string& path) {
     return Status::success();
 }
 
-std::optional<std::string> Win32FileSystem::readText(const std::string& path) {
+namespace {
+
+// At most `limit` bytes of a file on a disk, decoded from the ANSI code page. With
+// `whole`, a file longer than the limit gives nothing rather than its start.
+std::optional<std::string> readAnsi(const std::string& path, std::size_t limit, bool whole) {
     auto wide = widePath(path);
     if (!wide) return std::nullopt;
     QuietDriveErrors quiet;
@@ -334,41 +338,34 @@ std::optional<std::string> Win32FileSystem::readText(const std::string& path) {
     // Only files on a disk: a device name such as "con" would wait for input forever.
     if (!file || !isDiskFile(file.get())) return std::nullopt;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > kMaxTextBytes) {
+    if (whole && (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+                  static_cast<unsigned long long>(size.QuadPart) > limit)) {
         return std::nullopt;
     }
+    // One byte past the limit tells a whole read that the file grew while being read.
+    const std::size_t wanted = whole ? limit + 1 : limit;
     std::string bytes;
     char buffer[65536];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return std::nullopt;
-        if (got == 0) break;
-        bytes.append(buffer, got);
-        if (bytes.size() > kMaxTextBytes) return std::nullopt;  // it grew while being read
-    }
-    return ansiToUtf8(bytes);
-}
-
-std::optional<std::string> Win32FileSystem::readTextStart(const std::string& path,
-                                                          std::size_t maxBytes) {
-    auto wide = widePath(path);
-    if (!wide) return std::nullopt;
-    QuietDriveErrors quiet;
-    UniqueFile file(CreateFileW(wide->c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file || !isDiskFile(file.get())) return std::nullopt;
-    std::string bytes;
-    char buffer[65536];
-    while (bytes.size() < maxBytes) {
-        DWORD want = static_cast<DWORD>(std::min(sizeof buffer, maxBytes - bytes.size()));
+    while (bytes.size() < wanted) {
+        DWORD want = static_cast<DWORD>(std::min(sizeof buffer, wanted - bytes.size()));
         DWORD got = 0;
         if (!ReadFile(file.get(), buffer, want, &got, nullptr)) return std::nullopt;
         if (got == 0) break;
         bytes.append(buffer, got);
     }
+    if (whole && bytes.size() > limit) return std::nullopt;
     return ansiToUtf8(bytes);
+}
+
+}  // namespace
+
+std::optional<std::string> Win32FileSystem::readText(const std::string& path) {
+    return readAnsi(path, kMaxTextBytes, true);
+}
+
+std::optional<std::string> Win32FileSystem::readTextStart(const std::string& path,
+                                                          std::size_t maxBytes) {
+    return readAnsi(path, maxBytes, false);
 }
 
 Status Win32FileSystem::writeText(const std::string& path, const std::string& text) {
