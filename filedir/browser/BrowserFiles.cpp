@@ -2,6 +2,19 @@
 
 namespace qv::filedir {
 
+Result listFolder(BrowserFiles& files, const std::string& folder, std::vector<Entry>& out) {
+    Result failure;
+    std::unique_ptr<FolderReader> reader = files.openFolder(folder, failure);
+    if (!reader) return failure;
+    std::vector<Entry> found;
+    for (bool finished = false; !finished;) {
+        Result r = reader->read(found, 4096, finished);
+        if (!r.ok) return r;
+    }
+    out = std::move(found);
+    return {};
+}
+
 std::string childPath(const std::string& folder, const std::string& name) {
     if (!folder.empty() && folder.back() == '\\') return folder + name;
     return folder + "\\" + name;

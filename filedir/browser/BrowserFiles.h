@@ -3,7 +3,9 @@
 // operation stays on the drive its path names: a path that passes through a link or
 // junction is refused, never followed. Win32 and a drive-table back-end for tests.
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,18 +26,32 @@ struct Drive {
     int type;     // 0 unknown, 1 removable, 2 fixed, 3 network, 4 CD-ROM, 5 RAM disk
 };
 
+// Reads one folder's entries a piece at a time, hidden and system ones too ("." and ".."
+// left out), so a window stays answering while it reads a folder of 100,000 entries.
+class FolderReader {
+public:
+    virtual ~FolderReader() = default;
+    // Appends at most `count` more entries to `out` and sets `finished` once the folder has
+    // been read to its end. A failure part way leaves what was read in `out`.
+    virtual Result read(std::vector<Entry>& out, std::size_t count, bool& finished) = 0;
+};
+
 class BrowserFiles {
 public:
     virtual ~BrowserFiles() = default;
     virtual std::vector<Drive> drives() = 0;
-    // Every entry of `folder`, hidden and system ones too ("." and ".." left out).
-    virtual Result list(const std::string& folder, std::vector<Entry>& out) = 0;
+    // Starts reading `folder`; nullptr with `failure` set when it cannot be opened.
+    virtual std::unique_ptr<FolderReader> openFolder(const std::string& folder,
+                                                     Result& failure) = 0;
     // The attributes of one entry (the entry itself, never what a link points to).
     virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;
     virtual Result setAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // Deletes one file; never a folder.
     virtual Result deleteFile(const std::string& path) = 0;
 };
+
+// Every entry of `folder` in one go.
+Result listFolder(BrowserFiles& files, const std::string& folder, std::vector<Entry>& out);
 
 // "e:\" + "docs" -> "e:\docs"; "e:\docs" + "a" -> "e:\docs\a".
 std::string childPath(const std::string& folder, const std::string& name);

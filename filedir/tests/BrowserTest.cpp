@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "filedir/browser/BrowserFiles.h"
+#include "filedir/browser/FolderLoad.h"
 #include "filedir/tests/DriveTableFiles.h"
 
 namespace fs = std::filesystem;
@@ -73,7 +74,7 @@ protected:
     void TearDown() override { fs::remove_all(root); }
     std::vector<Entry> listing(const std::string& at) {
         std::vector<Entry> out;
-        EXPECT_TRUE(files.list(at, out).ok);
+        EXPECT_TRUE(listFolder(files, at, out).ok);
         sortEntries(out);
         return out;
     }
@@ -102,9 +103,9 @@ TEST_F(StickTest, RestoreAllClearsHiddenAndSystemOfRootFoldersOnlyAndKeepsTheRes
 
 TEST_F(StickTest, NothingIsFollowedOffTheDrive) {
     std::vector<Entry> out;
-    EXPECT_FALSE(files.list("e:\\away", out).ok);
-    EXPECT_FALSE(files.list("e:\\away\\secret", out).ok);
-    EXPECT_FALSE(files.list("e:\\..\\outside", out).ok);
+    EXPECT_FALSE(listFolder(files, "e:\\away", out).ok);
+    EXPECT_FALSE(listFolder(files, "e:\\away\\secret", out).ok);
+    EXPECT_FALSE(listFolder(files, "e:\\..\\outside", out).ok);
     Entry link = folder("away", kReparsePoint | kHidden);
     Result r = restore(files, "e:\\", link);
     EXPECT_FALSE(r.ok);
@@ -131,6 +132,35 @@ TEST_F(StickTest, AFailedRestoreIsNamedInTheReport) {
     EXPECT_EQ(report.changed, 1);
     ASSERT_EQ(report.failures.size(), 1u);
     EXPECT_NE(describe(report).find("photos"), std::string::npos);
+}
+
+TEST_F(StickTest, AHugeFolderIsReadInPiecesThenSortedAndMarked) {
+    fs::create_directories(stick / "big");
+    for (int i = 0; i < 3000; ++i) fs::create_directory(stick / "big" / ("d" + std::to_string(i)));
+    for (int i = 0; i < 3000; i += 1000)
+        std::ofstream(stick / "big" / ("d" + std::to_string(i) + ".exe"));
+    files.setAttr("e:\\big\\d7", kHidden | kSystem);
+
+    FolderLoad load;
+    ASSERT_TRUE(load.start(files, "e:\\big").ok);
+    int pieces = 0;
+    while (load.step(500)) {
+        ++pieces;
+        EXPECT_LE(load.entries().size(), std::size_t(500 * pieces));
+        EXPECT_TRUE(load.marks().empty());
+        EXPECT_EQ(load.statusText().rfind("正在读取", 0), 0u);
+    }
+    EXPECT_EQ(pieces, 6);
+    EXPECT_FALSE(load.loading());
+    ASSERT_EQ(load.entries().size(), 3003u);
+    EXPECT_TRUE(load.entries()[2999].isFolder());
+    EXPECT_EQ(load.entries()[3000].name, "d0.exe") << "folders first, then files";
+    EXPECT_EQ(load.statusText(), "共 3003 项，隐藏 1 项，可疑 3 项");
+
+    // A folder that cannot be opened leaves the one shown as it was.
+    EXPECT_FALSE(load.start(files, "e:\\away").ok);
+    EXPECT_EQ(load.folder(), "e:\\big");
+    EXPECT_EQ(load.entries().size(), 3003u);
 }
 
 }  // namespace

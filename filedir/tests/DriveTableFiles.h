@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 
 #include "filedir/browser/BrowserFiles.h"
 
@@ -22,18 +23,19 @@ public:
         for (auto& [letter, d] : drives_) out.push_back({letter, d.type});
         return out;
     }
-    Result list(const std::string& folder, std::vector<Entry>& out) override {
+    std::unique_ptr<FolderReader> openFolder(const std::string& folder, Result& failure) override {
         auto dir = resolve(folder);
-        if (!dir) return Result::failure("路径经过链接，不予跟随。");
-        std::error_code ec;
-        std::vector<Entry> found;
-        for (auto& item : std::filesystem::directory_iterator(*dir, ec)) {
-            std::string name = item.path().filename().string();
-            found.push_back({name, *attributes(childPath(folder, name)), 0, ""});
+        if (!dir) {
+            failure = Result::failure("路径经过链接，不予跟随。");
+            return nullptr;
         }
-        if (ec) return Result::failure(ec.message());
-        out = std::move(found);
-        return {};
+        std::error_code ec;
+        std::filesystem::directory_iterator it(*dir, ec);
+        if (ec) {
+            failure = Result::failure(ec.message());
+            return nullptr;
+        }
+        return std::make_unique<Reader>(*this, folder, std::move(it));
     }
     std::optional<std::uint32_t> attributes(const std::string& path) override {
         auto p = resolve(path, true);
@@ -67,6 +69,29 @@ public:
     int writes = 0;
 
 private:
+    // Reads the host folder with one directory iterator, a piece per call.
+    class Reader : public FolderReader {
+    public:
+        Reader(DriveTableFiles& files, std::string folder, std::filesystem::directory_iterator it)
+            : files_(files), folder_(std::move(folder)), it_(std::move(it)) {}
+        Result read(std::vector<Entry>& out, std::size_t count, bool& finished) override {
+            std::error_code ec;
+            for (; count > 0 && it_ != std::filesystem::directory_iterator(); --count) {
+                std::string name = it_->path().filename().string();
+                std::optional<std::uint32_t> a = files_.attributes(childPath(folder_, name));
+                if (a) out.push_back({name, *a, 0, ""});  // gone since the listing: left out
+                it_.increment(ec);
+                if (ec) return Result::failure(ec.message());
+            }
+            finished = it_ == std::filesystem::directory_iterator();
+            return {};
+        }
+
+    private:
+        DriveTableFiles& files_;
+        std::string folder_;
+        std::filesystem::directory_iterator it_;
+    };
     struct Table {
         int type;
         std::filesystem::path folder;

@@ -70,35 +70,70 @@ std::vector<Drive> Win32BrowserFiles::drives() {
     return out;
 }
 
-Result Win32BrowserFiles::list(const std::string& folder, std::vector<Entry>& out) {
-    if (Result way = checkWay(folder, false); !way.ok) return way;
+namespace {
+
+// One FindFirstFileEx search, read a piece per call. The search handle holds the entry
+// found last and not yet handed out.
+class Win32FolderReader : public FolderReader {
+public:
+    Win32FolderReader(HANDLE find, const WIN32_FIND_DATAW& first) : find_(find), data_(first) {}
+    ~Win32FolderReader() override {
+        if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
+    }
+    Result read(std::vector<Entry>& out, std::size_t count, bool& finished) override {
+        for (; count > 0 && find_ != INVALID_HANDLE_VALUE; --count) {
+            std::wstring_view name = data_.cFileName;
+            if (name != L"." && name != L"..")
+                out.push_back({toUtf8(name), data_.dwFileAttributes,
+                               (std::uint64_t(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow,
+                               dateText(data_.ftLastWriteTime)});
+            if (!FindNextFileW(find_, &data_)) {
+                DWORD error = GetLastError();
+                FindClose(find_);
+                find_ = INVALID_HANDLE_VALUE;
+                if (error != ERROR_NO_MORE_FILES) {
+                    finished = true;
+                    return Result::failure(errorDescription(error));
+                }
+            }
+        }
+        finished = find_ == INVALID_HANDLE_VALUE;
+        return {};
+    }
+
+private:
+    HANDLE find_;
+    WIN32_FIND_DATAW data_;
+};
+
+// The reader of a folder without a single entry.
+class EmptyFolderReader : public FolderReader {
+public:
+    Result read(std::vector<Entry>&, std::size_t, bool& finished) override {
+        finished = true;
+        return {};
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<FolderReader> Win32BrowserFiles::openFolder(const std::string& folder,
+                                                            Result& failure) {
+    if (Result way = checkWay(folder, false); !way.ok) {
+        failure = way;
+        return nullptr;
+    }
     std::wstring pattern = longPath(folder);
     if (pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                    nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) {
-        DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) {
-            out.clear();
-            return {};
-        }
-        return Result::failure(errorDescription(error));
-    }
-    std::vector<Entry> found;
-    do {
-        std::wstring_view name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        found.push_back({toUtf8(name), data.dwFileAttributes,
-                         (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                         dateText(data.ftLastWriteTime)});
-    } while (FindNextFileW(find, &data));
+    if (find != INVALID_HANDLE_VALUE) return std::make_unique<Win32FolderReader>(find, data);
     DWORD error = GetLastError();
-    FindClose(find);
-    if (error != ERROR_NO_MORE_FILES) return Result::failure(errorDescription(error));
-    out = std::move(found);
-    return {};
+    if (error == ERROR_FILE_NOT_FOUND) return std::make_unique<EmptyFolderReader>();
+    failure = Result::failure(errorDescription(error));
+    return nullptr;
 }
 
 std::optional<std::uint32_t> Win32BrowserFiles::attributes(const std::string& path) {

@@ -11,7 +11,7 @@ namespace qv::filedir::win32 {
 class Win32BrowserFiles : public BrowserFiles {
 public:
     std::vector<Drive> drives() override;
-    Result list(const std::string& folder, std::vector<Entry>& out) override;
+    std::unique_ptr<FolderReader> openFolder(const std::string& folder, Result& failure) override;
     std::optional<std::uint32_t> attributes(const std::string& path) override;
     Result setAttributes(const std::string& path, std::uint32_t attributes) override;
     Result deleteFile(const std::string& path) override;

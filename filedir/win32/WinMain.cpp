@@ -1,7 +1,8 @@
 // Filedir.exe: the file browser. A drive list, the current folder's path and a virtual
-// list of its entries (hidden and system ones too, so a folder with 100,000 entries is
-// shown without filling a control item by item), with the actions restore, restore all,
-// delete, open and refresh. Single-threaded; every failure is told with the system's text.
+// list of its entries (hidden and system ones too), with the actions restore, restore all,
+// delete, open and refresh. Single-threaded: a folder is read a piece per timer tick and
+// the list is virtual, so a folder of 100,000 entries never stops the window answering.
+// Every failure is told with the system's text.
 
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "filedir/browser/BrowserFiles.h"
+#include "filedir/browser/FolderLoad.h"
 #include "filedir/win32/WideText.h"
 #include "filedir/win32/Win32BrowserFiles.h"
 
@@ -30,12 +32,15 @@ enum Id {
     kStatus
 };
 
+// The folder is read a piece per tick of this timer; timer messages come after input and
+// painting, so the window answers the user between pieces.
+constexpr UINT_PTR kReadTimer = 1;
+constexpr std::size_t kEntriesPerPiece = 2000;
+
 struct Browser {
     win32::Win32BrowserFiles files;
     std::vector<Drive> drives;
-    std::string folder;
-    std::vector<Entry> entries;
-    std::vector<Mark> marks;
+    FolderLoad load;
     HWND window = nullptr, driveBox = nullptr, path = nullptr, list = nullptr, status = nullptr;
     std::wstring cell;  // text handed to the list view for one cell
 } app;
@@ -51,28 +56,35 @@ void tell(const std::string& text, bool error) {
                 MB_OK | (error ? MB_ICONERROR : MB_ICONINFORMATION));
 }
 
+// Shows what has been read of the folder so far, or all of it once reading is over.
+void showLoad() {
+    ListView_SetItemCountEx(app.list, static_cast<int>(app.load.entries().size()), LVSICF_NOSCROLL);
+    InvalidateRect(app.list, nullptr, TRUE);
+    SetWindowTextW(app.status, win32::toWide(app.load.statusText()).c_str());
+}
+
+void readPiece() {
+    if (!app.load.step(kEntriesPerPiece)) KillTimer(app.window, kReadTimer);
+    showLoad();
+}
+
 void showFolder(const std::string& folder) {
-    std::vector<Entry> entries;
-    Result r = app.files.list(folder, entries);
+    Result r = app.load.start(app.files, folder);
     if (!r.ok) {
         tell("无法打开“" + folder + "”：" + r.error, true);
         return;
     }
-    sortEntries(entries);
-    app.folder = folder;
-    app.entries = std::move(entries);
-    app.marks = marksFor(app.entries, isDriveRoot(folder));
     SetWindowTextW(app.path, win32::toWide(folder).c_str());
-    ListView_SetItemCountEx(app.list, static_cast<int>(app.entries.size()), 0);
-    InvalidateRect(app.list, nullptr, TRUE);
-    int hidden = 0, marked = 0;
-    for (std::size_t i = 0; i < app.entries.size(); ++i) {
-        if (app.entries[i].attributes & (kHidden | kSystem)) ++hidden;
-        if (app.marks[i] != Mark::None) ++marked;
-    }
-    std::string text = "共 " + std::to_string(app.entries.size()) + " 项，隐藏 " +
-                       std::to_string(hidden) + " 项，可疑 " + std::to_string(marked) + " 项";
-    SetWindowTextW(app.status, win32::toWide(text).c_str());
+    ListView_SetItemState(app.list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    readPiece();
+    if (app.load.loading()) SetTimer(app.window, kReadTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+// The folder now shown, read to its end: the actions wait for it.
+bool folderReady() {
+    if (!app.load.loading()) return true;
+    tell("正在读取文件夹，请稍候。", false);
+    return false;
 }
 
 void fillDrives(char select) {
@@ -93,12 +105,13 @@ void fillDrives(char select) {
 }
 
 const Entry* selected() {
+    if (!folderReady()) return nullptr;
     int i = ListView_GetNextItem(app.list, -1, LVNI_SELECTED);
-    if (i < 0 || i >= static_cast<int>(app.entries.size())) {
+    if (i < 0 || i >= static_cast<int>(app.load.entries().size())) {
         tell("请先在列表中选择一项。", false);
         return nullptr;
     }
-    return &app.entries[i];
+    return &app.load.entries()[i];
 }
 
 void openSelected() {
@@ -109,25 +122,25 @@ void openSelected() {
         return tell("“" + e->name + "”是链接或交接点，可能通向本盘以外，不予打开。", true);
     if (isReservedDeviceName(e->name))
         return tell("“" + e->name + "”是系统设备名，不予打开。", true);
-    showFolder(childPath(app.folder, e->name));
+    showFolder(childPath(app.load.folder(), e->name));
 }
 
 void command(int id) {
     switch (id) {
         case kUp:
-            showFolder(parentPath(app.folder));
+            showFolder(parentPath(app.load.folder()));
             break;
         case kOpen:
             openSelected();
             break;
         case kRefresh:
-            fillDrives(app.folder.empty() ? 0 : app.folder[0]);
+            fillDrives(app.load.folder().empty() ? 0 : app.load.folder()[0]);
             break;
         case kRestore:
             if (const Entry* e = selected()) {
-                Result r = restore(app.files, app.folder, *e);
-                std::string name = e->name;
-                showFolder(app.folder);
+                std::string folder = app.load.folder(), name = e->name;
+                Result r = restore(app.files, folder, *e);
+                showFolder(folder);
                 if (r.ok)
                     tell("已还原“" + name + "”：隐藏和系统属性已清除。", false);
                 else
@@ -136,13 +149,13 @@ void command(int id) {
             break;
         case kDelete:
             if (const Entry* e = selected()) {
-                std::string name = e->name;
+                std::string folder = app.load.folder(), name = e->name;
                 std::wstring ask = win32::toWide("确定要删除文件“" + name + "”吗？");
                 if (MessageBoxW(app.window, ask.c_str(), L"提示", MB_OKCANCEL | MB_ICONQUESTION) !=
                     IDOK)
                     break;
-                Result r = deleteEntry(app.files, app.folder, *e);
-                showFolder(app.folder);
+                Result r = deleteEntry(app.files, folder, *e);
+                showFolder(folder);
                 if (r.ok)
                     tell("已删除“" + name + "”。", false);
                 else
@@ -150,12 +163,14 @@ void command(int id) {
             }
             break;
         case kRestoreAll: {
-            if (!isDriveRoot(app.folder)) {
+            if (!folderReady()) break;
+            std::string root = app.load.folder();
+            if (!isDriveRoot(root)) {
                 tell("“全部还原”只用于磁盘的根目录。", false);
                 break;
             }
-            RestoreAllReport report = restoreAll(app.files, app.folder, app.entries);
-            showFolder(app.folder);
+            RestoreAllReport report = restoreAll(app.files, root, app.load.entries());
+            showFolder(root);
             tell(describe(report), !report.failures.empty());
             break;
         }
@@ -163,10 +178,12 @@ void command(int id) {
 }
 
 void cellText(NMLVDISPINFOW* info) {
-    if (!(info->item.mask & LVIF_TEXT) || info->item.iItem >= static_cast<int>(app.entries.size()))
+    const std::vector<Entry>& entries = app.load.entries();
+    if (!(info->item.mask & LVIF_TEXT) || info->item.iItem >= static_cast<int>(entries.size()))
         return;
-    const Entry& e = app.entries[info->item.iItem];
-    Mark mark = app.marks[info->item.iItem];
+    std::size_t i = static_cast<std::size_t>(info->item.iItem);
+    const Entry& e = entries[i];
+    Mark mark = i < app.load.marks().size() ? app.load.marks()[i] : Mark::None;
     switch (info->item.iSubItem) {
         case 0:
             app.cell = win32::toWide(e.name);
@@ -211,16 +228,19 @@ LRESULT CALLBACK windowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
                 if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
                 if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
                     std::size_t i = cd->nmcd.dwItemSpec;
-                    if (i < app.marks.size() && app.marks[i] != Mark::None)
+                    const std::vector<Entry>& entries = app.load.entries();
+                    if (i < app.load.marks().size() && app.load.marks()[i] != Mark::None)
                         cd->clrText = RGB(220, 0, 0);
-                    else if (i < app.entries.size() &&
-                             app.entries[i].attributes & (kHidden | kSystem))
+                    else if (i < entries.size() && entries[i].attributes & (kHidden | kSystem))
                         cd->clrText = RGB(128, 128, 128);
                     return CDRF_DODEFAULT;
                 }
             }
             break;
         }
+        case WM_TIMER:
+            if (wp == kReadTimer) readPiece();
+            return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -249,10 +269,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = L"QVFiledir";
     RegisterClassW(&wc);
-    app.window =
-        CreateWindowExW(0, wc.lpszClassName, L"QVu盘卫士 - 文件浏览器",
-                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                        CW_USEDEFAULT, 720, 500, nullptr, nullptr, instance, nullptr);
+    app.window = CreateWindowExW(0, wc.lpszClassName, L"QVu盘卫士 - 文件浏览器",
+                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                 (GetSystemMetrics(SM_CXSCREEN) - 720) / 2,
+                                 (GetSystemMetrics(SM_CYSCREEN) - 500) / 2, 720, 500, nullptr,
+                                 nullptr, instance, nullptr);
     if (!app.window) return 1;
     HFONT font =
         CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"宋体");

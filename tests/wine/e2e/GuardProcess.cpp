@@ -83,6 +83,12 @@ void moveMouseTo(POINT at) {
     sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
 }
 
+void postClick(HWND control) {
+    LPARAM at = MAKELPARAM(10, 10);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(control, WM_LBUTTONUP, 0, at);
+}
+
 void postDoubleClick(HWND control) {
     LPARAM at = MAKELPARAM(10, 10);
     PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);

@@ -45,7 +45,8 @@ void chooseMenuItem(HWND menu, int index);
 void sendMouse(DWORD flags, POINT at = {});
 void moveMouseTo(POINT at);
 
-// A double-click on a control, delivered as the control's own messages.
+// A click or a double-click on a control, delivered as the control's own messages.
+void postClick(HWND control);
 void postDoubleClick(HWND control);
 
 }  // namespace qv::test

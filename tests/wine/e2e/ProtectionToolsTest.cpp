@@ -69,9 +69,7 @@ protected:
         main = guard->waitForForm(L"Form1");
         ASSERT_NE(main, nullptr);
         ASSERT_TRUE(testkit::waitFor([&] { return IsWindowVisible(main) != FALSE; }));
-        HWND page = control(L"Jjsd");
-        PostMessageW(page, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-        PostMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+        postClick(control(L"Jjsd"));
         testkit::waitFor([&] {  // painted before the first screenshot
             RECT client;
             GetClientRect(main, &client);
