@@ -16,7 +16,7 @@ public:
     const std::map<std::string, long>& calls() const { return calls_; }
     void reset() { calls_.clear(); }
 
-    std::vector<char> driveLetters() override { return count("driveLetters").driveLetters(); }
+    platform::DriveLetters driveLetters() override { return count("driveLetters").driveLetters(); }
     std::optional<platform::DriveType> driveType(char letter) override {
         return count("driveType").driveType(letter);
     }

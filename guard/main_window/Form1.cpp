@@ -16,10 +16,8 @@ constexpr ui::Twips kHeight = 6090;
 constexpr ui::Rect kPageArea{120, 2160, 0, 0};
 
 // Drive-list entries: the drive letter and a colon ("c:"), in letter order.
-std::vector<std::string> driveEntries(platform::FileSystem& files) {
-    std::vector<std::string> entries;
-    for (char letter : files.driveLetters()) entries.push_back(std::string(1, letter) + ":");
-    return entries;
+void driveEntries(platform::FileSystem& files, std::vector<std::string>& entries) {
+    for (char letter : files.driveLetters()) entries.push_back({letter, ':'});
 }
 
 }  // namespace
@@ -27,7 +25,9 @@ std::vector<std::string> driveEntries(platform::FileSystem& files) {
 Form1::Form1(Guard& guard) : ui::Form(guard.host(), "Form1"), guard_(guard) {
     design();
 
-    auto drives = [&files = guard.services().files] { return driveEntries(files); };
+    auto drives = [&files = guard.services().files](std::vector<std::string>& entries) {
+        driveEntries(files, entries);
+    };
     Drive1.setSource(drives);
     Drive2.setSource(drives);
     Drive1.refresh();

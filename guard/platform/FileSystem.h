@@ -3,7 +3,10 @@
 // ("Rz.log") lies in the process's current directory. Text crosses this interface as
 // UTF-8 and is stored in the system ANSI code page (GBK on a Chinese system).
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +25,31 @@ enum class DriveType : int {
     RamDisk = 5,
 };
 
+// The drive letters present: lower case, in letter order, at most 26. Kept without the
+// heap, since the insertion check asks for them every 1.5 s while the guard waits.
+class DriveLetters {
+public:
+    DriveLetters() = default;
+    DriveLetters(std::initializer_list<char> letters) {
+        for (char letter : letters) add(letter);
+    }
+    // Letters past the 26th are ignored; the caller adds them in letter order.
+    void add(char letter) {
+        if (count_ < letters_.size()) letters_[count_++] = letter;
+    }
+    const char* begin() const { return letters_.data(); }
+    const char* end() const { return letters_.data() + count_; }
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    friend bool operator==(const DriveLetters& a, const DriveLetters& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    }
+
+private:
+    std::array<char, 26> letters_{};
+    std::size_t count_ = 0;
+};
+
 // What one look at a folder finds: the names of its immediate subfolders and files,
 // hidden and system entries included. Folders are sorted by name without regard to case,
 // as Windows lists them; files are in no particular order.
@@ -34,8 +62,8 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    // The drives present now: lower-case letters, in letter order.
-    virtual std::vector<char> driveLetters() = 0;
+    // The drives present now.
+    virtual DriveLetters driveLetters() = 0;
     // The type of drive `letter`; nullopt when the drive does not exist or cannot be asked.
     virtual std::optional<DriveType> driveType(char letter) = 0;
 

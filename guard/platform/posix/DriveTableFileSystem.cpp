@@ -139,9 +139,9 @@ std::optional<fs::path> DriveTableFileSystem::hostPath(const std::string& path) 
     return result;
 }
 
-std::vector<char> DriveTableFileSystem::driveLetters() {
-    std::vector<char> letters;
-    for (const auto& [letter, drive] : drives_) letters.push_back(letter);
+platform::DriveLetters DriveTableFileSystem::driveLetters() {
+    platform::DriveLetters letters;
+    for (const auto& [letter, drive] : drives_) letters.add(letter);
     return letters;
 }
 

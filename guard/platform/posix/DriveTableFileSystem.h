@@ -34,7 +34,7 @@ public:
     // The host path a Windows path stands for; nullopt when it would leave its drive.
     std::optional<std::filesystem::path> hostPath(const std::string& path) const;
 
-    std::vector<char> driveLetters() override;
+    platform::DriveLetters driveLetters() override;
     std::optional<platform::DriveType> driveType(char letter) override;
     bool fileExists(const std::string& path) override;
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;

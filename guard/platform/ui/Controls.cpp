@@ -129,8 +129,11 @@ DriveList::DriveList(Form& form, std::string name)
 }
 
 void DriveList::refresh() {
+    fresh_.clear();
+    if (source_) source_(fresh_);
+    if (fresh_ == entries_) return;
     std::string current = drive();
-    entries_ = source_ ? source_() : std::vector<std::string>{};
+    entries_.swap(fresh_);
     changed(Property::Items);
     auto kept = std::find(entries_.begin(), entries_.end(), current);
     int index = kept != entries_.end() ? static_cast<int>(kept - entries_.begin())

@@ -107,10 +107,13 @@ private:
 // ("c:", "e:"); one entry is the current drive.
 class DriveList : public Control {
 public:
-    using Source = std::function<std::vector<std::string>()>;
+    // Fills the given list (emptied first) with the drives present; filling one kept list
+    // lets a refresh that finds the same drives run without the heap.
+    using Source = std::function<void(std::vector<std::string>&)>;
     DriveList(Form& form, std::string name);
     void setSource(Source source) { source_ = std::move(source); }
-    // Re-reads the drives; the current drive stays when it is still present.
+    // Re-reads the drives; the current drive stays when it is still present. The window
+    // hears of it only when the drives changed.
     void refresh();
     const std::vector<std::string>& entries() const { return entries_; }
     int listCount() const { return static_cast<int>(entries_.size()); }
@@ -125,6 +128,7 @@ public:
 private:
     Source source_;
     std::vector<std::string> entries_;
+    std::vector<std::string> fresh_;  // the list a refresh reads into
     int listIndex_ = -1;
 };
 

@@ -116,7 +116,8 @@ TEST_F(ImmunisationPanelTest, TheLetterKeepsItsCaseAndTheLabelFollowsTheSelectio
     fs::path e = h.addDrive('e', DriveType::Removable);
     h.addDrive('n', DriveType::Network);
     h.addDrive('r', DriveType::RamDisk);
-    f.Drive2.setSource([] { return std::vector<std::string>{"C:", "D:", "E:", "N:", "R:", "Q:"}; });
+    f.Drive2.setSource(
+        [](std::vector<std::string>& out) { out = {"C:", "D:", "E:", "N:", "R:", "Q:"}; });
     f.Command17.click();
     const char* captions[] = {"磁盘类型：本地磁盘", "磁盘类型：本地光盘", "磁盘类型：可移动磁盘",
                               "磁盘类型：未知类型", "磁盘类型：虚拟磁盘", "磁盘类型：未知类型"};

@@ -43,10 +43,10 @@ protected:
 };
 
 TEST_F(DriveTableFileSystemTest, DrivesComeInLetterOrderInLowerCaseAndCanBePluggedInAndOut) {
-    EXPECT_EQ(files.driveLetters(), (std::vector<char>{'c', 'e'}));
+    EXPECT_EQ(files.driveLetters(), (platform::DriveLetters{'c', 'e'}));
     EXPECT_EQ(files.driveType('E'), DriveType::Removable);
     files.removeDrive('e');
-    EXPECT_EQ(files.driveLetters(), (std::vector<char>{'c'}));
+    EXPECT_EQ(files.driveLetters(), (platform::DriveLetters{'c'}));
     EXPECT_FALSE(files.driveType('e').has_value());
     EXPECT_FALSE(files.fileExists("e:\\autorun.inf"));
 }

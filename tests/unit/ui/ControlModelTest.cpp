@@ -124,7 +124,7 @@ TEST_F(ControlModelTest, ListBoxSelectionFollowsRemovals) {
 TEST_F(ControlModelTest, DriveListRefreshKeepsTheCurrentDriveAndRunsNoChange) {
     DriveList drives{form, "Drives"};
     std::vector<std::string> present{"c:", "d:"};
-    drives.setSource([&] { return present; });
+    drives.setSource([&](std::vector<std::string>& out) { out = present; });
     Counter changes;
     drives.onChange = changes.handler();
 

@@ -241,7 +241,7 @@ TEST_F(HostTest, ScreenshotOfEveryControlKind) {
     form.Text.setText("可以输入中文");
     form.List.addItem("e:\\docs.exe");
     form.List.addItem("e:\\照片.exe");
-    form.Drives.setSource([] { return std::vector<std::string>{"c:", "e:"}; });
+    form.Drives.setSource([](std::vector<std::string>& out) { out = {"c:", "e:"}; });
     form.Drives.refresh();
     form.Progress.setValue(60);
     form.Caption.setFont({"", 12, true});

@@ -167,7 +167,7 @@ TEST_F(HostTest, WindowsFollowTheModel) {
     EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
 
-    form.Drives.setSource([] { return std::vector<std::string>{"c:", "e:", "z:"}; });
+    form.Drives.setSource([](std::vector<std::string>& out) { out = {"c:", "e:", "z:"}; });
     form.Drives.refresh();
     EXPECT_EQ(SendMessageW(drives, CB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageW(drives, CB_GETCURSEL, 0, 0), 0);
@@ -294,7 +294,7 @@ TEST_F(HostTest, ListAndDriveSelectionsByTheUserGoThroughTheModel) {
     form.List.addItem("b");
     int listClicks = 0, driveChanges = 0;
     form.List.onClick = [&] { ++listClicks; };
-    form.Drives.setSource([] { return std::vector<std::string>{"c:", "e:"}; });
+    form.Drives.setSource([](std::vector<std::string>& out) { out = {"c:", "e:"}; });
     form.Drives.refresh();
     form.Drives.onChange = [&] { ++driveChanges; };
     form.show();

@@ -11,7 +11,7 @@ namespace {
 using qv::platform::DriveType;
 using namespace qv::testkit;
 
-bool contains(const std::vector<char>& letters, char letter) {
+bool contains(const qv::platform::DriveLetters& letters, char letter) {
     return std::find(letters.begin(), letters.end(), letter) != letters.end();
 }
 
@@ -48,7 +48,7 @@ TEST(DrivesTest, LettersFollowDrivesComingAndGoing) {
 
     SimulatedDrive drive(*letter, DRIVE_REMOVABLE, folder.path());
     ASSERT_TRUE(drive.ok());
-    std::vector<char> letters = files.driveLetters();
+    qv::platform::DriveLetters letters = files.driveLetters();
     EXPECT_TRUE(contains(letters, *letter));
     EXPECT_TRUE(contains(letters, 'c'));
     EXPECT_TRUE(std::is_sorted(letters.begin(), letters.end()));

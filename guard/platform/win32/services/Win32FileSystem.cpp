@@ -141,27 +141,13 @@ bool listedBefore(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-std::vector<char> Win32FileSystem::driveLetters() {
-    std::vector<char> letters;
-    std::wstring buffer(128, L'\0');
-    for (;;) {
-        DWORD n = GetLogicalDriveStringsW(static_cast<DWORD>(buffer.size()), buffer.data());
-        if (n == 0) return letters;
-        if (n < buffer.size()) {
-            buffer.resize(n);
-            break;
-        }
-        buffer.assign(n + 1, L'\0');
+platform::DriveLetters Win32FileSystem::driveLetters() {
+    // One bit per letter, a for bit 0: no buffer to size, nothing on the heap.
+    DWORD present = GetLogicalDrives();
+    platform::DriveLetters letters;
+    for (int i = 0; i < 26; ++i) {
+        if (present & (DWORD{1} << i)) letters.add(static_cast<char>('a' + i));
     }
-    // Entries such as "C:\" follow one another, each ended by a NUL.
-    for (size_t at = 0; at < buffer.size(); at = buffer.find(L'\0', at) + 1) {
-        wchar_t letter = buffer[at];
-        if (letter >= L'A' && letter <= L'Z') letter = static_cast<wchar_t>(letter - L'A' + L'a');
-        if (letter >= L'a' && letter <= L'z') letters.push_back(static_cast<char>(letter));
-        if (buffer.find(L'\0', at) == std::wstring::npos) break;
-    }
-    std::sort(letters.begin(), letters.end());
-    letters.erase(std::unique(letters.begin(), letters.end()), letters.end());
     return letters;
 }
 

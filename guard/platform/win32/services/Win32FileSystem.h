@@ -14,7 +14,7 @@ public:
     // every text file the guard reads is a few lines long).
     static constexpr unsigned long long kMaxTextBytes = 16ull << 20;
 
-    std::vector<char> driveLetters() override;
+    platform::DriveLetters driveLetters() override;
     std::optional<platform::DriveType> driveType(char letter) override;
     bool fileExists(const std::string& path) override;
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
