@@ -9,9 +9,13 @@
 
 #include <vector>
 
+#include "common/win32/WideText.h"
 #include "filedir/browser/BrowserFiles.h"
-#include "filedir/win32/WideText.h"
 #include "filedir/win32/Win32BrowserFiles.h"
+
+namespace qv::filedir::win32 {
+using namespace qv::common::win32;
+}
 
 namespace {
 
