@@ -128,3 +128,25 @@ TEST(SkinCatalog, SkinFileNames) {
 }  // namespace
 
 }  // namespace qv::pifushe::test
+
+namespace qv::pifushe::test {
+
+TEST(ShippedSkins, AtLeastThreeValidDistinctSkinsWithThePlainSystemLookAmongThem) {
+    PosixSkinFiles files;
+    Catalog catalog = listSkins(files, QV_SHIPPED_SKINS);
+    ASSERT_EQ(catalog.error, "");
+    ASSERT_GE(catalog.skins.size(), 3u);
+    bool plain = false;
+    for (std::size_t i = 0; i < catalog.skins.size(); ++i) {
+        const SkinEntry& e = catalog.skins[i];
+        SCOPED_TRACE(e.file);
+        ASSERT_FALSE(e.damaged()) << e.problem;
+        EXPECT_FALSE(e.theme->name.empty());
+        EXPECT_EQ(indexOfTheme(catalog, e.theme), static_cast<int>(i)) << "each looks different";
+        plain = plain || (e.theme->windowFace == 0xF0F0F0 && e.theme->windowText == 0 &&
+                          e.theme->editFace == 0xFFFFFF && e.theme->buttonFace == 0xF0F0F0);
+    }
+    EXPECT_TRUE(plain) << "the plain system look";
+}
+
+}  // namespace qv::pifushe::test
