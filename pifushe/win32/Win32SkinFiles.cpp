@@ -69,10 +69,9 @@ Result Win32SkinFiles::list(const std::string& folder, std::vector<FileInfo>& ou
 Result Win32SkinFiles::read(const std::string& folder, const std::string& name, std::size_t limit,
                             std::string& out) {
     std::wstring path = pathOf(folder, name);
-    File file(CreateFileW(path.c_str(), GENERIC_READ,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN,
-                          nullptr));
+    File file(CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.ok()) return lastError();
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(file.get(), &info)) return lastError();
@@ -101,8 +100,8 @@ Result Win32SkinFiles::writeTemporary(const std::string& folder, std::string_vie
     for (unsigned attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
         chosen = "~Pifu-" + std::to_string(GetCurrentProcessId()) + "-" +
                  std::to_string(GetTickCount() + attempt) + ".tmp";
-        handle = CreateFileW(pathOf(folder, chosen).c_str(), GENERIC_WRITE, 0, nullptr,
-                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle = CreateFileW(pathOf(folder, chosen).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
             GetLastError() != ERROR_ALREADY_EXISTS) {
             return lastError();

@@ -61,7 +61,8 @@ void showSelection() {
     } else if (e && e->damaged()) {
         text = "“" + e->file + "”已损坏：" + e->problem;
     } else if (e) {
-        text = std::string(kSkinsFolder) + "\\" + e->file + (i == app.current ? "（正在使用）" : "");
+        text =
+            std::string(kSkinsFolder) + "\\" + e->file + (i == app.current ? "（正在使用）" : "");
     }
     if (app.catalog.truncated) text += "  只列出前 " + std::to_string(kMaxListedSkins) + " 个。";
     SetWindowTextW(app.status, toWide(text).c_str());
@@ -120,7 +121,7 @@ LRESULT CALLBACK previewProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             int i = selection();
             const SkinEntry* e = i >= 0 ? &app.catalog.skins[i] : nullptr;
             win32::paintPreview(off, r, e && e->theme ? &*e->theme : nullptr,
-                         e ? e->problem : "没有选择皮肤", app.dpi);
+                                e ? e->problem : "没有选择皮肤", app.dpi);
             BitBlt(dc, 0, 0, r.right, r.bottom, off, 0, 0, SRCCOPY);
             SelectObject(off, old);
             DeleteObject(bitmap);
@@ -169,8 +170,8 @@ int screenDpi() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     app.dpi = screenDpi();
     app.programFolder = win32::programFolder();
-    app.skinsFolder = app.programFolder + (app.programFolder.ends_with('\\') ? "" : "\\") +
-                      kSkinsFolder;
+    app.skinsFolder =
+        app.programFolder + (app.programFolder.ends_with('\\') ? "" : "\\") + kSkinsFolder;
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = windowProc;
@@ -190,9 +191,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame{0, 0, px(740), px(478)};
     AdjustWindowRect(&frame, kStyle, FALSE);
-    app.window = CreateWindowExW(0, kWindowClass, L"QVu盘卫士 - 皮肤更换器", kStyle,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                                 frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    app.window = CreateWindowExW(0, kWindowClass, L"QVu盘卫士 - 皮肤更换器", kStyle, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                                 nullptr, nullptr, instance, nullptr);
     if (!app.window) return 1;
     // The forms' font: 9 point 宋体.
     HFONT font = CreateFontW(-MulDiv(9, app.dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
