@@ -24,8 +24,18 @@ std::string stem(const std::string& file) {
     return file.substr(0, file.size() - kExtension.size());
 }
 
+// At most kMaxShownNameCharacters characters of UTF-8 `name`, cut between characters.
+std::string shortened(const std::string& name) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        bool starts = (static_cast<unsigned char>(name[i]) & 0xC0) != 0x80;
+        if (starts && ++characters > kMaxShownNameCharacters) return name.substr(0, i) + "…";
+    }
+    return name;
+}
+
 SkinEntry entryFor(SkinFiles& files, const std::string& folder, const FileInfo& info) {
-    SkinEntry entry{info.name, stem(info.name), std::nullopt, ""};
+    SkinEntry entry{info.name, shortened(stem(info.name)), std::nullopt, ""};
     if (info.size > skin::kMaxSkinBytes) {
         entry.problem = "文件大于 64 KB";
         return entry;
@@ -40,7 +50,7 @@ SkinEntry entryFor(SkinFiles& files, const std::string& folder, const FileInfo& 
     if (!entry.theme) {
         entry.problem = bytes.size() > skin::kMaxSkinBytes ? "文件大于 64 KB" : "格式不符";
     } else if (!entry.theme->name.empty()) {
-        entry.name = entry.theme->name;
+        entry.name = shortened(entry.theme->name);
     }
     return entry;
 }

@@ -18,6 +18,8 @@ inline constexpr const char* kSkinsFolder = "skins";
 inline constexpr const char* kGuardSkinFile = "Pifu.she";
 // More files than this in the skins folder are left out of the list.
 inline constexpr std::size_t kMaxListedSkins = 200;
+// Longer skin names are cut to this many characters and "…" when shown.
+inline constexpr std::size_t kMaxShownNameCharacters = 40;
 
 struct SkinEntry {
     std::string file;                  // "青翠.she"

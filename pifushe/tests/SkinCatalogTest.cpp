@@ -116,6 +116,21 @@ TEST(SkinCatalog, TheSkinInUseIsFoundByItsTheme) {
     EXPECT_EQ(indexOfTheme(catalog, themeOf("damaged")), -1);
 }
 
+TEST(SkinCatalog, LongNamesAreShortenedBetweenCharacters) {
+    SkinTestFolder folder;
+    std::string forty;
+    for (int i = 0; i < 40; ++i) forty += "海";
+    folder.writeSkin("a.she", skinText(forty));
+    folder.writeSkin("b.she", skinText(forty + "x"));
+    folder.writeSkin(std::string(60, 'c') + ".she", "damaged");
+    PosixSkinFiles files;
+    Catalog catalog = listSkins(files, folder.skins());
+    ASSERT_EQ(catalog.skins.size(), 3u);
+    EXPECT_EQ(catalog.skins[0].name, forty);
+    EXPECT_EQ(catalog.skins[1].name, forty + "…");
+    EXPECT_EQ(catalog.skins[2].name, std::string(40, 'c') + "…");
+}
+
 TEST(SkinCatalog, SkinFileNames) {
     for (auto [name, skin] :
          {std::pair{"a.she", true}, std::pair{"A.SHE", true}, std::pair{"皮肤.She", true},

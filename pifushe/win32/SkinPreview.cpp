@@ -117,9 +117,15 @@ void checkBox(const Miniature& m, const skin::Theme& t, HFONT font, int y, const
     m.fill(box, t.editFace);
     m.outline(box, t.windowText);
     if (ticked) {
-        RECT mark = box;
-        InflateRect(&mark, -std::max(1, m.px(45)), -std::max(1, m.px(45)));
-        m.fill(mark, t.editText);
+        // A tick: down from the left, then up to the right.
+        int w = box.right - box.left, h = box.bottom - box.top;
+        POINT tick[] = {{box.left + w / 5, box.top + h / 2},
+                        {box.left + w * 2 / 5, box.top + h * 3 / 4},
+                        {box.left + w * 4 / 5, box.top + h / 4}};
+        Gdi pen(CreatePen(PS_SOLID, std::max(1, m.px(30)), t.editText));
+        HGDIOBJ old = SelectObject(m.dc(), pen);
+        Polyline(m.dc(), tick, 3);
+        SelectObject(m.dc(), old);
     }
     m.text(label, m.rect(600, y, 2000, 300), t.windowText, font);
 }
@@ -168,7 +174,7 @@ void button(const Miniature& m, const skin::Theme& t, HFONT font, RECT r, const 
 
 void textBox(const Miniature& m, const skin::Theme& t, HFONT font, RECT r, const char* text) {
     m.fill(r, t.editFace);
-    m.outline(r, t.windowText);
+    m.outline(r, GetSysColor(COLOR_BTNSHADOW));  // the system's sunken edge
     r.left += m.px(60);
     m.text(text, r, t.editText, font);
 }

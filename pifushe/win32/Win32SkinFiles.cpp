@@ -136,6 +136,11 @@ Result Win32SkinFiles::writeTemporary(const std::string& folder, std::string_vie
 
 Result Win32SkinFiles::replace(const std::string& folder, const std::string& from,
                                const std::string& to) {
+    // Windows refuses to replace a read-only file; Wine's MoveFileExW does not, so the
+    // program asks first and behaves alike on both.
+    DWORD attributes = GetFileAttributesW(pathOf(folder, to).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return Result::failure(errorDescription(ERROR_ACCESS_DENIED));
     if (!MoveFileExW(pathOf(folder, from).c_str(), pathOf(folder, to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return lastError();

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -191,9 +192,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame{0, 0, px(740), px(478)};
     AdjustWindowRect(&frame, kStyle, FALSE);
-    app.window = CreateWindowExW(0, kWindowClass, L"QVu盘卫士 - 皮肤更换器", kStyle, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                 nullptr, nullptr, instance, nullptr);
+    // Centred on the work area, as QVuninst's window is.
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + std::max<int>(0, (work.right - work.left - width) / 2);
+    const int y = work.top + std::max<int>(0, (work.bottom - work.top - height) / 2);
+    app.window = CreateWindowExW(0, kWindowClass, L"QVu盘卫士 - 皮肤更换器", kStyle, x, y, width,
+                                 height, nullptr, nullptr, instance, nullptr);
     if (!app.window) return 1;
     // The forms' font: 9 point 宋体.
     HFONT font = CreateFontW(-MulDiv(9, app.dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
