@@ -171,6 +171,10 @@ int screenDpi() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     app.dpi = screenDpi();
     app.programFolder = win32::programFolder();
+    if (app.programFolder.empty()) {
+        MessageBoxW(nullptr, L"无法确定皮肤更换器所在的文件夹。", L"错误", MB_OK | MB_ICONERROR);
+        return 1;
+    }
     app.skinsFolder =
         app.programFolder + (app.programFolder.ends_with('\\') ? "" : "\\") + kSkinsFolder;
 

@@ -212,10 +212,12 @@ TEST_F(SkinChangerTest, AppliedFromTheAdvancedPageTheGuardWearsTheChosenSkin) {
     testkit::saveScreenshot(L"e2e_pifushe_guard_restarted", main);
 }
 
-TEST_F(SkinChangerTest, ADamagedSkinIsMarkedAndCannotBeApplied) {
+TEST_F(SkinChangerTest, StartedFromElsewhereItKeepsToItsOwnFolderAndRefusesDamagedSkins) {
     ASSERT_TRUE(testkit::writeBytes(folder / L"skins\\broken.she", "[skin]\nnot a skin\n"));
     const auto before = testkit::readBytes(folder / L"Pifu.she");
-    testkit::TestProcess changer(folder / L"Pifushe.exe", folder.path());
+    // Its current folder is another one: skins and Pifu.she are those beside the program.
+    testkit::TempFolder elsewhere{L"qv-e2e-cwd"};
+    testkit::TestProcess changer(folder / L"Pifushe.exe", elsewhere.path());
     ASSERT_TRUE(changer.started());
     HWND window = nullptr;
     ASSERT_TRUE(testkit::waitFor([&] {
@@ -224,11 +226,14 @@ TEST_F(SkinChangerTest, ADamagedSkinIsMarkedAndCannotBeApplied) {
     }));
     HWND list = FindWindowExW(window, nullptr, L"ListBox", nullptr);
     HWND apply = childButton(window, L"应用");
+    auto choose = [&](int item) {
+        SendMessageW(list, LB_SETCURSEL, item, 0);
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    };
     int broken = itemStartingWith(list, L"broken（已损坏）");
     ASSERT_GE(broken, 0) << "shown as damaged";
-    SendMessageW(list, LB_SETCURSEL, broken, 0);
-    SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(list));
+    choose(broken);
     EXPECT_FALSE(IsWindowEnabled(apply)) << "and not to be applied";
     testkit::saveScreenshot(L"e2e_pifushe_damaged", window);
     // A click by message reaches even a disabled button; the skin is still refused.
@@ -240,6 +245,18 @@ TEST_F(SkinChangerTest, ADamagedSkinIsMarkedAndCannotBeApplied) {
         EXPECT_TRUE(testkit::pressButton(refused, IDOK));
     }
     EXPECT_EQ(testkit::readBytes(folder / L"Pifu.she"), before);
+
+    choose(itemStartingWith(list, L"经典"));
+    ASSERT_TRUE(IsWindowEnabled(apply));
+    PostMessageW(apply, BM_CLICK, 0, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(testkit::waitFor(
+        [&] { return (box = testkit::findMessageBox(L"已应用", changer.id())) != nullptr; }));
+    EXPECT_TRUE(testkit::pressButton(box, IDOK));
+    EXPECT_EQ(testkit::readBytes(folder / L"Pifu.she"),
+              testkit::readBytes(folder / L"skins\\classic.she"));
+    EXPECT_FALSE(testkit::readBytes(elsewhere / L"Pifu.she").has_value())
+        << "nothing is written to the current folder";
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(changer.waitForExit(), 0);
 }
