@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
-#include "filedir/win32/WideText.h"
+#include "common/win32/WideText.h"
 
 namespace qv::filedir::win32 {
+
+using namespace qv::common::win32;
 namespace {
 
 std::wstring longPath(const std::string& path) {

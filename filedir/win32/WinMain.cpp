@@ -10,10 +10,14 @@
 
 #include <vector>
 
+#include "common/win32/WideText.h"
 #include "filedir/browser/BrowserFiles.h"
 #include "filedir/browser/FolderLoad.h"
-#include "filedir/win32/WideText.h"
 #include "filedir/win32/Win32BrowserFiles.h"
+
+namespace qv::filedir::win32 {
+using namespace qv::common::win32;
+}
 
 namespace {
 
@@ -309,8 +313,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         child(L"BUTTON", text, WS_TABSTOP, x, 414, 100, 28, id, font);
         x += 110;
     }
-    fillDrives(0);
+    // Shown before the first drive is read, so that a drive that cannot be opened is
+    // told over the browser's own window.
     ShowWindow(app.window, show);
+    UpdateWindow(app.window);
+    fillDrives(0);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (IsDialogMessageW(app.window, &msg)) continue;

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include "common/win32/WideText.h"
 #include "uninstaller/script/ScriptLimits.h"
-#include "uninstaller/win32/WideText.h"
 
 namespace qv::uninst::win32 {
+
+using namespace qv::common::win32;
 
 namespace {
 

@@ -26,10 +26,6 @@ std::wstring guardExe() {
     return args.empty() ? std::wstring() : testkit::windowsPath(args.front());
 }
 
-std::wstring folderOf(const std::wstring& exe) {
-    return exe.substr(0, exe.find_last_of(L"\\/") + 1);
-}
-
 // The text of one cell of a list view of another process: the item and its text buffer
 // live in that process, where the list view writes.
 std::wstring cellText(HWND list, int item, int column) {
@@ -111,8 +107,8 @@ TEST(FileBrowserTest, OpenedFromTheToolsPageItShowsTheBaitAndRestoresTheHiddenFo
     // The browser ships beside the guard, which starts it by its bare name. Action notices
     // off, so the guard's own insertion check leaves the planted files to this test.
     std::wstring exe = guardExe();
-    ASSERT_TRUE(CopyFileW((folderOf(exe) + L"Filedir.exe").c_str(), (work / L"Filedir.exe").c_str(),
-                          FALSE));
+    GuardProcess::placeShippedFiles(exe, work.path());
+    ASSERT_TRUE(testkit::readBytes(work / L"Filedir.exe").has_value());
     ASSERT_TRUE(testkit::writeBytes(work / L"XTset.ini", "001000100\r\n"));
     GuardProcess guard(exe, work.path());
     ASSERT_TRUE(guard.started());

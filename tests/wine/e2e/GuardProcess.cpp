@@ -13,17 +13,31 @@ std::wstring GuardProcess::placedIn(const std::wstring& exe, const std::wstring&
     return copy;
 }
 
+namespace {
+
+// Copies the files of `from` that match `pattern` into `to` (both ending in a backslash).
+void copyFiles(const std::wstring& from, const std::wstring& to, const wchar_t* pattern) {
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((from + pattern).c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        CopyFileW((from + entry.cFileName).c_str(), (to + entry.cFileName).c_str(), FALSE);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+}
+
+}  // namespace
+
 void GuardProcess::placeShippedFiles(const std::wstring& exe, const std::wstring& folder) {
     std::wstring from = exe.substr(0, exe.find_last_of(L"\\/") + 1);
-    for (const wchar_t* pattern : {L"*.reg", L"*.dat", L"*.she"}) {
-        WIN32_FIND_DATAW entry;
-        HANDLE search = FindFirstFileW((from + pattern).c_str(), &entry);
-        if (search == INVALID_HANDLE_VALUE) continue;
-        do {
-            CopyFileW((from + entry.cFileName).c_str(), (folder + L"\\" + entry.cFileName).c_str(),
-                      FALSE);
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
+    std::wstring to = folder + L"\\";
+    for (const wchar_t* pattern : {L"*.reg", L"*.dat", L"*.she", L"Filedir.exe", L"Pifushe.exe"}) {
+        copyFiles(from, to, pattern);
+    }
+    if (CreateDirectoryW((to + L"skins").c_str(), nullptr) ||
+        GetLastError() == ERROR_ALREADY_EXISTS) {
+        copyFiles(from + L"skins\\", to + L"skins\\", L"*.she");
     }
 }
 

@@ -22,7 +22,8 @@ public:
     // copy's path.
     static std::wstring placedIn(const std::wstring& exe, const std::wstring& folder);
     // Copies the files that ship beside the program (registry files, version text, skin:
-    // every .reg, .dat and .she file of the folder of `exe`) into `folder`.
+    // every .reg, .dat and .she file of the folder of `exe`; the companions Filedir.exe and
+    // Pifushe.exe, and the skin changer's "skins" folder) into `folder`.
     static void placeShippedFiles(const std::wstring& exe, const std::wstring& folder);
 
     // The window of the form named `name`, once it exists; nullptr after `ms`.

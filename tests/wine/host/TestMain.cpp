@@ -58,8 +58,10 @@ int runAgain() {
 int main(int argc, char** argv) {
     // Settings written now take effect in a fresh copy of this program; a second pass
     // that still finds something to write means they cannot be written, so go on anyway.
-    bool written = qv::testkit::prepareWineSettings({ownFileName(), L"QVud.exe"});
-    bool complete = !qv::testkit::prepareWineSettings({ownFileName(), L"QVud.exe"});
+    bool written = qv::testkit::prepareWineSettings(
+        {ownFileName(), L"QVud.exe", L"Filedir.exe", L"Pifushe.exe"});
+    bool complete = !qv::testkit::prepareWineSettings(
+        {ownFileName(), L"QVud.exe", L"Filedir.exe", L"Pifushe.exe"});
     if (written && complete) {
         int code = runAgain();
         if (code != -1) return code;

@@ -1,13 +1,13 @@
 #pragma once
-// Text at the Win32 boundary: the logic keeps UTF-8, Windows takes UTF-16, and the
-// script file is in the system ANSI code page.
+// Text at the Win32 boundary of the companion programs: their logic keeps UTF-8, Windows
+// takes UTF-16, and their text files are in the system ANSI code page (CP_ACP).
 
 #include <windows.h>
 
 #include <string>
 #include <string_view>
 
-namespace qv::uninst::win32 {
+namespace qv::common::win32 {
 
 inline std::wstring toWide(std::string_view text, UINT codePage = CP_UTF8) {
     if (text.empty()) return {};
@@ -42,7 +42,8 @@ inline std::string errorDescription(DWORD code) {
     while (!text.empty() &&
            std::wstring_view(L"\r\n .。").find(text.back()) != std::wstring_view::npos)
         text.pop_back();
+    if (text.empty()) text = L"错误代码 " + std::to_wstring(code);
     return toUtf8(text);
 }
 
-}  // namespace qv::uninst::win32
+}  // namespace qv::common::win32

@@ -1,0 +1,62 @@
+#include "pifushe/catalog/SkinApply.h"
+
+namespace qv::pifushe {
+
+namespace {
+
+std::string damaged(const SkinEntry& entry) {
+    return "皮肤“" + entry.name + "”已损坏（" +
+           (entry.problem.empty() ? std::string("格式不符") : entry.problem) + "），不能应用。";
+}
+
+}  // namespace
+
+Result applySkin(SkinFiles& files, const ApplyTarget& target, const SkinEntry& entry) {
+    if (entry.damaged()) return Result::failure(damaged(entry));
+
+    // The file as it is now, not as it was listed.
+    std::string bytes;
+    if (Result read = files.read(target.skinsFolder, entry.file, skin::kMaxSkinBytes + 1, bytes);
+        !read.ok) {
+        return Result::failure("无法读取皮肤文件“" + entry.file + "”：" + read.error);
+    }
+    if (!themeOf(bytes)) {
+        SkinEntry now = entry;
+        now.problem = bytes.size() > skin::kMaxSkinBytes ? "文件大于 64 KB" : "格式不符";
+        return Result::failure(damaged(now));
+    }
+
+    std::string temporary;
+    if (Result written = files.writeTemporary(target.programFolder, bytes, temporary);
+        !written.ok) {
+        return Result::failure("无法在程序文件夹中写入新的皮肤文件：" + written.error +
+                               "。原有皮肤未改动。");
+    }
+    if (Result replaced = files.replace(target.programFolder, temporary, kGuardSkinFile);
+        !replaced.ok) {
+        files.remove(target.programFolder, temporary);
+        return Result::failure(std::string("无法替换 ") + kGuardSkinFile + "：" + replaced.error +
+                               "。原有皮肤未改动。");
+    }
+
+    // What the guard will read is what was chosen, or the user hears otherwise.
+    std::string check;
+    if (Result reread =
+            files.read(target.programFolder, kGuardSkinFile, skin::kMaxSkinBytes + 1, check);
+        !reread.ok) {
+        return Result::failure(std::string("替换后无法读回 ") + kGuardSkinFile + "：" +
+                               reread.error);
+    }
+    if (check != bytes) {
+        return Result::failure(std::string("替换后 ") + kGuardSkinFile + " 与所选皮肤不符。");
+    }
+    return {};
+}
+
+std::string appliedMessage(const std::string& skinName) {
+    return "皮肤“" + skinName +
+           "”已应用。\r\nQVu盘卫士下次启动时使用这个皮肤；若在“系统设置”中勾选“加在皮肤文件”"
+           "并保存设置，则立即使用。";
+}
+
+}  // namespace qv::pifushe
