@@ -1,9 +1,12 @@
 // Drives an attacker would make, each one row of a table: the monitor pass, the threat
-// dialog's deletion (with its program) and the suspicious-file dialog's deletion run over
-// it, and nothing outside the drive may change.
+// dialog's deletion (with its program), the suspicious-file dialog's deletion, immunisation
+// and the emergency cleaner run over it, and nothing outside the drive may change. A root
+// of 100,000 folders has a test of its own, which reports how long the pass took.
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -16,6 +19,7 @@
 #include "guard/platform/posix/AnsiText.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/GuardHarness.h"
+#include "tests/unit/guard/ProtectionTest.h"
 
 namespace qv {
 namespace {
@@ -41,6 +45,8 @@ struct HostileDrive {
 };
 
 const std::string kLong(240, 'L');
+const std::string kImmunisationRefused =
+    "免疫失败！原因：当文件已存在时，无法创建该文件。\r\n请选择强制免疫再次尝试";
 
 const HostileDrive kDrives[] = {
     {"a 100 MB autorun.inf",
@@ -172,7 +178,53 @@ TEST(HostileDriveTest, NoDriveAnAttackerMakesCrashesTheGuardOrReachesOutsideIt) 
         }
         h.guard.form1().Ssms.click();
         h.host.advance(1800);
+
+        // Immunisation and the cleaner over what is left; each says what it did.
+        Form1& f = h.guard.form1();
+        test::stopBackgroundScans(f);
+        f.Command17.click();
+        f.Drive2.setListIndex(1);  // e:, after c:
+        h.host.expectMessageBox(drive.autorunDeleted ? "对e盘免疫成功！" : kImmunisationRefused,
+                                ui::MsgAnswer::Ok);
+        f.Command18.click();
+        h.host.expectMessageBox("紧急杀毒完成！", ui::MsgAnswer::Ok);
+        f.Command7.click();
+        h.host.advance(5 * 1888);
+        EXPECT_TRUE(h.host.allExpectationsMet());
+        EXPECT_EQ(fs::is_directory(e / "autorun.inf" / "con"), drive.autorunDeleted);
+        EXPECT_EQ(readFile(outside / "sentinel.txt"), "keep");
+        EXPECT_EQ(readFile(h.temp.path() / "c" / "sentinel.txt"), "keep");
     }
+}
+
+TEST(HostileDriveTest, ARootOfAHundredThousandFoldersIsScannedAndItsBaitDeleted) {
+    test::GuardHarness h;
+    fs::path outside = h.temp.path() / "outside";
+    writeFile(outside / "sentinel.txt", "keep");
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    for (int i = 0; i < 100000; ++i) fs::create_directory(e / ("folder" + std::to_string(i)));
+    writeFile(e / "folder99999.exe", "MZ");
+    fs::create_directory_symlink(outside, e / "folder5.exe");  // a look-alike that is a link
+    ASSERT_TRUE(h.guard.start());
+
+    std::string listed;
+    h.host.expectModal("Form5", [&](ui::Form& f) {
+        auto& dialog = static_cast<Form5&>(f);
+        for (int i = 0; i < dialog.List1.listCount(); ++i) listed += dialog.List1.list(i) + ";";
+        dialog.Command4.click();
+    });
+    auto started = std::chrono::steady_clock::now();
+    h.host.advance(1500);
+    double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+            .count();
+    std::printf("insertion check and monitor pass over 100,000 root folders: %.0f ms\n", ms);
+    RecordProperty("pass_ms", static_cast<int>(ms));
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    EXPECT_EQ(listed, "e:\\folder99999.exe;");
+    EXPECT_FALSE(fs::exists(e / "folder99999.exe"));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(e / "folder5.exe")));
+    EXPECT_EQ(readFile(outside / "sentinel.txt"), "keep");
 }
 
 }  // namespace
