@@ -15,12 +15,44 @@ namespace {
 
 std::atomic<int> runningVisits{0};
 
+// WinINet is loaded at the first visit, not at start-up: most runs never visit a page,
+// and the library with what it pulls in is the larger part of a waiting guard's memory.
+struct WinInet {
+    decltype(&InternetOpenW) open = nullptr;
+    decltype(&InternetOpenUrlW) openUrl = nullptr;
+    decltype(&InternetSetOptionW) setOption = nullptr;
+    decltype(&InternetReadFile) readFile = nullptr;
+    decltype(&InternetCloseHandle) closeHandle = nullptr;
+    bool loaded() const { return open && openUrl && setOption && readFile && closeHandle; }
+};
+
+template <typename Function>
+void bind(HMODULE library, const char* name, Function& to) {
+    to = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+// The library, once loaded (kept for the rest of the run); nullptr when it cannot be.
+const WinInet* winInet() {
+    static const WinInet library = [] {
+        WinInet w;
+        HMODULE module = LoadLibraryW(L"wininet.dll");
+        if (!module) return w;
+        bind(module, "InternetOpenW", w.open);
+        bind(module, "InternetOpenUrlW", w.openUrl);
+        bind(module, "InternetSetOptionW", w.setOption);
+        bind(module, "InternetReadFile", w.readFile);
+        bind(module, "InternetCloseHandle", w.closeHandle);
+        return w;
+    }();
+    return library.loaded() ? &library : nullptr;
+}
+
 // Closes an Internet handle when the visit ends, however it ends.
 class InternetHandle {
 public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
+    InternetHandle(const WinInet& net, HINTERNET handle) : net_(net), handle_(handle) {}
     ~InternetHandle() {
-        if (handle_ != nullptr) InternetCloseHandle(handle_);
+        if (handle_ != nullptr) net_.closeHandle(handle_);
     }
     InternetHandle(const InternetHandle&) = delete;
     InternetHandle& operator=(const InternetHandle&) = delete;
@@ -28,30 +60,34 @@ public:
     explicit operator bool() const { return handle_ != nullptr; }
 
 private:
+    const WinInet& net_;
     HINTERNET handle_;
 };
 
-void setTimeout(HINTERNET session, DWORD option) {
+void setTimeout(const WinInet& net, HINTERNET session, DWORD option) {
     DWORD timeout = Win32WebVisit::kTimeoutMilliseconds;
-    InternetSetOptionW(session, option, &timeout, sizeof timeout);
+    net.setOption(session, option, &timeout, sizeof timeout);
 }
 
 void visit(const std::wstring& url) {
-    InternetHandle session(InternetOpenW(L"Mozilla/5.0 (Windows NT 6.1; QVud)",
-                                         INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    const WinInet* net = winInet();
+    if (!net) return;
+    InternetHandle session(*net, net->open(L"Mozilla/5.0 (Windows NT 6.1; QVud)",
+                                           INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return;
-    setTimeout(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT);
-    setTimeout(session.get(), INTERNET_OPTION_SEND_TIMEOUT);
-    setTimeout(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT);
-    InternetHandle page(InternetOpenUrlW(
-        session.get(), url.c_str(), nullptr, 0,
-        INTERNET_FLAG_NO_UI | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
+    setTimeout(*net, session.get(), INTERNET_OPTION_CONNECT_TIMEOUT);
+    setTimeout(*net, session.get(), INTERNET_OPTION_SEND_TIMEOUT);
+    setTimeout(*net, session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT);
+    InternetHandle page(
+        *net,
+        net->openUrl(session.get(), url.c_str(), nullptr, 0,
+                     INTERNET_FLAG_NO_UI | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
     if (!page) return;
     char buffer[8192];
     DWORD total = 0;
     DWORD got = 0;
     while (total < Win32WebVisit::kMaxResponseBytes &&
-           InternetReadFile(page.get(), buffer, sizeof buffer, &got) && got > 0) {
+           net->readFile(page.get(), buffer, sizeof buffer, &got) && got > 0) {
         total += got;
     }
 }
