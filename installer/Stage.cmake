@@ -1,0 +1,53 @@
+# Gathers the files of the package into one folder, exactly as they are installed, and
+# lists them in a manifest (one name relative to the folder a line, backslashes, UTF-8):
+# the setup program installs the folder and names the manifest's files in the uninstall
+# script; the zip holds the same folder. Run at build time, so that the programs and
+# skins present then are the ones packaged:
+#
+#   cmake -DSTAGE=<folder> -DMANIFEST=<file> -DPROGRAMS=<exe;...> -DOPTIONAL_PROGRAMS=<exe;...>
+#         -DSHIPPED=<folder> -DVERSION_TEXT=<file> -P Stage.cmake
+#
+# PROGRAMS must exist; OPTIONAL_PROGRAMS are taken when they do. SHIPPED holds the
+# registry files, the sample skin and, when there is one, a skins folder of *.she files.
+
+file(REMOVE_RECURSE "${STAGE}")
+file(MAKE_DIRECTORY "${STAGE}")
+set(names "")
+
+function(stage_file source name)
+    get_filename_component(folder "${STAGE}/${name}" DIRECTORY)
+    file(MAKE_DIRECTORY "${folder}")
+    file(COPY_FILE "${source}" "${STAGE}/${name}" ONLY_IF_DIFFERENT)
+    string(REPLACE "/" "\\" listed "${name}")
+    set(names "${names}${listed}\n" PARENT_SCOPE)
+endfunction()
+
+foreach(program IN LISTS PROGRAMS)
+    if(NOT EXISTS "${program}")
+        message(FATAL_ERROR "missing program of the package: ${program}")
+    endif()
+    get_filename_component(name "${program}" NAME)
+    stage_file("${program}" "${name}")
+endforeach()
+foreach(program IN LISTS OPTIONAL_PROGRAMS)
+    if(EXISTS "${program}")
+        get_filename_component(name "${program}" NAME)
+        stage_file("${program}" "${name}")
+    endif()
+endforeach()
+
+file(GLOB shipped LIST_DIRECTORIES false "${SHIPPED}/*.reg" "${SHIPPED}/*.she")
+list(APPEND shipped "${VERSION_TEXT}")
+list(SORT shipped)
+foreach(file IN LISTS shipped)
+    get_filename_component(name "${file}" NAME)
+    stage_file("${file}" "${name}")
+endforeach()
+file(GLOB skins LIST_DIRECTORIES false "${SHIPPED}/skins/*.she")
+list(SORT skins)
+foreach(file IN LISTS skins)
+    get_filename_component(name "${file}" NAME)
+    stage_file("${file}" "skins/${name}")
+endforeach()
+
+file(WRITE "${MANIFEST}" "${names}")
