@@ -38,12 +38,15 @@ VIAddVersionKey /LANG=2052 "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=2052 "FileDescription" "${PRODUCT} 安装程序"
 VIAddVersionKey /LANG=2052 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=2052 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=2052 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TEXT "本向导将把 ${PRODUCT} ${VERSION} 安装到您的电脑上。$\r$\n$\r$\n${PRODUCT}在后台守护您的电脑，防范通过U盘传播的病毒。$\r$\n$\r$\n如果${PRODUCT}正在运行，请先退出它。点击“下一步”继续。"
 !insertmacro MUI_PAGE_WELCOME
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE LeaveDirectoryPage
 !insertmacro MUI_PAGE_DIRECTORY
+; The progress stays on screen until the user goes on.
+!define MUI_FINISHPAGE_NOAUTOCLOSE
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\QVud.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "立即运行${PRODUCT}"
