@@ -77,11 +77,13 @@ UninstallScript uninstallScript(const Installation& in) {
     }
 
     const std::string folder = in.folder + "\\";
-    std::vector<std::string> lines = {std::string(kTitleBegin), std::string(kProductTitle),
+    std::vector<std::string> lines = {std::string(kTitleBegin),
+                                      std::string(kProductTitle),
                                       std::string(kTextBegin),
                                       "感谢您使用" + std::string(kProductTitle) + "！",
                                       "卸载将删除本软件的程序文件、设置文件和防护日志。",
-                                      std::string(kTextEnd), std::string(kDeleteBegin)};
+                                      std::string(kTextEnd),
+                                      std::string(kDeleteBegin)};
     for (const std::string& name : in.files) {
         if (name != kUninstallerName && name != kScriptName) lines.push_back(folder + name);
     }
@@ -89,16 +91,21 @@ UninstallScript uninstallScript(const Installation& in) {
     for (const std::string& name : in.shortcuts) lines.push_back(in.menuFolder + "\\" + name);
     lines.push_back(std::string(kDeleteEnd));
 
+    // The commands start in the uninstaller's folder, which is removed at the end: each
+    // leaves it first, so that no command still has it as its current folder by then.
+    const std::string away = "cd /d %SystemRoot% & ";
     lines.push_back(std::string(kCommandBegin));
-    lines.push_back("reg delete " + quoted(kRunKey) + " /v " + std::string(kRunValue) + " /f");
-    lines.push_back("reg delete " + quoted(kUninstallKey) + " /f");
-    if (!in.menuFolder.empty()) lines.push_back("rd /q " + quoted(in.menuFolder));
-    // Leaves the folder as the current one first, then waits (ping's delay of about two
-    // seconds) for the uninstaller, which ends right after starting this, to be gone.
-    std::string last = "cd /d %SystemRoot% & ping -n 3 127.0.0.1 >nul & del /f /q " +
+    lines.push_back(away + "reg delete " + quoted(kRunKey) + " /v " + std::string(kRunValue) +
+                    " /f");
+    lines.push_back(away + "reg delete " + quoted(kUninstallKey) + " /f");
+    if (!in.menuFolder.empty()) lines.push_back(away + "rd /q " + quoted(in.menuFolder));
+    // Waits (ping's delay of about two seconds) for the uninstaller, which ends right
+    // after starting the commands, to be gone.
+    std::string last = away + "ping -n 3 127.0.0.1 >nul & del /f /q " +
                        quoted(folder + std::string(kUninstallerName)) + " & del /f /q " +
                        quoted(folder + std::string(kScriptName));
-    for (const std::string& sub : subfoldersOf(in.files)) last += " & rd /q " + quoted(folder + sub);
+    for (const std::string& sub : subfoldersOf(in.files))
+        last += " & rd /q " + quoted(folder + sub);
     last += " & rd /q " + quoted(in.folder);
     lines.push_back(last);
     lines.push_back(std::string(kCommandEnd));

@@ -15,7 +15,8 @@ inline constexpr std::string_view kUninstallerName = "QVuninst.exe";
 
 // The Run value the guard's autostart writes, and the product's entry of "Programs and
 // Features" the setup program writes.
-inline constexpr std::string_view kRunKey = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr std::string_view kRunKey =
+    "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr std::string_view kRunValue = "QVud";
 inline constexpr std::string_view kUninstallKey =
     "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QVud";

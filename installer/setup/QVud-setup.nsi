@@ -55,7 +55,10 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "${PUBLISHER}"
 
 ; The command that removes the product: a running guard holds QVud.exe open, so it is
 ; ended first; QVuninst.exe reads Xz.ini from its current folder, the installation's.
-!define UNINSTALL_ARGUMENTS '/c taskkill /f /im QVud.exe & cd /d "$INSTDIR" & start "" "$INSTDIR\QVuninst.exe"'
+; Once the uninstaller and the commands of its script have ended, the folder is removed
+; if they left it empty: a command of the script runs in a console that may keep the
+; folder in use until it ends (Wine's does), so its own removal of the folder can fail.
+!define UNINSTALL_ARGUMENTS '/c taskkill /f /im QVud.exe & cd /d "$INSTDIR" & start "" /wait "$INSTDIR\QVuninst.exe" & cd /d %SystemRoot% & ping -n 5 127.0.0.1 >nul & rd /q "$INSTDIR"'
 
 ; Asks the user to end a running guard until none runs (Retry) or he gives up (Cancel);
 ; silent, a running guard is a failure. Leaves 1 in $0 when the guard still runs.

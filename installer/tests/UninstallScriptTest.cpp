@@ -17,6 +17,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+const std::string kAway = "cd /d %SystemRoot% & ";
 const std::string kMenu = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\QVu盘卫士";
 
 Installation sample(const std::string& folder) {
@@ -44,8 +45,8 @@ ReadBack readBack(const std::string& script) {
 }
 
 TEST(UninstallScriptTest, NamesEveryFileAndCommandForFoldersWithBlanksAndChinese) {
-    for (std::string folder : {"C:\\Program Files\\QVu盘卫士", "D:\\我的 软件\\Q V & (盘)",
-                               "C:\\x"}) {
+    for (std::string folder :
+         {"C:\\Program Files\\QVu盘卫士", "D:\\我的 软件\\Q V & (盘)", "C:\\x"}) {
         SCOPED_TRACE(folder);
         UninstallScript script = uninstallScript(sample(folder));
         ASSERT_EQ(script.error, "");
@@ -62,16 +63,19 @@ TEST(UninstallScriptTest, NamesEveryFileAndCommandForFoldersWithBlanksAndChinese
                          f + "QVud.exe", f + "skins\\蓝色.she", f + "skins\\old\\绿.she",
                          f + "QVset.ini", f + "XTset.ini", f + "Rz.log", f + "Jincheng.qvjc",
                          kMenu + "\\QVu盘卫士.lnk", kMenu + "\\卸载QVu盘卫士.lnk"}));
-        EXPECT_EQ(back.commands,
-                  (Lines{"reg delete \"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\" "
-                         "/v QVud /f",
-                         "reg delete "
-                         "\"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QVud\" /f",
-                         "rd /q \"" + kMenu + "\"",
-                         "cd /d %SystemRoot% & ping -n 3 127.0.0.1 >nul & del /f /q \"" + f +
-                             "QVuninst.exe\" & del /f /q \"" + f + "Xz.ini\" & rd /q \"" + f +
-                             "skins\\old\" & rd /q \"" + f + "skins\" & rd /q \"" + folder +
-                             "\""}));
+        EXPECT_EQ(
+            back.commands,
+            (Lines{kAway + "reg delete "
+                           "\"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\" "
+                           "/v QVud /f",
+                   kAway +
+                       "reg delete "
+                       "\"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QVud\" "
+                       "/f",
+                   kAway + "rd /q \"" + kMenu + "\"",
+                   "cd /d %SystemRoot% & ping -n 3 127.0.0.1 >nul & del /f /q \"" + f +
+                       "QVuninst.exe\" & del /f /q \"" + f + "Xz.ini\" & rd /q \"" + f +
+                       "skins\\old\" & rd /q \"" + f + "skins\" & rd /q \"" + folder + "\""}));
     }
 }
 

@@ -8,6 +8,7 @@
 // folder. The exit code tells the setup program what happened (HelperExit).
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include <optional>

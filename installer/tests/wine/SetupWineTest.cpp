@@ -4,6 +4,7 @@
 // then its pages stepped through by messages, with a running guard in the way first.
 
 #include <windows.h>
+// After windows.h, which they need.
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -22,7 +23,8 @@ namespace {
 
 using namespace qv::testkit;
 
-const wchar_t* const kUninstallKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QVud";
+const wchar_t* const kUninstallKey =
+    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QVud";
 const wchar_t* const kRunKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 // Control ids of the setup's window (NSIS) and of the uninstall wizard.
 constexpr int kNext = 1, kDirectoryEdit = 1019;
@@ -31,8 +33,8 @@ constexpr int kWizardMessage = 101, kUninstallFace = 105;
 class WineSettingsEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
-        const std::initializer_list<std::wstring> programs = {
-            L"QVud.exe", L"QVuninst.exe", L"QVud-setup-" QV_VERSION L".exe"};
+        const std::initializer_list<std::wstring> programs = {L"QVud.exe", L"QVuninst.exe",
+                                                              L"QVud-setup-" QV_VERSION L".exe"};
         prepareWineSettings(programs);
         ASSERT_FALSE(prepareWineSettings(programs)) << "Wine's settings stay unwritten";
     }
@@ -68,6 +70,20 @@ bool keyExists(const wchar_t* key) {
         return false;
     RegCloseKey(h);
     return true;
+}
+
+// The names of what a folder holds, for a failure message.
+std::string folderEntries(const std::wstring& folder) {
+    std::string names;
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::wstring name = entry.cFileName;
+        if (name != L"." && name != L"..") names += utf8(name) + " ";
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return names;
 }
 
 // A string value under HKEY_LOCAL_MACHINE; nullopt when there is none.
@@ -202,10 +218,9 @@ TEST_F(SetupWine, SilentInstallThenGuardFromItsShortcutThenUninstallLeavesNothin
     EXPECT_EQ(messageBoxText(report), L"本软件已成功卸载！");
     saveScreenshot(L"setup-uninstall-report", report);
     EXPECT_TRUE(pressButton(report, IDOK));
-
     // The commands run after the wizard has ended; the last one waits for it.
     EXPECT_TRUE(waitFor([&] { return !exists(destination); }, 30s))
-        << "the installation folder is removed";
+        << "the installation folder is removed; left: " << folderEntries(destination);
     for (const std::wstring& name : packageFiles())
         EXPECT_FALSE(exists(destination + L"\\" + name)) << utf8(name);
     EXPECT_TRUE(exists(temp / L"我的 软件")) << "only the folder of the installation goes";
@@ -278,26 +293,28 @@ TEST_F(SetupWine, PagesAskToEndARunningGuardThenInstallAndRunIt) {
     TestProcess setup(setupExe);
     ASSERT_TRUE(setup.started());
     HWND ask = nullptr;
-    ASSERT_TRUE(waitFor([&] {
-        return (ask = findMessageBox(L"请先退出QVu盘卫士", setup.id())) != nullptr;
-    }, 20s));
+    ASSERT_TRUE(waitFor(
+        [&] { return (ask = findMessageBox(L"请先退出QVu盘卫士", setup.id())) != nullptr; }, 20s));
     saveScreenshot(L"setup-guard-running", ask);
     guard.terminate();
     EXPECT_TRUE(pressButton(ask, IDRETRY));
 
     const std::wstring title = L"QVu盘卫士 " QV_VERSION L" 安装";
     HWND window = nullptr;
-    ASSERT_TRUE(waitFor([&] {
-        window = findTopWindow(title, L"#32770", setup.id());
-        return window && nextEnabled(window);
-    }, 20s));
+    ASSERT_TRUE(waitFor(
+        [&] {
+            window = findTopWindow(title, L"#32770", setup.id());
+            return window && nextEnabled(window);
+        },
+        20s));
     saveScreenshot(L"setup-1-welcome", window);
     EXPECT_TRUE(pressButton(window, kNext));
 
     HWND edit = nullptr;
     ASSERT_TRUE(waitFor([&] {
         HWND page = innerPage(window);
-        return page && (edit = GetDlgItem(page, kDirectoryEdit)) != nullptr && IsWindowVisible(edit);
+        return page && (edit = GetDlgItem(page, kDirectoryEdit)) != nullptr &&
+               IsWindowVisible(edit);
     }));
     wchar_t programFiles[MAX_PATH] = {};
     GetEnvironmentVariableW(L"ProgramW6432", programFiles, MAX_PATH);
@@ -307,11 +324,13 @@ TEST_F(SetupWine, PagesAskToEndARunningGuardThenInstallAndRunIt) {
     EXPECT_TRUE(pressButton(window, kNext));
 
     // The progress page stays once everything is installed.
-    ASSERT_TRUE(waitFor([&] {
-        HWND page = innerPage(window);
-        return page && FindWindowExW(page, nullptr, L"msctls_progress32", nullptr) &&
-               nextEnabled(window) && exists(destination + L"\\Xz.ini");
-    }, 60s));
+    ASSERT_TRUE(waitFor(
+        [&] {
+            HWND page = innerPage(window);
+            return page && FindWindowExW(page, nullptr, L"msctls_progress32", nullptr) &&
+                   nextEnabled(window) && exists(destination + L"\\Xz.ini");
+        },
+        60s));
     saveScreenshot(L"setup-3-progress", window);
     EXPECT_TRUE(pressButton(window, kNext));
 
