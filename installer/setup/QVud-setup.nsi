@@ -41,7 +41,7 @@ VIAddVersionKey /LANG=2052 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=2052 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ABORTWARNING
-!define MUI_WELCOMEPAGE_TEXT "本向导将把 ${PRODUCT} ${VERSION} 安装到您的电脑上。$\r$\n$\r$\n${PRODUCT}在后台守护您的电脑，防范通过U盘传播的病毒。$\r$\n$\r$\n如果${PRODUCT}正在运行，请先退出它。点击“下一步”继续。"
+!define MUI_WELCOMEPAGE_TEXT "本向导将把 ${PRODUCT} ${VERSION} 安装到您的电脑上。$\r$\n$\r$\n${PRODUCT}在后台守护您的电脑，防范通过U盘传播的病毒。$\r$\n$\r$\n如果${PRODUCT}正在运行，请先退出它。$\r$\n$\r$\n点击“下一步”继续。"
 !insertmacro MUI_PAGE_WELCOME
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE LeaveDirectoryPage
 !insertmacro MUI_PAGE_DIRECTORY
