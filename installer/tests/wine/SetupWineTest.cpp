@@ -255,6 +255,17 @@ TEST_F(SetupWine, UninstallKeepsAFolderThatHoldsSomethingElse) {
     EXPECT_TRUE(exists(destination + L"\\我的笔记.txt"));
 }
 
+// Xz.ini is in the system code page (GBK here), which has no Hangul: a folder named with it
+// could not be named in the script, so the setup installs nothing there and says so.
+TEST_F(SetupWine, FolderTheCodePageCannotNameIsRefusedBeforeAnythingIsInstalled) {
+    const std::wstring folder = temp / L"한글";
+    TestProcess setup(setupExe, {}, L"/S /D=" + folder);
+    EXPECT_EQ(setup.waitForExit(30000), 4);
+    EXPECT_FALSE(exists(folder));
+    EXPECT_FALSE(keyExists(kUninstallKey));
+    EXPECT_FALSE(exists(menuFolder()));
+}
+
 // The guard built beside this test, running from a folder of its own.
 class RunningGuard : public qv::test::GuardProcess {
 public:
