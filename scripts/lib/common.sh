@@ -8,10 +8,12 @@ QV_JOBS=$(nproc 2>/dev/null || echo 2)
 
 qv_say() { printf '== %s\n' "$*" >&2; }
 
-# Debian packages the build, the tests and the demo need. fonts-wine holds Wine's own
-# fonts, Marlett among them, which draws the glyphs of the windows' caption buttons.
+# Debian packages the build, the tests, the demo and the package need. fonts-wine holds
+# Wine's own fonts, Marlett among them, which draws the glyphs of the windows' caption
+# buttons; nsis gives makensis, which makes the setup program.
 QV_PACKAGES=(cmake ninja-build g++ googletest clang-format mingw-w64 g++-mingw-w64-x86-64-posix
-             wine wine64 xvfb x11-utils xdotool imagemagick locales fonts-wqy-zenhei fonts-wine)
+             wine wine64 xvfb x11-utils xdotool imagemagick locales fonts-wqy-zenhei fonts-wine
+             nsis)
 
 qv_setup() {
     local missing=() pkg

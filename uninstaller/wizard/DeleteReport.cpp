@@ -5,7 +5,6 @@ namespace qv::uninst {
 namespace {
 
 std::string reasonText(const DeleteResult& result) {
-    if (result.outcome == DeleteOutcome::NotFound) return "文件不存在";
     return result.reason.empty() ? "无法删除" : result.reason;
 }
 

@@ -1,7 +1,5 @@
 #include "uninstaller/wizard/Wizard.h"
 
-#include <set>
-
 #include "uninstaller/script/CommandScan.h"
 #include "uninstaller/script/ScriptLines.h"
 #include "uninstaller/script/ScriptParser.h"
@@ -100,19 +98,14 @@ void Wizard::Xb() {
     uninstalling_ = true;
     view_.setMessageText(std::string(kUninstalling));
 
-    // Deletions in list order. An entry repeated in the list (the script may name a file
-    // twice) is done once it has been deleted, not reported as missing afterwards; an
-    // empty entry names no file.
+    // Deletions in list order. A file that is not there (one the program never made, or
+    // one the script names twice) is gone as well as a deleted one; only a file that is
+    // still there is reported. An empty entry names no file.
     std::vector<FailedDelete> failed;
-    std::set<std::string> deleted;
     for (const std::string& path : deleteList_) {
         if (path.empty()) continue;
         DeleteResult result = system_.deleteFile(path);
-        if (result.outcome == DeleteOutcome::Deleted) {
-            deleted.insert(path);
-        } else if (!(result.outcome == DeleteOutcome::NotFound && deleted.count(path))) {
-            failed.push_back({path, result});
-        }
+        if (result.outcome == DeleteOutcome::Failed) failed.push_back({path, result});
     }
     // Success is claimed only when every listed file was removed.
     if (failed.empty()) {

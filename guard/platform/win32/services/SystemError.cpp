@@ -16,8 +16,10 @@ std::string systemErrorText(DWORD code) {
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
         text.pop_back();
     }
-    if (text.empty()) return "系统错误 " + std::to_string(code);
-    return fromWide(text);
+    if (!text.empty()) return fromWide(text);
+    std::string fallback = "系统错误 ";  // built in steps: GCC 12 misreads the one-line sum
+    fallback += std::to_string(code);
+    return fallback;
 }
 
 platform::Status failure(DWORD code) {

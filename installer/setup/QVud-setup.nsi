@@ -1,0 +1,140 @@
+; The setup program of QVu盘卫士: installs the package folder into the chosen folder,
+; writes the uninstall script Xz.ini beside QVuninst.exe (qvsetup-helper.exe, the
+; product's own code), adds the Start menu folder and the entry of "Programs and
+; Features". Silent: QVud-setup.exe /S /D=C:\folder (administrators).
+;
+; makensis -INPUTCHARSET UTF8 -DVERSION=<x.y.z> -DSTAGE=<folder> -DMANIFEST=<file>
+;          -DHELPER=<qvsetup-helper.exe> -DOUTFILE=<setup.exe> QVud-setup.nsi
+
+Unicode true
+Target amd64-unicode
+ManifestDPIAware true
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+
+!include MUI2.nsh
+!include LogicLib.nsh
+
+!define PRODUCT "QVu盘卫士"
+!define PUBLISHER "青木作品"
+; The entry the uninstall script removes again (kUninstallKey of UninstallScript.h).
+!define UNINSTALL_KEY "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\QVud"
+; The single-instance mutex of a running guard (Win32SingleInstance.h).
+!define GUARD_MUTEX "Local\QVud.SingleInstance"
+!define MENU_FOLDER "$SMPROGRAMS\${PRODUCT}"
+!define GUARD_SHORTCUT "${PRODUCT}.lnk"
+!define UNINSTALL_SHORTCUT "卸载${PRODUCT}.lnk"
+
+Name "${PRODUCT} ${VERSION}"
+Caption "${PRODUCT} ${VERSION} 安装"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+BrandingText "${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=2052 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=2052 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=2052 "FileDescription" "${PRODUCT} 安装程序"
+VIAddVersionKey /LANG=2052 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=2052 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=2052 "LegalCopyright" "${PUBLISHER}"
+
+!define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "本向导将把 ${PRODUCT} ${VERSION} 安装到您的电脑上。$\r$\n$\r$\n${PRODUCT}在后台守护您的电脑，防范通过U盘传播的病毒。$\r$\n$\r$\n如果${PRODUCT}正在运行，请先退出它。$\r$\n$\r$\n点击“下一步”继续。"
+!insertmacro MUI_PAGE_WELCOME
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE LeaveDirectoryPage
+!insertmacro MUI_PAGE_DIRECTORY
+; The progress stays on screen until the user goes on.
+!define MUI_FINISHPAGE_NOAUTOCLOSE
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\QVud.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "立即运行${PRODUCT}"
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_LANGUAGE "SimpChinese"
+
+; The command that removes the product: a running guard holds QVud.exe open, so it is
+; ended first; QVuninst.exe reads Xz.ini from its current folder, the installation's.
+; Once the uninstaller and the commands of its script have ended, the folder is removed
+; if they left it empty: a command of the script runs in a console that may keep the
+; folder in use until it ends (Wine's does), so its own removal of the folder can fail.
+!define UNINSTALL_ARGUMENTS '/c taskkill /f /im QVud.exe & cd /d "$INSTDIR" & start "" /wait "$INSTDIR\QVuninst.exe" & cd /d %SystemRoot% & ping -n 5 127.0.0.1 >nul & rd /q "$INSTDIR"'
+
+; Asks the user to end a running guard until none runs (Retry) or he gives up (Cancel);
+; silent, a running guard is a failure. Leaves 1 in $0 when the guard still runs.
+Function EnsureGuardEnded
+    ${Do}
+        System::Call 'kernel32::OpenMutexW(i 0x100000, i 0, w "${GUARD_MUTEX}") p .r1'
+        ${If} $1 P= 0
+            StrCpy $0 0
+            Return
+        ${EndIf}
+        System::Call 'kernel32::CloseHandle(p r1)'
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "请先退出${PRODUCT}（右键单击悬浮窗，选择“退出”），然后点击“重试”继续安装。" /SD IDCANCEL IDRETRY retry
+        StrCpy $0 1
+        Return
+        retry:
+    ${Loop}
+FunctionEnd
+
+Function .onInit
+    SetShellVarContext all
+    SetRegView 64
+    Call EnsureGuardEnded
+    ${If} $0 = 1
+        SetErrorLevel 3
+        Quit
+    ${EndIf}
+FunctionEnd
+
+Function LeaveDirectoryPage
+    Call EnsureGuardEnded
+    ${If} $0 = 1
+        Abort
+    ${EndIf}
+FunctionEnd
+
+Section "Install"
+    ; Once more: the guard may have been started after the pages were left.
+    Call EnsureGuardEnded
+    ${If} $0 = 1
+        SetErrorLevel 3
+        Abort "${PRODUCT}正在运行，安装已取消。"
+    ${EndIf}
+
+    ; The uninstall script first: a folder it cannot be written for gets nothing else.
+    CreateDirectory "$INSTDIR"
+    InitPluginsDir
+    File "/oname=$PLUGINSDIR\qvsetup-helper.exe" "${HELPER}"
+    File "/oname=$PLUGINSDIR\manifest.txt" "${MANIFEST}"
+    ExecWait '"$PLUGINSDIR\qvsetup-helper.exe" write-xz "$INSTDIR" "$PLUGINSDIR\manifest.txt" "${MENU_FOLDER}" "${GUARD_SHORTCUT}" "${UNINSTALL_SHORTCUT}"' $0
+    ${If} $0 != 0
+        ${Select} $0
+            ${Case2} 4 5
+                StrCpy $1 "安装文件夹的名称不能含有百分号（%），也不能含有系统代码页之外的字符。"
+            ${Default}
+                StrCpy $1 "无法写入卸载脚本 Xz.ini（错误 $0）。"
+        ${EndSelect}
+        RMDir "$INSTDIR"
+        MessageBox MB_OK|MB_ICONSTOP "$1$\r$\n$INSTDIR" /SD IDOK
+        SetErrorLevel 4
+        Abort "安装失败。"
+    ${EndIf}
+
+    SetOutPath "$INSTDIR"
+    File /r "${STAGE}/*"
+
+    CreateDirectory "${MENU_FOLDER}"
+    CreateShortcut "${MENU_FOLDER}\${GUARD_SHORTCUT}" "$INSTDIR\QVud.exe"
+    CreateShortcut "${MENU_FOLDER}\${UNINSTALL_SHORTCUT}" "$SYSDIR\cmd.exe" \
+        '${UNINSTALL_ARGUMENTS}' "$INSTDIR\QVuninst.exe" 0 SW_SHOWMINIMIZED
+
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\QVud.exe"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$SYSDIR\cmd.exe" ${UNINSTALL_ARGUMENTS}'
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd

@@ -1,0 +1,15 @@
+#pragma once
+// The exit codes of qvsetup-helper.exe; the setup program names each to the user.
+
+namespace qv::setup {
+
+enum class HelperExit {
+    Done = 0,
+    Usage = 2,               // the command line was not understood
+    ManifestUnreadable = 3,  // the list of the package's files could not be read
+    PathRefused = 4,         // a path cannot stand in the script (see uninstallScript)
+    NotRepresentable = 5,    // a path has characters the system code page lacks
+    WriteFailed = 6          // Xz.ini could not be written
+};
+
+}  // namespace qv::setup

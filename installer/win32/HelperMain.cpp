@@ -1,0 +1,81 @@
+// qvsetup-helper.exe: what the setup program does with the product's own code, run from
+// the setup's temporary folder while it installs.
+//
+//   qvsetup-helper.exe write-xz <folder> <manifest> <menu folder> <shortcut>...
+//
+// writes <folder>\Xz.ini for the files the manifest lists (UTF-8, one name relative to
+// the folder a line, as the package was built) and the shortcuts in the Start menu
+// folder. The exit code tells the setup program what happened (HelperExit).
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/win32/WideText.h"
+#include "installer/script/UninstallScript.h"
+#include "installer/win32/AnsiFile.h"
+#include "installer/win32/HelperExit.h"
+#include "uninstaller/script/ScriptLines.h"
+
+namespace {
+
+using namespace qv::setup;
+using qv::common::win32::toUtf8;
+
+constexpr DWORD kMaxManifestBytes = 1024 * 1024;
+
+// The names the manifest lists; empty lines are none. Nothing when it cannot be read.
+std::optional<std::vector<std::string>> readManifest(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes(kMaxManifestBytes + 1, '\0');
+    DWORD got = 0;
+    bool ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    if (!ok || got > kMaxManifestBytes) return std::nullopt;
+    bytes.resize(got);
+    std::vector<std::string> names;
+    for (std::string& line : qv::uninst::splitLines(bytes)) {
+        if (!line.empty()) names.push_back(std::move(line));
+    }
+    return names;
+}
+
+HelperExit writeScript(const std::vector<std::wstring>& args) {
+    if (args.size() < 3) return HelperExit::Usage;
+    std::optional<std::vector<std::string>> files = readManifest(args[1]);
+    if (!files) return HelperExit::ManifestUnreadable;
+    Installation installation{toUtf8(args[0]), std::move(*files), toUtf8(args[2]), {}};
+    for (std::size_t i = 3; i < args.size(); ++i) installation.shortcuts.push_back(toUtf8(args[i]));
+
+    UninstallScript script = uninstallScript(installation);
+    if (script.text.empty()) return HelperExit::PathRefused;
+    switch (win32::writeAnsiFile(args[0] + L"\\" + qv::common::win32::toWide(kScriptName),
+                                 script.text)) {
+        case win32::AnsiWrite::Written:
+            return HelperExit::Done;
+        case win32::AnsiWrite::NotRepresentable:
+            return HelperExit::NotRepresentable;
+        case win32::AnsiWrite::Failed:
+            break;
+    }
+    return HelperExit::WriteFailed;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!argv) return static_cast<int>(HelperExit::Usage);
+    std::vector<std::wstring> args(argv + (count > 0 ? 1 : 0), argv + count);
+    LocalFree(argv);
+    if (args.empty() || args[0] != L"write-xz") return static_cast<int>(HelperExit::Usage);
+    args.erase(args.begin());
+    return static_cast<int>(writeScript(args));
+}
