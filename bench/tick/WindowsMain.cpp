@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,55 @@
 #include "guard/platform/win32/services/Win32Skin.h"
 #include "guard/platform/win32/services/Win32WebVisit.h"
 #include "tests/wine/tools/TestKit.h"
+
+namespace {
+
+// The drive's entries. Wine looks for a name it is about to create among all of a
+// folder's entries without regard to case, so making 100,000 of them one by one through
+// Wine takes hours; a large root is made by the Unix shell instead, as a stick written
+// on another system would arrive.
+bool makeEntries(const std::wstring& folder, const qv::bench::RootContent& content) {
+    if (content.folders.size() + content.files.size() < 10000) {
+        for (const auto& name : content.folders) {
+            if (!CreateDirectoryW((folder + L"\\" + qv::testkit::wide(name)).c_str(), nullptr))
+                return false;
+        }
+        for (const auto& name : content.files) {
+            if (!qv::testkit::writeBytes(folder + L"\\" + qv::testkit::wide(name), "MZ"))
+                return false;
+        }
+        return true;
+    }
+    static qv::testkit::TempFolder lists(L"qv-bench-lists");
+    std::string folders, files;
+    for (const auto& name : content.folders) folders += name + "\n";
+    for (const auto& name : content.files) files += name + "\n";
+    auto unixFolder = qv::testkit::unixPath(folder);
+    auto unixLists = qv::testkit::unixPath(lists.path());
+    if (!unixFolder || !unixLists || !qv::testkit::writeBytes(lists / L"folders", folders) ||
+        !qv::testkit::writeBytes(lists / L"files", files))
+        return false;
+    std::wstring script =
+        qv::testkit::wide("cd '" + *unixFolder + "' && xargs mkdir < '" + *unixLists +
+                          "/folders' && xargs touch < '" + *unixLists + "/files'");
+    std::wstring command = L"Z:\\bin\\sh -c \"" + script + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, 600000);
+    CloseHandle(process.hProcess);
+    // A Unix process's exit code does not come back through Wine: look at the last entry.
+    std::wstring last = folder + L"\\" + qv::testkit::wide(content.files.back());
+    return qv::testkit::waitFor(
+        [&] { return GetFileAttributesW(last.c_str()) != INVALID_FILE_ATTRIBUTES; },
+        std::chrono::seconds(60));
+}
+
+}  // namespace
 
 int wmain() {
     qv::win32::Win32FileSystem files;
@@ -33,13 +83,7 @@ int wmain() {
         [&](int entries) -> std::string {
             folder = std::make_unique<qv::testkit::TempFolder>(L"qv-bench");
             qv::bench::RootContent content = qv::bench::rootContent(entries);
-            for (const auto& name : content.folders) {
-                if (!CreateDirectoryW((*folder / qv::testkit::wide(name)).c_str(), nullptr))
-                    return "";
-            }
-            for (const auto& name : content.files) {
-                if (!qv::testkit::writeBytes(*folder / qv::testkit::wide(name), "MZ")) return "";
-            }
+            if (!makeEntries(folder->path(), content)) return "";
             auto letter = qv::testkit::freeDriveLetter();
             if (!letter) return "";
             drive = std::make_unique<qv::testkit::SimulatedDrive>(*letter, DRIVE_REMOVABLE,
