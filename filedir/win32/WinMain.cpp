@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "common/win32/MessageLoop.h"
 #include "common/win32/WideText.h"
 #include "filedir/browser/BrowserFiles.h"
 #include "filedir/browser/FolderLoad.h"
@@ -318,12 +319,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     ShowWindow(app.window, show);
     UpdateWindow(app.window);
     fillDrives(0);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageW(app.window, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    qv::common::win32::runMessageLoop(app.window);
     DeleteObject(font);
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "common/win32/MessageLoop.h"
 #include "common/win32/WideText.h"
 #include "pifushe/catalog/SkinApply.h"
 #include "pifushe/catalog/SkinCatalog.h"
@@ -224,12 +225,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     refresh();
     ShowWindow(app.window, show);
     SetFocus(app.list);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageW(app.window, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    qv::common::win32::runMessageLoop(app.window);
     DeleteObject(font);
     return 0;
 }
