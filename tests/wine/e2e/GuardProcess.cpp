@@ -74,6 +74,9 @@ HWND GuardProcess::waitForPopupMenu(int ms) const {
 }
 
 void chooseMenuItem(HWND menu, int index) {
+    // The keys go to the menu once its loop answers: one shown a moment ago may not be
+    // reading its messages yet.
+    SendMessageTimeoutW(menu, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
     auto key = [menu](WPARAM vk) {
         PostMessageW(menu, WM_KEYDOWN, vk, 1);
         PostMessageW(menu, WM_KEYUP, vk, 0xC0000001);

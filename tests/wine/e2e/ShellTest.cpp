@@ -88,6 +88,11 @@ protected:
     HWND control(HWND form, const wchar_t* name) { return findControlWindow(form, name); }
     // A right-button click on the badge and the menu it opens.
     HWND openMenu() {
+        // A menu closed a moment ago may still be on screen: the new one is another.
+        testkit::waitFor([&] {
+            return testkit::findTopWindowOfClass(L"#32768", guard->id(), IsWindowVisible) ==
+                   nullptr;
+        });
         clickAt(centreOf(badge), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
         return guard->waitForPopupMenu();
     }
