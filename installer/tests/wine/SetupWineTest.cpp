@@ -122,6 +122,14 @@ HWND awaitTopWindow(const std::wstring& title, const std::wstring& className = L
     return found;
 }
 
+// Clicks the wizard's uninstall picture, as the user does, and waits for the report.
+HWND uninstallAndAwaitReport(HWND wizard) {
+    HWND face = GetDlgItem(wizard, kUninstallFace);
+    PostMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(face, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    return awaitTopWindow(L"提示");
+}
+
 // Whatever an installation left: the folder, the Start menu folder and the registry.
 void removeInstallation(const std::wstring& folder) {
     removeTree(folder);
@@ -209,11 +217,8 @@ TEST_F(SetupWine, SilentInstallThenGuardFromItsShortcutThenUninstallLeavesNothin
     EXPECT_NE(controlText(GetDlgItem(wizard, kWizardMessage)).find(L"感谢您使用QVu盘卫士"),
               std::wstring::npos);
     saveScreenshot(L"setup-uninstall-wizard", wizard);
-    HWND face = GetDlgItem(wizard, kUninstallFace);
-    PostMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageW(face, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 
-    HWND report = awaitTopWindow(L"提示");
+    HWND report = uninstallAndAwaitReport(wizard);
     ASSERT_TRUE(report);
     EXPECT_EQ(messageBoxText(report), L"本软件已成功卸载！");
     saveScreenshot(L"setup-uninstall-report", report);
@@ -241,10 +246,7 @@ TEST_F(SetupWine, UninstallKeepsAFolderThatHoldsSomethingElse) {
     EXPECT_TRUE(pressButton(confirm, IDOK));
     HWND wizard = awaitTopWindow(L"QVu盘卫士 卸载向导", L"QVuninstWizard");
     ASSERT_TRUE(wizard);
-    HWND face = GetDlgItem(wizard, kUninstallFace);
-    PostMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageW(face, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    HWND report = awaitTopWindow(L"提示");
+    HWND report = uninstallAndAwaitReport(wizard);
     ASSERT_TRUE(report);
     EXPECT_EQ(messageBoxText(report), L"本软件已成功卸载！");
     EXPECT_TRUE(pressButton(report, IDOK));
