@@ -114,6 +114,8 @@ TEST(FileBrowserTest, OpenedFromTheToolsPageItShowsTheBaitAndRestoresTheHiddenFo
     ASSERT_TRUE(guard.started());
     HWND badge = guard.waitForForm(L"Form3");
     ASSERT_NE(badge, nullptr);
+    // The badge answers clicks once it is on screen after start-up.
+    ASSERT_TRUE(testkit::waitFor([&] { return IsWindowVisible(badge) != FALSE; }));
     postDoubleClick(findControlWindow(badge, L"Image1"));
     HWND main = guard.waitForForm(L"Form1");
     ASSERT_NE(main, nullptr);
