@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -36,6 +38,21 @@ bool waitUntilPainted(HWND hwnd, COLORREF colour) {
         ClientToScreen(hwnd, &at);
         return testkit::screenPixel(at.x, at.y) == colour;
     });
+}
+
+// Whether the process has the library `name` loaded.
+bool hasModule(DWORD process, const wchar_t* name) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    bool found = false;
+    for (BOOL more = Module32FirstW(snapshot, &entry); more && !found;
+         more = Module32NextW(snapshot, &entry)) {
+        found = lstrcmpiW(entry.szModule, name) == 0;
+    }
+    CloseHandle(snapshot);
+    return found;
 }
 
 class GuardTest : public ::testing::Test {
@@ -76,6 +93,9 @@ TEST_F(GuardTest, StartsWithTheBadgeAtTheTopRightAndTheMainWindowHidden) {
 
     waitUntilPainted(badge, GetSysColor(COLOR_BTNFACE));
     testkit::saveScreenshot(L"e2e_badge");
+    ASSERT_TRUE(hasModule(guard->id(), L"user32.dll")) << "the module list can be read";
+    EXPECT_FALSE(hasModule(guard->id(), L"comctl32.dll"))
+        << "a waiting guard does without the common-controls library";
 }
 
 TEST_F(GuardTest, ASecondStartSaysSoAndEndsWhileTheFirstRunsOn) {
@@ -114,6 +134,8 @@ TEST_F(GuardTest, DoubleClickingTheBadgeShowsTheMainWindowInItsPlace) {
     EXPECT_EQ(r.right - r.left, px(7380));
     EXPECT_EQ(r.bottom - r.top, px(6090));
 
+    EXPECT_TRUE(hasModule(guard->id(), L"comctl32.dll")) << "loaded for the progress bar";
+    EXPECT_NE(findControlWindow(main, L"Jd"), nullptr);
     EXPECT_TRUE(waitUntilPainted(main, GetSysColor(COLOR_BTNFACE)));
     testkit::saveScreenshot(L"e2e_main");
 }

@@ -401,25 +401,32 @@ TEST_F(HostTest, HandCursorOverClickablePicturesWithItsHotSpotOnTheFingertip) {
     EXPECT_EQ(GetCursor(), arrow) << "other controls keep the arrow";
 }
 
-TEST_F(HostTest, ToolTipsAreRegisteredForControlsThatHaveOneAndFollowChanges) {
+TEST_F(HostTest, ToolTipsAreMadeWhenTheMouseFirstComesOverAndFollowChanges) {
     SampleForm form(host);
     form.show();
     HWND hwnd = host.formWindow(form);
-    std::pair<HWND, HWND> search(hwnd, nullptr);
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM lp) -> BOOL {
-            wchar_t cls[32] = {};
-            GetClassNameW(w, cls, 32);
-            auto* out = reinterpret_cast<std::pair<HWND, HWND>*>(lp);
-            if (std::wstring_view(cls) == TOOLTIPS_CLASSW && GetWindow(w, GW_OWNER) == out->first) {
-                out->second = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    HWND tips = search.second;
+    auto findTips = [hwnd] {
+        std::pair<HWND, HWND> search(hwnd, nullptr);
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND w, LPARAM lp) -> BOOL {
+                wchar_t cls[32] = {};
+                GetClassNameW(w, cls, 32);
+                auto* out = reinterpret_cast<std::pair<HWND, HWND>*>(lp);
+                if (std::wstring_view(cls) == TOOLTIPS_CLASSW &&
+                    GetWindow(w, GW_OWNER) == out->first) {
+                    out->second = w;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.second;
+    };
+    EXPECT_EQ(findTips(), nullptr) << "no tooltip window before the mouse is over the form";
+    SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(child(form, L"Picture")),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    HWND tips = findTips();
     ASSERT_NE(tips, nullptr);
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2) << "List and Picture";
 

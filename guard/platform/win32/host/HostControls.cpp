@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "guard/platform/win32/CommonControls.h"
 #include "guard/platform/win32/Text.h"
 #include "guard/platform/win32/host/Colours.h"
 #include "guard/platform/win32/host/HandCursor.h"
@@ -208,6 +209,7 @@ void Win32Host::createControlWindow(FormRecord& r, ControlRecord& c, int id) {
             style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
             break;
         case ui::ControlKind::ProgressBar:
+            if (!common_controls::load()) return;
             cls = PROGRESS_CLASSW;
             break;
         case ui::ControlKind::Frame:
@@ -299,6 +301,17 @@ void Win32Host::updateShapeRegion(ControlRecord& c) {
         DeleteObject(inside);
     }
     SetWindowRgn(c.hwnd, region, TRUE);  // the window owns the region from now on
+}
+
+void Win32Host::ensureToolTips(FormRecord& r) {
+    if (r.tooltip || !r.hwnd || !common_controls::load()) return;
+    r.tooltip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, r.hwnd, nullptr, instance_, nullptr);
+    if (!r.tooltip) return;
+    SendMessageW(r.tooltip, TTM_SETMAXTIPWIDTH, 0, toPixels(6000));
+    for (auto& c : r.controls) updateToolTip(r, *c);
 }
 
 void Win32Host::updateToolTip(FormRecord& r, ControlRecord& c) {

@@ -4,7 +4,6 @@
 
 #include "guard/platform/win32/host/Win32Host.h"
 
-#include <commctrl.h>
 #include <dbt.h>
 
 #include <algorithm>
@@ -67,10 +66,6 @@ bool sameRect(const RECT& a, const RECT& b) {
 
 Win32Host::Win32Host(HINSTANCE instance)
     : instance_(instance ? instance : GetModuleHandleW(nullptr)) {
-    INITCOMMONCONTROLSEX icc{};
-    icc.dwSize = sizeof(icc);
-    icc.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_WIN95_CLASSES;
-    InitCommonControlsEx(&icc);
     HDC screen = GetDC(nullptr);
     if (screen) {
         int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -254,11 +249,6 @@ void Win32Host::ensureWindow(FormRecord& r) {
         SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconFor(f.icon(), 32)));
         SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconFor(f.icon(), 16)));
     }
-    r.tooltip =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, instance_, nullptr);
-    if (r.tooltip) SendMessageW(r.tooltip, TTM_SETMAXTIPWIDTH, 0, toPixels(6000));
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&r));
     createControls(r);
     // The model learns where the window really is (centred, or sized from its inside).
@@ -597,6 +587,9 @@ LRESULT Win32Host::formMessage(FormRecord& r, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CTLCOLORLISTBOX:
             return onControlColour(r, msg, wp, lp);
         case WM_SETCURSOR:
+            // Tips are shown only under the mouse: they are made when it first comes over
+            // the form (a cursor query precedes every mouse move), not with the window.
+            ensureToolTips(r);
             if (onSetCursor(r, reinterpret_cast<HWND>(wp))) return TRUE;
             break;
         case WM_WINDOWPOSCHANGED: {

@@ -100,7 +100,7 @@ private:
         Win32Host* host = nullptr;
         ui::Form* form = nullptr;
         HWND hwnd = nullptr;
-        HWND tooltip = nullptr;
+        HWND tooltip = nullptr;  // made by ensureToolTips
         ATOM name = 0;
         bool topmost = false;
         bool reporting = false;  // inside placedByHost: changes made now are not reported
@@ -152,6 +152,7 @@ private:
     void restack(FormRecord& r);
     void syncControl(ControlRecord& c, ui::Property property);
     void syncAll(ControlRecord& c);
+    void ensureToolTips(FormRecord& r);  // made when the mouse first comes over the form
     void updateToolTip(FormRecord& r, ControlRecord& c);
     void updateShapeRegion(ControlRecord& c);
     void redrawArea(FormRecord& r, const ui::Control& control);

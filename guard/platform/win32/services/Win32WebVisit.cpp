@@ -7,6 +7,7 @@
 #include <exception>
 #include <thread>
 
+#include "guard/platform/win32/BindProc.h"
 #include "guard/platform/win32/Text.h"
 
 namespace qv::win32 {
@@ -26,22 +27,17 @@ struct WinInet {
     bool loaded() const { return open && openUrl && setOption && readFile && closeHandle; }
 };
 
-template <typename Function>
-void bind(HMODULE library, const char* name, Function& to) {
-    to = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
 // The library, once loaded (kept for the rest of the run); nullptr when it cannot be.
 const WinInet* winInet() {
     static const WinInet library = [] {
         WinInet w;
         HMODULE module = LoadLibraryW(L"wininet.dll");
         if (!module) return w;
-        bind(module, "InternetOpenW", w.open);
-        bind(module, "InternetOpenUrlW", w.openUrl);
-        bind(module, "InternetSetOptionW", w.setOption);
-        bind(module, "InternetReadFile", w.readFile);
-        bind(module, "InternetCloseHandle", w.closeHandle);
+        bindProc(module, "InternetOpenW", w.open);
+        bindProc(module, "InternetOpenUrlW", w.openUrl);
+        bindProc(module, "InternetSetOptionW", w.setOption);
+        bindProc(module, "InternetReadFile", w.readFile);
+        bindProc(module, "InternetCloseHandle", w.closeHandle);
         return w;
     }();
     return library.loaded() ? &library : nullptr;

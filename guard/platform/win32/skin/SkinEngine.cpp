@@ -2,14 +2,13 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <cmath>
 #include <map>
 #include <optional>
 #include <string>
 #include <tuple>
 
+#include "guard/platform/win32/CommonControls.h"
 #include "guard/platform/win32/UniqueHandle.h"
 #include "guard/platform/win32/skin/SkinPalette.h"
 
@@ -118,12 +117,12 @@ LRESULT CALLBACK containerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
             }
             break;
         case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, containerProc, kContainerSubclass);
+            common_controls::removeWindowSubclass(hwnd, containerProc, kContainerSubclass);
             break;
         default:
             break;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return common_controls::defSubclassProc(hwnd, msg, wp, lp);
 }
 
 // The dialog manager switches buttons between push and default push style when the
@@ -132,20 +131,20 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
     if (msg == BM_SETSTYLE) {
         wp = (wp & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
     } else if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, buttonProc, kButtonSubclass);
+        common_controls::removeWindowSubclass(hwnd, buttonProc, kButtonSubclass);
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return common_controls::defSubclassProc(hwnd, msg, wp, lp);
 }
 
 void skinButton(HWND button) {
     if (GetPropW(button, kSkinnedButton)) return;
     SetPropW(button, kSkinnedButton, reinterpret_cast<HANDLE>(1));
-    SetWindowSubclass(button, buttonProc, kButtonSubclass, 0);
+    common_controls::setWindowSubclass(button, buttonProc, kButtonSubclass, 0);
     LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
     SetWindowLongPtrW(button, GWL_STYLE,
                       (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
     if (HWND parent = GetParent(button)) {
-        SetWindowSubclass(parent, containerProc, kContainerSubclass, 0);
+        common_controls::setWindowSubclass(parent, containerProc, kContainerSubclass, 0);
     }
     InvalidateRect(button, nullptr, TRUE);
 }
@@ -153,7 +152,7 @@ void skinButton(HWND button) {
 void skinWindow(HWND hwnd) {
     std::wstring cls = className(hwnd);
     if (cls == kFormClass || cls == kDialogClass) {
-        SetWindowSubclass(hwnd, containerProc, kContainerSubclass, 0);
+        common_controls::setWindowSubclass(hwnd, containerProc, kContainerSubclass, 0);
     } else if (isPushButton(hwnd)) {
         skinButton(hwnd);
     }
@@ -161,9 +160,9 @@ void skinWindow(HWND hwnd) {
 
 // Skins a new window once its creation is complete (its style and parent are final).
 LRESULT CALLBACK creationProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
-    LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    LRESULT result = common_controls::defSubclassProc(hwnd, msg, wp, lp);
     if (msg == WM_CREATE || msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, creationProc, kCreationSubclass);
+        common_controls::removeWindowSubclass(hwnd, creationProc, kCreationSubclass);
         if (msg == WM_CREATE && result != -1 && activeTheme()) skinWindow(hwnd);
     }
     return result;
@@ -187,7 +186,7 @@ LRESULT CALLBACK cbtProc(int code, WPARAM wp, LPARAM lp) {
         auto hwnd = reinterpret_cast<HWND>(wp);
         std::wstring cls = className(hwnd);
         if (cls == kFormClass || cls == kDialogClass || lstrcmpiW(cls.c_str(), L"BUTTON") == 0) {
-            SetWindowSubclass(hwnd, creationProc, kCreationSubclass, 0);
+            common_controls::setWindowSubclass(hwnd, creationProc, kCreationSubclass, 0);
         }
     }
     return CallNextHookEx(creationHook(), code, wp, lp);
@@ -232,12 +231,15 @@ std::optional<std::string> readSkinFile(const char* name) {
 
 }  // namespace
 
-void applySkin(const qv::skin::Theme& theme) {
+bool applySkin(const qv::skin::Theme& theme) {
+    // Skinned windows are subclassed through the common-controls library.
+    if (!common_controls::load()) return false;
     setActiveTheme(theme);
     if (!creationHook()) {
         creationHook() = SetWindowsHookExW(WH_CBT, cbtProc, nullptr, GetCurrentThreadId());
     }
     EnumThreadWindows(GetCurrentThreadId(), skinTopWindow, 0);
+    return true;
 }
 
 }  // namespace qv::win32::skin
@@ -248,6 +250,5 @@ extern "C" int __stdcall SkinH_AttachEx(const char* skinFile, const char* /*pass
     if (!bytes) return 0;
     std::optional<qv::skin::Theme> theme = qv::skin::readSkin(*bytes);
     if (!theme) return 0;
-    qv::win32::skin::applySkin(*theme);
-    return 1;
+    return qv::win32::skin::applySkin(*theme) ? 1 : 0;
 }

@@ -15,7 +15,8 @@
 
 namespace qv::win32::skin {
 
-void applySkin(const qv::skin::Theme& theme);
+// False (nothing changed) when the windows cannot be skinned.
+bool applySkin(const qv::skin::Theme& theme);
 
 }  // namespace qv::win32::skin
 
