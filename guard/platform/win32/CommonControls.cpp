@@ -32,8 +32,8 @@ const Library& library() {
         if (init) {
             INITCOMMONCONTROLSEX icc{};
             icc.dwSize = sizeof(icc);
-            icc.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
-                        ICC_WIN95_CLASSES;
+            icc.dwICC =
+                ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_WIN95_CLASSES;
             l.classes = init(&icc);
         }
         bindNamedOrNumbered(module, "SetWindowSubclass", 410, l.setSubclass);
@@ -46,7 +46,9 @@ const Library& library() {
 
 }  // namespace
 
-bool load() { return library().loaded(); }
+bool load() {
+    return library().loaded();
+}
 
 BOOL setWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data) {
     return load() ? library().setSubclass(hwnd, proc, id, data) : FALSE;

@@ -85,7 +85,7 @@ TEST_F(GuardTest, StartsWithTheBadgeAtTheTopRightAndTheMainWindowHidden) {
     EXPECT_NEAR(r.top, px(250), 1);
     EXPECT_NEAR(screenWidth - r.right, px(250), 1);
     EXPECT_EQ(GetWindowLongPtrW(badge, GWL_STYLE) & WS_CAPTION, 0) << "no title bar";
-    EXPECT_NE(GetWindow(badge, GW_OWNER), nullptr) << "off the taskbar";
+    EXPECT_TRUE(GetWindowLongPtrW(badge, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << "off the taskbar";
     EXPECT_NE(findControlWindow(badge, L"Image1"), nullptr);
 
     HWND main = guard->form(L"Form1");
@@ -133,6 +133,7 @@ TEST_F(GuardTest, DoubleClickingTheBadgeShowsTheMainWindowInItsPlace) {
     GetWindowRect(main, &r);
     EXPECT_EQ(r.right - r.left, px(7380));
     EXPECT_EQ(r.bottom - r.top, px(6090));
+    EXPECT_NE(GetWindow(main, GW_OWNER), nullptr) << "off the taskbar";
 
     EXPECT_TRUE(hasModule(guard->id(), L"comctl32.dll")) << "loaded for the progress bar";
     EXPECT_NE(findControlWindow(main, L"Jd"), nullptr);

@@ -266,24 +266,34 @@ TEST_F(HostTest, AResizeReachesTheModelWhichMayHoldTheSizeFixed) {
     EXPECT_EQ(r.top, px(900));
 }
 
-TEST_F(HostTest, HiddenFromTheTaskListFormsHaveAHiddenOwnerAndTopmostSticks) {
+TEST_F(HostTest, HiddenFromTheTaskListFormsHaveAHiddenOwnerOrAreToolWindowsAndTopmostSticks) {
     SampleForm early(host, "Early");
+    early.setBorder(ui::FormBorder::FixedSingle);
     early.setShowInTaskbar(true);
     early.show();
     EXPECT_EQ(GetWindow(host.formWindow(early), GW_OWNER), nullptr);
 
-    SampleForm badge(host, "Badge");
-    badge.setShowInTaskbar(false);
-    badge.show();
-    HWND owner = GetWindow(host.formWindow(badge), GW_OWNER);
+    SampleForm titled(host, "Titled");
+    titled.setBorder(ui::FormBorder::FixedSingle);
+    titled.setShowInTaskbar(false);
+    titled.show();
+    HWND owner = GetWindow(host.formWindow(titled), GW_OWNER);
     ASSERT_NE(owner, nullptr) << "off the taskbar";
     EXPECT_FALSE(IsWindowVisible(owner));
 
     host.hideFromTaskList();
     EXPECT_EQ(GetWindow(host.formWindow(early), GW_OWNER), owner);
     SampleForm later(host, "Later");
+    later.setBorder(ui::FormBorder::FixedSingle);
     later.show();
     EXPECT_EQ(GetWindow(host.formWindow(later), GW_OWNER), owner);
+
+    SampleForm borderless(host, "Borderless");
+    borderless.setBorder(ui::FormBorder::None);
+    borderless.show();
+    EXPECT_EQ(GetWindow(host.formWindow(borderless), GW_OWNER), nullptr);
+    EXPECT_TRUE(GetWindowLongPtrW(host.formWindow(borderless), GWL_EXSTYLE) & WS_EX_TOOLWINDOW)
+        << "off the taskbar as a tool window";
 
     SampleForm dialog(host, "Dialog");
     host.setTopmost(dialog);  // before it has a window

@@ -230,7 +230,17 @@ void Win32Host::ensureWindow(FormRecord& r) {
     ui::Form& f = *r.form;
     DWORD style = formStyle(f);
     DWORD ex = formExStyle(f, r.topmost);
-    HWND owner = (taskListHidden_ || !f.showInTaskbar()) ? ownerWindow() : nullptr;
+    HWND owner = nullptr;
+    if (taskListHidden_ || !f.showInTaskbar()) {
+        // Off the taskbar and the task list: a borderless form as a tool window (it has no
+        // title bar a tool window would shrink), any other through the hidden owner. The
+        // badge alone is on screen at start-up, and the owner is one window fewer to make.
+        if (f.border() == ui::FormBorder::None) {
+            ex |= WS_EX_TOOLWINDOW;
+        } else {
+            owner = ownerWindow();
+        }
+    }
     RECT rc = expectedWindowRect(r);
     if (f.startPosition() == ui::StartPosition::CenterScreen) {
         int w = rc.right - rc.left, h = rc.bottom - rc.top;
@@ -502,14 +512,15 @@ ui::Size Win32Host::screenSize() {
     return {toTwips(GetSystemMetrics(SM_CXSCREEN)), toTwips(GetSystemMetrics(SM_CYSCREEN))};
 }
 
-// Owned windows have no taskbar button and no entry in the task manager's list of
-// applications; the owner itself is never shown.
+// Owned windows and tool windows have no taskbar button and no entry in the task
+// manager's list of applications; the owner itself is never shown, and is made only once
+// a window needs it.
 void Win32Host::hideFromTaskList() {
     taskListHidden_ = true;
-    HWND owner = ownerWindow();
     for (auto& [form, r] : forms_) {
-        if (r->hwnd && !GetWindow(r->hwnd, GW_OWNER)) {
-            SetWindowLongPtrW(r->hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        if (r->hwnd && !GetWindow(r->hwnd, GW_OWNER) &&
+            !(GetWindowLongPtrW(r->hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+            SetWindowLongPtrW(r->hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow()));
         }
     }
 }
