@@ -115,7 +115,8 @@ Figures idleFigures(const std::wstring& exe, int idleSeconds) {
     if (run.msToFirstWindow() < 0) return f;
     double cpuBefore = run.cpuMs();
     std::this_thread::sleep_for(std::chrono::seconds(idleSeconds));
-    f.cpuMs = run.cpuMs() - cpuBefore;
+    double cpuAfter = run.cpuMs();
+    if (cpuBefore >= 0 && cpuAfter >= 0) f.cpuMs = cpuAfter - cpuBefore;
     f.residentKiB = run.residentKiB();
     return f;
 }
@@ -152,5 +153,7 @@ int wmain(int argc, wchar_t** argv) {
     row("start to first window", guard.startMs, minimal.startMs, "ms");
     row("processor time while idle", guard.cpuMs, minimal.cpuMs, "ms");
     row("resident memory", guard.residentKiB, minimal.residentKiB, "KiB");
-    return guard.residentKiB >= 0 && minimal.residentKiB >= 0 ? 0 : 1;
+    bool measured = guard.cpuMs >= 0 && minimal.cpuMs >= 0 && guard.residentKiB >= 0 &&
+                    minimal.residentKiB >= 0;
+    return measured ? 0 : 1;
 }
