@@ -29,16 +29,16 @@ public:
     std::optional<platform::FolderListing> listFolder(const std::string& folder) override {
         return count("listFolder").listFolder(folder);
     }
-    platform::Status deleteFile(const std::string& path) override {
+    Status deleteFile(const std::string& path) override {
         return count("deleteFile").deleteFile(path);
     }
-    platform::Status deleteFileOnDrive(const std::string& path) override {
+    Status deleteFileOnDrive(const std::string& path) override {
         return count("deleteFileOnDrive").deleteFileOnDrive(path);
     }
-    platform::Status createDirectory(const std::string& path) override {
+    Status createDirectory(const std::string& path) override {
         return count("createDirectory").createDirectory(path);
     }
-    platform::Status removeDirectory(const std::string& path) override {
+    Status removeDirectory(const std::string& path) override {
         return count("removeDirectory").removeDirectory(path);
     }
     std::optional<std::string> readText(const std::string& path) override {
@@ -48,10 +48,10 @@ public:
                                              std::size_t maxBytes) override {
         return count("readTextStart").readTextStart(path, maxBytes);
     }
-    platform::Status writeText(const std::string& path, const std::string& text) override {
+    Status writeText(const std::string& path, const std::string& text) override {
         return count("writeText").writeText(path, text);
     }
-    platform::Status appendText(const std::string& path, const std::string& text) override {
+    Status appendText(const std::string& path, const std::string& text) override {
         return count("appendText").appendText(path, text);
     }
 

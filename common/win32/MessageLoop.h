@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace qv::common::win32 {
+namespace qv::win32 {
 
 inline int runMessageLoop(HWND window) {
     MSG msg;
@@ -16,4 +16,4 @@ inline int runMessageLoop(HWND window) {
     return static_cast<int>(msg.wParam);
 }
 
-}  // namespace qv::common::win32
+}  // namespace qv::win32

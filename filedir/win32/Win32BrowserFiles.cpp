@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
-#include "common/win32/WideText.h"
+#include "common/win32/SystemError.h"
+#include "common/win32/Text.h"
 
 namespace qv::filedir::win32 {
 
-using namespace qv::common::win32;
+using namespace qv::win32;
 namespace {
 
 std::wstring longPath(const std::string& path) {
@@ -21,7 +22,7 @@ Result checkWay(const std::string& path, bool lastMayBeLink) {
         bool last = at == path.size();
         if (last && lastMayBeLink) break;
         DWORD a = GetFileAttributesW(longPath(path.substr(0, at)).c_str());
-        if (a == INVALID_FILE_ATTRIBUTES) return Result::failure(errorDescription(GetLastError()));
+        if (a == INVALID_FILE_ATTRIBUTES) return Result::failure(systemErrorText(GetLastError()));
         if (a & FILE_ATTRIBUTE_REPARSE_POINT)
             return Result::failure("路径经过链接或交接点，可能通向本盘以外，不予跟随。");
     }
@@ -95,7 +96,7 @@ public:
                 find_ = INVALID_HANDLE_VALUE;
                 if (error != ERROR_NO_MORE_FILES) {
                     finished = true;
-                    return Result::failure(errorDescription(error));
+                    return Result::failure(systemErrorText(error));
                 }
             }
         }
@@ -134,7 +135,7 @@ std::unique_ptr<FolderReader> Win32BrowserFiles::openFolder(const std::string& f
     if (find != INVALID_HANDLE_VALUE) return std::make_unique<Win32FolderReader>(find, data);
     DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND) return std::make_unique<EmptyFolderReader>();
-    failure = Result::failure(errorDescription(error));
+    failure = Result::failure(systemErrorText(error));
     return nullptr;
 }
 
@@ -151,7 +152,7 @@ Result Win32BrowserFiles::setAttributes(const std::string& path, std::uint32_t a
                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     if (keep == 0) keep = FILE_ATTRIBUTE_NORMAL;
     if (!SetFileAttributesW(longPath(path).c_str(), keep))
-        return Result::failure(errorDescription(GetLastError()));
+        return Result::failure(systemErrorText(GetLastError()));
     return {};
 }
 
@@ -161,7 +162,7 @@ Result Win32BrowserFiles::deleteFile(const std::string& path) {
     if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY))
         return Result::failure("这是文件夹，不会删除。");
     if (!DeleteFileW(longPath(path).c_str()))
-        return Result::failure(errorDescription(GetLastError()));
+        return Result::failure(systemErrorText(GetLastError()));
     return {};
 }
 

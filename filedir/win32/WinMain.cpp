@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "common/win32/MessageLoop.h"
-#include "common/win32/WideText.h"
+#include "common/win32/Text.h"
 #include "filedir/browser/BrowserFiles.h"
 #include "filedir/browser/FolderLoad.h"
 #include "filedir/win32/Win32BrowserFiles.h"
 
 namespace qv::filedir::win32 {
-using namespace qv::common::win32;
+using namespace qv::win32;
 }
 
 namespace {
@@ -319,7 +319,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     ShowWindow(app.window, show);
     UpdateWindow(app.window);
     fillDrives(0);
-    qv::common::win32::runMessageLoop(app.window);
+    qv::win32::runMessageLoop(app.window);
     DeleteObject(font);
     return 0;
 }

@@ -38,7 +38,7 @@ void Form1::Jiazai() {
 void Form1::Command6_Click() {
     std::string line = settings::settingsLine({JcbdUp.ticked(), Jcbdyp.ticked(), Jcbdgp.ticked(),
                                                Jcbdxncp.ticked(), Znms.value(), Upcrsm.ticked()});
-    platform::Status saved = guard_.services().files.writeText(kProtectionSettingsFile, line);
+    Status saved = guard_.services().files.writeText(kProtectionSettingsFile, line);
     if (saved.ok()) {
         host().messageBox("防护设置保存成功！", "提示", ui::MsgButtons::Ok);
     } else {

@@ -21,7 +21,7 @@ void SystemSettingsSave::Command8_Click() {
     std::string line = settings::settingsLine({f.Qd.ticked(), f.Tj.ticked(), f.Jlrz.ticked(),
                                                f.Zdcl.ticked(), f.Upts.ticked(), f.Jzpf.ticked(),
                                                f.Cscl.ticked(), f.Xshy.ticked(), f.Mrgl.ticked()});
-    platform::Status written = guard_.services().files.writeText(system_settings::kFile, line);
+    Status written = guard_.services().files.writeText(system_settings::kFile, line);
     if (!written.ok()) {
         guard_.host().messageBox(std::string("系统设置保存失败！\n") + written.description(),
                                  "错误", ui::MsgButtons::Ok);
@@ -35,7 +35,7 @@ void SystemSettingsSave::Command8_Click() {
 // and the settings are still saved.
 void SystemSettingsSave::updateAutostart(bool wanted) {
     platform::Services& s = guard_.services();
-    platform::Status changed = platform::Status::success();
+    Status changed = Status::success();
     if (wanted) {
         changed = s.registry.writeString(autostart::kValuePath,
                                          autostart::commandFor(s.processes.programFolder()));

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "guard/platform/Status.h"
+#include "common/Status.h"
 
 namespace qv::platform {
 

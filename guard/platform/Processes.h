@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "guard/platform/Status.h"
+#include "common/Status.h"
 
 namespace qv::platform {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "guard/platform/Status.h"
+#include "common/Status.h"
 
 namespace qv::platform {
 

@@ -8,8 +8,6 @@
 
 namespace qv::protection {
 
-using platform::Status;
-
 namespace {
 
 // The drive letter of a drive-list entry, as the list gives it; empty when the entry does

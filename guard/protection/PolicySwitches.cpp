@@ -30,7 +30,7 @@ void PolicySwitches::run(const PolicySwitch& policy) {
                         ui::MsgButtons::Ok);
         return;
     }
-    platform::Status started =
+    Status started =
         services.processes.start(importCommandLine(policy.file), platform::WindowMode::Hidden);
     if (!started) {
         host.messageBox(editorNotStartedMessage(started.description()), kPolicyErrorTitle,

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "common/win32/WideText.h"
+#include "common/win32/Text.h"
 
 namespace qv::setup::win32 {
 
@@ -12,7 +12,7 @@ namespace {
 // whose code page is UTF-8 takes the text as it is.
 std::optional<std::string> toAnsi(std::string_view utf8) {
     if (GetACP() == CP_UTF8 || utf8.empty()) return std::string(utf8);
-    std::wstring wide = common::win32::toWide(utf8);
+    std::wstring wide = qv::win32::toWide(utf8);
     if (wide.empty()) return std::nullopt;
     BOOL usedDefault = FALSE;
     int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),

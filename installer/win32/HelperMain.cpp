@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "common/win32/WideText.h"
+#include "common/win32/Text.h"
 #include "installer/script/UninstallScript.h"
 #include "installer/win32/AnsiFile.h"
 #include "installer/win32/HelperExit.h"
@@ -24,7 +24,7 @@
 namespace {
 
 using namespace qv::setup;
-using qv::common::win32::toUtf8;
+using qv::win32::toUtf8;
 
 constexpr DWORD kMaxManifestBytes = 1024 * 1024;
 
@@ -55,8 +55,7 @@ HelperExit writeScript(const std::vector<std::wstring>& args) {
 
     UninstallScript script = uninstallScript(installation);
     if (script.text.empty()) return HelperExit::PathRefused;
-    switch (win32::writeAnsiFile(args[0] + L"\\" + qv::common::win32::toWide(kScriptName),
-                                 script.text)) {
+    switch (win32::writeAnsiFile(args[0] + L"\\" + qv::win32::toWide(kScriptName), script.text)) {
         case win32::AnsiWrite::Written:
             return HelperExit::Done;
         case win32::AnsiWrite::NotRepresentable:

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/win32/WideText.h"
+#include "common/win32/Text.h"
 
 namespace qv::pifushe::win32 {
 
 namespace {
 
-using common::win32::toWide;
+using qv::win32::toWide;
 
 // The guard's main window inside its frame, in twips, and the colours it keeps whatever
 // the skin.

@@ -4,15 +4,16 @@
 
 #include <algorithm>
 
-#include "common/win32/WideText.h"
+#include "common/win32/SystemError.h"
+#include "common/win32/Text.h"
 
 namespace qv::pifushe::win32 {
 
 namespace {
 
-using common::win32::errorDescription;
-using common::win32::toUtf8;
-using common::win32::toWide;
+using qv::win32::systemErrorText;
+using qv::win32::toUtf8;
+using qv::win32::toWide;
 
 std::wstring pathOf(const std::string& folder, const std::string& name) {
     std::wstring path = toWide(folder);
@@ -21,7 +22,7 @@ std::wstring pathOf(const std::string& folder, const std::string& name) {
 }
 
 Result lastError() {
-    return Result::failure(errorDescription(GetLastError()));
+    return Result::failure(systemErrorText(GetLastError()));
 }
 
 class File {
@@ -61,7 +62,7 @@ Result Win32SkinFiles::list(const std::string& folder, std::vector<FileInfo>& ou
     } while (FindNextFileW(find, &data));
     DWORD error = GetLastError();
     FindClose(find);
-    if (error != ERROR_NO_MORE_FILES) return Result::failure(errorDescription(error));
+    if (error != ERROR_NO_MORE_FILES) return Result::failure(systemErrorText(error));
     out = std::move(found);
     return {};
 }
@@ -77,7 +78,7 @@ Result Win32SkinFiles::read(const std::string& folder, const std::string& name, 
     if (!GetFileInformationByHandle(file.get(), &info)) return lastError();
     if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return Result::failure(kLinkRefused);
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        return Result::failure(errorDescription(ERROR_ACCESS_DENIED));
+        return Result::failure(systemErrorText(ERROR_ACCESS_DENIED));
     std::string bytes(limit, '\0');
     std::size_t got = 0;
     while (got < limit) {
@@ -140,7 +141,7 @@ Result Win32SkinFiles::replace(const std::string& folder, const std::string& fro
     // program asks first and behaves alike on both.
     DWORD attributes = GetFileAttributesW(pathOf(folder, to).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return Result::failure(errorDescription(ERROR_ACCESS_DENIED));
+        return Result::failure(systemErrorText(ERROR_ACCESS_DENIED));
     if (!MoveFileExW(pathOf(folder, from).c_str(), pathOf(folder, to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return lastError();

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "common/win32/MessageLoop.h"
-#include "common/win32/WideText.h"
+#include "common/win32/Text.h"
 #include "pifushe/catalog/SkinApply.h"
 #include "pifushe/catalog/SkinCatalog.h"
 #include "pifushe/win32/SkinPreview.h"
@@ -20,7 +20,7 @@
 namespace {
 
 using namespace qv::pifushe;
-using qv::common::win32::toWide;
+using qv::win32::toWide;
 
 constexpr wchar_t kWindowClass[] = L"QVPifushe";
 constexpr wchar_t kPreviewClass[] = L"QVPifushePreview";
@@ -225,7 +225,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     refresh();
     ShowWindow(app.window, show);
     SetFocus(app.list);
-    qv::common::win32::runMessageLoop(app.window);
+    qv::win32::runMessageLoop(app.window);
     DeleteObject(font);
     return 0;
 }

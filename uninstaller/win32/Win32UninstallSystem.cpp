@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
-#include "common/win32/WideText.h"
+#include "common/win32/SystemError.h"
+#include "common/win32/Text.h"
 #include "uninstaller/script/ScriptLimits.h"
 
 namespace qv::uninst::win32 {
 
-using namespace qv::common::win32;
+using namespace qv::win32;
 
 namespace {
 
@@ -32,7 +33,7 @@ bool isNotFound(DWORD error) {
 }
 
 ScriptFile failure(ScriptFile::Status status, DWORD error) {
-    return {status, "", error ? errorDescription(error) : std::string()};
+    return {status, "", error ? systemErrorText(error) : std::string()};
 }
 
 }  // namespace
@@ -74,12 +75,12 @@ ScriptFile Win32UninstallSystem::readScript(std::string_view name) {
 DeleteResult Win32UninstallSystem::deleteFile(const std::string& path) {
     // A NUL inside the name would cut it short and name another file.
     if (path.find('\0') != std::string::npos) {
-        return {DeleteOutcome::Failed, errorDescription(ERROR_INVALID_NAME)};
+        return {DeleteOutcome::Failed, systemErrorText(ERROR_INVALID_NAME)};
     }
     if (DeleteFileW(toWide(path).c_str())) return {DeleteOutcome::Deleted, ""};
     DWORD error = GetLastError();
     if (isNotFound(error)) return {DeleteOutcome::NotFound, ""};
-    return {DeleteOutcome::Failed, errorDescription(error)};
+    return {DeleteOutcome::Failed, systemErrorText(error)};
 }
 
 bool Win32UninstallSystem::startMinimised(std::string_view program,

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "common/win32/WideText.h"
+#include "common/win32/Text.h"
 #include "uninstaller/win32/Layout.h"
 #include "uninstaller/wizard/Design.h"
 
 namespace qv::uninst::win32 {
 
-using namespace qv::common::win32;
+using namespace qv::win32;
 
 namespace {
 

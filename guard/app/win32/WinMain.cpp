@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
+#include "common/win32/Text.h"
 #include "guard/app/Guard.h"
 #include "guard/platform/Services.h"
-#include "guard/platform/win32/Text.h"
 #include "guard/platform/win32/host/Win32Host.h"
 #include "guard/platform/win32/services/Win32Clock.h"
 #include "guard/platform/win32/services/Win32FileSystem.h"

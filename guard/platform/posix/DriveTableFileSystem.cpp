@@ -17,8 +17,6 @@ namespace fs = std::filesystem;
 
 namespace qv::posix {
 
-using platform::Status;
-
 namespace {
 
 // The system's own texts for the errors a Chinese Windows reports.

@@ -6,8 +6,6 @@
 
 namespace qv::posix {
 
-using platform::Status;
-
 namespace {
 
 std::string lowerCase(std::string text) {

@@ -21,8 +21,8 @@ namespace qv::posix {
 
 class MemoryRegistry : public platform::Registry {
 public:
-    platform::Status writeString(const std::string& valuePath, const std::string& data) override;
-    platform::Status deleteValue(const std::string& valuePath) override;
+    Status writeString(const std::string& valuePath, const std::string& data) override;
+    Status deleteValue(const std::string& valuePath) override;
     bool valueExists(const std::string& valuePath) override { return find(valuePath) != nullptr; }
     // Value paths compare without regard to ASCII case, as registry names do.
     const std::string* find(const std::string& valuePath) const;
@@ -41,7 +41,7 @@ public:
         platform::WindowMode mode;
         friend bool operator==(const Start&, const Start&) = default;
     };
-    platform::Status start(const std::string& commandLine, platform::WindowMode mode) override;
+    Status start(const std::string& commandLine, platform::WindowMode mode) override;
     // Recorded as start() records; the program ends at once with exit code 0 unless the
     // test said otherwise with setOutcome.
     platform::WatchedStart startWatched(const std::string& commandLine,

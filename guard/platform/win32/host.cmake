@@ -7,4 +7,4 @@ add_library(qv_win32_host STATIC
     host/Layout.cpp
     host/PictureArt.cpp
     host/Win32Host.cpp)
-target_link_libraries(qv_win32_host PUBLIC qv_ui PRIVATE qv_win32_skin qv_win32_common_controls gdi32 user32)
+target_link_libraries(qv_win32_host PUBLIC qv_ui PRIVATE qv_win32_toolkit qv_win32_skin qv_win32_common_controls gdi32 user32)

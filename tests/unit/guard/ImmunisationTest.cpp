@@ -78,10 +78,10 @@ TEST(ImmunisationTest, WhatIsInTheWayAndTheModeDecideTheOutcome) {
 class RefusingFirstCon : public posix::DriveTableFileSystem {
 public:
     using DriveTableFileSystem::DriveTableFileSystem;
-    platform::Status createDirectory(const std::string& path) override {
+    Status createDirectory(const std::string& path) override {
         if (path.ends_with("\\con\\") && !refused_) {
             refused_ = true;
-            return platform::Status::failure("拒绝访问。");
+            return Status::failure("拒绝访问。");
         }
         return DriveTableFileSystem::createDirectory(path);
     }

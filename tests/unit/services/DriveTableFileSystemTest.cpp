@@ -92,7 +92,7 @@ TEST_F(DriveTableFileSystemTest, DeleteRemovesOneNamedFileOnlyAndRefusesReadOnly
     EXPECT_TRUE(fs::exists(stick / "a.exe") && fs::exists(stick / "b.exe"));
 
     fs::permissions(stick / "a.exe", fs::perms::owner_write, fs::perm_options::remove);
-    platform::Status refused = files.deleteFile("e:\\a.exe");
+    Status refused = files.deleteFile("e:\\a.exe");
     EXPECT_FALSE(refused.ok());
     EXPECT_EQ(refused.description(), "拒绝访问。");
     EXPECT_TRUE(fs::exists(stick / "a.exe"));

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/win32/Text.h"
 #include "guard/platform/win32/CommonControls.h"
-#include "guard/platform/win32/Text.h"
 #include "guard/platform/win32/host/Colours.h"
 #include "guard/platform/win32/host/HandCursor.h"
 #include "guard/platform/win32/host/Layout.h"

@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "guard/platform/win32/Text.h"
+#include "common/win32/Text.h"
 #include "guard/platform/win32/host/Canvas.h"
 #include "guard/platform/win32/host/Colours.h"
 #include "guard/platform/win32/host/PictureArt.h"

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "guard/platform/win32/Text.h"
+#include "common/win32/Text.h"
 #include "guard/platform/win32/host/Colours.h"
 #include "guard/platform/win32/host/HandCursor.h"
 #include "guard/platform/win32/host/PictureArt.h"

@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "guard/platform/win32/Text.h"
+#include "common/win32/Text.h"
 
 namespace qv::win32 {
 

@@ -19,15 +19,15 @@ public:
     bool fileExists(const std::string& path) override;
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
     std::optional<platform::FolderListing> listFolder(const std::string& folder) override;
-    platform::Status deleteFile(const std::string& path) override;
-    platform::Status deleteFileOnDrive(const std::string& path) override;
-    platform::Status createDirectory(const std::string& path) override;
-    platform::Status removeDirectory(const std::string& path) override;
+    Status deleteFile(const std::string& path) override;
+    Status deleteFileOnDrive(const std::string& path) override;
+    Status createDirectory(const std::string& path) override;
+    Status removeDirectory(const std::string& path) override;
     std::optional<std::string> readText(const std::string& path) override;
     std::optional<std::string> readTextStart(const std::string& path,
                                              std::size_t maxBytes) override;
-    platform::Status writeText(const std::string& path, const std::string& text) override;
-    platform::Status appendText(const std::string& path, const std::string& text) override;
+    Status writeText(const std::string& path, const std::string& text) override;
+    Status appendText(const std::string& path, const std::string& text) override;
 };
 
 }  // namespace qv::win32

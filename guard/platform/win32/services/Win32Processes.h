@@ -9,7 +9,7 @@ namespace qv::win32 {
 
 class Win32Processes : public platform::Processes {
 public:
-    platform::Status start(const std::string& commandLine, platform::WindowMode mode) override;
+    Status start(const std::string& commandLine, platform::WindowMode mode) override;
     platform::WatchedStart startWatched(const std::string& commandLine,
                                         platform::WindowMode mode) override;
     std::string programFolder() override;

@@ -2,13 +2,11 @@
 
 #include <vector>
 
-#include "guard/platform/win32/Text.h"
-#include "guard/platform/win32/UniqueHandle.h"
-#include "guard/platform/win32/services/SystemError.h"
+#include "common/win32/SystemError.h"
+#include "common/win32/Text.h"
+#include "common/win32/UniqueHandle.h"
 
 namespace qv::win32 {
-
-using platform::Status;
 
 namespace {
 

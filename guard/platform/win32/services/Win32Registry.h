@@ -12,8 +12,8 @@ namespace qv::win32 {
 
 class Win32Registry : public platform::Registry {
 public:
-    platform::Status writeString(const std::string& valuePath, const std::string& data) override;
-    platform::Status deleteValue(const std::string& valuePath) override;
+    Status writeString(const std::string& valuePath, const std::string& data) override;
+    Status deleteValue(const std::string& valuePath) override;
     bool valueExists(const std::string& valuePath) override;
     // The data of a REG_SZ (or REG_EXPAND_SZ, unexpanded) value; nullopt when there is none.
     std::optional<std::string> readString(const std::string& valuePath);

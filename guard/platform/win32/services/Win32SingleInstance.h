@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "common/win32/UniqueHandle.h"
 #include "guard/platform/SingleInstance.h"
-#include "guard/platform/win32/UniqueHandle.h"
 
 namespace qv::win32 {
 

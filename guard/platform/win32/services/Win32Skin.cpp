@@ -1,6 +1,6 @@
 #include "guard/platform/win32/services/Win32Skin.h"
 
-#include "guard/platform/win32/Text.h"
+#include "common/win32/Text.h"
 #include "guard/platform/win32/skin/SkinEngine.h"
 
 namespace qv::win32 {

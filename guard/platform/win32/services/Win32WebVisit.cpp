@@ -7,8 +7,8 @@
 #include <exception>
 #include <thread>
 
+#include "common/win32/Text.h"
 #include "guard/platform/win32/BindProc.h"
-#include "guard/platform/win32/Text.h"
 
 namespace qv::win32 {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <tuple>
 
+#include "common/win32/UniqueHandle.h"
 #include "guard/platform/win32/CommonControls.h"
-#include "guard/platform/win32/UniqueHandle.h"
 #include "guard/platform/win32/skin/SkinPalette.h"
 
 namespace qv::win32::skin {

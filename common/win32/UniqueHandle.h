@@ -72,10 +72,40 @@ struct ModuleTraits {
     static void close(Handle h) { FreeLibrary(h); }
 };
 
+// GDI objects made by CreateFontIndirectW, CreateSolidBrush, CreateCompatibleBitmap, ...
+// (the handle type is kept, so an owner of a font hands out an HFONT).
+template <typename GdiHandle>
+struct GdiObjectTraits {
+    using Handle = GdiHandle;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { DeleteObject(h); }
+};
+
+// Icons made by CreateIconIndirect or loaded with LoadImageW without LR_SHARED.
+struct IconTraits {
+    using Handle = HICON;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { DestroyIcon(h); }
+};
+
+// Device contexts made by CreateCompatibleDC.
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { DeleteDC(h); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
 using UniqueKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 
 }  // namespace qv::win32

@@ -1,12 +1,12 @@
 #pragma once
-// Outcome of a platform operation that may fail. The caller must look at it; the
-// description is the system's own text for the error (UTF-8), shown to the user by the
-// few handlers that report errors.
+// Outcome of an operation that may fail, shared by the guard and the companion programs.
+// The caller must look at it; the description is the system's own text for the error
+// (UTF-8), shown to the user where a failure is reported.
 
 #include <string>
 #include <utility>
 
-namespace qv::platform {
+namespace qv {
 
 class [[nodiscard]] Status {
 public:
@@ -25,4 +25,4 @@ private:
     std::string description_;
 };
 
-}  // namespace qv::platform
+}  // namespace qv

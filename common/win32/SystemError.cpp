@@ -1,6 +1,8 @@
-#include "guard/platform/win32/services/SystemError.h"
+#include "common/win32/SystemError.h"
 
-#include "guard/platform/win32/Text.h"
+#include <string_view>
+
+#include "common/win32/Text.h"
 
 namespace qv::win32 {
 
@@ -13,20 +15,21 @@ std::string systemErrorText(DWORD code) {
     std::wstring text;
     if (n != 0 && buffer != nullptr) text.assign(buffer, n);
     if (buffer != nullptr) LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
+    while (!text.empty() &&
+           std::wstring_view(L"\r\n .。").find(text.back()) != std::wstring_view::npos) {
         text.pop_back();
     }
-    if (!text.empty()) return fromWide(text);
-    std::string fallback = "系统错误 ";  // built in steps: GCC 12 misreads the one-line sum
+    if (!text.empty()) return toUtf8(text);
+    std::string fallback = "错误代码 ";  // built in steps: GCC 12 misreads the one-line sum
     fallback += std::to_string(code);
     return fallback;
 }
 
-platform::Status failure(DWORD code) {
-    return platform::Status::failure(systemErrorText(code));
+Status failure(DWORD code) {
+    return Status::failure(systemErrorText(code));
 }
 
-platform::Status lastErrorFailure() {
+Status lastErrorFailure() {
     return failure(GetLastError());
 }
 

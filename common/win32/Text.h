@@ -1,6 +1,7 @@
 #pragma once
-// Text conversions at the Win32 boundary: the program keeps UTF-8, Windows takes UTF-16,
-// and text files are in the system ANSI code page (CP_ACP).
+// Text at the Win32 boundary: the programs keep UTF-8, Windows takes UTF-16, and text
+// files are in the system ANSI code page (CP_ACP). Text that does not convert gives an
+// empty result.
 
 #include <windows.h>
 
@@ -9,12 +10,13 @@
 
 namespace qv::win32 {
 
-inline std::wstring toWide(std::string_view utf8, UINT codePage = CP_UTF8) {
-    if (utf8.empty()) return {};
+inline std::wstring toWide(std::string_view text, UINT codePage = CP_UTF8) {
+    if (text.empty()) return {};
     int n =
-        MultiByteToWideChar(codePage, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (n <= 0) return {};
     std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     return wide;
 }
 
@@ -22,10 +24,15 @@ inline std::string fromWide(std::wstring_view wide, UINT codePage = CP_UTF8) {
     if (wide.empty()) return {};
     int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
                                 nullptr, nullptr);
+    if (n <= 0) return {};
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
                         nullptr, nullptr);
     return out;
+}
+
+inline std::string toUtf8(std::wstring_view wide) {
+    return fromWide(wide, CP_UTF8);
 }
 
 // UTF-8 text to bytes in the system ANSI code page, and back.
