@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
-#include "uninstaller/script/Markers.h"
+#include "common/xz/XzFormat.h"
+#include "common/xz/XzLines.h"
 
 namespace qv::setup {
 
 namespace {
 
-using namespace qv::uninst;
+using namespace qv::xz;
 
 // A path is usable when it is one line and means the same inside double quotes on a
 // command line as it does to the file system.
@@ -110,9 +111,7 @@ UninstallScript uninstallScript(const Installation& in) {
     lines.push_back(last);
     lines.push_back(std::string(kCommandEnd));
 
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return {text, ""};
+    return {joinLines(lines), ""};
 }
 
 }  // namespace qv::setup

@@ -134,6 +134,16 @@ TEST(ProcessesTest, AFailedStartIsReportedWithTheSystemText) {
     EXPECT_FALSE(processes.start("", WindowMode::Hidden).ok());
 }
 
+TEST(ProcessesTest, ProgramFolderIsTheFolderOfTheProgramNotTheCurrentOne) {
+    TempFolder elsewhere(L"qv-current");
+    wchar_t before[MAX_PATH] = {};
+    ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, before), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryW(elsewhere.path().c_str()));
+    std::string folder = qv::win32::Win32Processes().programFolder();
+    SetCurrentDirectoryW(before);
+    EXPECT_EQ(folder, utf8(windowsPath(QV_SERVICES_TEST_FOLDER)));
+}
+
 TEST(ClockTest, GeneralDateIsShortDateBlankLongTimeOfNow) {
     // The prefix's Chinese locale writes "2026/12/8 14:03:59".
     SYSTEMTIME before{};
