@@ -13,6 +13,13 @@ namespace {
 // WriteFile takes a DWORD count; pieces of this size keep well inside it.
 constexpr std::size_t kPiece = std::size_t{1} << 20;
 
+// A read-only file or a folder, which no file may take the place of.
+bool irreplaceable(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
+}
+
 }  // namespace
 
 Status readUpTo(HANDLE file, std::size_t limit, std::string& out) {
@@ -43,12 +50,22 @@ Status writeAll(HANDLE file, std::string_view bytes) {
     return Status::success();
 }
 
+Status writeFlushAndClose(UniqueFile file, std::string_view bytes) {
+    if (Status written = writeAll(file.get(), bytes); !written.ok()) return written;
+    if (!FlushFileBuffers(file.get())) return lastErrorFailure();
+    if (!CloseHandle(file.release())) return lastErrorFailure();
+    return Status::success();
+}
+
+Status moveOver(const std::wstring& from, const std::wstring& to) {
+    if (irreplaceable(to)) return failure(ERROR_ACCESS_DENIED);
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return lastErrorFailure();
+    return Status::success();
+}
+
 Status replaceFile(const std::wstring& path, std::string_view bytes) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
-        return failure(ERROR_ACCESS_DENIED);
-    }
+    if (irreplaceable(path)) return failure(ERROR_ACCESS_DENIED);  // before anything is written
     // GetTempFileNameW makes the file (empty) under a name of its own; the folder's path
     // may be at most MAX_PATH - 14 characters long.
     std::optional<FullPath> full = fullPath(path);
@@ -58,21 +75,12 @@ Status replaceFile(const std::wstring& path, std::string_view bytes) {
     wchar_t temporary[MAX_PATH + 1] = {};
     if (!GetTempFileNameW(folder.c_str(), L"qv", 0, temporary)) return lastErrorFailure();
 
-    Status written = [&] {
-        UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return lastErrorFailure();
-        if (Status all = writeAll(file.get(), bytes); !all.ok()) return all;
-        if (!FlushFileBuffers(file.get())) return lastErrorFailure();
-        if (!CloseHandle(file.release())) return lastErrorFailure();
-        return Status::success();
-    }();
-    if (written.ok() && !MoveFileExW(temporary, full->path.c_str(),
-                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        written = lastErrorFailure();
-    }
-    if (!written.ok()) DeleteFileW(temporary);
-    return written;
+    UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    Status replaced = file ? writeFlushAndClose(std::move(file), bytes) : lastErrorFailure();
+    if (replaced.ok()) replaced = moveOver(temporary, full->path);
+    if (!replaced.ok()) DeleteFileW(temporary);
+    return replaced;
 }
 
 }  // namespace qv::win32

@@ -75,11 +75,7 @@ Status Win32SkinFiles::writeTemporary(const std::string& folder, std::string_vie
         }
     }
     if (!file) return lastErrorFailure();
-    Status written = qv::win32::writeAll(file.get(), bytes);
-    if (written.ok() && !FlushFileBuffers(file.get())) written = lastErrorFailure();
-    // Closed here, not on leaving: a file that cannot be closed may not hold its bytes.
-    if (!CloseHandle(file.release()) && written.ok()) written = lastErrorFailure();
-    if (!written.ok()) {
+    if (Status written = qv::win32::writeFlushAndClose(std::move(file), bytes); !written.ok()) {
         DeleteFileW(pathOf(folder, chosen).c_str());
         return written;
     }
@@ -89,16 +85,7 @@ Status Win32SkinFiles::writeTemporary(const std::string& folder, std::string_vie
 
 Status Win32SkinFiles::replace(const std::string& folder, const std::string& from,
                                const std::string& to) {
-    // Windows refuses to replace a read-only file; Wine's MoveFileExW does not, so the
-    // program asks first and behaves alike on both.
-    DWORD attributes = GetFileAttributesW(pathOf(folder, to).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return failure(ERROR_ACCESS_DENIED);
-    if (!MoveFileExW(pathOf(folder, from).c_str(), pathOf(folder, to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return lastErrorFailure();
-    }
-    return Status::success();
+    return qv::win32::moveOver(pathOf(folder, from), pathOf(folder, to));
 }
 
 void Win32SkinFiles::remove(const std::string& folder, const std::string& name) {
