@@ -3,10 +3,10 @@
 // QVuninst reads it from its current folder. The file is text in the system ANSI code page.
 // Each line is a marker or a line of the section the last marker opened:
 //
-//   [标题开始]          the next line is the product's title
-//   [文本开始] ... [文本结束]   the farewell text
-//   [删除开始] ... [删除结束]   the files to delete, one full path a line
-//   [命令开始] ... [命令结束]   command lines for the command interpreter
+//   [标题开始]                 the next line is the product's title
+//   [文本开始] ... [文本结束]  the farewell text
+//   [删除开始] ... [删除结束]  the files to delete, one path a line
+//   [命令开始] ... [命令结束]  command lines for the command interpreter
 //
 // A line is a marker only when it equals one of these texts exactly: no surrounding blanks,
 // no other brackets. How the lines are split and joined is in XzLines.h.
