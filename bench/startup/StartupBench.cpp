@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "common/win32/UniqueHandle.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -56,47 +58,49 @@ public:
         std::wstring command = L"\"" + exe + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
         started_ = Clock::now();
-        ok_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             folder.c_str(), &startup, &process_);
+        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.c_str(), &startup, &started)) {
+            process_.reset(started.hProcess);
+            qv::win32::UniqueKernelHandle thread(started.hThread);
+            id_ = started.dwProcessId;
+        }
     }
     ~Run() {
-        if (!ok_) return;
-        TerminateProcess(process_.hProcess, 0);
-        WaitForSingleObject(process_.hProcess, 10000);
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
+        if (!process_) return;
+        TerminateProcess(process_.get(), 0);
+        WaitForSingleObject(process_.get(), 10000);
     }
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
 
     // Milliseconds from the start to the first visible window; -1 when none came in 30 s.
     double msToFirstWindow() const {
-        if (!ok_) return -1;
-        while (!hasVisibleWindow(process_.dwProcessId) &&
-               Clock::now() - started_ < std::chrono::seconds(30)) {
+        if (!process_) return -1;
+        while (!hasVisibleWindow(id_) && Clock::now() - started_ < std::chrono::seconds(30)) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
-        if (!hasVisibleWindow(process_.dwProcessId)) return -1;
+        if (!hasVisibleWindow(id_)) return -1;
         return std::chrono::duration<double, std::milli>(Clock::now() - started_).count();
     }
     double cpuMs() const {
         FILETIME created, exited, kernel, user;
-        if (!ok_ || !GetProcessTimes(process_.hProcess, &created, &exited, &kernel, &user)) {
+        if (!process_ || !GetProcessTimes(process_.get(), &created, &exited, &kernel, &user)) {
             return -1;
         }
         return fileTimeMs(kernel) + fileTimeMs(user);
     }
     double residentKiB() const {
         PROCESS_MEMORY_COUNTERS memory{};
-        if (!ok_ || !GetProcessMemoryInfo(process_.hProcess, &memory, sizeof memory)) return -1;
+        if (!process_ || !GetProcessMemoryInfo(process_.get(), &memory, sizeof memory)) return -1;
         return static_cast<double>(memory.WorkingSetSize) / 1024.0;
     }
 
 private:
-    PROCESS_INFORMATION process_{};
+    qv::win32::UniqueKernelHandle process_;
+    DWORD id_ = 0;
     Clock::time_point started_;
-    bool ok_ = false;
 };
 
 // The start-up time is the median of several starts, taken in turns with the other

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bench/tick/TickBench.h"
+#include "common/win32/UniqueHandle.h"
 #include "guard/platform/win32/services/Win32Clock.h"
 #include "guard/platform/win32/services/Win32FileSystem.h"
 #include "guard/platform/win32/services/Win32Processes.h"
@@ -50,13 +51,12 @@ bool makeEntries(const std::wstring& folder, const qv::bench::RootContent& conte
     std::wstring command = L"Z:\\bin\\sh -c \"" + script + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
+    PROCESS_INFORMATION started{};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &process))
+                        nullptr, &startup, &started))
         return false;
-    CloseHandle(process.hThread);
-    WaitForSingleObject(process.hProcess, 600000);
-    CloseHandle(process.hProcess);
+    qv::win32::UniqueKernelHandle process(started.hProcess), thread(started.hThread);
+    WaitForSingleObject(process.get(), 600000);
     // A Unix process's exit code does not come back through Wine: look at the last entry.
     std::wstring last = folder + L"\\" + qv::testkit::wide(content.files.back());
     return qv::testkit::waitFor(
@@ -98,14 +98,13 @@ int wmain() {
         [&](const std::string& root) {
             std::wstring pattern = qv::testkit::wide(root) + L"*";
             WIN32_FIND_DATAW entry;
-            HANDLE search =
-                FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
+            qv::win32::UniqueFind search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
+                                                          FindExSearchNameMatch, nullptr,
+                                                          FIND_FIRST_EX_LARGE_FETCH));
             long n = 0;
-            if (search == INVALID_HANDLE_VALUE) return n;
+            if (!search) return n;
             do ++n;
-            while (FindNextFileW(search, &entry));
-            FindClose(search);
+            while (FindNextFileW(search.get(), &entry));
             return n;
         },
         {}};

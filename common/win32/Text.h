@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,5 +43,10 @@ inline std::string utf8ToAnsi(std::string_view utf8) {
 inline std::string ansiToUtf8(std::string_view ansi) {
     return fromWide(toWide(ansi, CP_ACP));
 }
+
+// UTF-8 text to bytes in the system ANSI code page, exactly or not at all: nothing when a
+// character has no byte of its own there (where utf8ToAnsi would put a look-alike or "?").
+// For text that names files, which a look-alike would name wrongly.
+std::optional<std::string> utf8ToAnsiExactly(std::string_view utf8);
 
 }  // namespace qv::win32

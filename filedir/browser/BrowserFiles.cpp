@@ -2,17 +2,17 @@
 
 namespace qv::filedir {
 
-Result listFolder(BrowserFiles& files, const std::string& folder, std::vector<Entry>& out) {
-    Result failure;
+Status listFolder(BrowserFiles& files, const std::string& folder, std::vector<Entry>& out) {
+    Status failure = Status::success();
     std::unique_ptr<FolderReader> reader = files.openFolder(folder, failure);
     if (!reader) return failure;
     std::vector<Entry> found;
     for (bool finished = false; !finished;) {
-        Result r = reader->read(found, 4096, finished);
-        if (!r.ok) return r;
+        Status r = reader->read(found, 4096, finished);
+        if (!r.ok()) return r;
     }
     out = std::move(found);
-    return {};
+    return Status::success();
 }
 
 std::string childPath(const std::string& folder, const std::string& name) {
@@ -31,14 +31,14 @@ std::string parentPath(const std::string& folder) {
     return folder.substr(0, cut);
 }
 
-Result restore(BrowserFiles& files, const std::string& folder, const Entry& entry) {
+Status restore(BrowserFiles& files, const std::string& folder, const Entry& entry) {
     if (entry.isLink())
-        return Result::failure("“" + entry.name +
+        return Status::failure("“" + entry.name +
                                "”是链接或交接点，它可能指向本盘以外，不予修改。");
     std::string path = childPath(folder, entry.name);
     std::optional<std::uint32_t> now = files.attributes(path);
-    if (!now) return Result::failure("无法读取“" + entry.name + "”的属性。");
-    if (!(*now & (kHidden | kSystem))) return {};
+    if (!now) return Status::failure("无法读取“" + entry.name + "”的属性。");
+    if (!(*now & (kHidden | kSystem))) return Status::success();
     return files.setAttributes(path, *now & ~(kHidden | kSystem));
 }
 
@@ -47,11 +47,11 @@ RestoreAllReport restoreAll(BrowserFiles& files, const std::string& root,
     RestoreAllReport report;
     for (const Entry& e : entries) {
         if (!e.isFolder() || e.isLink() || !(e.attributes & (kHidden | kSystem))) continue;
-        Result r = restore(files, root, e);
-        if (r.ok)
+        Status r = restore(files, root, e);
+        if (r.ok())
             ++report.changed;
         else
-            report.failures.push_back(e.name + "：" + r.error);
+            report.failures.push_back(e.name + "：" + r.description());
     }
     return report;
 }
@@ -65,9 +65,9 @@ std::string describe(const RestoreAllReport& report) {
     return text;
 }
 
-Result deleteEntry(BrowserFiles& files, const std::string& folder, const Entry& entry) {
+Status deleteEntry(BrowserFiles& files, const std::string& folder, const Entry& entry) {
     if (entry.isFolder() || entry.isLink())
-        return Result::failure("“" + entry.name + "”不是普通文件，文件浏览器只删除文件。");
+        return Status::failure("“" + entry.name + "”不是普通文件，文件浏览器只删除文件。");
     return files.deleteFile(childPath(folder, entry.name));
 }
 

@@ -10,16 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "common/Status.h"
 #include "filedir/browser/Entries.h"
 
 namespace qv::filedir {
-
-// Outcome of an operation; `error` is the system's own text when it failed.
-struct [[nodiscard]] Result {
-    bool ok = true;
-    std::string error;
-    static Result failure(std::string text) { return {false, std::move(text)}; }
-};
 
 struct Drive {
     char letter;  // lower case
@@ -33,7 +27,7 @@ public:
     virtual ~FolderReader() = default;
     // Appends at most `count` more entries to `out` and sets `finished` once the folder has
     // been read to its end. A failure part way leaves what was read in `out`.
-    virtual Result read(std::vector<Entry>& out, std::size_t count, bool& finished) = 0;
+    virtual Status read(std::vector<Entry>& out, std::size_t count, bool& finished) = 0;
 };
 
 class BrowserFiles {
@@ -42,16 +36,16 @@ public:
     virtual std::vector<Drive> drives() = 0;
     // Starts reading `folder`; nullptr with `failure` set when it cannot be opened.
     virtual std::unique_ptr<FolderReader> openFolder(const std::string& folder,
-                                                     Result& failure) = 0;
+                                                     Status& failure) = 0;
     // The attributes of one entry (the entry itself, never what a link points to).
     virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;
-    virtual Result setAttributes(const std::string& path, std::uint32_t attributes) = 0;
+    virtual Status setAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // Deletes one file; never a folder.
-    virtual Result deleteFile(const std::string& path) = 0;
+    virtual Status deleteFile(const std::string& path) = 0;
 };
 
 // Every entry of `folder` in one go.
-Result listFolder(BrowserFiles& files, const std::string& folder, std::vector<Entry>& out);
+Status listFolder(BrowserFiles& files, const std::string& folder, std::vector<Entry>& out);
 
 // "e:\" + "docs" -> "e:\docs"; "e:\docs" + "a" -> "e:\docs\a".
 std::string childPath(const std::string& folder, const std::string& name);
@@ -61,7 +55,7 @@ bool isDriveRoot(const std::string& folder);
 
 // Clears hidden and system of one entry and keeps its other attributes. A link or
 // junction is refused: it may lead off the drive.
-Result restore(BrowserFiles& files, const std::string& folder, const Entry& entry);
+Status restore(BrowserFiles& files, const std::string& folder, const Entry& entry);
 
 struct RestoreAllReport {
     int changed = 0;
@@ -74,6 +68,6 @@ RestoreAllReport restoreAll(BrowserFiles& files, const std::string& root,
 std::string describe(const RestoreAllReport& report);
 
 // Deletes a file entry; folders and links are refused.
-Result deleteEntry(BrowserFiles& files, const std::string& folder, const Entry& entry);
+Status deleteEntry(BrowserFiles& files, const std::string& folder, const Entry& entry);
 
 }  // namespace qv::filedir

@@ -2,8 +2,8 @@
 
 namespace qv::filedir {
 
-Result FolderLoad::start(BrowserFiles& files, const std::string& folder) {
-    Result failure;
+Status FolderLoad::start(BrowserFiles& files, const std::string& folder) {
+    Status failure = Status::success();
     std::unique_ptr<FolderReader> reader = files.openFolder(folder, failure);
     if (!reader) return failure;
     reader_ = std::move(reader);
@@ -11,15 +11,15 @@ Result FolderLoad::start(BrowserFiles& files, const std::string& folder) {
     entries_.clear();
     marks_.clear();
     interruption_.clear();
-    return {};
+    return Status::success();
 }
 
 bool FolderLoad::step(std::size_t count) {
     if (!reader_) return false;
     bool finished = false;
-    Result r = reader_->read(entries_, count, finished);
-    if (!r.ok) interruption_ = r.error;
-    if (r.ok && !finished) return true;
+    Status r = reader_->read(entries_, count, finished);
+    if (!r.ok()) interruption_ = r.description();
+    if (r.ok() && !finished) return true;
     finish();
     return false;
 }

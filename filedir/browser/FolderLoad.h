@@ -16,7 +16,7 @@ namespace qv::filedir {
 class FolderLoad {
 public:
     // Starts reading `folder`; on failure nothing changes and the current folder stays.
-    Result start(BrowserFiles& files, const std::string& folder);
+    Status start(BrowserFiles& files, const std::string& folder);
     // Reads up to `count` more entries. Returns false once reading is over, with the
     // entries sorted and marked; a failure part way keeps what was read and is told by
     // `interruption`.

@@ -74,7 +74,7 @@ protected:
     void TearDown() override { fs::remove_all(root); }
     std::vector<Entry> listing(const std::string& at) {
         std::vector<Entry> out;
-        EXPECT_TRUE(listFolder(files, at, out).ok);
+        EXPECT_TRUE(listFolder(files, at, out).ok());
         sortEntries(out);
         return out;
     }
@@ -103,26 +103,26 @@ TEST_F(StickTest, RestoreAllClearsHiddenAndSystemOfRootFoldersOnlyAndKeepsTheRes
 
 TEST_F(StickTest, NothingIsFollowedOffTheDrive) {
     std::vector<Entry> out;
-    EXPECT_FALSE(listFolder(files, "e:\\away", out).ok);
-    EXPECT_FALSE(listFolder(files, "e:\\away\\secret", out).ok);
-    EXPECT_FALSE(listFolder(files, "e:\\..\\outside", out).ok);
+    EXPECT_FALSE(listFolder(files, "e:\\away", out).ok());
+    EXPECT_FALSE(listFolder(files, "e:\\away\\secret", out).ok());
+    EXPECT_FALSE(listFolder(files, "e:\\..\\outside", out).ok());
     Entry link = folder("away", kReparsePoint | kHidden);
-    Result r = restore(files, "e:\\", link);
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error.find("链接"), std::string::npos);
-    EXPECT_FALSE(files.setAttributes("e:\\away\\secret", 0).ok);
-    EXPECT_FALSE(deleteEntry(files, "e:\\", link).ok);
+    qv::Status r = restore(files, "e:\\", link);
+    EXPECT_FALSE(r.ok());
+    EXPECT_NE(r.description().find("链接"), std::string::npos);
+    EXPECT_FALSE(files.setAttributes("e:\\away\\secret", 0).ok());
+    EXPECT_FALSE(deleteEntry(files, "e:\\", link).ok());
     EXPECT_TRUE(fs::exists(outside / "secret"));
 }
 
 TEST_F(StickTest, DeleteTakesFilesOnlyAndFailuresAreTold) {
-    EXPECT_FALSE(deleteEntry(files, "e:\\", folder("plain")).ok);
+    EXPECT_FALSE(deleteEntry(files, "e:\\", folder("plain")).ok());
     EXPECT_TRUE(fs::exists(stick / "plain"));
-    EXPECT_TRUE(deleteEntry(files, "e:\\", file("docs.exe")).ok);
+    EXPECT_TRUE(deleteEntry(files, "e:\\", file("docs.exe")).ok());
     EXPECT_FALSE(fs::exists(stick / "docs.exe"));
-    Result again = deleteEntry(files, "e:\\", file("docs.exe"));
-    EXPECT_FALSE(again.ok);
-    EXPECT_FALSE(again.error.empty());
+    qv::Status again = deleteEntry(files, "e:\\", file("docs.exe"));
+    EXPECT_FALSE(again.ok());
+    EXPECT_FALSE(again.description().empty());
 }
 
 TEST_F(StickTest, AFailedRestoreIsNamedInTheReport) {
@@ -142,7 +142,7 @@ TEST_F(StickTest, AHugeFolderIsReadInPiecesThenSortedAndMarked) {
     files.setAttr("e:\\big\\d7", kHidden | kSystem);
 
     FolderLoad load;
-    ASSERT_TRUE(load.start(files, "e:\\big").ok);
+    ASSERT_TRUE(load.start(files, "e:\\big").ok());
     int pieces = 0;
     while (load.step(500)) {
         ++pieces;
@@ -158,7 +158,7 @@ TEST_F(StickTest, AHugeFolderIsReadInPiecesThenSortedAndMarked) {
     EXPECT_EQ(load.statusText(), "共 3003 项，隐藏 1 项，可疑 3 项");
 
     // A folder that cannot be opened leaves the one shown as it was.
-    EXPECT_FALSE(load.start(files, "e:\\away").ok);
+    EXPECT_FALSE(load.start(files, "e:\\away").ok());
     EXPECT_EQ(load.folder(), "e:\\big");
     EXPECT_EQ(load.entries().size(), 3003u);
 }

@@ -23,16 +23,16 @@ public:
         for (auto& [letter, d] : drives_) out.push_back({letter, d.type});
         return out;
     }
-    std::unique_ptr<FolderReader> openFolder(const std::string& folder, Result& failure) override {
+    std::unique_ptr<FolderReader> openFolder(const std::string& folder, Status& failure) override {
         auto dir = resolve(folder);
         if (!dir) {
-            failure = Result::failure("路径经过链接，不予跟随。");
+            failure = Status::failure("路径经过链接，不予跟随。");
             return nullptr;
         }
         std::error_code ec;
         std::filesystem::directory_iterator it(*dir, ec);
         if (ec) {
-            failure = Result::failure(ec.message());
+            failure = Status::failure(ec.message());
             return nullptr;
         }
         return std::make_unique<Reader>(*this, folder, std::move(it));
@@ -51,20 +51,20 @@ public:
         auto it = attrs_.find(lower(path));
         return base | (it == attrs_.end() ? kArchive : it->second);
     }
-    Result setAttributes(const std::string& path, std::uint32_t a) override {
+    Status setAttributes(const std::string& path, std::uint32_t a) override {
         auto p = resolve(path, true);
-        if (!p) return Result::failure("路径经过链接，不予跟随。");
-        if (std::filesystem::is_symlink(*p)) return Result::failure("是链接。");
+        if (!p) return Status::failure("路径经过链接，不予跟随。");
+        if (std::filesystem::is_symlink(*p)) return Status::failure("是链接。");
         attrs_[lower(path)] = a & (kReadOnly | kHidden | kSystem | kArchive);
         ++writes;
-        return {};
+        return Status::success();
     }
-    Result deleteFile(const std::string& path) override {
+    Status deleteFile(const std::string& path) override {
         auto p = resolve(path, true);
         if (!p || !std::filesystem::is_regular_file(std::filesystem::symlink_status(*p)))
-            return Result::failure("拒绝访问。");
+            return Status::failure("拒绝访问。");
         std::filesystem::remove(*p);
-        return {};
+        return Status::success();
     }
     int writes = 0;
 
@@ -74,17 +74,17 @@ private:
     public:
         Reader(DriveTableFiles& files, std::string folder, std::filesystem::directory_iterator it)
             : files_(files), folder_(std::move(folder)), it_(std::move(it)) {}
-        Result read(std::vector<Entry>& out, std::size_t count, bool& finished) override {
+        Status read(std::vector<Entry>& out, std::size_t count, bool& finished) override {
             std::error_code ec;
             for (; count > 0 && it_ != std::filesystem::directory_iterator(); --count) {
                 std::string name = it_->path().filename().string();
                 std::optional<std::uint32_t> a = files_.attributes(childPath(folder_, name));
                 if (a) out.push_back({name, *a, 0, ""});  // gone since the listing: left out
                 it_.increment(ec);
-                if (ec) return Result::failure(ec.message());
+                if (ec) return Status::failure(ec.message());
             }
             finished = it_ == std::filesystem::directory_iterator();
-            return {};
+            return Status::success();
         }
 
     private:

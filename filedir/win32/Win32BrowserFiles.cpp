@@ -4,6 +4,7 @@
 
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
+#include "common/win32/UniqueHandle.h"
 
 namespace qv::filedir::win32 {
 
@@ -16,17 +17,17 @@ std::wstring longPath(const std::string& path) {
 
 // Fails when any folder from the root down to the parent of `path` (and `path` itself
 // unless `lastMayBeLink`) is a reparse point or cannot be read.
-Result checkWay(const std::string& path, bool lastMayBeLink) {
+Status checkWay(const std::string& path, bool lastMayBeLink) {
     for (std::size_t at = 3; at <= path.size(); ++at) {
         if (at < path.size() && path[at] != '\\') continue;
         bool last = at == path.size();
         if (last && lastMayBeLink) break;
         DWORD a = GetFileAttributesW(longPath(path.substr(0, at)).c_str());
-        if (a == INVALID_FILE_ATTRIBUTES) return Result::failure(systemErrorText(GetLastError()));
+        if (a == INVALID_FILE_ATTRIBUTES) return lastErrorFailure();
         if (a & FILE_ATTRIBUTE_REPARSE_POINT)
-            return Result::failure("路径经过链接或交接点，可能通向本盘以外，不予跟随。");
+            return Status::failure("路径经过链接或交接点，可能通向本盘以外，不予跟随。");
     }
-    return {};
+    return Status::success();
 }
 
 std::string dateText(const FILETIME& written) {
@@ -75,54 +76,51 @@ std::vector<Drive> Win32BrowserFiles::drives() {
 
 namespace {
 
-// One FindFirstFileEx search, read a piece per call. The search handle holds the entry
-// found last and not yet handed out.
+// One FindFirstFileEx search, read a piece per call. The search holds the entry found
+// last and not yet handed out; it is closed once the folder has been read to its end.
 class Win32FolderReader : public FolderReader {
 public:
-    Win32FolderReader(HANDLE find, const WIN32_FIND_DATAW& first) : find_(find), data_(first) {}
-    ~Win32FolderReader() override {
-        if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
-    }
-    Result read(std::vector<Entry>& out, std::size_t count, bool& finished) override {
-        for (; count > 0 && find_ != INVALID_HANDLE_VALUE; --count) {
+    Win32FolderReader(UniqueFind find, const WIN32_FIND_DATAW& first)
+        : find_(std::move(find)), data_(first) {}
+    Status read(std::vector<Entry>& out, std::size_t count, bool& finished) override {
+        for (; count > 0 && find_; --count) {
             std::wstring_view name = data_.cFileName;
             if (name != L"." && name != L"..")
                 out.push_back({toUtf8(name), data_.dwFileAttributes,
                                (std::uint64_t(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow,
                                dateText(data_.ftLastWriteTime)});
-            if (!FindNextFileW(find_, &data_)) {
+            if (!FindNextFileW(find_.get(), &data_)) {
                 DWORD error = GetLastError();
-                FindClose(find_);
-                find_ = INVALID_HANDLE_VALUE;
+                find_.reset();
                 if (error != ERROR_NO_MORE_FILES) {
                     finished = true;
-                    return Result::failure(systemErrorText(error));
+                    return failure(error);
                 }
             }
         }
-        finished = find_ == INVALID_HANDLE_VALUE;
-        return {};
+        finished = !find_;
+        return Status::success();
     }
 
 private:
-    HANDLE find_;
+    UniqueFind find_;
     WIN32_FIND_DATAW data_;
 };
 
 // The reader of a folder without a single entry.
 class EmptyFolderReader : public FolderReader {
 public:
-    Result read(std::vector<Entry>&, std::size_t, bool& finished) override {
+    Status read(std::vector<Entry>&, std::size_t, bool& finished) override {
         finished = true;
-        return {};
+        return Status::success();
     }
 };
 
 }  // namespace
 
 std::unique_ptr<FolderReader> Win32BrowserFiles::openFolder(const std::string& folder,
-                                                            Result& failure) {
-    if (Result way = checkWay(folder, false); !way.ok) {
+                                                            Status& failure) {
+    if (Status way = checkWay(folder, false); !way.ok()) {
         failure = way;
         return nullptr;
     }
@@ -130,40 +128,38 @@ std::unique_ptr<FolderReader> Win32BrowserFiles::openFolder(const std::string& f
     if (pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find != INVALID_HANDLE_VALUE) return std::make_unique<Win32FolderReader>(find, data);
+    UniqueFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (find) return std::make_unique<Win32FolderReader>(std::move(find), data);
     DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND) return std::make_unique<EmptyFolderReader>();
-    failure = Result::failure(systemErrorText(error));
+    failure = qv::win32::failure(error);
     return nullptr;
 }
 
 std::optional<std::uint32_t> Win32BrowserFiles::attributes(const std::string& path) {
-    if (!checkWay(path, true).ok) return std::nullopt;
+    if (!checkWay(path, true).ok()) return std::nullopt;
     DWORD a = GetFileAttributesW(longPath(path).c_str());
     if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     return a;
 }
 
-Result Win32BrowserFiles::setAttributes(const std::string& path, std::uint32_t attributes) {
-    if (Result way = checkWay(path, false); !way.ok) return way;
+Status Win32BrowserFiles::setAttributes(const std::string& path, std::uint32_t attributes) {
+    if (Status way = checkWay(path, false); !way.ok()) return way;
     DWORD keep = attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     if (keep == 0) keep = FILE_ATTRIBUTE_NORMAL;
-    if (!SetFileAttributesW(longPath(path).c_str(), keep))
-        return Result::failure(systemErrorText(GetLastError()));
-    return {};
+    if (!SetFileAttributesW(longPath(path).c_str(), keep)) return lastErrorFailure();
+    return Status::success();
 }
 
-Result Win32BrowserFiles::deleteFile(const std::string& path) {
-    if (Result way = checkWay(path, false); !way.ok) return way;
+Status Win32BrowserFiles::deleteFile(const std::string& path) {
+    if (Status way = checkWay(path, false); !way.ok()) return way;
     DWORD a = GetFileAttributesW(longPath(path).c_str());
     if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY))
-        return Result::failure("这是文件夹，不会删除。");
-    if (!DeleteFileW(longPath(path).c_str()))
-        return Result::failure(systemErrorText(GetLastError()));
-    return {};
+        return Status::failure("这是文件夹，不会删除。");
+    if (!DeleteFileW(longPath(path).c_str())) return lastErrorFailure();
+    return Status::success();
 }
 
 }  // namespace qv::filedir::win32

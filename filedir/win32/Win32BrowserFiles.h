@@ -11,10 +11,10 @@ namespace qv::filedir::win32 {
 class Win32BrowserFiles : public BrowserFiles {
 public:
     std::vector<Drive> drives() override;
-    std::unique_ptr<FolderReader> openFolder(const std::string& folder, Result& failure) override;
+    std::unique_ptr<FolderReader> openFolder(const std::string& folder, Status& failure) override;
     std::optional<std::uint32_t> attributes(const std::string& path) override;
-    Result setAttributes(const std::string& path, std::uint32_t attributes) override;
-    Result deleteFile(const std::string& path) override;
+    Status setAttributes(const std::string& path, std::uint32_t attributes) override;
+    Status deleteFile(const std::string& path) override;
 };
 
 }  // namespace qv::filedir::win32

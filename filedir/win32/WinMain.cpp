@@ -12,6 +12,7 @@
 
 #include "common/win32/MessageLoop.h"
 #include "common/win32/Text.h"
+#include "common/win32/UniqueHandle.h"
 #include "filedir/browser/BrowserFiles.h"
 #include "filedir/browser/FolderLoad.h"
 #include "filedir/win32/Win32BrowserFiles.h"
@@ -74,9 +75,9 @@ void readPiece() {
 }
 
 void showFolder(const std::string& folder) {
-    Result r = app.load.start(app.files, folder);
-    if (!r.ok) {
-        tell("无法打开“" + folder + "”：" + r.error, true);
+    qv::Status r = app.load.start(app.files, folder);
+    if (!r.ok()) {
+        tell("无法打开“" + folder + "”：" + r.description(), true);
         return;
     }
     SetWindowTextW(app.path, win32::toWide(folder).c_str());
@@ -144,12 +145,12 @@ void command(int id) {
         case kRestore:
             if (const Entry* e = selected()) {
                 std::string folder = app.load.folder(), name = e->name;
-                Result r = restore(app.files, folder, *e);
+                qv::Status r = restore(app.files, folder, *e);
                 showFolder(folder);
-                if (r.ok)
+                if (r.ok())
                     tell("已还原“" + name + "”：隐藏和系统属性已清除。", false);
                 else
-                    tell("无法还原“" + name + "”：" + r.error, true);
+                    tell("无法还原“" + name + "”：" + r.description(), true);
             }
             break;
         case kDelete:
@@ -159,12 +160,12 @@ void command(int id) {
                 if (MessageBoxW(app.window, ask.c_str(), L"提示", MB_OKCANCEL | MB_ICONQUESTION) !=
                     IDOK)
                     break;
-                Result r = deleteEntry(app.files, folder, *e);
+                qv::Status r = deleteEntry(app.files, folder, *e);
                 showFolder(folder);
-                if (r.ok)
+                if (r.ok())
                     tell("已删除“" + name + "”。", false);
                 else
-                    tell("无法删除“" + name + "”：" + r.error, true);
+                    tell("无法删除“" + name + "”：" + r.description(), true);
             }
             break;
         case kRestoreAll: {
@@ -280,18 +281,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
                                  (GetSystemMetrics(SM_CYSCREEN) - 500) / 2, 720, 500, nullptr,
                                  nullptr, instance, nullptr);
     if (!app.window) return 1;
-    HFONT font =
-        CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"宋体");
-    child(L"STATIC", L"磁盘：", 0, 10, 14, 40, 16, 0, font);
+    qv::win32::UniqueFont font(
+        CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"宋体"));
+    child(L"STATIC", L"磁盘：", 0, 10, 14, 40, 16, 0, font.get());
     app.driveBox = child(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 50, 10, 150,
-                         300, kDrives, font);
-    child(L"BUTTON", L"上一级", WS_TABSTOP, 210, 9, 60, 24, kUp, font);
+                         300, kDrives, font.get());
+    child(L"BUTTON", L"上一级", WS_TABSTOP, 210, 9, 60, 24, kUp, font.get());
     app.path = child(L"EDIT", L"", ES_READONLY | ES_AUTOHSCROLL | WS_BORDER, 280, 10, 420, 22,
-                     kPath, font);
+                     kPath, font.get());
     app.list = child(
         WC_LISTVIEWW, L"",
         LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 10,
-        40, 690, 340, kList, font);
+        40, 690, 340, kList, font.get());
     ListView_SetExtendedListViewStyle(app.list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     struct Column {
         const wchar_t* title;
@@ -306,12 +307,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         col.cx = c.width;
         ListView_InsertColumn(app.list, index++, &col);
     }
-    app.status = child(L"STATIC", L"", 0, 10, 388, 690, 18, kStatus, font);
+    app.status = child(L"STATIC", L"", 0, 10, 388, 690, 18, kStatus, font.get());
     int x = 10;
     for (auto [id, text] : {std::pair{kOpen, L"打开"}, std::pair{kRestore, L"还原"},
                             std::pair{kRestoreAll, L"全部还原"}, std::pair{kDelete, L"删除文件"},
                             std::pair{kRefresh, L"刷新"}}) {
-        child(L"BUTTON", text, WS_TABSTOP, x, 414, 100, 28, id, font);
+        child(L"BUTTON", text, WS_TABSTOP, x, 414, 100, 28, id, font.get());
         x += 110;
     }
     // Shown before the first drive is read, so that a drive that cannot be opened is
@@ -320,6 +321,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     UpdateWindow(app.window);
     fillDrives(0);
     qv::win32::runMessageLoop(app.window);
-    DeleteObject(font);
     return 0;
 }

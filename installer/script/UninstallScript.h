@@ -10,7 +10,6 @@
 namespace qv::setup {
 
 inline constexpr std::string_view kProductTitle = "QVu盘卫士";
-inline constexpr std::string_view kScriptName = "Xz.ini";
 inline constexpr std::string_view kUninstallerName = "QVuninst.exe";
 
 // The Run value the guard's autostart writes, and the product's entry of "Programs and

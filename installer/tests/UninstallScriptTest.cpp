@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "common/xz/XzLines.h"
 #include "installer/script/UninstallScript.h"
 #include "uninstaller/script/CommandScan.h"
-#include "uninstaller/script/ScriptLines.h"
 #include "uninstaller/script/ScriptParser.h"
 
 namespace qv::setup {
@@ -36,7 +36,7 @@ struct ReadBack {
 };
 
 ReadBack readBack(const std::string& script) {
-    Lines lines = uninst::splitLines(script);
+    Lines lines = xz::splitLines(script);
     std::optional<uninst::ParsedScript> parsed = uninst::Dq(lines);
     std::optional<Lines> commands = uninst::scanCommands(lines);
     EXPECT_TRUE(parsed && commands);

@@ -14,8 +14,8 @@ enum class AnsiWrite {
     Failed             // the file could not be written; nothing was replaced
 };
 
-// Converts UTF-8 `text` to the system code page and replaces `path` with it: written to a
-// temporary file beside it first, then moved over it, so a failure never leaves half a
+// Converts UTF-8 `text` to the system code page, exactly or not at all, and replaces
+// `path` with it in one step (qv::win32::replaceFile), so a failure never leaves half a
 // script behind.
 AnsiWrite writeAnsiFile(const std::wstring& path, std::string_view text);
 

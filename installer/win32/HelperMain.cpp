@@ -15,32 +15,34 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/FileBytes.h"
 #include "common/win32/Text.h"
+#include "common/win32/UniqueHandle.h"
+#include "common/xz/XzFormat.h"
+#include "common/xz/XzLines.h"
 #include "installer/script/UninstallScript.h"
 #include "installer/win32/AnsiFile.h"
 #include "installer/win32/HelperExit.h"
-#include "uninstaller/script/ScriptLines.h"
 
 namespace {
 
 using namespace qv::setup;
 using qv::win32::toUtf8;
 
-constexpr DWORD kMaxManifestBytes = 1024 * 1024;
+constexpr std::size_t kMaxManifestBytes = 1024 * 1024;
 
 // The names the manifest lists; empty lines are none. Nothing when it cannot be read.
 std::optional<std::vector<std::string>> readManifest(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes(kMaxManifestBytes + 1, '\0');
-    DWORD got = 0;
-    bool ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    if (!ok || got > kMaxManifestBytes) return std::nullopt;
-    bytes.resize(got);
+    qv::win32::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::string bytes;
+    if (!qv::win32::readUpTo(file.get(), kMaxManifestBytes + 1, bytes).ok() ||
+        bytes.size() > kMaxManifestBytes) {
+        return std::nullopt;
+    }
     std::vector<std::string> names;
-    for (std::string& line : qv::uninst::splitLines(bytes)) {
+    for (std::string& line : qv::xz::splitLines(bytes)) {
         if (!line.empty()) names.push_back(std::move(line));
     }
     return names;
@@ -55,7 +57,8 @@ HelperExit writeScript(const std::vector<std::wstring>& args) {
 
     UninstallScript script = uninstallScript(installation);
     if (script.text.empty()) return HelperExit::PathRefused;
-    switch (win32::writeAnsiFile(args[0] + L"\\" + qv::win32::toWide(kScriptName), script.text)) {
+    switch (win32::writeAnsiFile(args[0] + L"\\" + qv::win32::toWide(qv::xz::kScriptName),
+                                 script.text)) {
         case win32::AnsiWrite::Written:
             return HelperExit::Done;
         case win32::AnsiWrite::NotRepresentable:

@@ -11,46 +11,46 @@ std::string damaged(const SkinEntry& entry) {
 
 }  // namespace
 
-Result applySkin(SkinFiles& files, const ApplyTarget& target, const SkinEntry& entry) {
-    if (entry.damaged()) return Result::failure(damaged(entry));
+Status applySkin(SkinFiles& files, const ApplyTarget& target, const SkinEntry& entry) {
+    if (entry.damaged()) return Status::failure(damaged(entry));
 
     // The file as it is now, not as it was listed.
     std::string bytes;
-    if (Result read = files.read(target.skinsFolder, entry.file, skin::kMaxSkinBytes + 1, bytes);
-        !read.ok) {
-        return Result::failure("无法读取皮肤文件“" + entry.file + "”：" + read.error);
+    if (Status read = files.read(target.skinsFolder, entry.file, skin::kMaxSkinBytes + 1, bytes);
+        !read.ok()) {
+        return Status::failure("无法读取皮肤文件“" + entry.file + "”：" + read.description());
     }
     if (!themeOf(bytes)) {
         SkinEntry now = entry;
         now.problem = bytes.size() > skin::kMaxSkinBytes ? "文件大于 64 KB" : "格式不符";
-        return Result::failure(damaged(now));
+        return Status::failure(damaged(now));
     }
 
     std::string temporary;
-    if (Result written = files.writeTemporary(target.programFolder, bytes, temporary);
-        !written.ok) {
-        return Result::failure("无法在程序文件夹中写入新的皮肤文件：" + written.error +
+    if (Status written = files.writeTemporary(target.programFolder, bytes, temporary);
+        !written.ok()) {
+        return Status::failure("无法在程序文件夹中写入新的皮肤文件：" + written.description() +
                                "。原有皮肤未改动。");
     }
-    if (Result replaced = files.replace(target.programFolder, temporary, kGuardSkinFile);
-        !replaced.ok) {
+    if (Status replaced = files.replace(target.programFolder, temporary, kGuardSkinFile);
+        !replaced.ok()) {
         files.remove(target.programFolder, temporary);
-        return Result::failure(std::string("无法替换 ") + kGuardSkinFile + "：" + replaced.error +
-                               "。原有皮肤未改动。");
+        return Status::failure(std::string("无法替换 ") + kGuardSkinFile + "：" +
+                               replaced.description() + "。原有皮肤未改动。");
     }
 
     // What the guard will read is what was chosen, or the user hears otherwise.
     std::string check;
-    if (Result reread =
+    if (Status reread =
             files.read(target.programFolder, kGuardSkinFile, skin::kMaxSkinBytes + 1, check);
-        !reread.ok) {
-        return Result::failure(std::string("替换后无法读回 ") + kGuardSkinFile + "：" +
-                               reread.error);
+        !reread.ok()) {
+        return Status::failure(std::string("替换后无法读回 ") + kGuardSkinFile + "：" +
+                               reread.description());
     }
     if (check != bytes) {
-        return Result::failure(std::string("替换后 ") + kGuardSkinFile + " 与所选皮肤不符。");
+        return Status::failure(std::string("替换后 ") + kGuardSkinFile + " 与所选皮肤不符。");
     }
-    return {};
+    return Status::success();
 }
 
 std::string appliedMessage(const std::string& skinName) {

@@ -17,7 +17,7 @@ struct ApplyTarget {
 
 // Reads the skin anew (it may have changed since it was listed), refuses a damaged one,
 // and replaces Pifu.she with its bytes; the error says which step failed and why.
-Result applySkin(SkinFiles& files, const ApplyTarget& target, const SkinEntry& entry);
+Status applySkin(SkinFiles& files, const ApplyTarget& target, const SkinEntry& entry);
 
 // What the user is told after `skinName` was applied.
 std::string appliedMessage(const std::string& skinName);

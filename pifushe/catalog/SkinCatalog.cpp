@@ -41,9 +41,9 @@ SkinEntry entryFor(SkinFiles& files, const std::string& folder, const FileInfo& 
         return entry;
     }
     std::string bytes;
-    Result read = files.read(folder, info.name, skin::kMaxSkinBytes + 1, bytes);
-    if (!read.ok) {
-        entry.problem = "无法读取：" + read.error;
+    Status read = files.read(folder, info.name, skin::kMaxSkinBytes + 1, bytes);
+    if (!read.ok()) {
+        entry.problem = "无法读取：" + read.description();
         return entry;
     }
     entry.theme = themeOf(bytes);
@@ -72,8 +72,8 @@ std::optional<skin::Theme> themeOf(const std::string& bytes) {
 Catalog listSkins(SkinFiles& files, const std::string& skinsFolder) {
     Catalog catalog;
     std::vector<FileInfo> found;
-    if (Result listed = files.list(skinsFolder, found); !listed.ok) {
-        catalog.error = listed.error;
+    if (Status listed = files.list(skinsFolder, found); !listed.ok()) {
+        catalog.error = listed.description();
         return catalog;
     }
     std::erase_if(found, [](const FileInfo& f) { return !isSkinFileName(f.name); });

@@ -9,14 +9,9 @@
 #include <string_view>
 #include <vector>
 
-namespace qv::pifushe {
+#include "common/Status.h"
 
-// Outcome of an operation; `error` is the system's own text when it failed.
-struct [[nodiscard]] Result {
-    bool ok = true;
-    std::string error;
-    static Result failure(std::string text) { return {false, std::move(text)}; }
-};
+namespace qv::pifushe {
 
 struct FileInfo {
     std::string name;
@@ -27,17 +22,17 @@ class SkinFiles {
 public:
     virtual ~SkinFiles() = default;
     // The plain files of `folder` (no folders, no links), in no particular order.
-    virtual Result list(const std::string& folder, std::vector<FileInfo>& out) = 0;
+    virtual Status list(const std::string& folder, std::vector<FileInfo>& out) = 0;
     // At most `limit` bytes from the start of the file; `out` is untouched on failure.
-    virtual Result read(const std::string& folder, const std::string& name, std::size_t limit,
+    virtual Status read(const std::string& folder, const std::string& name, std::size_t limit,
                         std::string& out) = 0;
     // Creates a new file of its own in `folder` holding `bytes`, flushed to the disk, and
     // names it in `name`. On failure no such file is left behind.
-    virtual Result writeTemporary(const std::string& folder, std::string_view bytes,
+    virtual Status writeTemporary(const std::string& folder, std::string_view bytes,
                                   std::string& name) = 0;
     // Puts the file `from` in place of `to` in one step: afterwards `to` is either its old
     // content or the whole new one, never a mixture or nothing.
-    virtual Result replace(const std::string& folder, const std::string& from,
+    virtual Status replace(const std::string& folder, const std::string& from,
                            const std::string& to) = 0;
     // Removes a file; failures are not reported (used to tidy up after a failure).
     virtual void remove(const std::string& folder, const std::string& name) = 0;

@@ -17,13 +17,13 @@ std::string join(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
-Result systemFailure() {
-    return Result::failure(std::strerror(errno));
+Status systemFailure() {
+    return Status::failure(std::strerror(errno));
 }
 
 }  // namespace
 
-Result PosixSkinFiles::list(const std::string& folder, std::vector<FileInfo>& out) {
+Status PosixSkinFiles::list(const std::string& folder, std::vector<FileInfo>& out) {
     DIR* dir = opendir(folder.c_str());
     if (!dir) return systemFailure();
     std::vector<FileInfo> found;
@@ -34,10 +34,10 @@ Result PosixSkinFiles::list(const std::string& folder, std::vector<FileInfo>& ou
     }
     closedir(dir);
     out = std::move(found);
-    return {};
+    return Status::success();
 }
 
-Result PosixSkinFiles::read(const std::string& folder, const std::string& name, std::size_t limit,
+Status PosixSkinFiles::read(const std::string& folder, const std::string& name, std::size_t limit,
                             std::string& out) {
     ++reads;
     largestLimit = std::max(largestLimit, limit);
@@ -49,7 +49,7 @@ Result PosixSkinFiles::read(const std::string& folder, const std::string& name, 
         ssize_t n = ::read(fd, bytes.data() + got, limit - got);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            Result failed = systemFailure();
+            Status failed = systemFailure();
             close(fd);
             return failed;
         }
@@ -59,10 +59,10 @@ Result PosixSkinFiles::read(const std::string& folder, const std::string& name, 
     close(fd);
     bytes.resize(got);
     out = std::move(bytes);
-    return {};
+    return Status::success();
 }
 
-Result PosixSkinFiles::writeTemporary(const std::string& folder, std::string_view bytes,
+Status PosixSkinFiles::writeTemporary(const std::string& folder, std::string_view bytes,
                                       std::string& name) {
     std::string path = join(folder, "~Pifu-XXXXXX.tmp");
     int fd = mkstemps(path.data(), 4);
@@ -75,24 +75,24 @@ Result PosixSkinFiles::writeTemporary(const std::string& folder, std::string_vie
         done += static_cast<std::size_t>(n);
     }
     if (done != bytes.size() || fsync(fd) != 0) {
-        Result failed = systemFailure();
+        Status failed = systemFailure();
         close(fd);
         unlink(path.c_str());
         return failed;
     }
     if (close(fd) != 0) {
-        Result failed = systemFailure();
+        Status failed = systemFailure();
         unlink(path.c_str());
         return failed;
     }
     name = path.substr(folder.size() + 1);
-    return {};
+    return Status::success();
 }
 
-Result PosixSkinFiles::replace(const std::string& folder, const std::string& from,
+Status PosixSkinFiles::replace(const std::string& folder, const std::string& from,
                                const std::string& to) {
     if (rename(join(folder, from).c_str(), join(folder, to).c_str()) != 0) return systemFailure();
-    return {};
+    return Status::success();
 }
 
 void PosixSkinFiles::remove(const std::string& folder, const std::string& name) {

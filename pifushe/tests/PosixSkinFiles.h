@@ -10,12 +10,12 @@ namespace qv::pifushe::test {
 
 class PosixSkinFiles : public SkinFiles {
 public:
-    Result list(const std::string& folder, std::vector<FileInfo>& out) override;
-    Result read(const std::string& folder, const std::string& name, std::size_t limit,
+    Status list(const std::string& folder, std::vector<FileInfo>& out) override;
+    Status read(const std::string& folder, const std::string& name, std::size_t limit,
                 std::string& out) override;
-    Result writeTemporary(const std::string& folder, std::string_view bytes,
+    Status writeTemporary(const std::string& folder, std::string_view bytes,
                           std::string& name) override;
-    Result replace(const std::string& folder, const std::string& from,
+    Status replace(const std::string& folder, const std::string& from,
                    const std::string& to) override;
     void remove(const std::string& folder, const std::string& name) override;
 

@@ -19,22 +19,22 @@ public:
     enum class Fault { None, WriteTemporary, Replace, ReadBack, ReadBackOther };
     Fault fault = Fault::None;
 
-    Result read(const std::string& folder, const std::string& name, std::size_t limit,
+    Status read(const std::string& folder, const std::string& name, std::size_t limit,
                 std::string& out) override {
         bool back = name == kGuardSkinFile;
-        if (back && fault == Fault::ReadBack) return Result::failure("设备未就绪");
-        Result r = PosixSkinFiles::read(folder, name, limit, out);
+        if (back && fault == Fault::ReadBack) return Status::failure("设备未就绪");
+        Status r = PosixSkinFiles::read(folder, name, limit, out);
         if (back && fault == Fault::ReadBackOther) out += "x";
         return r;
     }
-    Result writeTemporary(const std::string& folder, std::string_view bytes,
+    Status writeTemporary(const std::string& folder, std::string_view bytes,
                           std::string& name) override {
-        if (fault == Fault::WriteTemporary) return Result::failure("磁盘空间不足");
+        if (fault == Fault::WriteTemporary) return Status::failure("磁盘空间不足");
         return PosixSkinFiles::writeTemporary(folder, bytes, name);
     }
-    Result replace(const std::string& folder, const std::string& from,
+    Status replace(const std::string& folder, const std::string& from,
                    const std::string& to) override {
-        if (fault == Fault::Replace) return Result::failure("另一个程序正在使用此文件");
+        if (fault == Fault::Replace) return Status::failure("另一个程序正在使用此文件");
         return PosixSkinFiles::replace(folder, from, to);
     }
 };
@@ -52,7 +52,7 @@ protected:
         ADD_FAILURE() << file << " is not listed";
         return {};
     }
-    Result apply(const SkinEntry& entry) {
+    Status apply(const SkinEntry& entry) {
         return applySkin(files, {folder.skins(), folder.program()}, entry);
     }
 
@@ -62,14 +62,14 @@ protected:
 
 TEST_F(SkinApplyTest, CopiesTheChosenSkinOverPifuSheAndLeavesNothingElse) {
     SkinEntry green = listed("青翠.she");
-    Result r = apply(green);
-    EXPECT_TRUE(r.ok) << r.error;
+    Status r = apply(green);
+    EXPECT_TRUE(r.ok()) << r.description();
     EXPECT_EQ(folder.guardSkin(), skinText("青翠"));
     EXPECT_TRUE(folder.leftovers().empty());
 
     // Without any Pifu.she yet, one is made.
     fs::remove(fs::path(folder.program()) / "Pifu.she");
-    EXPECT_TRUE(apply(green).ok);
+    EXPECT_TRUE(apply(green).ok());
     EXPECT_EQ(folder.guardSkin(), skinText("青翠"));
 }
 
@@ -87,9 +87,9 @@ TEST_F(SkinApplyTest, EveryFailingStepIsReportedAndKeepsTheOldSkin) {
         SCOPED_TRACE(c.told);
         SkinTestFolder::write(fs::path(folder.program()) / "Pifu.she", kOldSkin);
         files.fault = c.fault;
-        Result r = apply(listed("青翠.she"));
-        EXPECT_FALSE(r.ok) << "a failure is never told as success";
-        EXPECT_NE(r.error.find(c.told), std::string::npos) << r.error;
+        Status r = apply(listed("青翠.she"));
+        EXPECT_FALSE(r.ok()) << "a failure is never told as success";
+        EXPECT_NE(r.description().find(c.told), std::string::npos) << r.description();
         EXPECT_EQ(folder.guardSkin(), c.oldSkinKept ? kOldSkin : skinText("青翠"));
         EXPECT_TRUE(folder.leftovers().empty()) << "no temporary file is left behind";
     }
@@ -112,9 +112,9 @@ TEST_F(SkinApplyTest, ADamagedSkinIsRefusedEvenWhenItWasDamagedAfterListing) {
     };
     for (Case c : {Case{broken, "已损坏"}, Case{later, "已损坏"}, Case{gone, "无法读取"}}) {
         SCOPED_TRACE(c.entry.file);
-        Result r = apply(c.entry);
-        EXPECT_FALSE(r.ok);
-        EXPECT_NE(r.error.find(c.told), std::string::npos) << r.error;
+        Status r = apply(c.entry);
+        EXPECT_FALSE(r.ok());
+        EXPECT_NE(r.description().find(c.told), std::string::npos) << r.description();
         EXPECT_EQ(folder.guardSkin(), kOldSkin);
         EXPECT_TRUE(folder.leftovers().empty());
     }
@@ -125,17 +125,18 @@ TEST_F(SkinApplyTest, APifuSheThatCannotBeReplacedIsLeftAsItIs) {
     fs::remove(fs::path(folder.program()) / "Pifu.she");
     fs::create_directory(fs::path(folder.program()) / "Pifu.she");
     SkinTestFolder::write(fs::path(folder.program()) / "Pifu.she" / "inside", "keep");
-    Result r = apply(listed("青翠.she"));
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error.find("无法替换 Pifu.she"), std::string::npos) << r.error;
+    Status r = apply(listed("青翠.she"));
+    EXPECT_FALSE(r.ok());
+    EXPECT_NE(r.description().find("无法替换 Pifu.she"), std::string::npos) << r.description();
     EXPECT_EQ(SkinTestFolder::read(fs::path(folder.program()) / "Pifu.she" / "inside"), "keep");
     EXPECT_TRUE(folder.leftovers().empty());
 
     // A program folder that is gone: nothing can be written.
-    Result nowhere =
+    Status nowhere =
         applySkin(files, {folder.skins(), folder.program() + "/gone"}, listed("青翠.she"));
-    EXPECT_FALSE(nowhere.ok);
-    EXPECT_NE(nowhere.error.find("原有皮肤未改动"), std::string::npos) << nowhere.error;
+    EXPECT_FALSE(nowhere.ok());
+    EXPECT_NE(nowhere.description().find("原有皮肤未改动"), std::string::npos)
+        << nowhere.description();
 }
 
 }  // namespace

@@ -12,8 +12,8 @@ namespace {
 // listing and the reading, or a file system that reports sizes wrongly.
 class SmallSizes : public PosixSkinFiles {
 public:
-    Result list(const std::string& folder, std::vector<FileInfo>& out) override {
-        Result r = PosixSkinFiles::list(folder, out);
+    Status list(const std::string& folder, std::vector<FileInfo>& out) override {
+        Status r = PosixSkinFiles::list(folder, out);
         for (FileInfo& f : out) f.size = 10;
         return r;
     }

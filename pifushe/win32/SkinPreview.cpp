@@ -3,13 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/win32/Gdi.h"
 #include "common/win32/Text.h"
+#include "common/win32/UniqueHandle.h"
 
 namespace qv::pifushe::win32 {
 
 namespace {
 
+using qv::win32::Selection;
 using qv::win32::toWide;
+using qv::win32::UniqueBrush;
+using qv::win32::UniqueFont;
+using qv::win32::UniquePen;
 
 // The guard's main window inside its frame, in twips, and the colours it keeps whatever
 // the skin.
@@ -18,17 +24,6 @@ constexpr int kClientHeight = 5640;
 constexpr int kCaptionTwips = 330;
 constexpr COLORREF kStatusGreen = RGB(0, 192, 0);
 constexpr COLORREF kScoreRed = RGB(192, 0, 0);
-
-struct Gdi {
-    HGDIOBJ object;
-    explicit Gdi(HGDIOBJ o) : object(o) {}
-    ~Gdi() {
-        if (object) DeleteObject(object);
-    }
-    Gdi(const Gdi&) = delete;
-    Gdi& operator=(const Gdi&) = delete;
-    operator HGDIOBJ() const { return object; }
-};
 
 // Twips of the main window to pixels of the preview.
 class Miniature {
@@ -50,30 +45,29 @@ public:
                 origin_.y + px(kClientHeight + kCaptionTwips)};
     }
     // A font of `points` shrunk with the miniature: a point is 20 twips.
-    HFONT font(const std::string& face, double points, bool bold) const {
+    UniqueFont font(const std::string& face, double points, bool bold) const {
         int height = static_cast<int>(std::lround(points * 20 * scale_));
-        return CreateFontW(-std::max(height, 6), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                           FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           toWide(face.empty() ? "宋体" : face).c_str());
+        return UniqueFont(CreateFontW(
+            -std::max(height, 6), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+            DEFAULT_PITCH | FF_DONTCARE, toWide(face.empty() ? "宋体" : face).c_str()));
     }
     void fill(const RECT& r, COLORREF colour) const {
-        Gdi brush(CreateSolidBrush(colour));
-        FillRect(dc_, &r, static_cast<HBRUSH>(brush.object));
+        UniqueBrush brush(CreateSolidBrush(colour));
+        FillRect(dc_, &r, brush.get());
     }
     void outline(const RECT& r, COLORREF colour) const {
-        Gdi brush(CreateSolidBrush(colour));
-        FrameRect(dc_, &r, static_cast<HBRUSH>(brush.object));
+        UniqueBrush brush(CreateSolidBrush(colour));
+        FrameRect(dc_, &r, brush.get());
     }
     void text(const std::string& s, RECT r, COLORREF colour, HFONT font,
               UINT format = DT_LEFT | DT_VCENTER | DT_SINGLELINE) const {
-        HGDIOBJ old = SelectObject(dc_, font);
+        Selection selected(dc_, font);
         SetBkMode(dc_, TRANSPARENT);
         SetTextColor(dc_, colour);
         std::wstring wide = toWide(s);
         DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &r,
                   format | DT_NOPREFIX | DT_NOCLIP);
-        SelectObject(dc_, old);
     }
     HDC dc() const { return dc_; }
 
@@ -87,16 +81,16 @@ void caption(const Miniature& m) {
     RECT w = m.window();
     RECT bar{w.left, w.top, w.right, w.top + m.px(kCaptionTwips)};
     m.fill(bar, GetSysColor(COLOR_ACTIVECAPTION));
-    Gdi font(m.font("宋体", 9, true));
+    UniqueFont font = m.font("宋体", 9, true);
     RECT title = bar;
     title.left += m.px(90);
     m.text("QVu盘卫士 [青木作品]  技术支持：云桥 - 电脑技术学习中心", title,
-           GetSysColor(COLOR_CAPTIONTEXT), static_cast<HFONT>(font.object));
+           GetSysColor(COLOR_CAPTIONTEXT), font.get());
     RECT box{bar.right - m.px(300), bar.top + m.px(45), bar.right - m.px(60),
              bar.bottom - m.px(45)};
     m.fill(box, GetSysColor(COLOR_BTNFACE));
     m.outline(box, GetSysColor(COLOR_BTNSHADOW));
-    m.text("×", box, GetSysColor(COLOR_BTNTEXT), static_cast<HFONT>(font.object),
+    m.text("×", box, GetSysColor(COLOR_BTNTEXT), font.get(),
            DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
@@ -122,10 +116,9 @@ void checkBox(const Miniature& m, const skin::Theme& t, HFONT font, int y, const
         POINT tick[] = {{box.left + w / 5, box.top + h / 2},
                         {box.left + w * 2 / 5, box.top + h * 3 / 4},
                         {box.left + w * 4 / 5, box.top + h / 4}};
-        Gdi pen(CreatePen(PS_SOLID, std::max(1, m.px(30)), t.editText));
-        HGDIOBJ old = SelectObject(m.dc(), pen);
+        UniquePen pen(CreatePen(PS_SOLID, std::max(1, m.px(30)), t.editText));
+        Selection selected(m.dc(), pen.get());
         Polyline(m.dc(), tick, 3);
-        SelectObject(m.dc(), old);
     }
     m.text(label, m.rect(600, y, 2000, 300), t.windowText, font);
 }
@@ -133,19 +126,18 @@ void checkBox(const Miniature& m, const skin::Theme& t, HFONT font, int y, const
 void optionButton(const Miniature& m, const skin::Theme& t, HFONT font, int x, int y,
                   const char* label, bool chosen) {
     RECT r = m.rect(x, y + 60, 180, 180);
-    Gdi pen(CreatePen(PS_SOLID, 1, t.windowText));
-    Gdi face(CreateSolidBrush(t.editFace));
-    HGDIOBJ oldPen = SelectObject(m.dc(), pen), oldBrush = SelectObject(m.dc(), face);
-    Ellipse(m.dc(), r.left, r.top, r.right, r.bottom);
-    if (chosen) {
-        Gdi dot(CreateSolidBrush(t.editText));
-        SelectObject(m.dc(), dot);
-        InflateRect(&r, -std::max(1, m.px(50)), -std::max(1, m.px(50)));
+    {
+        UniquePen pen(CreatePen(PS_SOLID, 1, t.windowText));
+        UniqueBrush face(CreateSolidBrush(t.editFace));
+        Selection penSelected(m.dc(), pen.get()), faceSelected(m.dc(), face.get());
         Ellipse(m.dc(), r.left, r.top, r.right, r.bottom);
-        SelectObject(m.dc(), face);
+        if (chosen) {
+            UniqueBrush dot(CreateSolidBrush(t.editText));
+            Selection dotSelected(m.dc(), dot.get());
+            InflateRect(&r, -std::max(1, m.px(50)), -std::max(1, m.px(50)));
+            Ellipse(m.dc(), r.left, r.top, r.right, r.bottom);
+        }
     }
-    SelectObject(m.dc(), oldPen);
-    SelectObject(m.dc(), oldBrush);
     m.text(label, m.rect(x + 240, y, 1300, 300), t.windowText, font);
 }
 
@@ -154,10 +146,11 @@ void frame(const Miniature& m, const skin::Theme& t, HFONT font, RECT r, const c
     line.top += m.px(105);
     m.outline(line, t.frameLine);
     std::wstring wide = toWide(label);
-    HGDIOBJ old = SelectObject(m.dc(), font);
     SIZE size{};
-    GetTextExtentPoint32W(m.dc(), wide.c_str(), static_cast<int>(wide.size()), &size);
-    SelectObject(m.dc(), old);
+    {
+        Selection selected(m.dc(), font);
+        GetTextExtentPoint32W(m.dc(), wide.c_str(), static_cast<int>(wide.size()), &size);
+    }
     RECT gap{r.left + m.px(90), r.top, r.left + m.px(150) + size.cx, r.top + m.px(210)};
     m.fill(gap, t.windowFace);
     gap.left += m.px(30);
@@ -183,18 +176,17 @@ void mainWindow(const Miniature& m, const skin::Theme& t) {
     RECT w = m.window();
     m.fill(w, t.windowFace);
     caption(m);
-    Gdi font(m.font("宋体", 9, false));
-    Gdi large(m.font("宋体", 15, true));
-    Gdi score(m.font("宋体", 36, true));
-    Gdi buttons(m.font(t.buttonFont.face, t.buttonFont.points, t.buttonFont.bold));
-    auto f = static_cast<HFONT>(font.object);
-    auto b = static_cast<HFONT>(buttons.object);
+    UniqueFont font = m.font("宋体", 9, false);
+    UniqueFont large = m.font("宋体", 15, true);
+    UniqueFont score = m.font("宋体", 36, true);
+    UniqueFont buttons = m.font(t.buttonFont.face, t.buttonFont.points, t.buttonFont.bold);
+    HFONT f = font.get();
+    HFONT b = buttons.get();
 
     navigation(m, f);
-    m.text("您的电脑防U得分:", m.rect(240, 1200, 2655, 420), t.windowText,
-           static_cast<HFONT>(large.object));
-    m.text("98", m.rect(2880, 1020, 1095, 645), kScoreRed, static_cast<HFONT>(score.object));
-    m.text("分！", m.rect(3960, 1200, 735, 420), t.windowText, static_cast<HFONT>(large.object));
+    m.text("您的电脑防U得分:", m.rect(240, 1200, 2655, 420), t.windowText, large.get());
+    m.text("98", m.rect(2880, 1020, 1095, 645), kScoreRed, score.get());
+    m.text("分！", m.rect(3960, 1200, 735, 420), t.windowText, large.get());
     m.text("统计计划已关闭", m.rect(5280, 600, 1815, 255), t.windowText, f);
 
     const char* boxes[] = {"检视本地 U盘", "检视本地硬盘", "检视本地光盘", "检视本地虚拟磁盘",
@@ -233,19 +225,18 @@ void paintPreview(HDC dc, const RECT& area, const skin::Theme* theme, const std:
         mainWindow(m, *theme);
         return;
     }
-    Gdi font(CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
+    UniqueFont font(CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
     std::wstring notice = L"这个皮肤文件已损坏，不能预览，也不能应用。";
     if (!problem.empty()) notice += L"\r\n\r\n原因：" + toWide(problem);
     RECT r = area;
     InflateRect(&r, -20, -20);
-    HGDIOBJ old = SelectObject(dc, font);
+    Selection selected(dc, font.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
     DrawTextW(dc, notice.c_str(), static_cast<int>(notice.size()), &r,
               DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
 }
 
 }  // namespace qv::pifushe::win32

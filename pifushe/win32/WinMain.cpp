@@ -6,12 +6,15 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 
+#include "common/win32/Folders.h"
+#include "common/win32/Gdi.h"
 #include "common/win32/MessageLoop.h"
+#include "common/win32/Screen.h"
 #include "common/win32/Text.h"
+#include "common/win32/UniqueHandle.h"
 #include "pifushe/catalog/SkinApply.h"
 #include "pifushe/catalog/SkinCatalog.h"
 #include "pifushe/win32/SkinPreview.h"
@@ -77,7 +80,7 @@ void refresh() {
     app.catalog = listSkins(app.files, app.skinsFolder);
     std::string bytes;
     std::optional<qv::skin::Theme> inUse;
-    if (app.files.read(app.programFolder, kGuardSkinFile, qv::skin::kMaxSkinBytes + 1, bytes).ok)
+    if (app.files.read(app.programFolder, kGuardSkinFile, qv::skin::kMaxSkinBytes + 1, bytes).ok())
         inUse = themeOf(bytes);
     app.current = indexOfTheme(app.catalog, inUse);
 
@@ -99,12 +102,12 @@ void applySelected() {
     int i = selection();
     if (i < 0) return tell("请先在列表中选择一个皮肤。", false);
     SkinEntry entry = app.catalog.skins[i];
-    Result r = applySkin(app.files, {app.skinsFolder, app.programFolder}, entry);
+    qv::Status r = applySkin(app.files, {app.skinsFolder, app.programFolder}, entry);
     refresh();
-    if (r.ok)
+    if (r.ok())
         tell(appliedMessage(entry.name), false);
     else
-        tell("无法应用皮肤“" + entry.name + "”：" + r.error, true);
+        tell("无法应用皮肤“" + entry.name + "”：" + r.description(), true);
 }
 
 LRESULT CALLBACK previewProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -114,20 +117,14 @@ LRESULT CALLBACK previewProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(w, &ps);
-            RECT r;
-            GetClientRect(w, &r);
-            // Painted off screen first, so the preview never flickers.
-            HDC off = CreateCompatibleDC(dc);
-            HBITMAP bitmap = CreateCompatibleBitmap(dc, r.right, r.bottom);
-            HGDIOBJ old = SelectObject(off, bitmap);
+            RECT client;
+            GetClientRect(w, &client);
             int i = selection();
             const SkinEntry* e = i >= 0 ? &app.catalog.skins[i] : nullptr;
-            win32::paintPreview(off, r, e && e->theme ? &*e->theme : nullptr,
-                                e ? e->problem : "没有选择皮肤", app.dpi);
-            BitBlt(dc, 0, 0, r.right, r.bottom, off, 0, 0, SRCCOPY);
-            SelectObject(off, old);
-            DeleteObject(bitmap);
-            DeleteDC(off);
+            qv::win32::paintOffscreen(dc, client, [&](HDC off, const RECT& area) {
+                win32::paintPreview(off, area, e && e->theme ? &*e->theme : nullptr,
+                                    e ? e->problem : "没有选择皮肤", app.dpi);
+            });
             EndPaint(w, &ps);
             return 0;
         }
@@ -160,18 +157,11 @@ HWND child(const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, 
     return h;
 }
 
-int screenDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    app.dpi = screenDpi();
-    app.programFolder = win32::programFolder();
+    app.dpi = qv::win32::screenDpi();
+    app.programFolder = qv::win32::programFolder();
     if (app.programFolder.empty()) {
         MessageBoxW(nullptr, L"无法确定皮肤更换器所在的文件夹。", L"错误", MB_OK | MB_ICONERROR);
         return 1;
@@ -199,33 +189,27 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     AdjustWindowRect(&frame, kStyle, FALSE);
     // Centred on the work area, as QVuninst's window is.
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + std::max<int>(0, (work.right - work.left - width) / 2);
-    const int y = work.top + std::max<int>(0, (work.bottom - work.top - height) / 2);
-    app.window = CreateWindowExW(0, kWindowClass, L"QVu盘卫士 - 皮肤更换器", kStyle, x, y, width,
-                                 height, nullptr, nullptr, instance, nullptr);
+    const POINT at = qv::win32::centredOnWorkArea(width, height);
+    app.window = CreateWindowExW(0, kWindowClass, L"QVu盘卫士 - 皮肤更换器", kStyle, at.x, at.y,
+                                 width, height, nullptr, nullptr, instance, nullptr);
     if (!app.window) return 1;
     // The forms' font: 9 point 宋体.
-    HFONT font = CreateFontW(-MulDiv(9, app.dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
-    child(L"STATIC", L"皮肤：", 0, 0, {12, 12, 210, 16}, 0, font);
+    qv::win32::UniqueFont font = qv::win32::formFont(app.dpi);
+    child(L"STATIC", L"皮肤：", 0, 0, {12, 12, 210, 16}, 0, font.get());
     app.list = child(L"LISTBOX", L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-                     WS_EX_CLIENTEDGE, {12, 32, 210, 406}, kList, font);
-    child(L"STATIC", L"预览（QVu盘卫士的主窗口）：", 0, 0, {234, 12, 494, 16}, 0, font);
+                     WS_EX_CLIENTEDGE, {12, 32, 210, 406}, kList, font.get());
+    child(L"STATIC", L"预览（QVu盘卫士的主窗口）：", 0, 0, {234, 12, 494, 16}, 0, font.get());
     app.preview =
-        child(kPreviewClass, L"", 0, WS_EX_CLIENTEDGE, {234, 32, 494, 406}, kPreview, font);
+        child(kPreviewClass, L"", 0, WS_EX_CLIENTEDGE, {234, 32, 494, 406}, kPreview, font.get());
     app.status = child(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, {12, 448, 500, 18},
-                       kStatus, font);
+                       kStatus, font.get());
     app.apply = child(L"BUTTON", L"应用", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {540, 442, 88, 28},
-                      kApply, font);
-    child(L"BUTTON", L"关闭", WS_TABSTOP, 0, {640, 442, 88, 28}, kClose, font);
+                      kApply, font.get());
+    child(L"BUTTON", L"关闭", WS_TABSTOP, 0, {640, 442, 88, 28}, kClose, font.get());
 
     refresh();
     ShowWindow(app.window, show);
     SetFocus(app.list);
     qv::win32::runMessageLoop(app.window);
-    DeleteObject(font);
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "uninstaller/script/CommandScan.h"
 
-#include "uninstaller/script/Markers.h"
-#include "uninstaller/script/ScriptLimits.h"
+#include "common/xz/XzFormat.h"
 
 namespace qv::uninst {
 
@@ -9,9 +8,9 @@ std::optional<std::vector<std::string>> scanCommands(const std::vector<std::stri
     std::vector<std::string> commands;
     const std::size_t n = lines.size();
     for (std::size_t i = 0; i < n; ++i) {
-        if (lines[i] != kCommandBegin) continue;
-        for (std::size_t k = i + 1; k < n && lines[k] != kCommandEnd; ++k) {
-            if (commands.size() >= kMaxCommands) return std::nullopt;
+        if (lines[i] != xz::kCommandBegin) continue;
+        for (std::size_t k = i + 1; k < n && lines[k] != xz::kCommandEnd; ++k) {
+            if (commands.size() >= xz::kMaxCommands) return std::nullopt;
             commands.push_back(lines[k]);
         }
     }

@@ -2,8 +2,7 @@
 
 #include <string_view>
 
-#include "uninstaller/script/Markers.h"
-#include "uninstaller/script/ScriptLimits.h"
+#include "common/xz/XzFormat.h"
 
 namespace qv::uninst {
 
@@ -18,21 +17,21 @@ std::optional<ParsedScript> Dq(const std::vector<std::string>& lines) {
     // text without going over the same lines again for every marker.
     std::optional<std::size_t> lastTextMarker;
     for (std::size_t i = 0; i < n; ++i) {
-        if (line(i) == kTitleBegin) {
+        if (line(i) == xz::kTitleBegin) {
             script.title = std::string(line(i + 1));
             i += 2;
         }
-        if (line(i) == kTextBegin) lastTextMarker = i;
-        if (line(i) == kDeleteBegin) {
-            for (std::size_t k = i + 1; k < n && line(k) != kDeleteEnd; ++k) {
-                if (script.deleteList.size() >= kMaxDeleteEntries) return std::nullopt;
+        if (line(i) == xz::kTextBegin) lastTextMarker = i;
+        if (line(i) == xz::kDeleteBegin) {
+            for (std::size_t k = i + 1; k < n && line(k) != xz::kDeleteEnd; ++k) {
+                if (script.deleteList.size() >= xz::kMaxDeleteEntries) return std::nullopt;
                 script.deleteList.emplace_back(line(k));
             }
         }
     }
     if (lastTextMarker) {
         std::string text;
-        for (std::size_t j = *lastTextMarker + 1; j < n && line(j) != kTextEnd; ++j) {
+        for (std::size_t j = *lastTextMarker + 1; j < n && line(j) != xz::kTextEnd; ++j) {
             text.append(line(j));
             text.append("\r\n");
         }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "uninstaller/script/ScriptLimits.h"
+#include "common/xz/XzFormat.h"
 
 namespace qv::uninst {
 namespace {
@@ -40,7 +40,7 @@ TEST(CommandScan, MarkersMustMatchExactlyAndNestedMarkersRepeat) {
 
 TEST(CommandScan, RefusesMoreCommandsThanTheBound) {
     Lines lines{"[命令开始]"};
-    lines.resize(kMaxCommands + 1, "echo");
+    lines.resize(xz::kMaxCommands + 1, "echo");
     ASSERT_TRUE(scanCommands(lines).has_value());
     lines.push_back("echo");
     EXPECT_FALSE(scanCommands(lines).has_value());

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "uninstaller/script/ScriptLimits.h"
+#include "common/xz/XzFormat.h"
 
 namespace qv::uninst {
 namespace {
@@ -122,9 +122,9 @@ TEST(ScriptParser, RefusesADeleteListPastTheBound) {
     EXPECT_FALSE(Dq(markers).has_value());
 
     Lines exact{"[删除开始]"};
-    exact.resize(kMaxDeleteEntries + 1, "f");
+    exact.resize(xz::kMaxDeleteEntries + 1, "f");
     ASSERT_TRUE(Dq(exact).has_value());
-    EXPECT_EQ(Dq(exact)->deleteList.size(), kMaxDeleteEntries);
+    EXPECT_EQ(Dq(exact)->deleteList.size(), xz::kMaxDeleteEntries);
     exact.push_back("g");
     EXPECT_FALSE(Dq(exact).has_value());
 }

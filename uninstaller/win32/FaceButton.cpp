@@ -2,9 +2,16 @@
 
 #include <windowsx.h>
 
+#include "common/win32/Gdi.h"
+#include "common/win32/UniqueHandle.h"
+
 namespace qv::uninst::win32 {
 
 namespace {
+
+using qv::win32::Selection;
+using qv::win32::UniqueBrush;
+using qv::win32::UniqueRegion;
 
 constexpr wchar_t kClassName[] = L"QVuninstFace";
 
@@ -77,14 +84,8 @@ LRESULT FaceButton::handle(UINT message, WPARAM wp, LPARAM lp) {
             RECT client;
             GetClientRect(hwnd_, &client);
             // Drawn off screen first, so the face never flickers while it is redrawn.
-            HDC mem = CreateCompatibleDC(dc);
-            HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-            HGDIOBJ old = SelectObject(mem, bitmap);
-            paint(mem, client);
-            BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-            SelectObject(mem, old);
-            DeleteObject(bitmap);
-            DeleteDC(mem);
+            qv::win32::paintOffscreen(dc, client,
+                                      [this](HDC off, const RECT& area) { paint(off, area); });
             EndPaint(hwnd_, &ps);
             return 0;
         }
@@ -128,33 +129,31 @@ void FaceButton::paint(HDC dc, const RECT& client) const {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
 
     // The picture: a rounded plate shaded from top to bottom, with a darker edge.
-    HRGN plate = CreateRoundRectRgn(1, 1, w, h, 7, 7);
-    SelectClipRgn(dc, plate);
+    UniqueRegion plate(CreateRoundRectRgn(1, 1, w, h, 7, 7));
+    SelectClipRgn(dc, plate.get());
     for (int y = 0; y < h; ++y) {
         RECT row{0, y, w, y + 1};
-        HBRUSH brush = CreateSolidBrush(mix(colours_.top, colours_.bottom, y, h > 1 ? h - 1 : 1));
-        FillRect(dc, &row, brush);
-        DeleteObject(brush);
+        UniqueBrush brush(
+            CreateSolidBrush(mix(colours_.top, colours_.bottom, y, h > 1 ? h - 1 : 1)));
+        FillRect(dc, &row, brush.get());
     }
     // A soft highlight along the upper half.
     RECT gloss{2, 2, w - 2, h / 2};
-    HBRUSH light = CreateSolidBrush(mix(colours_.top, RGB(255, 255, 255), 1, 3));
-    FillRect(dc, &gloss, light);
-    DeleteObject(light);
+    UniqueBrush light(CreateSolidBrush(mix(colours_.top, RGB(255, 255, 255), 1, 3)));
+    FillRect(dc, &gloss, light.get());
     SelectClipRgn(dc, nullptr);
-    HBRUSH edge = CreateSolidBrush(colours_.edge);
-    FrameRgn(dc, plate, edge, 1, 1);
-    DeleteObject(edge);
-    DeleteObject(plate);
+    UniqueBrush edge(CreateSolidBrush(colours_.edge));
+    FrameRgn(dc, plate.get(), edge.get(), 1, 1);
 
     // The label over it.
     RECT text = client;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colours_.text);
-    HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-    DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
+    {
+        Selection font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+        DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
 
     // The pressed look: a single dark border round the whole face.
     if (border_) FrameRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));

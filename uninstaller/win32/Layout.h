@@ -1,6 +1,6 @@
 #pragma once
 // Where the wizard's controls sit, in twips (1440 to the inch; 15 twips are one pixel at
-// 96 dpi), and how twips become pixels on this screen.
+// 96 dpi), and how twips become pixels on a screen of a given dpi.
 
 #include <windows.h>
 
@@ -17,14 +17,6 @@ inline constexpr TwipsRect kImage1{3480, 3945, 1200, 375};  // cancel face
 inline constexpr TwipsRect kImage2{4815, 3945, 1200, 375};  // uninstall face
 // Below the designed height; the window grows to reveal it.
 inline constexpr TwipsRect kShanchulb{120, 4560, 5895, 1500};
-
-// The screen's pixels per inch, as GDI reports them for the whole desktop.
-inline int screenDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 
 inline int twipsToPixels(int twips, int dpi) {
     return MulDiv(twips, dpi, 1440);

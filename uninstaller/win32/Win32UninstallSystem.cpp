@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include "common/win32/FileBytes.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
-#include "uninstaller/script/ScriptLimits.h"
+#include "common/win32/UniqueHandle.h"
+#include "common/xz/XzFormat.h"
 
 namespace qv::uninst::win32 {
 
@@ -12,64 +14,40 @@ using namespace qv::win32;
 
 namespace {
 
-// Owns a file handle for the length of a read.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() {
-        if (valid()) CloseHandle(h_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-
-private:
-    HANDLE h_;
-};
-
 bool isNotFound(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-ScriptFile failure(ScriptFile::Status status, DWORD error) {
+ScriptFile scriptFailure(ScriptFile::Status status, DWORD error) {
     return {status, "", error ? systemErrorText(error) : std::string()};
 }
 
 }  // namespace
 
 ScriptFile Win32UninstallSystem::readScript(std::string_view name) {
-    FileHandle file(CreateFileW(toWide(name).c_str(), GENERIC_READ,
+    UniqueFile file(CreateFileW(toWide(name).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    if (!file) {
         DWORD error = GetLastError();
-        return failure(
+        return scriptFailure(
             isNotFound(error) ? ScriptFile::Status::Missing : ScriptFile::Status::Unreadable,
             error);
     }
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) {
-        return failure(ScriptFile::Status::Unreadable, GetLastError());
+        return scriptFailure(ScriptFile::Status::Unreadable, GetLastError());
     }
-    if (size.QuadPart > static_cast<LONGLONG>(kMaxScriptBytes)) {
-        return failure(ScriptFile::Status::TooLarge, 0);
+    if (size.QuadPart > static_cast<LONGLONG>(xz::kMaxScriptBytes)) {
+        return scriptFailure(ScriptFile::Status::TooLarge, 0);
     }
     // Read up to one byte past the bound, so a file that grows meanwhile is still caught.
-    std::string bytes(kMaxScriptBytes + 1, '\0');
-    size_t used = 0;
-    for (;;) {
-        DWORD got = 0;
-        DWORD want = static_cast<DWORD>(bytes.size() - used);
-        if (!ReadFile(file.get(), bytes.data() + used, want, &got, nullptr)) {
-            return failure(ScriptFile::Status::Unreadable, GetLastError());
-        }
-        if (got == 0) break;
-        used += got;
-        if (used == bytes.size()) return failure(ScriptFile::Status::TooLarge, 0);
+    std::string bytes;
+    if (Status read = readUpTo(file.get(), xz::kMaxScriptBytes + 1, bytes); !read.ok()) {
+        return {ScriptFile::Status::Unreadable, "", read.description()};
     }
-    bytes.resize(used);
-    return {ScriptFile::Status::Read, toUtf8(toWide(bytes, CP_ACP)), ""};
+    if (bytes.size() > xz::kMaxScriptBytes) return scriptFailure(ScriptFile::Status::TooLarge, 0);
+    return {ScriptFile::Status::Read, ansiToUtf8(bytes), ""};
 }
 
 DeleteResult Win32UninstallSystem::deleteFile(const std::string& path) {
@@ -98,13 +76,13 @@ bool Win32UninstallSystem::startMinimised(std::string_view program,
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMINIMIZED;
-    PROCESS_INFORMATION process{};
+    PROCESS_INFORMATION started{};
     if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process)) {
+                        CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &started)) {
         return false;
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Nobody waits for the command: its handles are closed at once.
+    UniqueKernelHandle process(started.hProcess), thread(started.hThread);
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/win32/Gdi.h"
+#include "common/win32/Screen.h"
 #include "common/win32/Text.h"
 #include "uninstaller/win32/Layout.h"
 #include "uninstaller/wizard/Design.h"
@@ -33,8 +35,6 @@ HWND createChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWOR
 
 WizardWindow::~WizardWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
-    if (font_) DeleteObject(font_);
-    if (white_) DeleteObject(white_);
 }
 
 bool WizardWindow::create() {
@@ -55,23 +55,17 @@ bool WizardWindow::create() {
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     const int width = frame.right - frame.left;
     const int height = twipsToPixels(kHeightDesigned, dpi_);
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + std::max<LONG>(0, (work.right - work.left - width) / 2);
-    const int y = work.top + std::max<LONG>(0, (work.bottom - work.top - height) / 2);
+    const POINT at = centredOnWorkArea(width, height);
 
-    hwnd_ = CreateWindowExW(kExStyle, kWizardClassName, toWide(kDesignedCaption).c_str(), kStyle, x,
-                            y, width, height, nullptr, nullptr, instance_, this);
+    hwnd_ = CreateWindowExW(kExStyle, kWizardClassName, toWide(kDesignedCaption).c_str(), kStyle,
+                            at.x, at.y, width, height, nullptr, nullptr, instance_, this);
     if (!hwnd_) return false;
     return createControls();
 }
 
 bool WizardWindow::createControls() {
-    // The forms' font: 9 point 宋体.
-    font_ = CreateFontW(-MulDiv(9, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                        GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, L"宋体");
-    white_ = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+    font_ = formFont(dpi_);
+    white_.reset(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
 
     wenben_ = createChild(hwnd_, L"EDIT", toWide(kDesignedMessage),
                           ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
@@ -83,7 +77,7 @@ bool WizardWindow::createControls() {
                           0, kIdCheck1, pixels(kCheck1, dpi_));
     if (!wenben_ || !shanchulb_ || !check1_) return false;
     for (HWND child : {wenben_, shanchulb_, check1_}) {
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
 
     const FaceColours plain{RGB(250, 250, 250), RGB(214, 218, 224), RGB(132, 140, 152),
@@ -91,9 +85,9 @@ bool WizardWindow::createControls() {
     const FaceColours strong{RGB(88, 150, 226), RGB(30, 86, 168), RGB(22, 62, 128),
                              RGB(255, 255, 255)};
     return cancelFace_.create(hwnd_, kIdImage1, pixels(kImage1, dpi_), toWide(kCancelCaption),
-                              plain, font_) &&
+                              plain, font_.get()) &&
            uninstallFace_.create(hwnd_, kIdImage2, pixels(kImage2, dpi_), toWide(kUninstallCaption),
-                                 strong, font_);
+                                 strong, font_.get());
 }
 
 Answer WizardWindow::messageBox(const std::string& text, const std::string& title, Buttons buttons,
@@ -121,18 +115,18 @@ void WizardWindow::setDeleteList(const std::vector<std::string>& paths) {
     SendMessageW(shanchulb_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(shanchulb_, LB_RESETCONTENT, 0, 0);
     // The widest entry sets how far the list scrolls sideways.
-    HDC dc = GetDC(shanchulb_);
-    HGDIOBJ old = SelectObject(dc, font_);
     int widest = 0;
-    for (const std::string& path : paths) {
-        std::wstring wide = toWide(path);
-        SendMessageW(shanchulb_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-        SIZE size{};
-        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-        widest = std::max(widest, static_cast<int>(size.cx));
+    {
+        WindowDc dc(shanchulb_);
+        Selection selected(dc.get(), font_.get());
+        for (const std::string& path : paths) {
+            std::wstring wide = toWide(path);
+            SendMessageW(shanchulb_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+            SIZE size{};
+            GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+            widest = std::max(widest, static_cast<int>(size.cx));
+        }
     }
-    SelectObject(dc, old);
-    ReleaseDC(shanchulb_, dc);
     SendMessageW(shanchulb_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
     SendMessageW(shanchulb_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(shanchulb_, nullptr, TRUE);
@@ -208,7 +202,7 @@ LRESULT WizardWindow::handle(UINT message, WPARAM wp, LPARAM lp) {
                 HDC dc = reinterpret_cast<HDC>(wp);
                 SetBkColor(dc, GetSysColor(COLOR_WINDOW));
                 SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-                return reinterpret_cast<LRESULT>(white_);
+                return reinterpret_cast<LRESULT>(white_.get());
             }
             break;
         case WM_CLOSE:

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "common/win32/UniqueHandle.h"
 #include "uninstaller/win32/FaceButton.h"
 #include "uninstaller/wizard/Wizard.h"
 #include "uninstaller/wizard/WizardView.h"
@@ -53,8 +54,8 @@ private:
     HWND check1_ = nullptr;
     FaceButton cancelFace_;
     FaceButton uninstallFace_;
-    HFONT font_ = nullptr;
-    HBRUSH white_ = nullptr;
+    qv::win32::UniqueFont font_;
+    qv::win32::UniqueBrush white_;
     int dpi_ = 96;
     Wizard* wizard_ = nullptr;
 };

@@ -5,8 +5,6 @@
 
 namespace qv::uninst {
 
-inline constexpr std::string_view kScriptName = "Xz.ini";
-
 // Designed state of the window.
 inline constexpr std::string_view kDesignedCaption = "卸载程序";
 inline constexpr std::string_view kDesignedMessage = "数据丢失...\r\n";

@@ -26,7 +26,7 @@ public:
     virtual ~UninstallSystem() = default;
 
     // Reads the file `name` of the current folder, converted from the system's ANSI code
-    // page; a file larger than kMaxScriptBytes is reported as TooLarge.
+    // page; a file larger than xz::kMaxScriptBytes is reported as TooLarge.
     virtual ScriptFile readScript(std::string_view name) = 0;
 
     // Deletes exactly the file named by `path` (relative to the current folder or

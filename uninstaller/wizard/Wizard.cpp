@@ -1,7 +1,8 @@
 #include "uninstaller/wizard/Wizard.h"
 
+#include "common/xz/XzFormat.h"
+#include "common/xz/XzLines.h"
 #include "uninstaller/script/CommandScan.h"
-#include "uninstaller/script/ScriptLines.h"
 #include "uninstaller/script/ScriptParser.h"
 #include "uninstaller/wizard/DeleteReport.h"
 #include "uninstaller/wizard/Design.h"
@@ -11,7 +12,7 @@ namespace qv::uninst {
 namespace {
 
 std::string readFailureText(const ScriptFile& file) {
-    const std::string name(kScriptName);
+    const std::string name(xz::kScriptName);
     const std::string nothingDone = "卸载已停止，没有删除任何文件。";
     switch (file.status) {
         case ScriptFile::Status::Missing:
@@ -28,16 +29,16 @@ std::string readFailureText(const ScriptFile& file) {
 
 LoadResult Wizard::Form_Load() {
     caption_ = std::string(kDesignedCaption);
-    ScriptFile file = system_.readScript(kScriptName);
+    ScriptFile file = system_.readScript(xz::kScriptName);
     if (file.status != ScriptFile::Status::Read) {
         fail(readFailureText(file));
         return LoadResult::Failed;
     }
-    const std::vector<std::string> lines = splitLines(file.text);
+    const std::vector<std::string> lines = xz::splitLines(file.text);
     std::optional<ParsedScript> script = Dq(lines);
     std::optional<std::vector<std::string>> commands = scanCommands(lines);
     if (!script || !commands) {
-        fail("卸载脚本 " + std::string(kScriptName) +
+        fail("卸载脚本 " + std::string(xz::kScriptName) +
              " 列出的文件或命令过多，可能已损坏。卸载已停止，没有删除任何文件。");
         return LoadResult::Failed;
     }

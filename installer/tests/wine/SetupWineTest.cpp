@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/UniqueHandle.h"
 #include "tests/wine/e2e/GuardProcess.h"
 #include "tests/wine/host/WindowProbe.h"
 #include "tests/wine/tools/TestKit.h"
@@ -22,6 +23,9 @@ namespace qv::setup::test {
 namespace {
 
 using namespace qv::testkit;
+using qv::win32::UniqueFind;
+using qv::win32::UniqueKernelHandle;
+using qv::win32::UniqueKey;
 
 const wchar_t* const kUninstallKey =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QVud";
@@ -68,7 +72,7 @@ bool keyExists(const wchar_t* key) {
     HKEY h = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ | KEY_WOW64_64KEY, &h) != ERROR_SUCCESS)
         return false;
-    RegCloseKey(h);
+    UniqueKey opened(h);
     return true;
 }
 
@@ -76,13 +80,12 @@ bool keyExists(const wchar_t* key) {
 std::string folderEntries(const std::wstring& folder) {
     std::string names;
     WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    UniqueFind search(FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    if (!search) return names;
     do {
         std::wstring name = entry.cFileName;
         if (name != L"." && name != L"..") names += utf8(name) + " ";
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &entry));
     return names;
 }
 
@@ -91,11 +94,11 @@ std::optional<std::wstring> machineString(const wchar_t* key, const wchar_t* val
     HKEY h = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ | KEY_WOW64_64KEY, &h) != ERROR_SUCCESS)
         return std::nullopt;
+    UniqueKey opened(h);
     wchar_t data[2048] = {};
     DWORD size = sizeof(data) - sizeof(wchar_t);
     DWORD type = 0;
     LONG got = RegQueryValueExW(h, value, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(h);
     if (got != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
     return std::wstring(data);
 }
@@ -107,12 +110,11 @@ HWND findBadge() {
 }
 
 std::wstring processImage(DWORD pid) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     if (!process) return {};
     wchar_t path[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    QueryFullProcessImageNameW(process, 0, path, &size);
-    CloseHandle(process);
+    QueryFullProcessImageNameW(process.get(), 0, path, &size);
     return path;
 }
 
@@ -138,8 +140,8 @@ void removeInstallation(const std::wstring& folder) {
     HKEY run = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &run) ==
         ERROR_SUCCESS) {
+        UniqueKey opened(run);
         RegDeleteValueW(run, L"QVud");
-        RegCloseKey(run);
     }
 }
 
@@ -186,14 +188,16 @@ TEST_F(SetupWine, SilentInstallThenGuardFromItsShortcutThenUninstallLeavesNothin
 
     // What the guard leaves at run time: an autostart value and a log (its settings files
     // stay unwritten, which the uninstall must not call a failure).
-    HKEY run = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0,
-                              KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &run, nullptr),
-              ERROR_SUCCESS);
-    const std::wstring autostart = L"\"" + destination + L"\\QVud.exe\"";
-    RegSetValueExW(run, L"QVud", 0, REG_SZ, reinterpret_cast<const BYTE*>(autostart.c_str()),
-                   static_cast<DWORD>((autostart.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(run);
+    {
+        HKEY run = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0,
+                                  KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &run, nullptr),
+                  ERROR_SUCCESS);
+        UniqueKey opened(run);
+        const std::wstring autostart = L"\"" + destination + L"\\QVud.exe\"";
+        RegSetValueExW(run, L"QVud", 0, REG_SZ, reinterpret_cast<const BYTE*>(autostart.c_str()),
+                       static_cast<DWORD>((autostart.size() + 1) * sizeof(wchar_t)));
+    }
     ASSERT_TRUE(writeBytes(destination + L"\\Rz.log", "log\r\n"));
 
     // "Programs and Features" runs the registered command: the guard is ended, the wizard
@@ -204,8 +208,7 @@ TEST_F(SetupWine, SilentInstallThenGuardFromItsShortcutThenUninstallLeavesNothin
     std::wstring commandLine = *uninstall;
     ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
                                CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info));
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    UniqueKernelHandle uninstallCommand(info.hProcess), uninstallThread(info.hThread);
 
     HWND confirm = awaitTopWindow(L"卸载确认");
     ASSERT_TRUE(confirm);
@@ -358,11 +361,10 @@ TEST_F(SetupWine, PagesAskToEndARunningGuardThenInstallAndRunIt) {
     DWORD guardId = 0;
     GetWindowThreadProcessId(badge, &guardId);
     EXPECT_EQ(processImage(guardId), destination + L"\\QVud.exe");
-    HANDLE installed = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, guardId);
+    UniqueKernelHandle installed(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, guardId));
     ASSERT_TRUE(installed);
-    TerminateProcess(installed, 0);
-    WaitForSingleObject(installed, 10000);
-    CloseHandle(installed);
+    TerminateProcess(installed.get(), 0);
+    WaitForSingleObject(installed.get(), 10000);
 }
 
 }  // namespace

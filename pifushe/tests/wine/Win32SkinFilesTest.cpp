@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/UniqueHandle.h"
 #include "pifushe/catalog/SkinApply.h"
 #include "pifushe/win32/Win32SkinFiles.h"
 #include "tests/wine/tools/TestKit.h"
@@ -25,13 +26,12 @@ constexpr char kOldSkin[] = "[skin]\nname = 旧\n[window]\nface = #101010\ntext 
 std::vector<std::wstring> namesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    qv::win32::UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+    if (!find) return names;
     do {
         std::wstring name = data.cFileName;
         if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.get(), &data));
     return names;
 }
 
@@ -43,12 +43,12 @@ protected:
         ASSERT_TRUE(testkit::writeBytes(folder / L"skins\\深海.she", kNewSkin));
         ASSERT_TRUE(testkit::writeBytes(folder / L"Pifu.she", kOldSkin));
     }
-    Result applyDeepSea() {
+    Status applyDeepSea() {
         Catalog catalog = listSkins(files, target.skinsFolder);
         EXPECT_EQ(catalog.error, "");
         if (catalog.skins.size() != 1) {
             ADD_FAILURE() << "one skin listed";
-            return Result::failure("not listed");
+            return Status::failure("not listed");
         }
         EXPECT_EQ(catalog.skins[0].name, "深海");
         return applySkin(files, target, catalog.skins[0]);
@@ -62,8 +62,8 @@ protected:
 }  // namespace
 
 TEST_F(Win32SkinFilesTest, TheChosenSkinTakesThePlaceOfPifuShe) {
-    Result r = applyDeepSea();
-    EXPECT_TRUE(r.ok) << r.error;
+    Status r = applyDeepSea();
+    EXPECT_TRUE(r.ok()) << r.description();
     EXPECT_EQ(testkit::readBytes(folder / L"Pifu.she"), kNewSkin);
     EXPECT_EQ(namesIn(folder.path()), (std::vector<std::wstring>{L"Pifu.she", L"skins"}));
 }
@@ -92,11 +92,12 @@ TEST_F(Win32SkinFilesTest, APifuSheThatCannotBeReplacedStaysAsItWas) {
         std::wstring pifu = folder / L"Pifu.she";
         c.prepare(pifu);
         auto before = testkit::readBytes(pifu);
-        Result r = applyDeepSea();
-        EXPECT_FALSE(r.ok) << "a failure is never told as success";
-        EXPECT_NE(r.error.find("原有皮肤未改动"), std::string::npos) << r.error;
-        EXPECT_GT(r.error.size(), std::string("无法替换 Pifu.she：。原有皮肤未改动。").size())
-            << "with the system's reason: " << r.error;
+        Status r = applyDeepSea();
+        EXPECT_FALSE(r.ok()) << "a failure is never told as success";
+        EXPECT_NE(r.description().find("原有皮肤未改动"), std::string::npos) << r.description();
+        EXPECT_GT(r.description().size(),
+                  std::string("无法替换 Pifu.she：。原有皮肤未改动。").size())
+            << "with the system's reason: " << r.description();
         EXPECT_EQ(testkit::readBytes(pifu), before);
         EXPECT_EQ(namesIn(folder.path()), (std::vector<std::wstring>{L"Pifu.she", L"skins"}));
         c.undo(pifu);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/win32/UniqueHandle.h"
 #include "guard/platform/win32/services/Win32FileSystem.h"
 #include "tests/wine/tools/TestKit.h"
 
@@ -142,13 +143,12 @@ TEST_F(FilesTest, TextIsStoredInTheAnsiCodePage) {
     auto listed = files.subfolders(at(L""));
     ASSERT_TRUE(listed);
     WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((folder / L"*").c_str(), &entry);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    qv::win32::UniqueFind search(FindFirstFileW((folder / L"*").c_str(), &entry));
+    ASSERT_TRUE(search);
     std::vector<std::wstring> names;
     do {
         if (entry.cFileName[0] != L'.') names.push_back(entry.cFileName);
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &entry));
     EXPECT_EQ(names, std::vector<std::wstring>{L"Rz.log"});
 
     // Appending creates the file when needed.

@@ -9,14 +9,14 @@
 
 #include <string>
 
+#include "common/win32/UniqueHandle.h"
 #include "tests/wine/tools/TestKit.h"
 
 namespace {
 
 int runChild(const std::wstring& marker, const std::wstring& event) {
-    HANDLE released = OpenEventW(SYNCHRONIZE, FALSE, event.c_str());
-    bool came = released != nullptr && WaitForSingleObject(released, 10000) == WAIT_OBJECT_0;
-    if (released != nullptr) CloseHandle(released);
+    qv::win32::UniqueKernelHandle released(OpenEventW(SYNCHRONIZE, FALSE, event.c_str()));
+    bool came = released && WaitForSingleObject(released.get(), 10000) == WAIT_OBJECT_0;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     GetStartupInfoW(&startup);

@@ -10,6 +10,7 @@
 #include <regex>
 #include <thread>
 
+#include "common/win32/UniqueHandle.h"
 #include "guard/platform/win32/services/Win32Clock.h"
 #include "guard/platform/win32/services/Win32Processes.h"
 #include "guard/platform/win32/services/Win32Registry.h"
@@ -110,19 +111,18 @@ TEST(ProcessesTest, WindowModeReachesTheProgramAndStartNeverWaits) {
         std::wstring marker = folder / (L"mode" + std::to_wstring(++n) + L".txt");
         std::wstring event = L"Local\\QVuTest.Release." + std::to_wstring(GetCurrentProcessId()) +
                              L"." + std::to_wstring(n);
-        HANDLE release = CreateEventW(nullptr, TRUE, FALSE, event.c_str());
-        ASSERT_NE(release, nullptr);
+        qv::win32::UniqueKernelHandle release(CreateEventW(nullptr, TRUE, FALSE, event.c_str()));
+        ASSERT_TRUE(release);
         std::string line = "\"";
         line.append(utf8(self)).append("\" --child-show \"").append(utf8(marker));
         line.append("\" ").append(utf8(event));
         auto started = processes.start(line, c.mode);
         // Only now may the child finish: had start() waited for it, the child would have
         // given up waiting and written "not-released".
-        SetEvent(release);
+        SetEvent(release.get());
         ASSERT_TRUE(started.ok()) << started.description();
         EXPECT_TRUE(waitFor([&] { return readBytes(marker).value_or("") == c.expected; }))
             << readBytes(marker).value_or("(no marker)");
-        CloseHandle(release);
     }
 }
 
@@ -132,6 +132,16 @@ TEST(ProcessesTest, AFailedStartIsReportedWithTheSystemText) {
     EXPECT_FALSE(missing.ok());
     EXPECT_FALSE(missing.description().empty());
     EXPECT_FALSE(processes.start("", WindowMode::Hidden).ok());
+}
+
+TEST(ProcessesTest, ProgramFolderIsTheFolderOfTheProgramNotTheCurrentOne) {
+    TempFolder elsewhere(L"qv-current");
+    wchar_t before[MAX_PATH] = {};
+    ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, before), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryW(elsewhere.path().c_str()));
+    std::string folder = qv::win32::Win32Processes().programFolder();
+    SetCurrentDirectoryW(before);
+    EXPECT_EQ(folder, utf8(windowsPath(QV_SERVICES_TEST_FOLDER)));
 }
 
 TEST(ClockTest, GeneralDateIsShortDateBlankLongTimeOfNow) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/UniqueHandle.h"
 #include "tests/wine/tools/TestKit.h"
 #include "tests/wine/tools/WineSettings.h"
 
@@ -202,9 +203,10 @@ TEST_F(UninstallerWine, FilesThatStayAreNamedAndCommandsStillRun) {
                                          L"locked.txt", L"missing.txt", L"*.txt", L"[删除结束]",
                                          L"[命令开始]", L"echo ran> mark.txt", L"[命令结束]"})));
     // Held open without delete sharing, so it cannot be deleted meanwhile.
-    HANDLE lock = CreateFileW((folder / L"locked.txt").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    qv::win32::UniqueFile lock(CreateFileW((folder / L"locked.txt").c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock);
 
     TestProcess process(exe, folder.path());
     HWND confirm = startAndAwaitConfirmation(process);
@@ -230,7 +232,6 @@ TEST_F(UninstallerWine, FilesThatStayAreNamedAndCommandsStillRun) {
 
     EXPECT_EQ(process.waitForExit(), 0);
     EXPECT_TRUE(waitFor([&] { return contents(folder / L"mark.txt").rfind("ran", 0) == 0; }));
-    CloseHandle(lock);
 }
 
 TEST_F(UninstallerWine, MissingScriptIsReportedAndNothingRuns) {

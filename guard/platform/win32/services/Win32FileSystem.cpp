@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/win32/FileBytes.h"
+#include "common/win32/Folders.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -50,8 +52,6 @@ HANDLE openForDelete(const std::wstring& path) {
                        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
 }
 
-std::optional<std::pair<std::wstring, size_t>> fullPath(const std::wstring& path);
-
 // The path the system reached when it opened `handle`, in its DOS form without "\\?\".
 std::wstring reachedPath(HANDLE handle) {
     std::wstring path(MAX_PATH, L'\0');
@@ -74,13 +74,13 @@ std::wstring reachedPath(HANDLE handle) {
 // compares alike.
 bool reachedWhereItSays(HANDLE file, const std::wstring& path) {
     auto full = fullPath(path);
-    if (!full || full->first.size() < 3 || full->first[1] != L':') return true;  // not a drive path
-    const wchar_t rootName[] = {full->first[0], L':', L'\\', L'\0'};
+    if (!full || full->path.size() < 3 || full->path[1] != L':') return true;  // not a drive path
+    const wchar_t rootName[] = {full->path[0], L':', L'\\', L'\0'};
     UniqueFile root(CreateFileW(rootName, FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!root) return false;
-    std::wstring expected = reachedPath(root.get()) + full->first.substr(2);
+    std::wstring expected = reachedPath(root.get()) + full->path.substr(2);
     std::wstring reached = reachedPath(file);
     return !reached.empty() &&
            CompareStringOrdinal(expected.c_str(), -1, reached.c_str(), -1, TRUE) == CSTR_EQUAL;
@@ -101,33 +101,6 @@ Status deleteOpened(HANDLE file) {
         return lastErrorFailure();
     }
     return Status::success();
-}
-
-Status writeAll(HANDLE file, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) {
-            return lastErrorFailure();
-        }
-        if (written == 0) return failure(ERROR_WRITE_FAULT);
-        done += written;
-    }
-    return Status::success();
-}
-
-// The absolute form of `path` and the position where its last name starts.
-std::optional<std::pair<std::wstring, size_t>> fullPath(const std::wstring& path) {
-    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (n == 0) return std::nullopt;
-    std::wstring full(n, L'\0');
-    wchar_t* name = nullptr;
-    n = GetFullPathNameW(path.c_str(), n, full.data(), &name);
-    if (n == 0 || n >= full.size() || name == nullptr) return std::nullopt;
-    size_t nameAt = static_cast<size_t>(name - full.data());
-    full.resize(n);
-    return std::make_pair(full, nameAt);
 }
 
 // Windows lists names in the order of their upper-case forms (as NTFS keeps them);
@@ -328,16 +301,8 @@ std::optional<std::string> readAnsi(const std::string& path, std::size_t limit, 
         return std::nullopt;
     }
     // One byte past the limit tells a whole read that the file grew while being read.
-    const std::size_t wanted = whole ? limit + 1 : limit;
     std::string bytes;
-    char buffer[65536];
-    while (bytes.size() < wanted) {
-        DWORD want = static_cast<DWORD>(std::min(sizeof buffer, wanted - bytes.size()));
-        DWORD got = 0;
-        if (!ReadFile(file.get(), buffer, want, &got, nullptr)) return std::nullopt;
-        if (got == 0) break;
-        bytes.append(buffer, got);
-    }
+    if (!readUpTo(file.get(), whole ? limit + 1 : limit, bytes).ok()) return std::nullopt;
     if (whole && bytes.size() > limit) return std::nullopt;
     return ansiToUtf8(bytes);
 }
@@ -357,34 +322,8 @@ Status Win32FileSystem::writeText(const std::string& path, const std::string& te
     auto wide = widePath(path);
     if (!wide) return failure(ERROR_INVALID_NAME);
     QuietDriveErrors quiet;
-    auto full = fullPath(*wide);
-    if (!full) return failure(ERROR_INVALID_NAME);
-    const std::wstring& target = full->first;
-    DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
-        return failure(ERROR_ACCESS_DENIED);
-    }
-
-    // The new content goes to a fresh file beside the target, which then replaces the
-    // target in one step: a failed write never leaves half a file.
-    std::wstring folder = target.substr(0, full->second);
-    wchar_t temporary[MAX_PATH + 1] = {};
-    if (folder.size() >= MAX_PATH - 14 || !GetTempFileNameW(folder.c_str(), L"qv", 0, temporary)) {
-        return lastErrorFailure();
-    }
-    Status written = [&] {
-        UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return lastErrorFailure();
-        return writeAll(file.get(), utf8ToAnsi(text));
-    }();
-    if (written.ok() && !MoveFileExW(temporary, target.c_str(),
-                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        written = lastErrorFailure();
-    }
-    if (!written.ok()) DeleteFileW(temporary);
-    return written;
+    // A failed write never leaves half a file.
+    return replaceFile(*wide, utf8ToAnsi(text));
 }
 
 Status Win32FileSystem::appendText(const std::string& path, const std::string& text) {

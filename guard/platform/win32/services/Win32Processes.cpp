@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/win32/Folders.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -63,21 +64,7 @@ private:
 }  // namespace
 
 std::string Win32Processes::programFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);  // cut short: try again with more room
-    }
-    size_t cut = path.find_last_of(L"\\/");
-    if (cut == std::wstring::npos) return {};
-    path.resize(cut);
-    if (path.size() == 2 && path[1] == L':') path += L'\\';  // a drive root keeps its backslash
-    return fromWide(path);
+    return qv::win32::programFolder();
 }
 
 Status Win32Processes::start(const std::string& commandLine, WindowMode mode) {

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "common/win32/Text.h"
+#include "common/win32/UniqueHandle.h"
 #include "guard/platform/win32/BindProc.h"
 
 namespace qv::win32 {
@@ -43,22 +44,14 @@ const WinInet* winInet() {
     return library.loaded() ? &library : nullptr;
 }
 
-// Closes an Internet handle when the visit ends, however it ends.
-class InternetHandle {
-public:
-    InternetHandle(const WinInet& net, HINTERNET handle) : net_(net), handle_(handle) {}
-    ~InternetHandle() {
-        if (handle_ != nullptr) net_.closeHandle(handle_);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    HINTERNET get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    const WinInet& net_;
-    HINTERNET handle_;
+// Internet handles, closed when the visit ends, however it ends. A handle exists only once
+// the library is loaded, and the library stays loaded.
+struct InternetHandleTraits {
+    using Handle = HINTERNET;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { winInet()->closeHandle(h); }
 };
+using InternetHandle = UniqueHandle<InternetHandleTraits>;
 
 void setTimeout(const WinInet& net, HINTERNET session, DWORD option) {
     DWORD timeout = Win32WebVisit::kTimeoutMilliseconds;
@@ -68,14 +61,13 @@ void setTimeout(const WinInet& net, HINTERNET session, DWORD option) {
 void visit(const std::wstring& url) {
     const WinInet* net = winInet();
     if (!net) return;
-    InternetHandle session(*net, net->open(L"Mozilla/5.0 (Windows NT 6.1; QVud)",
-                                           INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    InternetHandle session(net->open(L"Mozilla/5.0 (Windows NT 6.1; QVud)",
+                                     INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return;
     setTimeout(*net, session.get(), INTERNET_OPTION_CONNECT_TIMEOUT);
     setTimeout(*net, session.get(), INTERNET_OPTION_SEND_TIMEOUT);
     setTimeout(*net, session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT);
     InternetHandle page(
-        *net,
         net->openUrl(session.get(), url.c_str(), nullptr, 0,
                      INTERNET_FLAG_NO_UI | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
     if (!page) return;

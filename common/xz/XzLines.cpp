@@ -1,6 +1,6 @@
-#include "uninstaller/script/ScriptLines.h"
+#include "common/xz/XzLines.h"
 
-namespace qv::uninst {
+namespace qv::xz {
 
 std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
@@ -20,4 +20,13 @@ std::vector<std::string> splitLines(std::string_view text) {
     return lines;
 }
 
-}  // namespace qv::uninst
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+}  // namespace qv::xz

@@ -1,0 +1,86 @@
+#include "common/win32/FileBytes.h"
+
+#include <algorithm>
+
+#include "common/win32/Folders.h"
+#include "common/win32/SystemError.h"
+#include "common/win32/UniqueHandle.h"
+
+namespace qv::win32 {
+
+namespace {
+
+// WriteFile takes a DWORD count; pieces of this size keep well inside it.
+constexpr std::size_t kPiece = std::size_t{1} << 20;
+
+// A read-only file or a folder, which no file may take the place of.
+bool irreplaceable(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
+}
+
+}  // namespace
+
+Status readUpTo(HANDLE file, std::size_t limit, std::string& out) {
+    std::string bytes;
+    char buffer[65536];
+    while (bytes.size() < limit) {
+        DWORD want = static_cast<DWORD>(std::min(sizeof buffer, limit - bytes.size()));
+        DWORD got = 0;
+        if (!ReadFile(file, buffer, want, &got, nullptr)) return lastErrorFailure();
+        if (got == 0) break;
+        bytes.append(buffer, got);
+    }
+    out = std::move(bytes);
+    return Status::success();
+}
+
+Status writeAll(HANDLE file, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD piece = static_cast<DWORD>(std::min(bytes.size() - done, kPiece));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, piece, &written, nullptr)) {
+            return lastErrorFailure();
+        }
+        if (written == 0) return failure(ERROR_WRITE_FAULT);
+        done += written;
+    }
+    return Status::success();
+}
+
+Status writeFlushAndClose(UniqueFile file, std::string_view bytes) {
+    if (Status written = writeAll(file.get(), bytes); !written.ok()) return written;
+    if (!FlushFileBuffers(file.get())) return lastErrorFailure();
+    if (!CloseHandle(file.release())) return lastErrorFailure();
+    return Status::success();
+}
+
+Status moveOver(const std::wstring& from, const std::wstring& to) {
+    if (irreplaceable(to)) return failure(ERROR_ACCESS_DENIED);
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return lastErrorFailure();
+    return Status::success();
+}
+
+Status replaceFile(const std::wstring& path, std::string_view bytes) {
+    if (irreplaceable(path)) return failure(ERROR_ACCESS_DENIED);  // before anything is written
+    // GetTempFileNameW makes the file (empty) under a name of its own; the folder's path
+    // may be at most MAX_PATH - 14 characters long.
+    std::optional<FullPath> full = fullPath(path);
+    if (!full) return failure(ERROR_INVALID_NAME);
+    std::wstring folder = full->path.substr(0, full->nameAt);
+    if (folder.size() >= MAX_PATH - 14) return failure(ERROR_FILENAME_EXCED_RANGE);
+    wchar_t temporary[MAX_PATH + 1] = {};
+    if (!GetTempFileNameW(folder.c_str(), L"qv", 0, temporary)) return lastErrorFailure();
+
+    UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    Status replaced = file ? writeFlushAndClose(std::move(file), bytes) : lastErrorFailure();
+    if (replaced.ok()) replaced = moveOver(temporary, full->path);
+    if (!replaced.ok()) DeleteFileW(temporary);
+    return replaced;
+}
+
+}  // namespace qv::win32
