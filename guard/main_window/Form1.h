@@ -17,7 +17,7 @@
 //                    saves these options; Command4 / Command5 switch every drive type on /
 //                    off; Yhl the ignore list (written only through IgnoreList), Text1 the
 //                    letter to add or delete, Command1 / Command2 / Command3 add, delete,
-//                    clear (Label4 their caption); Label2 the status line, a link to the
+//                    clear (Label4 the list's caption); Label2 the status line, a link to the
 //                    forum; Drive1 the hidden drive list the monitor walks; Jstm the
 //                    monitor's timer.
 //   Cleaning page    Frame1: Command7 starts and pauses the emergency cleaner, Jd and

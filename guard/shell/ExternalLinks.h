@@ -24,13 +24,18 @@ public:
 
     // Opens the forum's home page; shared by Label2, Label10 and Image4.
     void Bbscom();
+    // Shows Rz.log in the text editor.
     void openProtectionLog();
+    // Starts the companion modules Filedir.exe and Pifushe.exe.
     void openFileBrowser();
     void openSkinChanger();
+    // Shows the one process manager window, loading it first when needed.
     void openProcessManager();
 
 private:
+    // Starts a companion module; tells the user `missingMessage` when it cannot start.
     void startModule(const char* commandLine, const char* missingMessage);
+    // Starts the command that opens a forum page, quietly.
     void openPage(const std::string& commandLine);
 
     Form1& main_;
