@@ -18,6 +18,6 @@ inline constexpr const char* kProcessListCapture = "Jincheng.qvjc";
 
 // Every one of them; any may never have been made.
 inline constexpr std::array<const char*, 4> kAll = {kProtectionSettings, kSystemSettings,
-                                                     kProtectionLog, kProcessListCapture};
+                                                    kProtectionLog, kProcessListCapture};
 
 }  // namespace qv::runtime_files

@@ -19,12 +19,12 @@ class ProtectionScore {
 public:
     // The score with every weighted option off; nothing is added to it.
     static constexpr int kAllOff = 10;
-    static constexpr int kWeightRemovable = 40;     // JcbdUp
-    static constexpr int kWeightFixed = 20;         // Jcbdyp
-    static constexpr int kWeightRamDisk = 18;       // Jcbdxncp
+    static constexpr int kWeightRemovable = 40;      // JcbdUp
+    static constexpr int kWeightFixed = 20;          // Jcbdyp
+    static constexpr int kWeightRamDisk = 18;        // Jcbdxncp
     static constexpr int kWeightInsertionScan = 10;  // Upcrsm
-    // The score at which the insertion check passes over its smart-mode pass; see
-    // skipsInsertionPass.
+    // The score at which the insertion check passes over its smart-mode pass, which the
+    // weights never give; see skipsInsertionPass.
     static constexpr int kInsertionPassSkippedAt = 12;
 
     // Wires the four weighted boxes and the score `df` of `form`; `shell` shows the badge's
@@ -33,12 +33,12 @@ public:
     ProtectionScore(const ProtectionScore&) = delete;
     ProtectionScore& operator=(const ProtectionScore&) = delete;
 
-    // True when the score's text is exactly "12". The insertion check has always asked
-    // this before the pass it runs in smart mode, as if to spare a pass with protection
-    // off; but the weights only ever give 10 plus a sum of 40, 20, 18 and 10, never 12,
-    // so it never holds: every new drive gets its pass, at the score 10 too (where the
-    // pass can still report a CD-ROM drive). It is kept so that the check stays as users
-    // know it.
+    // True when the score's text is exactly "12", the one score at which the insertion
+    // check passes over the pass it runs in smart mode. The check has always carried this
+    // test, seemingly to spare a pass while protection is off; but the weights only ever
+    // give 10 plus a sum of 40, 20, 18 and 10, never 12 (a static_assert holds them to
+    // that), so the test never holds: every new drive gets its pass, at the score 10 too,
+    // where the pass can still report a CD-ROM drive. It is kept as the check has it.
     bool skipsInsertionPass() const;
 
 private:
