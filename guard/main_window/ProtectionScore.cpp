@@ -7,15 +7,24 @@ namespace qv {
 
 namespace {
 
+// Each weighted option of the main window and what it adds to the score when ticked.
+struct Weighted {
+    ui::CheckBox Form1::*box;
+    int weight;
+};
+constexpr Weighted kWeighted[] = {
+    {&Form1::JcbdUp, ProtectionScore::kWeightRemovable},
+    {&Form1::Jcbdyp, ProtectionScore::kWeightFixed},
+    {&Form1::Jcbdxncp, ProtectionScore::kWeightRamDisk},
+    {&Form1::Upcrsm, ProtectionScore::kWeightInsertionScan},
+};
+
 // Whether some choice of ticked weighted options gives `score`.
 constexpr bool reachable(int score) {
-    constexpr int kWeights[] = {ProtectionScore::kWeightRemovable, ProtectionScore::kWeightFixed,
-                                ProtectionScore::kWeightRamDisk,
-                                ProtectionScore::kWeightInsertionScan};
-    for (unsigned ticked = 0; ticked < 1u << std::size(kWeights); ++ticked) {
+    for (unsigned ticked = 0; ticked < 1u << std::size(kWeighted); ++ticked) {
         int sum = ProtectionScore::kAllOff;
-        for (unsigned i = 0; i < std::size(kWeights); ++i) {
-            if (ticked & (1u << i)) sum += kWeights[i];
+        for (unsigned i = 0; i < std::size(kWeighted); ++i) {
+            if (ticked & (1u << i)) sum += kWeighted[i].weight;
         }
         if (sum == score) return true;
     }
@@ -35,16 +44,9 @@ int leadingNumber(const std::string& text) {
 }
 
 ProtectionScore::ProtectionScore(Form1& form, ShellWindows& shell) : form_(form), shell_(shell) {
-    struct Weighted {
-        ui::CheckBox& box;
-        int weight;
-    };
-    for (Weighted w :
-         {Weighted{form.JcbdUp, kWeightRemovable}, Weighted{form.Jcbdyp, kWeightFixed},
-          Weighted{form.Jcbdxncp, kWeightRamDisk}, Weighted{form.Upcrsm, kWeightInsertionScan}}) {
-        w.box.onClick = [this, &box = w.box, weight = w.weight] {
-            weightChanged(box.value(), weight);
-        };
+    for (Weighted w : kWeighted) {
+        ui::CheckBox& box = form.*w.box;
+        box.onClick = [this, &box, weight = w.weight] { weightChanged(box.value(), weight); };
     }
     form.df.onChange = [this] { df_Change(); };
 }
