@@ -1,47 +1,44 @@
 #pragma once
-// The one Guard object of a run: it owns the platform services (by reference), the forms
-// and the window host, and is how every form reaches every other. Form1 (the main window
-// and store of state) and Form3 (the badge) live for the whole run; the other forms are
-// loaded on first use and unloaded when closed.
+// The one Guard object of a run: it owns the forms, the behaviour wired to them and the
+// shared state's owners, holds the platform services and the window host by reference,
+// and connects the parts, which never reach each other: it implements the small
+// interfaces through which the main window shows the shell's windows, the shell opens the
+// program's pop-up menu, and the monitor has that menu's items wired. Form1 (the main
+// window and store of state) and Form3 (the badge) live for the whole run; the other forms
+// are loaded on first use and unloaded when closed.
 
-#include <memory>
-
+#include "guard/main_window/Form1.h"
+#include "guard/main_window/IgnoreList.h"
+#include "guard/main_window/MonitorOptions.h"
+#include "guard/main_window/ProtectionScore.h"
+#include "guard/main_window/ShellWindows.h"
+#include "guard/main_window/SystemSettingsSave.h"
+#include "guard/monitor/InsertionCheck.h"
+#include "guard/monitor/MenuWiring.h"
+#include "guard/monitor/Monitor.h"
+#include "guard/monitor/MonitorWindows.h"
 #include "guard/monitor/ProtectionLog.h"
 #include "guard/platform/Services.h"
 #include "guard/platform/ui/FormSlot.h"
 #include "guard/platform/ui/UiHost.h"
+#include "guard/protection/EmergencyCleaner.h"
+#include "guard/protection/IgnoreListButtons.h"
+#include "guard/protection/Immunisation.h"
+#include "guard/protection/MasterSwitches.h"
+#include "guard/protection/PolicySwitches.h"
+#include "guard/shell/ExternalLinks.h"
+#include "guard/shell/Form3.h"
+#include "guard/shell/Form4.h"
+#include "guard/shell/Form6.h"
+#include "guard/shell/LifecycleMenu.h"
+#include "guard/shell/Navigation.h"
+#include "guard/shell/ProgramMenu.h"
 
 namespace qv {
 
-class Form1;
-class Form2;
-class Form3;
-class Form4;
-class Form5;
-class MonitorOptions;
-class Tips;
-
-namespace monitor {
-class InsertionCheck;
-class Monitor;
-}  // namespace monitor
-namespace protection {
-class EmergencyCleaner;
-class Immunisation;
-class MasterSwitches;
-class PolicySwitches;
-}  // namespace protection
-class IgnoreList;
-class LifecycleMenu;
-class Navigation;
-class Form6;
-class ExternalLinks;
-class SystemSettingsSave;
-
-class Guard {
+class Guard final : private ShellWindows, private monitor::MenuWiring, private ProgramMenu {
 public:
     Guard(ui::UiHost& host, platform::Services& services);
-    ~Guard();
     Guard(const Guard&) = delete;
     Guard& operator=(const Guard&) = delete;
 
@@ -49,71 +46,59 @@ public:
     // to end at once (another copy already runs).
     bool start();
 
-    ui::UiHost& host() { return host_; }
-    platform::Services& services() { return services_; }
-
-    Form1& form1();
-    Form3& form3();
-    Form2& form2();  // loads it when needed
-    bool form2Loaded() const;
-    void unloadForm2();
-    Form5& form5();  // loads it when needed
-    bool form5Loaded() const;
-    void unloadForm5();
-    Form4& form4();  // the process manager, loaded when needed
-    bool form4Loaded() const;
-    Form6& form6();  // the welcome window, loaded when needed
-    bool form6Loaded() const;
-    void unloadForm6();
-    ExternalLinks& links() { return *links_; }
-
-    monitor::ProtectionLog& protectionLog() { return protectionLog_; }
-    monitor::Monitor& monitor() { return *monitor_; }
+    Form1& form1() { return form1_; }
+    Form3& form3() { return form3_; }
+    Form4& form4() { return form4_.get(); }  // the process manager, loaded when needed
+    bool form4Loaded() const { return form4_.loaded(); }
+    Form6& form6() { return form6_.get(); }  // the welcome window, loaded when needed
+    bool form6Loaded() const { return form6_.loaded(); }
+    monitor::MonitorWindows& monitorWindows() { return monitorWindows_; }
+    const monitor::MonitorWindows& monitorWindows() const { return monitorWindows_; }
+    monitor::Monitor& monitor() { return monitor_; }
 
     // Windows announced a new volume: look for new drives now rather than at the next
     // insertion check (it is the same check, so a running scan is never doubled).
-    void volumeArrived();
-
-    // Shows the toast with `text` (loading it at the corner when it is not open); returns
-    // at once. A toast already open keeps its counter and takes the new text.
-    void showToast(const std::string& text);
-    Tips* tipsIfLoaded() const;
-    void unloadTips();
-
-    // The threat dialog for the autorun.inf at `path`: a fresh dialog reads the file, then
-    // shows modally; returns when the user (or its countdown) has answered.
-    void showThreatDialog(const std::string& path);
-    // Shows the suspicious-file dialog modally when lines were added to its list; returns
-    // when it has closed.
-    void showSuspiciousFiles();
+    void volumeArrived() { insertionCheck_.run(); }
 
     // Destroys forms unloaded since the last call; the host calls it when no handler runs.
     void collectUnloadedForms() { graveyard_.collect(); }
 
 private:
-    ui::UiHost& host_;
-    platform::Services& services_;
+    // ShellWindows, for the main window's behaviour.
+    void showBadge() override;
+    void showProtectionState(bool allOff) override;
+    void showWelcome() override;
+    // monitor::MenuWiring: the shell gives the items of a newly loaded menu their behaviour.
+    void wireMenu(Form5& menuOwner) override;
+    // ProgramMenu, for the badge.
+    ui::Menu& menu() override;
+
     ui::FormGraveyard graveyard_;
-    monitor::ProtectionLog protectionLog_;
-    std::unique_ptr<Form1> form1_;
-    std::unique_ptr<Form3> form3_;
-    ui::FormSlot<Form2> form2_;
-    ui::FormSlot<Form5> form5_;
-    ui::FormSlot<Tips> tips_;
-    std::unique_ptr<MonitorOptions> monitorOptions_;
-    std::unique_ptr<protection::MasterSwitches> masterSwitches_;
-    std::unique_ptr<monitor::Monitor> monitor_;
-    std::unique_ptr<monitor::InsertionCheck> insertionCheck_;
-    std::unique_ptr<Navigation> navigation_;
-    std::unique_ptr<LifecycleMenu> lifecycleMenu_;
-    std::unique_ptr<IgnoreList> ignoreList_;
-    std::unique_ptr<protection::Immunisation> immunisation_;
-    std::unique_ptr<protection::EmergencyCleaner> emergencyCleaner_;
-    std::unique_ptr<protection::PolicySwitches> policySwitches_;
+    // The main window, its state's owners and its own behaviour.
+    Form1 form1_;
+    IgnoreList ignoreList_;
+    ProtectionScore score_;
+    MonitorOptions monitorOptions_;
+    SystemSettingsSave systemSettingsSave_;
+    // The shell's windows that the main window shows.
+    Form3 form3_;
     ui::FormSlot<Form4> form4_;
     ui::FormSlot<Form6> form6_;
-    std::unique_ptr<ExternalLinks> links_;
-    std::unique_ptr<SystemSettingsSave> systemSettingsSave_;
+    // The drive monitor.
+    monitor::ProtectionLog protectionLog_;
+    monitor::MonitorWindows monitorWindows_;
+    monitor::Monitor monitor_;
+    monitor::InsertionCheck insertionCheck_;
+    // The protection tools.
+    IgnoreListButtons ignoreListButtons_;
+    protection::MasterSwitches masterSwitches_;
+    protection::Immunisation immunisation_;
+    protection::EmergencyCleaner emergencyCleaner_;
+    protection::PolicySwitches policySwitches_;
+    // The shell's behaviour.
+    Navigation navigation_;
+    LifecycleMenu lifecycleMenu_;
+    ExternalLinks links_;
 };
 
 }  // namespace qv

@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "guard/app/Guard.h"
-#include "guard/shell/Form3.h"
+#include "guard/platform/ui/UiHost.h"
 
 namespace qv {
 
@@ -22,18 +21,18 @@ void driveEntries(platform::FileSystem& files, std::vector<std::string>& entries
 
 }  // namespace
 
-Form1::Form1(Guard& guard) : ui::Form(guard.host(), "Form1"), guard_(guard) {
+Form1::Form1(ui::UiHost& uiHost, platform::Services& services, ShellWindows& shell)
+    : ui::Form(uiHost, "Form1"), services_(services), shell_(shell) {
     design();
 
-    auto drives = [&files = guard.services().files](std::vector<std::string>& entries) {
+    auto drives = [&files = services.files](std::vector<std::string>& entries) {
         driveEntries(files, entries);
     };
     Drive1.setSource(drives);
     Drive2.setSource(drives);
     Drive1.refresh();
     Drive2.refresh();
-    Webtj.setNavigator(
-        [&web = guard.services().web](const std::string& url) { web.navigate(url); });
+    Webtj.setNavigator([&web = services.web](const std::string& url) { web.navigate(url); });
 
     Command6.onClick = [this] { Command6_Click(); };
 
@@ -49,7 +48,7 @@ Form1::Form1(Guard& guard) : ui::Form(guard.host(), "Form1"), guard_(guard) {
 
 // Start-up, run once when the program starts.
 void Form1::Form_Load() {
-    if (!guard_.services().instance.acquire()) {
+    if (!services_.instance.acquire()) {
         host().messageBox("已经有一个QVu盘卫士运行了！", "提示", ui::MsgButtons::Ok);
         refusedToStart_ = true;
         host().endProcess();
@@ -63,7 +62,7 @@ void Form1::Form_Load() {
     Jiazai();
     Jiazai2();
     hide();
-    guard_.form3().show();
+    shell_.showBadge();
 }
 
 // The user's close command only hides the main window behind the badge; any other close
@@ -72,7 +71,7 @@ void Form1::Form_QueryUnload(bool& cancel, ui::CloseReason reason) {
     if (reason != ui::CloseReason::UserClose) return;
     cancel = true;
     hide();
-    guard_.form3().show();
+    shell_.showBadge();
 }
 
 // The window's size is fixed: every resize puts it back.

@@ -1,26 +1,63 @@
 #pragma once
 // The main window and, at the same time, the guard's whole store of state: every option,
 // the monitoring mode, the protection score, the ignore list and the three timers that
-// drive the background work are controls of this one window. Other forms read and write
-// them by name through the Guard's single instance.
+// drive the background work are controls of this one window. Other forms and the
+// behaviour classes read and write them by name on the one instance app hands them.
+//
+// Its controls, page by page:
+//   Navigation bar   Fhsz, Jjsd, Gjsz, Xtsz, Gywm: the images that open the monitoring,
+//                    cleaning, advanced, system settings and about pages; Shape1..Shape5
+//                    their hover highlights.
+//   Around the pages df: the protection score (Label1 before it, Label3 after it);
+//                    Label8 the statistics status; Label9 the link to the mood board;
+//                    Label10 the version line, a link to the forum.
+//   Monitoring page  JcbdUp, Jcbdyp, Jcbdgp, Jcbdxncp: watch removable, fixed, CD-ROM and
+//                    RAM-disk drives; Upcrsm: the look-alike scan of removable drives;
+//                    Frame5 holds Znms (smart mode) and Ssms (real-time mode); Command6
+//                    saves these options; Command4 / Command5 switch every drive type on /
+//                    off; Yhl the ignore list (written only through IgnoreList), Text1 the
+//                    letter to add or delete, Command1 / Command2 / Command3 add, delete,
+//                    clear (Label4 the list's caption); Label2 the status line, a link to the
+//                    forum; Drive1 the hidden drive list the monitor walks; Jstm the
+//                    monitor's timer.
+//   Cleaning page    Frame1: Command7 starts and pauses the emergency cleaner, Jd and
+//                    Sdjindu its progress bar and status, Timer1 its steps. Frame6 inside
+//                    it, immunisation: Drive2 the chosen drive, Leixing its type, Check1
+//                    forced immunisation, Command18 immunises, Command17 re-reads the
+//                    drives, Label5 the link to the help board.
+//   Advanced page    Frame2: Command9..Command16 the policy switches in off/on pairs (CD
+//                    AutoPlay, USB storage, autorun.inf files, network access to USB
+//                    drives); Image5, Image6, Image7, Image8 open the process manager, the
+//                    protection log, the file browser and the skin changer.
+//   System page      Frame3: Qd start with Windows, Tj join the statistics, Jlrz keep the
+//                    protection log, Zdcl handle threats without asking, Upts show the
+//                    insertion toast, Jzpf wear the skin, Cscl let the threat dialog's
+//                    countdown delete, Xshy show the welcome window, Mrgl tick "also delete
+//                    the associated file" by default; Command8 saves them; xcptxt (hidden)
+//                    the drive letters of the last insertion check; Webtj (hidden) visits
+//                    the statistics page; Uptip the insertion check's timer.
+//   About page       Frame4: Image4 the banner, a link to the forum; Text2 the help text;
+//                    Label11 and Label6 the links to the bug-report thread and to
+//                    publishing software.
 
+#include "guard/main_window/ShellWindows.h"
+#include "guard/platform/Services.h"
 #include "guard/platform/ui/Controls.h"
 #include "guard/platform/ui/Form.h"
 
 namespace qv {
 
-class Guard;
-
 class Form1 : public ui::Form {
 public:
-    explicit Form1(Guard& guard);
+    Form1(ui::UiHost& uiHost, platform::Services& services, ShellWindows& shell);
 
     // True when start-up found another copy running and ended the program.
     bool refusedToStart() const { return refusedToStart_; }
 
-    // Procedures other windows call.
-    void Jiazai();   // loads the protection settings file
-    void Jiazai2();  // loads the system settings file
+    // Loads the protection settings file: the monitoring options and the mode.
+    void Jiazai();
+    // Loads the system settings file: the options of the system page and their actions.
+    void Jiazai2();
 
     // Navigation bar; the selected image wears a single-line border.
     ui::Image Fhsz{*this, "Fhsz"};
@@ -123,7 +160,8 @@ private:
     void Form_QueryUnload(bool& cancel, ui::CloseReason reason);
     void Command6_Click();  // saves the protection settings file
 
-    Guard& guard_;
+    platform::Services& services_;
+    ShellWindows& shell_;
     bool refusedToStart_ = false;
 };
 

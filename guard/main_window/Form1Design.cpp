@@ -5,7 +5,7 @@
 #include <string>
 
 #include "guard/main_window/Form1.h"
-#include "guard/shell/Site.h"
+#include "guard/main_window/Site.h"
 
 namespace qv {
 

@@ -1,34 +1,22 @@
 #pragma once
-// The monitoring panel's options at the moment they change: each weighted drive option
-// moves the protection score shown in `df` by its weight (which in turn starts or stops
-// the monitor), and the two mode buttons start or stop the monitor timer.
-
-#include <string>
+// The monitoring mode of the main window: real-time mode (Ssms) starts the monitor timer
+// Jstm, smart mode (Znms) stops it until the next change of the protection score starts
+// it again. What the weighted options do to the score is ProtectionScore's.
 
 namespace qv {
 
-class Guard;
-
-// What each weighted option adds to the score when ticked; the base score is 10.
-inline constexpr int kWeightRemovable = 40;
-inline constexpr int kWeightFixed = 20;
-inline constexpr int kWeightRamDisk = 18;
-inline constexpr int kWeightInsertionScan = 10;
+class Form1;
 
 class MonitorOptions {
 public:
-    explicit MonitorOptions(Guard& guard);
+    // Wires the two mode buttons of `form`, which outlives this object.
+    explicit MonitorOptions(Form1& form);
 
-    // Real-time mode: the monitor examines the drives every 1.8 s.
+    // Starts real-time monitoring: the monitor then examines the drives every 1.8 s.
     void Ssmsdm();
 
 private:
-    void weightChanged(int value, int weight);
-
-    Guard& guard_;
+    Form1& form_;
 };
-
-// The leading whole number of a text, as a plain number reader takes it; 0 when none.
-int leadingNumber(const std::string& text);
 
 }  // namespace qv

@@ -4,15 +4,15 @@
 
 #include <string>
 
-#include "guard/app/Guard.h"
+#include "common/GuardRuntimeFiles.h"
 #include "guard/main_window/Form1.h"
 #include "guard/main_window/SettingsLine.h"
+#include "guard/platform/ui/UiHost.h"
 
 namespace qv {
 
 namespace {
 
-constexpr const char* kProtectionSettingsFile = "QVset.ini";
 // Only the first line's first characters matter; a larger file is not read further.
 constexpr size_t kSettingsReadLimit = 4096;
 
@@ -22,7 +22,7 @@ constexpr size_t kSettingsReadLimit = 4096;
 // (the score, the mode). Anything else, a short line or no file leaves the designed value.
 void Form1::Jiazai() {
     std::optional<std::string> text =
-        guard_.services().files.readTextStart(kProtectionSettingsFile, kSettingsReadLimit);
+        services_.files.readTextStart(runtime_files::kProtectionSettings, kSettingsReadLimit);
     if (!text) return;
     std::string_view line = settings::firstLine(*text);
     if (settings::digitAt(line, 1, '0')) JcbdUp.setValue(0);
@@ -38,7 +38,7 @@ void Form1::Jiazai() {
 void Form1::Command6_Click() {
     std::string line = settings::settingsLine({JcbdUp.ticked(), Jcbdyp.ticked(), Jcbdgp.ticked(),
                                                Jcbdxncp.ticked(), Znms.value(), Upcrsm.ticked()});
-    Status saved = guard_.services().files.writeText(kProtectionSettingsFile, line);
+    Status saved = services_.files.writeText(runtime_files::kProtectionSettings, line);
     if (saved.ok()) {
         host().messageBox("防护设置保存成功！", "提示", ui::MsgButtons::Ok);
     } else {

@@ -8,16 +8,14 @@
 #include <optional>
 #include <string>
 
-#include "guard/app/Guard.h"
 #include "guard/main_window/Form1.h"
 #include "guard/main_window/SettingsLine.h"
-#include "guard/shell/Form6.h"
-#include "guard/shell/Site.h"
+#include "guard/main_window/Site.h"
 
 namespace qv {
 
 void Form1::Jiazai2() {
-    std::optional<std::string> text = guard_.services().files.readText(system_settings::kFile);
+    std::optional<std::string> text = services_.files.readText(runtime_files::kSystemSettings);
     if (!text) return;
     std::string_view line = settings::firstLine(*text);
     auto at = [line](size_t position, char digit) {
@@ -37,12 +35,12 @@ void Form1::Jiazai2() {
     if (at(5, '0')) Upts.setValue(0);
     if (at(6, '1')) {
         Jzpf.setValue(1);
-        guard_.services().skin.attach(system_settings::kSkinFile, system_settings::kSkinPassword);
+        services_.skin.attach(system_settings::kSkinFile, system_settings::kSkinPassword);
     }
     if (at(7, '0')) Cscl.setValue(0);
     if (at(8, '1')) {
         Xshy.setValue(1);
-        guard_.form6().show();
+        shell_.showWelcome();
     }
     if (at(9, '1')) Mrgl.setValue(1);
 }

@@ -1,10 +1,13 @@
 #pragma once
-// The system settings file XTset.ini: one line of nine digits, one per option of the
-// system settings page, in this order: Qd, Tj, Jlrz, Zdcl, Upts, Jzpf, Cscl, Xshy, Mrgl.
+// The system settings file XTset.ini (named in common/GuardRuntimeFiles.h): one line of
+// nine digits, one per option of the system settings page, in this order: Qd, Tj, Jlrz,
+// Zdcl, Upts, Jzpf, Cscl, Xshy, Mrgl. Also the skin it may apply and the statistics page
+// it may visit.
+
+#include "common/GuardRuntimeFiles.h"
 
 namespace qv::system_settings {
 
-inline constexpr const char* kFile = "XTset.ini";
 inline constexpr const char* kSkinFile = "Pifu.she";
 inline constexpr const char* kSkinPassword = "";
 // The statistics page, on the forum site.

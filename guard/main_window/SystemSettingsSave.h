@@ -5,20 +5,23 @@
 // at the next start. A refused autostart change and a failed write of the file are told
 // to the user; the success message follows only a file really written.
 
+#include "guard/platform/Services.h"
+
 namespace qv {
 
-class Guard;
+class Form1;
 
 class SystemSettingsSave {
 public:
-    // Wires Command8 of the main window.
-    explicit SystemSettingsSave(Guard& guard);
+    // Wires Command8 of `form`; both outlive this object.
+    SystemSettingsSave(Form1& form, platform::Services& services);
     void Command8_Click();
 
 private:
     void updateAutostart(bool wanted);
 
-    Guard& guard_;
+    Form1& form_;
+    platform::Services& services_;
 };
 
 }  // namespace qv

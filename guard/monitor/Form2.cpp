@@ -2,10 +2,9 @@
 
 #include <charconv>
 
-#include "guard/app/Guard.h"
 #include "guard/main_window/Form1.h"
 #include "guard/monitor/AutorunFile.h"
-#include "guard/monitor/ProtectionLog.h"
+#include "guard/platform/ui/UiHost.h"
 
 namespace qv {
 
@@ -31,7 +30,9 @@ void asCaption(ui::TextBox& box, ui::Rect bounds, std::string text) {
 
 }  // namespace
 
-Form2::Form2(Guard& guard) : ui::Form(guard.host(), "Form2"), guard_(guard) {
+Form2::Form2(ui::UiHost& uiHost, Form1& main, platform::FileSystem& files,
+             monitor::ProtectionLog& log, IgnoreList& ignoreList)
+    : ui::Form(uiHost, "Form2"), main_(main), files_(files), log_(log), ignoreList_(ignoreList) {
     design();
     onLoad = [this] { Form_Load(); };
     onPaint = [this] { host().setTopmost(*this); };
@@ -79,16 +80,14 @@ void Form2::design() {
 }
 
 void Form2::Form_Load() {
-    Form1& main = guard_.form1();
-    if (main.Cscl.value() == 0) Timer1.setEnabled(false);
-    if (main.Mrgl.value() == 1) scwj.setValue(1);
+    if (main_.Cscl.value() == 0) Timer1.setEnabled(false);
+    if (main_.Mrgl.value() == 1) scwj.setValue(1);
 }
 
 // Runs once per opening, when the caller names the file.
 void Form2::Szwz_Change() {
     std::optional<std::string> command;
-    if (auto text =
-            guard_.services().files.readTextStart(Szwz.text(), monitor::kAutorunReadLimit)) {
+    if (auto text = files_.readTextStart(Szwz.text(), monitor::kAutorunReadLimit)) {
         command = monitor::openCommand(*text);
     }
     associatedFound_ = command.has_value();
@@ -109,18 +108,15 @@ void Form2::Timer1_Timer() {
 }
 
 void Form2::Ljsc_Click() {
-    platform::FileSystem& files = guard_.services().files;
-    const bool keepLog = guard_.form1().Jlrz.ticked();
+    using monitor::Remover;
     const std::string autorun = Szwz.text();
-    if (files.deleteFile(autorun).ok() && keepLog) guard_.protectionLog().recordDeletion(autorun);
+    if (files_.deleteFile(autorun).ok()) log_.removed(autorun, Remover::ThreatDialog);
 
     if (associatedFound_ && scwj.ticked()) {
         // The name comes from the drive itself: only a plain file on that same drive is
         // ever deleted, never one a crafted name points at elsewhere.
         if (auto path = monitor::associatedFilePath(autorun, Glwj.text())) {
-            if (files.deleteFileOnDrive(*path).ok() && keepLog) {
-                guard_.protectionLog().recordDeletion(*path);
-            }
+            if (files_.deleteFileOnDrive(*path).ok()) log_.removed(*path, Remover::ThreatDialog);
         }
     }
     close();
@@ -128,13 +124,13 @@ void Form2::Ljsc_Click() {
 
 // The drive letter goes at the end of the ignore list; the monitor passes the drive over.
 void Form2::Hl_Click() {
-    ui::TextBox& ignored = guard_.form1().Yhl;
-    ignored.setText(ignored.text() + Szwz.text().substr(0, 1));
+    ignoreList_.add(Szwz.text().substr(0, 1));
     close();
 }
 
+// The dialog's slot unloads it.
 void Form2::close() {
-    guard_.unloadForm2();
+    requestClose(ui::CloseReason::Code);
 }
 
 }  // namespace qv

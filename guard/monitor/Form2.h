@@ -4,21 +4,36 @@
 // delete it now or put the drive on the ignore list. It keeps itself above all windows.
 //
 // Opening: set Szwz to the file's path (this loads the dialog and reads the file), then
-// show it modally; see Guard::showThreatDialog.
+// show it modally; see MonitorWindows::showThreatDialog.
+//
+// Its controls:
+//   Szwz    where the autorun.inf lies (Text2 "所在位置：" before it)
+//   Glwj    the program the file starts, or "无法获取" (Text3 "关联文件：" before it)
+//   scwj    "同时删除关联文件": delete that program too; hidden when none was found
+//   Text1   the warning text
+//   Jstxt   the seconds left of the countdown (Text5 "秒后自动处理" after it)
+//   Timer1  the countdown, one step a second
+//   Ljsc    "立即删除": delete now
+//   Hl      "添加忽略": put the drive on the ignore list
 
 #include <optional>
 #include <string>
 
+#include "guard/main_window/IgnoreList.h"
+#include "guard/monitor/ProtectionLog.h"
+#include "guard/platform/FileSystem.h"
 #include "guard/platform/ui/Controls.h"
 #include "guard/platform/ui/Form.h"
 
 namespace qv {
 
-class Guard;
+class Form1;
 
 class Form2 : public ui::Form {
 public:
-    explicit Form2(Guard& guard);
+    // `main` gives the options the dialog follows; every reference outlives the dialog.
+    Form2(ui::UiHost& uiHost, Form1& main, platform::FileSystem& files, monitor::ProtectionLog& log,
+          IgnoreList& ignoreList);
 
     ui::TextBox Text2{*this, "Text2"};
     ui::TextBox Szwz{*this, "Szwz"};
@@ -42,7 +57,10 @@ private:
     void Hl_Click();
     void close();
 
-    Guard& guard_;
+    Form1& main_;
+    platform::FileSystem& files_;
+    monitor::ProtectionLog& log_;
+    IgnoreList& ignoreList_;
     // The program the file starts, when it was found ("open=" line with a value).
     bool associatedFound_ = false;
 };

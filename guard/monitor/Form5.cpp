@@ -1,22 +1,21 @@
 #include "guard/monitor/Form5.h"
 
-#include "guard/app/Guard.h"
 #include "guard/main_window/Form1.h"
-#include "guard/shell/ExternalLinks.h"
+#include "guard/platform/ui/UiHost.h"
 
 namespace qv {
 
-Form5::Form5(Guard& guard) : ui::Form(guard.host(), "Form5"), guard_(guard) {
+Form5::Form5(ui::UiHost& uiHost, Form1& main, platform::FileSystem& files,
+             monitor::ProtectionLog& log)
+    : ui::Form(uiHost, "Form5"), main_(main), files_(files), log_(log) {
     design();
-    Dir1.setSource([&files = guard.services().files](const std::string& folder) {
-        return files.subfolders(folder);
-    });
+    Dir1.setSource(
+        [&files = files_](const std::string& folder) { return files.subfolders(folder); });
     onPaint = [this] { host().setTopmost(*this); };
     Command1.onClick = [this] { Command1_Click(); };
     Command4.onClick = [this] { Command4_Click(); };
     Command3.onClick = [this] { Command3_Click(); };
     Command2.onClick = [this] { Command2_Click(); };
-    guard.links().wireMenu(*this);
 }
 
 // Deletes the selected file; its line goes whether or not the deletion succeeded (a file
@@ -24,13 +23,13 @@ Form5::Form5(Guard& guard) : ui::Form(guard.host(), "Form5"), guard_(guard) {
 void Form5::Command1_Click() {
     int selected = List1.listIndex();
     if (selected < 0) return;
-    (void)guard_.services().files.deleteFile(List1.list(selected));
+    remove(List1.list(selected));
     List1.removeItem(selected);
     if (List1.listCount() == 0) close();
 }
 
 void Form5::Command4_Click() {
-    for (const std::string& path : List1.items()) (void)guard_.services().files.deleteFile(path);
+    for (const std::string& path : List1.items()) remove(path);
     close();
 }
 
@@ -40,12 +39,18 @@ void Form5::Command3_Click() {
 
 // Unticking the option runs its own handling, which lowers the protection score.
 void Form5::Command2_Click() {
-    guard_.form1().Upcrsm.setValue(0);
+    main_.Upcrsm.setValue(0);
     close();
 }
 
+// A file that cannot be deleted is passed over: the next scan lists it again.
+void Form5::remove(const std::string& path) {
+    if (files_.deleteFile(path).ok()) log_.removed(path, monitor::Remover::SuspiciousFileDialog);
+}
+
+// The dialog's slot unloads it, its list and menu with it.
 void Form5::close() {
-    guard_.unloadForm5();
+    requestClose(ui::CloseReason::Code);
 }
 
 void Form5::design() {

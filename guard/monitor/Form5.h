@@ -4,18 +4,35 @@
 // itself above all windows. The list lives only while the form is loaded. The same window
 // owns the program's pop-up menu `Cd`.
 //
-// Opening: point Dir1 at a root, add lines to List1, then Guard::showSuspiciousFiles.
+// Opening: point Dir1 at a root, add lines to List1, then
+// MonitorWindows::showSuspiciousFiles.
+//
+// Its controls:
+//   List1     the suspicious files, one full path per line
+//   Dir1      (hidden) the folders of the root the scan looked at
+//   Command1  "删除文件": delete the selected file
+//   Command4  "全部删除": delete every listed file
+//   Command3  "不做处理": leave them
+//   Command2  "关闭U盘文件扫描": turn the look-alike scan off
+//   Cd        the program's pop-up menu, opened from the badge: Xianshi shows the main
+//             window, Jinchenggl the process manager, wjll the file browser, Chakan the
+//             protection log, PIfgg the skin changer, Tuichu ends the program. Its items
+//             are wired by the shell (see MenuWiring).
 
+#include "guard/monitor/ProtectionLog.h"
+#include "guard/platform/FileSystem.h"
 #include "guard/platform/ui/Controls.h"
 #include "guard/platform/ui/Form.h"
 
 namespace qv {
 
-class Guard;
+class Form1;
 
 class Form5 : public ui::Form {
 public:
-    explicit Form5(Guard& guard);
+    // `main` holds the scan option the dialog turns off; every reference outlives it.
+    Form5(ui::UiHost& uiHost, Form1& main, platform::FileSystem& files,
+          monitor::ProtectionLog& log);
 
     ui::ListBox List1{*this, "List1"};
     ui::DirList Dir1{*this, "Dir1"};
@@ -40,7 +57,11 @@ private:
     void Command2_Click();
     void close();
 
-    Guard& guard_;
+    void remove(const std::string& path);
+
+    Form1& main_;
+    platform::FileSystem& files_;
+    monitor::ProtectionLog& log_;
 };
 
 }  // namespace qv

@@ -4,11 +4,8 @@
 #include <cctype>
 #include <vector>
 
-#include "guard/app/Guard.h"
-#include "guard/main_window/Form1.h"
-#include "guard/monitor/Form5.h"
 #include "guard/monitor/LookAlikes.h"
-#include "guard/monitor/Tips.h"
+#include "guard/platform/ui/UiHost.h"
 
 namespace qv::monitor {
 
@@ -45,36 +42,37 @@ std::string autorunPath(char letter) {
 
 }  // namespace
 
-Monitor::Monitor(Guard& guard) : guard_(guard) {
-    guard.form1().Jstm.onTimer = [this] { tick(); };
+Monitor::Monitor(Form1& main, platform::FileSystem& files, IgnoreList& ignoreList,
+                 ProtectionLog& log, MonitorWindows& windows)
+    : main_(main), files_(files), ignoreList_(ignoreList), log_(log), windows_(windows) {
+    main_.Jstm.onTimer = [this] { tick(); };
 }
 
 void Monitor::tick() {
     if (scanning_) return;
     ScanInProgress scan(scanning_);
-    Form1& main = guard_.form1();
-    main.Drive1.refresh();
+    main_.Drive1.refresh();
     // The entries as they stand now; dialogs opened on the way do not change the pass.
-    const std::vector<std::string> entries = main.Drive1.entries();
+    const std::vector<std::string> entries = main_.Drive1.entries();
     for (const std::string& entry : entries) {
         if (entry.empty()) continue;
         const char letter = entry[0];
         // Read afresh for every drive: a letter added on the way counts at once.
-        if (main.Yhl.text().find(letter) != std::string::npos) continue;
-        std::optional<DriveType> type = guard_.services().files.driveType(letter);
+        if (ignoreList_.ignores(letter)) continue;
+        std::optional<DriveType> type = files_.driveType(letter);
         if (!type) continue;  // gone, or cannot be asked
         switch (*type) {
             case DriveType::Removable:
-                if (main.JcbdUp.ticked()) checkRemovable(letter);
+                if (main_.JcbdUp.ticked()) checkRemovable(letter);
                 break;
             case DriveType::Fixed:
-                if (main.Jcbdyp.ticked()) checkAskingOnly(letter);
+                if (main_.Jcbdyp.ticked()) checkAskingOnly(letter);
                 break;
             case DriveType::CdRom:
-                if (main.Jcbdgp.ticked()) noticeCdRom(letter);
+                if (main_.Jcbdgp.ticked()) noticeCdRom(letter);
                 break;
             case DriveType::RamDisk:
-                if (main.Jcbdxncp.ticked()) checkAskingOnly(letter);
+                if (main_.Jcbdxncp.ticked()) checkAskingOnly(letter);
                 break;
             default:
                 break;
@@ -86,56 +84,54 @@ void Monitor::tick() {
 // With the look-alike scan on, one listing of the root answers both questions; it is read
 // again only when a dialog may have changed the drive in between.
 void Monitor::checkRemovable(char letter) {
-    Form1& main = guard_.form1();
-    platform::FileSystem& files = guard_.services().files;
     const std::string root = std::string(1, letter) + ":\\";
     const std::string autorun = autorunPath(letter);
     std::optional<platform::FolderListing> listing;
-    if (main.Upcrsm.ticked()) listing = files.listFolder(root);
-    const bool found = listing ? hasFile(listing->files, "autorun.inf") : files.fileExists(autorun);
+    if (main_.Upcrsm.ticked()) listing = files_.listFolder(root);
+    const bool found =
+        listing ? hasFile(listing->files, "autorun.inf") : files_.fileExists(autorun);
     bool asked = false;
     if (found) {
-        if (main.Zdcl.ticked()) {
-            // Automatic handling always tells and always logs, whatever the options say.
-            guard_.showToast(kToastDeleting);
-            if (files.deleteFile(autorun).ok()) {
-                guard_.protectionLog().recordDeletion(autorun);
+        if (main_.Zdcl.ticked()) {
+            // Automatic handling always tells, whatever the options say.
+            windows_.showToast(kToastDeleting);
+            if (files_.deleteFile(autorun).ok()) {
+                log_.removed(autorun, Remover::AutomaticHandling);
             } else {
-                guard_.showToast(kToastDeleteFailed);
+                windows_.showToast(kToastDeleteFailed);
             }
         } else {
-            guard_.showThreatDialog(autorun);
+            windows_.showThreatDialog(autorun);
             asked = true;
         }
     }
-    if (!main.Upcrsm.ticked()) return;
-    if (!listing || asked) listing = files.listFolder(root);
+    if (!main_.Upcrsm.ticked()) return;
+    if (!listing || asked) listing = files_.listFolder(root);
     scanLookAlikes(root, listing ? *listing : platform::FolderListing{});
 }
 
 // Fixed disks and RAM disks are never cleaned without asking, and get no look-alike scan.
 void Monitor::checkAskingOnly(char letter) {
     const std::string autorun = autorunPath(letter);
-    if (guard_.services().files.fileExists(autorun)) guard_.showThreatDialog(autorun);
+    if (files_.fileExists(autorun)) windows_.showThreatDialog(autorun);
 }
 
 // Once per letter: the letter goes on the ignore list before the notice.
 void Monitor::noticeCdRom(char letter) {
-    ui::TextBox& ignored = guard_.form1().Yhl;
-    ignored.setText(ignored.text() + letter);
     const std::string d(1, letter);
-    guard_.host().messageBox("发现光盘 " + d + ":\\ 建议用杀毒软件进行杀毒后再使用！", "发现光盘",
-                             ui::MsgButtons::Ok);
+    ignoreList_.add(d);
+    main_.host().messageBox("发现光盘 " + d + ":\\ 建议用杀毒软件进行杀毒后再使用！", "发现光盘",
+                            ui::MsgButtons::Ok);
 }
 
 // The folder list shows the root's folders; each one's executable twin goes in the list.
 void Monitor::scanLookAlikes(const std::string& root, const platform::FolderListing& listing) {
-    Form5& dialog = guard_.form5();
+    Form5& dialog = windows_.form5();
     dialog.Dir1.setListing(root, folderPaths(root, listing));
     for (std::string& path : lookAlikeFiles(dialog.Dir1.entries(), listing.files)) {
         dialog.List1.addItem(std::move(path));
     }
-    guard_.showSuspiciousFiles();
+    windows_.showSuspiciousFiles();
 }
 
 }  // namespace qv::monitor

@@ -4,22 +4,30 @@
 // root folder. It is the handler of Form1's timer Jstm (real-time mode) and is run once
 // by the insertion check when a new drive appears in smart mode.
 //
+// On a removable drive the dialogs come in this order: the threat dialog for the drive's
+// autorun.inf (or, with automatic handling, its deletion and the toast), then, once it is
+// answered, the look-alike scan and its dialog, over the root as the first left it.
+//
 // At most one pass runs at a time: a pass waits inside its dialogs, and timer ticks keep
 // arriving meanwhile; a tick that finds a pass running does nothing.
 
 #include <string>
 
+#include "guard/main_window/Form1.h"
+#include "guard/main_window/IgnoreList.h"
+#include "guard/monitor/MonitorWindows.h"
+#include "guard/monitor/ProtectionLog.h"
 #include "guard/platform/FileSystem.h"
-
-namespace qv {
-class Guard;
-}
 
 namespace qv::monitor {
 
 class Monitor {
 public:
-    explicit Monitor(Guard& guard);
+    // Wires Jstm of `main`; every reference outlives this object.
+    Monitor(Form1& main, platform::FileSystem& files, IgnoreList& ignoreList, ProtectionLog& log,
+            MonitorWindows& windows);
+    Monitor(const Monitor&) = delete;
+    Monitor& operator=(const Monitor&) = delete;
 
     void tick();  // Jstm_Timer
     bool scanning() const { return scanning_; }
@@ -30,7 +38,11 @@ private:
     void noticeCdRom(char letter);
     void scanLookAlikes(const std::string& root, const platform::FolderListing& listing);
 
-    Guard& guard_;
+    Form1& main_;
+    platform::FileSystem& files_;
+    IgnoreList& ignoreList_;
+    ProtectionLog& log_;
+    MonitorWindows& windows_;
     bool scanning_ = false;
 };
 

@@ -1,6 +1,20 @@
 #include "guard/monitor/ProtectionLog.h"
 
+#include "common/GuardRuntimeFiles.h"
+
 namespace qv::monitor {
+
+bool isRecorded(Remover remover, bool keepLogTicked) {
+    switch (remover) {
+        case Remover::AutomaticHandling:
+            return true;
+        case Remover::ThreatDialog:
+            return keepLogTicked;
+        case Remover::SuspiciousFileDialog:
+            return false;
+    }
+    return false;
+}
 
 std::string deletionRecord(std::string_view path, std::string_view dateTime) {
     std::string record = "成功删除";
@@ -11,8 +25,10 @@ std::string deletionRecord(std::string_view path, std::string_view dateTime) {
     return record;
 }
 
-void ProtectionLog::recordDeletion(const std::string& path) {
-    (void)files_.appendText(kProtectionLogFile, deletionRecord(path, clock_.generalDateTime()));
+void ProtectionLog::removed(const std::string& path, Remover remover) {
+    if (!isRecorded(remover, keepLog_.ticked())) return;
+    (void)files_.appendText(runtime_files::kProtectionLog,
+                            deletionRecord(path, clock_.generalDateTime()));
 }
 
 }  // namespace qv::monitor

@@ -1,33 +1,50 @@
 #pragma once
-// The protection log Rz.log: one line for every file the guard deleted as a threat,
-// appended in the system code page. The file lives in the current directory (the
-// program's folder) and is opened only for the moment of a write.
+// The protection log Rz.log: one line for a file the guard removed as a threat, appended
+// in the system code page. The file lives in the current directory (the program's folder)
+// and is opened only for the moment of a write.
+//
+// Whether a removal is recorded is decided here, from who removed the file: automatic
+// handling always records, whatever the options say (nobody was asked, so the log is the
+// only trace); the threat dialog records only while "记录防护日志" (Jlrz) is ticked; the
+// suspicious-file dialog keeps no log. Callers report every removal that succeeded.
 
 #include <string>
 #include <string_view>
 
 #include "guard/platform/Clock.h"
 #include "guard/platform/FileSystem.h"
+#include "guard/platform/ui/Controls.h"
 
 namespace qv::monitor {
 
-inline constexpr const char* kProtectionLogFile = "Rz.log";
+// Who removed a file.
+enum class Remover {
+    AutomaticHandling,     // the monitor pass, without asking
+    ThreatDialog,          // Form2's "立即删除" or its countdown
+    SuspiciousFileDialog,  // Form5's "删除文件" and "全部删除"
+};
+
+// Whether a removal by `remover` is recorded while Jlrz is `keepLogTicked`.
+bool isRecorded(Remover remover, bool keepLogTicked);
 
 // "成功删除" + path + four blanks and two em dashes + the date-time + CR LF.
 std::string deletionRecord(std::string_view path, std::string_view dateTime);
 
 class ProtectionLog {
 public:
-    ProtectionLog(platform::FileSystem& files, platform::Clock& clock)
-        : files_(files), clock_(clock) {}
+    // `keepLog` is the main window's Jlrz; all three outlive this object.
+    ProtectionLog(platform::FileSystem& files, platform::Clock& clock, const ui::CheckBox& keepLog)
+        : files_(files), clock_(clock), keepLog_(keepLog) {}
 
-    // Appends the record of a deletion. A log that cannot be written is passed over: the
-    // deletion it describes stands either way.
-    void recordDeletion(const std::string& path);
+    // Appends the record of the removal of `path` when `remover`'s removals are recorded.
+    // A log that cannot be written is passed over: the removal it describes stands either
+    // way.
+    void removed(const std::string& path, Remover remover);
 
 private:
     platform::FileSystem& files_;
     platform::Clock& clock_;
+    const ui::CheckBox& keepLog_;
 };
 
 }  // namespace qv::monitor

@@ -1,10 +1,10 @@
 #include "guard/monitor/Tips.h"
 
-#include "guard/app/Guard.h"
+#include "guard/platform/ui/UiHost.h"
 
 namespace qv {
 
-Tips::Tips(Guard& guard) : ui::Form(guard.host(), "Tips"), guard_(guard) {
+Tips::Tips(ui::UiHost& uiHost) : ui::Form(uiHost, "Tips") {
     setCaption("QVu盘卫士");
     setBorder(ui::FormBorder::None);
     setShowInTaskbar(false);
@@ -40,7 +40,7 @@ void Tips::Timer1_Timer() {
         return;
     }
     step_ = 0;
-    guard_.unloadTips();
+    requestClose(ui::CloseReason::Code);  // its slot unloads it
 }
 
 }  // namespace qv

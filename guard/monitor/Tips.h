@@ -1,14 +1,16 @@
 #pragma once
 // The toast: a small window in the top-right corner of the screen with a one-line message,
 // which turns into a completion message after a moment and then closes by itself. It
-// never takes the keyboard and never waits. Shown through Guard::showToast.
+// never takes the keyboard and never waits. Shown through MonitorWindows::showToast.
+//
+// Its controls:
+//   Label1  the message
+//   Timer1  the toast's steps: the completion message, then closing
 
 #include "guard/platform/ui/Controls.h"
 #include "guard/platform/ui/Form.h"
 
 namespace qv {
-
-class Guard;
 
 inline constexpr const char* kToastScanning = "正在扫描插入的U盘...";
 inline constexpr const char* kToastScanDone = "新增盘扫描已完成!";
@@ -18,7 +20,7 @@ inline constexpr const char* kToastDeleteFailed = "威胁删除失败，文件�
 
 class Tips : public ui::Form {
 public:
-    explicit Tips(Guard& guard);
+    explicit Tips(ui::UiHost& uiHost);
 
     ui::Label Label1{*this, "Label1"};
     ui::Timer Timer1{*this, "Timer1"};
@@ -27,7 +29,6 @@ private:
     void Form_Load();
     void Timer1_Timer();
 
-    Guard& guard_;
     int step_ = 0;
 };
 

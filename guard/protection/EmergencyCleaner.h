@@ -6,8 +6,11 @@
 // of Drive1, finish, and report. A pause keeps the step counter, so a resumed run goes on
 // with the next step. Every failure is passed over and nothing is logged.
 
+#include "guard/platform/FileSystem.h"
+#include "guard/platform/Processes.h"
+
 namespace qv {
-class Guard;
+class Form1;
 }
 
 namespace qv::protection {
@@ -15,7 +18,7 @@ namespace qv::protection {
 class EmergencyCleaner {
 public:
     // Wires Command7 and Timer1 of the main window.
-    explicit EmergencyCleaner(Guard& guard);
+    EmergencyCleaner(Form1& form, platform::FileSystem& files, platform::Processes& processes);
     EmergencyCleaner(const EmergencyCleaner&) = delete;
     EmergencyCleaner& operator=(const EmergencyCleaner&) = delete;
 
@@ -26,7 +29,9 @@ private:
     void Command7_Click();
     void Timer1_Timer();
 
-    Guard& guard_;
+    Form1& form_;
+    platform::FileSystem& files_;
+    platform::Processes& processes_;
     int step_ = 0;
 };
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "guard/app/Guard.h"
 #include "guard/main_window/Form1.h"
+#include "guard/platform/ui/UiHost.h"
 #include "guard/protection/ImmunisationTexts.h"
 
 namespace qv::protection {
@@ -21,60 +21,57 @@ std::string driveLetterOf(const std::string& entry) {
 
 }  // namespace
 
-Immunisation::Immunisation(Guard& guard) : guard_(guard) {
-    Form1& f = guard.form1();
-    f.Command18.onClick = [this] { Command18_Click(); };
-    f.Command17.onClick = [this] { Command17_Click(); };
-    f.Drive2.onChange = [this] { Drive2_Change(); };
+Immunisation::Immunisation(Form1& form, platform::FileSystem& files, platform::Processes& processes)
+    : form_(form), files_(files), processes_(processes) {
+    form.Command18.onClick = [this] { Command18_Click(); };
+    form.Command17.onClick = [this] { Command17_Click(); };
+    form.Drive2.onChange = [this] { Drive2_Change(); };
 }
 
 void Immunisation::Command18_Click() {
-    Form1& f = guard_.form1();
-    platform::FileSystem& files = guard_.services().files;
-    const std::string letter = driveLetterOf(f.Drive2.drive());
+    const std::string letter = driveLetterOf(form_.Drive2.drive());
     const std::string folder = letter + ":\\autorun.inf";
 
     ImmunisationMode mode = ImmunisationMode::Normal;
     Status outcome = Status::failure("没有可免疫的磁盘。");
     if (!letter.empty()) {
-        if (f.Check1.ticked()) {
+        if (form_.Check1.ticked()) {
             // Whatever stands in the way: a file of that name, or an empty folder left by
             // an attempt that stopped half-way. Neither failure matters here; creating the
             // folder below tells whether the way is clear.
-            (void)files.deleteFile(folder);
-            (void)files.removeDirectory(folder);
+            (void)files_.deleteFile(folder);
+            (void)files_.removeDirectory(folder);
             mode = ImmunisationMode::Forced;
         }
-        outcome = files.createDirectory(folder);
+        outcome = files_.createDirectory(folder);
         // With its trailing backslash the path names an ordinary folder "con", not the
         // console device; such a folder cannot be removed by ordinary means, and so the
         // folder around it cannot either.
-        if (outcome) outcome = files.createDirectory(folder + "\\con\\");
+        if (outcome) outcome = files_.createDirectory(folder + "\\con\\");
         if (outcome) {
-            outcome = guard_.services().processes.start("cmd /c attrib " + folder + " +r +s +h",
-                                                        platform::WindowMode::Hidden);
+            outcome = processes_.start("cmd /c attrib " + folder + " +r +s +h",
+                                       platform::WindowMode::Hidden);
         }
     }
 
     // What was created stays, whatever failed after it.
     if (outcome) {
-        f.host().messageBox(immunisedMessage(letter), kImmunisedTitle, ui::MsgButtons::Ok);
+        form_.host().messageBox(immunisedMessage(letter), kImmunisedTitle, ui::MsgButtons::Ok);
     } else {
-        f.host().messageBox(immunisationFailedMessage(mode, outcome.description()),
-                            kImmunisationFailedTitle, ui::MsgButtons::Ok);
+        form_.host().messageBox(immunisationFailedMessage(mode, outcome.description()),
+                                kImmunisationFailedTitle, ui::MsgButtons::Ok);
     }
 }
 
 void Immunisation::Command17_Click() {
-    guard_.form1().Drive2.refresh();
+    form_.Drive2.refresh();
 }
 
 void Immunisation::Drive2_Change() {
-    Form1& f = guard_.form1();
-    const std::string letter = driveLetterOf(f.Drive2.drive());
+    const std::string letter = driveLetterOf(form_.Drive2.drive());
     std::optional<platform::DriveType> type;
-    if (!letter.empty()) type = guard_.services().files.driveType(letter[0]);
-    f.Leixing.setCaption(driveTypeCaption(type));
+    if (!letter.empty()) type = files_.driveType(letter[0]);
+    form_.Leixing.setCaption(driveTypeCaption(type));
 }
 
 }  // namespace qv::protection

@@ -6,8 +6,11 @@
 // re-reads the drive list. Everything runs on the user-interface thread, within the click
 // or selection change, and reports only through message boxes.
 
+#include "guard/platform/FileSystem.h"
+#include "guard/platform/Processes.h"
+
 namespace qv {
-class Guard;
+class Form1;
 }
 
 namespace qv::protection {
@@ -15,7 +18,7 @@ namespace qv::protection {
 class Immunisation {
 public:
     // Wires Drive2, Command17 and Command18 of the main window.
-    explicit Immunisation(Guard& guard);
+    Immunisation(Form1& form, platform::FileSystem& files, platform::Processes& processes);
     Immunisation(const Immunisation&) = delete;
     Immunisation& operator=(const Immunisation&) = delete;
 
@@ -24,7 +27,9 @@ private:
     void Command17_Click();  // refresh the drive list
     void Drive2_Change();    // show the chosen drive's type
 
-    Guard& guard_;
+    Form1& form_;
+    platform::FileSystem& files_;
+    platform::Processes& processes_;
 };
 
 }  // namespace qv::protection

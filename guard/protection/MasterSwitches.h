@@ -1,28 +1,24 @@
 #pragma once
-// The protection score and the two master switches. The score is the caption of Form1's
-// `df`; whenever it changes, the score 10 (all protection off) stops the periodic monitor
-// and puts the warning on the badge, and any other score starts the monitor (in either
-// mode) and takes the warning away. "一键开启" ticks every drive-type option, "一键关闭"
-// clears them all after asking; the insertion scan option is left as it is.
+// The two master switches of the monitoring page: "一键开启" ticks every drive-type option,
+// "一键关闭" clears them all after asking; the insertion scan option is left as it is.
+// Each box they change moves the protection score like a click (see ProtectionScore).
 
 namespace qv {
-class Guard;
+class Form1;
 }
 
 namespace qv::protection {
 
-inline constexpr int kScoreAllOff = 10;
-
 class MasterSwitches {
 public:
-    explicit MasterSwitches(Guard& guard);
+    // Wires Command4 and Command5 of `form`, which outlives this object.
+    explicit MasterSwitches(Form1& form);
 
 private:
-    void df_Change();
     void Command4_Click();
     void Command5_Click();
 
-    Guard& guard_;
+    Form1& form_;
 };
 
 }  // namespace qv::protection

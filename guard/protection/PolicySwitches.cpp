@@ -2,36 +2,35 @@
 
 #include <string>
 
-#include "guard/app/Guard.h"
 #include "guard/main_window/Form1.h"
+#include "guard/platform/ui/UiHost.h"
 #include "guard/protection/PolicyFiles.h"
 
 namespace qv::protection {
 
-PolicySwitches::PolicySwitches(Guard& guard) : guard_(guard) {
-    Form1& f = guard.form1();
+PolicySwitches::PolicySwitches(Form1& form, platform::FileSystem& files,
+                               platform::Processes& processes)
+    : form_(form), files_(files), processes_(processes) {
     for (const PolicySwitch& policy : kPolicySwitches) {
-        if (ui::Control* button = f.find(policy.button)) {
+        if (ui::Control* button = form.find(policy.button)) {
             button->onClick = [this, &policy] { run(policy); };
         }
     }
 }
 
 void PolicySwitches::run(const PolicySwitch& policy) {
-    ui::UiHost& host = guard_.host();
+    ui::UiHost& host = form_.host();
     if (policy.confirm && host.messageBox(kDangerConfirmation, "提示", ui::MsgButtons::OkCancel) !=
                               ui::MsgAnswer::Ok) {
         return;
     }
-    platform::Services& services = guard_.services();
     // The registry editor would say nothing about a missing file in silent mode.
-    if (!services.files.fileExists(policy.file)) {
+    if (!files_.fileExists(policy.file)) {
         host.messageBox(missingPolicyFileMessage(policy.file), kPolicyErrorTitle,
                         ui::MsgButtons::Ok);
         return;
     }
-    Status started =
-        services.processes.start(importCommandLine(policy.file), platform::WindowMode::Hidden);
+    Status started = processes_.start(importCommandLine(policy.file), platform::WindowMode::Hidden);
     if (!started) {
         host.messageBox(editorNotStartedMessage(started.description()), kPolicyErrorTitle,
                         ui::MsgButtons::Ok);

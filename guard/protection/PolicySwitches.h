@@ -5,8 +5,11 @@
 // that is not there, or an editor that cannot be started, is reported as the failure it
 // is; the import's own outcome is not known to the program.
 
+#include "guard/platform/FileSystem.h"
+#include "guard/platform/Processes.h"
+
 namespace qv {
-class Guard;
+class Form1;
 }
 
 namespace qv::protection {
@@ -16,14 +19,16 @@ struct PolicySwitch;
 class PolicySwitches {
 public:
     // Wires the eight buttons of the main window.
-    explicit PolicySwitches(Guard& guard);
+    PolicySwitches(Form1& form, platform::FileSystem& files, platform::Processes& processes);
     PolicySwitches(const PolicySwitches&) = delete;
     PolicySwitches& operator=(const PolicySwitches&) = delete;
 
 private:
     void run(const PolicySwitch& policy);
 
-    Guard& guard_;
+    Form1& form_;
+    platform::FileSystem& files_;
+    platform::Processes& processes_;
 };
 
 }  // namespace qv::protection

@@ -6,30 +6,41 @@
 
 #include <string>
 
-namespace qv {
+#include "guard/main_window/Form1.h"
+#include "guard/platform/Processes.h"
+#include "guard/platform/ui/FormSlot.h"
+#include "guard/shell/Form4.h"
+#include "guard/shell/ProgramMenu.h"
 
-class Guard;
-class Form5;
+namespace qv {
 
 class ExternalLinks {
 public:
-    // Wires the tool pictures and link labels of the main window.
-    explicit ExternalLinks(Guard& guard);
-    // Wires the menu items of the pop-up menu that lead outside (one Form5 per loading).
-    void wireMenu(Form5& menuOwner);
+    // Wires the tool pictures and link labels of `main`; the process manager is the one
+    // window of `processManager`. Every reference outlives this object.
+    ExternalLinks(Form1& main, platform::Processes& processes, ui::FormSlot<Form4>& processManager);
+    // Wires the items of a newly loaded pop-up menu that lead outside.
+    void wireMenu(const ProgramMenuItems& menu);
 
     // Opens the forum's home page; shared by Label2, Label10 and Image4.
     void Bbscom();
+    // Shows Rz.log in the text editor.
     void openProtectionLog();
+    // Starts the companion modules Filedir.exe and Pifushe.exe.
     void openFileBrowser();
     void openSkinChanger();
+    // Shows the one process manager window, loading it first when needed.
     void openProcessManager();
 
 private:
+    // Starts a companion module; tells the user `missingMessage` when it cannot start.
     void startModule(const char* commandLine, const char* missingMessage);
+    // Starts the command that opens a forum page, quietly.
     void openPage(const std::string& commandLine);
 
-    Guard& guard_;
+    Form1& main_;
+    platform::Processes& processes_;
+    ui::FormSlot<Form4>& processManager_;
 };
 
 }  // namespace qv

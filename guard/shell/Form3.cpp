@@ -1,8 +1,6 @@
 #include "guard/shell/Form3.h"
 
-#include "guard/app/Guard.h"
-#include "guard/main_window/Form1.h"
-#include "guard/monitor/Form5.h"
+#include "guard/platform/ui/UiHost.h"
 
 namespace qv {
 
@@ -10,7 +8,8 @@ namespace {
 constexpr ui::Twips kMargin = 250;  // from the top and right screen edges
 }
 
-Form3::Form3(Guard& guard) : ui::Form(guard.host(), "Form3"), guard_(guard) {
+Form3::Form3(ui::UiHost& uiHost, Form1& main, ProgramMenu& menu)
+    : ui::Form(uiHost, "Form3"), main_(main), menu_(menu) {
     setCaption("QVud");
     setBorder(ui::FormBorder::None);
     setShowInTaskbar(false);
@@ -44,21 +43,19 @@ void Form3::Image1_MouseMove() {
 }
 
 void Form3::Image1_DblClick() {
-    guard_.form1().show();
+    main_.show();
     hide();
 }
 
 void Form3::Image1_MouseUp(ui::MouseButton button) {
     if (button != ui::MouseButton::Right) return;
-    Form5& menuOwner = guard_.form5();
-    host().popupMenu(menuOwner.Cd, *this);
+    host().popupMenu(menu_.menu(), *this);
 }
 
 // Ticks every monitoring option; each one that was clear runs its own change handling.
 void Form3::Image2_Click() {
-    Form1& main = guard_.form1();
     for (ui::CheckBox* box :
-         {&main.JcbdUp, &main.Jcbdyp, &main.Jcbdgp, &main.Jcbdxncp, &main.Upcrsm}) {
+         {&main_.JcbdUp, &main_.Jcbdyp, &main_.Jcbdgp, &main_.Jcbdxncp, &main_.Upcrsm}) {
         box->setValue(1);
     }
 }

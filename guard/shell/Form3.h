@@ -4,17 +4,22 @@
 // protection is on; when all protection is off a warning picture on its corner switches
 // the protection back on with one click. Double-click shows the main window, a right-click
 // opens the program's pop-up menu, and the badge can be dragged anywhere.
+//
+// Its controls:
+//   Image1  the badge's picture: dragged, double-clicked, right-clicked
+//   Image2  the warning picture on its corner, shown while all protection is off
 
+#include "guard/main_window/Form1.h"
 #include "guard/platform/ui/Controls.h"
 #include "guard/platform/ui/Form.h"
+#include "guard/shell/ProgramMenu.h"
 
 namespace qv {
 
-class Guard;
-
 class Form3 : public ui::Form {
 public:
-    explicit Form3(Guard& guard);
+    // Both references outlive the badge.
+    Form3(ui::UiHost& uiHost, Form1& main, ProgramMenu& menu);
 
     // Shows whether all protection is off: the tool tip and the warning picture.
     void showProtectionState(bool allOff);
@@ -29,7 +34,8 @@ private:
     void Image1_MouseUp(ui::MouseButton button);
     void Image2_Click();
 
-    Guard& guard_;
+    Form1& main_;
+    ProgramMenu& menu_;
 };
 
 inline constexpr const char* kProtectionOnTip = "基本防护已开启！";

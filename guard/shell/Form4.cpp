@@ -1,6 +1,7 @@
 #include "guard/shell/Form4.h"
 
-#include "guard/app/Guard.h"
+#include "common/GuardRuntimeFiles.h"
+#include "guard/platform/ui/UiHost.h"
 #include "guard/shell/ProcessList.h"
 #include "guard/shell/TextLines.h"
 
@@ -14,7 +15,8 @@ constexpr const char* kKillFailed = "进程结束失败！";
 
 }  // namespace
 
-Form4::Form4(Guard& guard) : ui::Form(guard.host(), "Form4"), guard_(guard) {
+Form4::Form4(ui::UiHost& uiHost, platform::FileSystem& files, platform::Processes& processes)
+    : ui::Form(uiHost, "Form4"), files_(files), processes_(processes) {
     design();
     Timer1.onTimer = [this] { Timer1_Timer(); };
     Timer2.onTimer = [this] { Timer2_Timer(); };
@@ -59,9 +61,8 @@ void Form4::design() {
 // Shows what the capture file holds now and starts the next capture; a file that is
 // missing or still held by the capture leaves everything as it is until the next tick.
 void Form4::Timer1_Timer() {
-    platform::Services& s = guard_.services();
-    (void)s.processes.start(process_list::kCaptureCommand, platform::WindowMode::Hidden);
-    std::optional<std::string> capture = s.files.readText(process_list::kCaptureFile);
+    (void)processes_.start(process_list::captureCommand(), platform::WindowMode::Hidden);
+    std::optional<std::string> capture = files_.readText(runtime_files::kProcessListCapture);
     if (!capture) return;
     Text1.setText(text::linesEndedByCrLf(*capture));
     Check1.setEnabled(true);
@@ -85,7 +86,7 @@ void Form4::Command1_Click() {
         ui::MsgAnswer::Ok) {
         return;
     }
-    platform::WatchedStart started = guard_.services().processes.startWatched(
+    platform::WatchedStart started = processes_.startWatched(
         process_list::killCommand(Text2.text()), platform::WindowMode::Hidden);
     if (!started.status.ok() || !started.program) {
         host().messageBox(kKillFailed, kTitle, ui::MsgButtons::Ok);

@@ -10,23 +10,31 @@
 // the tool has ended, and a tool that has not ended after kKillWaitMs counts as failed.
 // Everything runs on the user-interface thread; the window lives from its first opening
 // until its close box unloads it, its timers with it.
+//
+// Its controls:
+//   Text1     the process list
+//   Text2     the PID of the process to end (Label1 asks for it)
+//   Command1  "结束此进程": ends that process
+//   Check1    "自动刷新进程列表": refresh the list every tick
+//   Timer1    the refresh
+//   Timer2    watches the task-kill tool until it has ended
 
 #include <memory>
 
+#include "guard/platform/FileSystem.h"
 #include "guard/platform/Processes.h"
 #include "guard/platform/ui/Controls.h"
 #include "guard/platform/ui/Form.h"
 
 namespace qv {
 
-class Guard;
-
 class Form4 : public ui::Form {
 public:
     static constexpr int kKillPollMs = 100;
     static constexpr int kKillWaitMs = 5000;
 
-    explicit Form4(Guard& guard);
+    // Both services outlive the window.
+    Form4(ui::UiHost& uiHost, platform::FileSystem& files, platform::Processes& processes);
     ~Form4() override;
 
     ui::TextBox Text1{*this, "Text1"};
@@ -35,7 +43,7 @@ public:
     ui::CommandButton Command1{*this, "Command1"};
     ui::CheckBox Check1{*this, "Check1"};
     ui::Timer Timer1{*this, "Timer1"};
-    ui::Timer Timer2{*this, "Timer2"};  // watches the task-kill tool
+    ui::Timer Timer2{*this, "Timer2"};
 
 private:
     void design();
@@ -47,7 +55,8 @@ private:
     void Form_Resize();
     void reportKill(bool ended);
 
-    Guard& guard_;
+    platform::FileSystem& files_;
+    platform::Processes& processes_;
     std::unique_ptr<platform::WatchedProgram> kill_;
     int killWaitedMs_ = 0;
 };

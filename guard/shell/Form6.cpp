@@ -2,9 +2,8 @@
 
 #include <string>
 
-#include "guard/app/Guard.h"
+#include "guard/main_window/Site.h"
 #include "guard/shell/LinkCommands.h"
-#include "guard/shell/Site.h"
 #include "guard/shell/TextLines.h"
 
 namespace qv {
@@ -17,7 +16,8 @@ ui::Font songTi(double points) {
 
 }  // namespace
 
-Form6::Form6(Guard& guard) : ui::Form(guard.host(), "Form6"), guard_(guard) {
+Form6::Form6(ui::UiHost& uiHost, platform::FileSystem& files, platform::Processes& processes)
+    : ui::Form(uiHost, "Form6"), files_(files), processes_(processes) {
     design();
     onLoad = [this] { Form_Load(); };
     Timer1.onTimer = [this] { Timer1_Timer(); };
@@ -62,18 +62,17 @@ void Form6::design() {
 // The version text, shown as the file says it; a file that cannot be read leaves the
 // design caption.
 void Form6::Form_Load() {
-    std::optional<std::string> version = guard_.services().files.readText(kVersionFile);
+    std::optional<std::string> version = files_.readText(kVersionFile);
     if (!version) return;
     Banbenxx.setCaption(text::linesEndedByCrLf(*version));
 }
 
 void Form6::Timer1_Timer() {
-    guard_.unloadForm6();
+    requestClose(ui::CloseReason::Code);  // its slot unloads it
 }
 
 void Form6::Label3_Click() {
-    (void)guard_.services().processes.start(links::forumHome(site::kForumAddress),
-                                            platform::WindowMode::Hidden);
+    (void)processes_.start(links::forumHome(site::kForumAddress), platform::WindowMode::Hidden);
 }
 
 }  // namespace qv

@@ -2,17 +2,26 @@
 // The welcome window: a borderless picture window in the middle of the screen with the
 // product name, the author line, a link to the author's community and the version text
 // of Banbenxx.dat. It closes itself 2500 ms after it was loaded.
+//
+// Its controls:
+//   Image1    the background picture
+//   Image2    the logo
+//   Label1    the product name, Label2 the author line
+//   Label3    the link to the author's community
+//   Banbenxx  the version text
+//   Timer1    closes the window
 
+#include "guard/platform/FileSystem.h"
+#include "guard/platform/Processes.h"
 #include "guard/platform/ui/Controls.h"
 #include "guard/platform/ui/Form.h"
 
 namespace qv {
 
-class Guard;
-
 class Form6 : public ui::Form {
 public:
-    explicit Form6(Guard& guard);
+    // Both services outlive the window.
+    Form6(ui::UiHost& uiHost, platform::FileSystem& files, platform::Processes& processes);
 
     ui::Image Image1{*this, "Image1"};
     ui::Image Image2{*this, "Image2"};
@@ -28,7 +37,8 @@ private:
     void Timer1_Timer();
     void Label3_Click();
 
-    Guard& guard_;
+    platform::FileSystem& files_;
+    platform::Processes& processes_;
 };
 
 inline constexpr const char* kVersionFile = "Banbenxx.dat";

@@ -9,6 +9,8 @@
 
 namespace qv::links {
 
+// The protection log (runtime_files::kProtectionLog) in the text editor; Windows' file
+// names do not distinguish case, so "rz.log" is the same file.
 inline constexpr const char* kLogViewer = "notepad.exe rz.log";
 inline constexpr const char* kFileBrowser = "Filedir.exe";
 inline constexpr const char* kSkinChanger = "Pifushe.exe";

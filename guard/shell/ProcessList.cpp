@@ -2,7 +2,13 @@
 
 #include <cstdint>
 
+#include "common/GuardRuntimeFiles.h"
+
 namespace qv::process_list {
+
+std::string captureCommand() {
+    return std::string("cmd /c tasklist.exe >") + runtime_files::kProcessListCapture;
+}
 
 std::string normalisedPid(std::string_view text) {
     size_t i = 0;

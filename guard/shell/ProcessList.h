@@ -1,15 +1,15 @@
 #pragma once
-// The pure rules of the process manager: the PID the user types, and the command that
-// ends a process.
+// The pure rules of the process manager: the command that captures the process list, the
+// PID the user types, and the command that ends a process.
 
 #include <string>
 #include <string_view>
 
 namespace qv::process_list {
 
-// The capture of the process list, by the system's task-list tool, into the capture file.
-inline constexpr const char* kCaptureCommand = "cmd /c tasklist.exe >Jincheng.qvjc";
-inline constexpr const char* kCaptureFile = "Jincheng.qvjc";
+// "cmd /c tasklist.exe >Jincheng.qvjc": the capture of the process list, by the
+// system's task-list tool, into the capture file (runtime_files::kProcessListCapture).
+std::string captureCommand();
 
 // The PID entry as the decimal text of its numeric value, read leniently: leading blanks
 // and an optional sign, then the digits that follow; the rest is ignored, and text that

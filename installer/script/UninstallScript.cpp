@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/GuardRuntimeFiles.h"
 #include "common/xz/XzFormat.h"
 #include "common/xz/XzLines.h"
 
@@ -91,7 +92,7 @@ UninstallScript uninstallScript(const Installation& in) {
     for (const std::string& name : in.files) {
         if (name != kUninstallerName && name != kScriptName) lines.push_back(folder + name);
     }
-    for (std::string_view name : kRuntimeFiles) lines.push_back(folder + std::string(name));
+    for (const char* name : runtime_files::kAll) lines.push_back(folder + name);
     for (const std::string& name : in.shortcuts) lines.push_back(in.menuFolder + "\\" + name);
     lines.push_back(std::string(kDeleteEnd));
 

@@ -20,10 +20,6 @@ inline constexpr std::string_view kRunValue = "QVud";
 inline constexpr std::string_view kUninstallKey =
     "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QVud";
 
-// Files the guard makes at run time in its folder; each may never have been made.
-inline const std::vector<std::string_view> kRuntimeFiles = {"QVset.ini", "XTset.ini", "Rz.log",
-                                                            "Jincheng.qvjc"};
-
 struct Installation {
     std::string folder;                  // absolute, without a trailing backslash
     std::vector<std::string> files;      // installed files, relative to folder ("skins\a.she")

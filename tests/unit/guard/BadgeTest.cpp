@@ -71,7 +71,7 @@ TEST_F(BadgeTest, ClosingTheMainWindowHidesItBehindTheBadgeWhereItWasLeft) {
 TEST_F(BadgeTest, RightButtonReleaseOpensTheMenuOfForm5WithItsSixItems) {
     std::vector<std::string> captions;
     h.host.expectPopupMenu([&](ui::Menu& menu) {
-        EXPECT_EQ(&menu, &h.guard.form5().Cd);
+        EXPECT_EQ(&menu, &h.guard.monitorWindows().form5().Cd);
         for (ui::Control* item : menu.items()) captions.push_back(item->caption());
     });
     badge.Image1.mouseUp(ui::MouseButton::Right);

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "guard/main_window/Form1.h"
+#include "guard/main_window/Site.h"
 #include "guard/monitor/Form5.h"
 #include "guard/shell/Form3.h"
 #include "guard/shell/LinkCommands.h"
-#include "guard/shell/Site.h"
 #include "tests/support/GuardHarness.h"
 
 namespace qv {
@@ -46,7 +46,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(h.guard.start()); }
     // Chooses a menu item of the badge's pop-up menu.
     void choose(ui::MenuItem Form5::*item) {
-        h.host.expectPopupMenu([&](ui::Menu&) { (h.guard.form5().*item).click(); });
+        h.host.expectPopupMenu(
+            [&](ui::Menu&) { (h.guard.monitorWindows().form5().*item).click(); });
         h.guard.form3().Image1.mouseUp(ui::MouseButton::Right);
     }
 

@@ -161,8 +161,8 @@ TEST(HostileDriveTest, NoDriveAnAttackerMakesCrashesTheGuardOrReachesOutsideIt) 
         if (!listed) {
             // No look-alikes on this drive: the scripted list dialog is not shown.
             EXPECT_FALSE(h.host.allExpectationsMet());
-            h.guard.form5().List1.addItem("e:\\nothing.exe");
-            h.guard.showSuspiciousFiles();
+            h.guard.monitorWindows().form5().List1.addItem("e:\\nothing.exe");
+            h.guard.monitorWindows().showSuspiciousFiles();
         }
         EXPECT_EQ(fs::exists(fs::symlink_status(e / "autorun.inf")), !drive.autorunDeleted);
         EXPECT_EQ(readFile(outside / "sentinel.txt"), "keep");

@@ -1,7 +1,7 @@
 // The ignore list: its character rules alone, then the add, delete and clear buttons on
 // the main window, with the entry box's one-character limit and the read-only list.
 
-#include "guard/protection/IgnoreList.h"
+#include "guard/main_window/IgnoreList.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "guard/app/Guard.h"
 #include "tests/unit/guard/ProtectionTest.h"
 
 namespace qv {

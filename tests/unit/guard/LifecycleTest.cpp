@@ -58,7 +58,7 @@ TEST_F(LifecycleTest, ShowMainWindowShowsItHidesTheBadgeAndUnloadsTheMenusOwner)
     choose("Xianshi");
     EXPECT_TRUE(main.visible());
     EXPECT_FALSE(badge.visible());
-    EXPECT_FALSE(h.guard.form5Loaded());
+    EXPECT_FALSE(h.guard.monitorWindows().form5Loaded());
     h.guard.collectUnloadedForms();
     EXPECT_EQ(logSince(from), (std::vector<std::string>{"menu Cd over Form3", "show Form1",
                                                         "hide Form3", "destroy Form5"}));
@@ -91,7 +91,7 @@ TEST_F(LifecycleTest, ExitAnsweredWithOkEndsTheProcessAtOnceSavingNothingEvenUnd
         h.host.expectMessageBox(kExitQuestion, ui::MsgAnswer::Ok);
         choose("Tuichu");
     });
-    h.guard.showThreatDialog("e:\\autorun.inf");
+    h.guard.monitorWindows().showThreatDialog("e:\\autorun.inf");
 
     EXPECT_TRUE(h.host.ended());
     EXPECT_EQ(h.host.log().back(), "end") << "no window is closed or hidden on the way out";

@@ -38,7 +38,7 @@ protected:
         return fs::exists(file) ? readFile(file) : "";
     }
     std::string toast() const {
-        Tips* tips = h.guard.tipsIfLoaded();
+        Tips* tips = h.guard.monitorWindows().tipsIfLoaded();
         return tips ? tips->Label1.caption() : "(closed)";
     }
     // A removable stick as worms leave it: autorun.inf, a hidden-away folder and its twin.

@@ -79,7 +79,7 @@ TEST_F(ProcessManagerTest, OpensOnceFromThePictureAndTheMenuAndRefreshesEvery120
     EXPECT_TRUE(w.Check1.enabled());
 
     w.Text2.type("12");
-    h.host.expectPopupMenu([&](ui::Menu&) { h.guard.form5().Jinchenggl.click(); });
+    h.host.expectPopupMenu([&](ui::Menu&) { h.guard.monitorWindows().form5().Jinchenggl.click(); });
     h.guard.form3().Image1.mouseUp(ui::MouseButton::Right);
     EXPECT_EQ(&h.guard.form4(), &w) << "the same window";
     EXPECT_EQ(w.Text2.text(), "12") << "unchanged";

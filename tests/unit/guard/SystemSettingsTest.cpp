@@ -10,8 +10,8 @@
 
 #include "guard/main_window/Autostart.h"
 #include "guard/main_window/Form1.h"
+#include "guard/main_window/Site.h"
 #include "guard/shell/Form6.h"
-#include "guard/shell/Site.h"
 #include "tests/support/GuardHarness.h"
 
 namespace qv {

@@ -51,8 +51,8 @@ protected:
     // Opens the threat dialog for e:\autorun.inf; `answer` plays the user.
     void openThreatDialog(std::function<void(Form2&)> answer) {
         h.host.expectModal("Form2", [answer](ui::Form& f) { answer(static_cast<Form2&>(f)); });
-        h.guard.showThreatDialog("e:\\autorun.inf");
-        EXPECT_FALSE(h.guard.form2Loaded()) << "every answer closes the dialog";
+        h.guard.monitorWindows().showThreatDialog("e:\\autorun.inf");
+        EXPECT_FALSE(h.guard.monitorWindows().form2Loaded()) << "every answer closes the dialog";
     }
 
     test::GuardHarness h;
@@ -213,7 +213,7 @@ TEST_F(ThreatDialogTest, BothDialogsPutThemselvesOnTopWhenPainted) {
         d.paint();
         d.Hl.click();
     });
-    Form5& list = h.guard.form5();
+    Form5& list = h.guard.monitorWindows().form5();
     list.paint();
     EXPECT_EQ(h.host.topmostRequests(), (std::vector<std::string>{"Form2", "Form5"}));
 }
@@ -226,14 +226,15 @@ protected:
 
     // Fills the list as the scan does, then opens it; `answer` plays the user.
     void openList(std::function<void(Form5&)> answer) {
-        Form5& dialog = h.guard.form5();
+        Form5& dialog = h.guard.monitorWindows().form5();
         dialog.Dir1.setPath("e:\\");
         for (const char* path : {"e:\\docs.exe", "e:\\music.exe", "e:\\photos.com"}) {
             dialog.List1.addItem(path);
         }
         h.host.expectModal("Form5", [answer](ui::Form& f) { answer(static_cast<Form5&>(f)); });
-        h.guard.showSuspiciousFiles();
-        EXPECT_FALSE(h.guard.form5Loaded()) << "the dialog closed and its list with it";
+        h.guard.monitorWindows().showSuspiciousFiles();
+        EXPECT_FALSE(h.guard.monitorWindows().form5Loaded())
+            << "the dialog closed and its list with it";
     }
 };
 
@@ -250,7 +251,7 @@ TEST_F(SuspiciousFilesTest, DeleteFileTakesTheSelectedLineAndClosesWhenTheListIs
         d.List1.setListIndex(0);
         d.Command1.click();
         EXPECT_FALSE(fs::exists(e / "docs.exe"));
-        EXPECT_TRUE(h.guard.form5Loaded());
+        EXPECT_TRUE(h.guard.monitorWindows().form5Loaded());
         d.List1.setListIndex(0);
         d.Command1.click();
     });
@@ -278,9 +279,9 @@ TEST_F(SuspiciousFilesTest, LeavingThemOrTurningTheScanOffDeletesNothing) {
 }
 
 TEST_F(SuspiciousFilesTest, AnEmptyListIsNeverShown) {
-    h.guard.form5().Dir1.setPath("e:\\");
-    h.guard.showSuspiciousFiles();  // no modal expected
-    EXPECT_TRUE(h.guard.form5Loaded());
+    h.guard.monitorWindows().form5().Dir1.setPath("e:\\");
+    h.guard.monitorWindows().showSuspiciousFiles();  // no modal expected
+    EXPECT_TRUE(h.guard.monitorWindows().form5Loaded());
 }
 
 }  // namespace
