@@ -10,6 +10,7 @@ add_library(qv_win32_host STATIC
     host/Offscreen.cpp
     host/PictureArt.cpp
     host/Win32Host.cpp
+    host/WindowServices.cpp
     host/adapters/ButtonAdapters.cpp
     host/adapters/ControlAdapter.cpp
     host/adapters/FrameAdapter.cpp

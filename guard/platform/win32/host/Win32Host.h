@@ -13,9 +13,9 @@
 // window never changes state the model has not taken. Windows set by the host itself
 // report nothing back.
 //
-// This file holds the forms' windows, the message loops (modal ones too), the timers and
-// the window services; the GDI objects the windows draw with live in the host's
-// HostContext and go with the host.
+// Win32Host.cpp holds the forms' windows, the message loops (modal ones too) and the
+// timers, WindowServices.cpp the window services; the GDI objects the windows draw with
+// live in the host's HostContext and go with the host.
 //
 // Every window carries the property "QvName" (a global atom holding the model name of its
 // form or control), so tests in another process can find it with GetPropW and
