@@ -88,11 +88,25 @@ struct IconTraits {
     static void close(Handle h) { DestroyIcon(h); }
 };
 
+// Cursors made by CreateCursor.
+struct CursorTraits {
+    using Handle = HCURSOR;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { DestroyCursor(h); }
+};
+
 // Device contexts made by CreateCompatibleDC.
 struct MemoryDcTraits {
     using Handle = HDC;
     static Handle invalid() { return nullptr; }
     static void close(Handle h) { DeleteDC(h); }
+};
+
+// The screen's device context, borrowed with GetDC(nullptr).
+struct ScreenDcTraits {
+    using Handle = HDC;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { ReleaseDC(nullptr, h); }
 };
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
@@ -106,6 +120,8 @@ using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueCursor = UniqueHandle<CursorTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+using UniqueScreenDc = UniqueHandle<ScreenDcTraits>;
 
 }  // namespace qv::win32

@@ -140,10 +140,10 @@ TEST(PictureArt, AnUnknownKeyDrawsANeutralFrame) {
 }
 
 TEST(PictureArt, TheBadgeIconIsAShieldWithTransparentCorners) {
-    HICON icon = win32::makePictureIcon("badge", 32);
-    ASSERT_NE(icon, nullptr);
+    win32::UniqueIcon icon = win32::makePictureIcon("badge", 32);
+    ASSERT_NE(icon.get(), nullptr);
     ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(icon, &info));
+    ASSERT_TRUE(GetIconInfo(icon.get(), &info));
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bi.bmiHeader.biWidth = 32;
@@ -156,7 +156,6 @@ TEST(PictureArt, TheBadgeIconIsAShieldWithTransparentCorners) {
     ReleaseDC(nullptr, dc);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
-    DestroyIcon(icon);
 
     EXPECT_EQ(alpha(p.at(0, 31)), 0) << "the shield's point leaves the corners empty";
     EXPECT_EQ(alpha(p.at(31, 31)), 0);

@@ -33,7 +33,7 @@ constexpr const char* kHand[] = {
 
 }  // namespace
 
-HCURSOR createHandCursor(HINSTANCE instance) {
+UniqueCursor createHandCursor(HINSTANCE instance) {
     constexpr int kSize = 32;
     constexpr int kRowBytes = kSize / 8;
     std::array<std::uint8_t, kSize * kRowBytes> andPlane;
@@ -51,8 +51,8 @@ HCURSOR createHandCursor(HINSTANCE instance) {
         }
         ++row;
     }
-    return CreateCursor(instance, kHandHotSpotX, kHandHotSpotY, kSize, kSize, andPlane.data(),
-                        xorPlane.data());
+    return UniqueCursor(CreateCursor(instance, kHandHotSpotX, kHandHotSpotY, kSize, kSize,
+                                     andPlane.data(), xorPlane.data()));
 }
 
 }  // namespace qv::win32

@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
+#include "common/win32/UniqueHandle.h"
+
 namespace qv::win32 {
 
 constexpr int kHandHotSpotX = 6;
 constexpr int kHandHotSpotY = 0;
 
-// A new cursor; the caller destroys it with DestroyCursor. nullptr on failure.
-HCURSOR createHandCursor(HINSTANCE instance);
+// A new cursor; none on failure.
+UniqueCursor createHandCursor(HINSTANCE instance);
 
 }  // namespace qv::win32

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "guard/platform/win32/host/GdiScopes.h"
+
 namespace qv::win32 {
 
 namespace {
@@ -249,29 +251,30 @@ void drawBannerText(HDC dc, RECT target) {
     int h = target.bottom - target.top;
     int w = target.right - target.left;
     if (h < 8 || w < 40) return;
-    HFONT title = CreateFontW(-(h * 36 / 100), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                              GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              ANTIALIASED_QUALITY, DEFAULT_PITCH, L"黑体");
-    HFONT line = CreateFontW(-(h * 17 / 100), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             ANTIALIASED_QUALITY, DEFAULT_PITCH, L"宋体");
+    UniqueFont title(CreateFontW(-(h * 36 / 100), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                 GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 ANTIALIASED_QUALITY, DEFAULT_PITCH, L"黑体"));
+    UniqueFont line(CreateFontW(-(h * 17 / 100), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                ANTIALIASED_QUALITY, DEFAULT_PITCH, L"宋体"));
     int oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF oldColour = SetTextColor(dc, RGB(255, 255, 255));
-    HGDIOBJ oldFont = SelectObject(dc, title);
-    RECT r{target.left + w * 23 / 100, target.top + h * 14 / 100, target.right,
-           target.top + h * 60 / 100};
-    DrawTextW(dc, L"QVu盘卫士", -1, &r, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    SelectObject(dc, line);
-    SetTextColor(dc, RGB(255, 235, 150));
-    r = RECT{target.left + w * 23 / 100, target.top + h * 60 / 100, target.right,
-             target.top + h * 88 / 100};
-    DrawTextW(dc, L"U盘病毒的克星 · 守护您的每一次插入", -1, &r,
-              DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
+    {
+        SelectedObject font(dc, title.get());
+        RECT r{target.left + w * 23 / 100, target.top + h * 14 / 100, target.right,
+               target.top + h * 60 / 100};
+        DrawTextW(dc, L"QVu盘卫士", -1, &r, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    {
+        SelectedObject font(dc, line.get());
+        SetTextColor(dc, RGB(255, 235, 150));
+        RECT r{target.left + w * 23 / 100, target.top + h * 60 / 100, target.right,
+               target.top + h * 88 / 100};
+        DrawTextW(dc, L"U盘病毒的克星 · 守护您的每一次插入", -1, &r,
+                  DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
-    DeleteObject(title);
-    DeleteObject(line);
 }
 
 }  // namespace
@@ -301,8 +304,8 @@ void drawPicture(HDC dc, Canvas& canvas, std::string_view key, RECT target) {
     if (art->draw == drawBannerShapes) drawBannerText(dc, target);
 }
 
-HICON makePictureIcon(std::string_view key, int size) {
-    if (size <= 0) return nullptr;
+UniqueIcon makePictureIcon(std::string_view key, int size) {
+    if (size <= 0) return {};
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = size;
@@ -311,30 +314,26 @@ HICON makePictureIcon(std::string_view key, int size) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP colour = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    if (!colour || !dc) {
-        if (colour) DeleteObject(colour);
-        if (dc) DeleteDC(dc);
-        return nullptr;
+    UniqueBitmap colour;
+    {
+        UniqueScreenDc screen(GetDC(nullptr));
+        colour.reset(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+        if (!colour || !dc) return {};
+        // The bitmap leaves the DC before it becomes the icon's.
+        SelectedObject drawing(dc.get(), colour.get());
+        std::fill_n(static_cast<std::uint32_t*>(bits), static_cast<size_t>(size) * size, 0u);
+        Canvas canvas(static_cast<std::uint32_t*>(bits), size, size, size, false);
+        drawPicture(dc.get(), canvas, key, RECT{0, 0, size, size});
+        GdiFlush();
     }
-    HGDIOBJ old = SelectObject(dc, colour);
-    std::fill_n(static_cast<std::uint32_t*>(bits), static_cast<size_t>(size) * size, 0u);
-    Canvas canvas(static_cast<std::uint32_t*>(bits), size, size, size, false);
-    drawPicture(dc, canvas, key, RECT{0, 0, size, size});
-    GdiFlush();
-    SelectObject(dc, old);
-    DeleteDC(dc);
 
+    // The icon gets copies of both bitmaps; ours go when this returns.
     std::vector<BYTE> maskBits(static_cast<size_t>((size + 15) / 16 * 2) * size, 0);
-    HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits.data());
-    ICONINFO icon{TRUE, 0, 0, mask, colour};
-    HICON result = mask ? CreateIconIndirect(&icon) : nullptr;
-    if (mask) DeleteObject(mask);
-    DeleteObject(colour);
-    return result;
+    UniqueBitmap mask(CreateBitmap(size, size, 1, 1, maskBits.data()));
+    if (!mask) return {};
+    ICONINFO icon{TRUE, 0, 0, mask.get(), colour.get()};
+    return UniqueIcon(CreateIconIndirect(&icon));
 }
 
 }  // namespace qv::win32

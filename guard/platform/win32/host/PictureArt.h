@@ -10,6 +10,7 @@
 
 #include <string_view>
 
+#include "common/win32/UniqueHandle.h"
 #include "guard/platform/win32/host/Canvas.h"
 
 namespace qv::win32 {
@@ -24,7 +25,7 @@ void drawPicture(HDC dc, Canvas& canvas, std::string_view key, RECT target);
 // have no natural size and always fill their control.
 int naturalPictureSize(std::string_view key);
 
-// The picture as a `size` x `size` icon with an alpha channel; nullptr on failure.
-HICON makePictureIcon(std::string_view key, int size);
+// The picture as a `size` x `size` icon with an alpha channel; no icon on failure.
+UniqueIcon makePictureIcon(std::string_view key, int size);
 
 }  // namespace qv::win32

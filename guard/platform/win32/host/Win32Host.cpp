@@ -1,18 +1,22 @@
-// Forms, message loops, timers and the window services of the Win32 host. The controls'
-// windows are in HostControls.cpp, the painting of the host's own controls in
-// HostPainting.cpp.
+// Forms and their windows, message loops and timers of the Win32 host; the window
+// services (message boxes, menus, ...) are in WindowServices.cpp. The controls' windows
+// are made and kept by their adapters (adapters/), one form's set by FormControls.
 
 #include "guard/platform/win32/host/Win32Host.h"
 
 #include <dbt.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "common/win32/Text.h"
+#include "common/win32/UniqueHandle.h"
 #include "guard/platform/win32/host/Colours.h"
-#include "guard/platform/win32/host/HandCursor.h"
+#include "guard/platform/win32/host/FormControls.h"
+#include "guard/platform/win32/host/GdiScopes.h"
+#include "guard/platform/win32/host/Layout.h"
 #include "guard/platform/win32/host/PictureArt.h"
-#include "guard/platform/win32/host/Units.h"
+#include "guard/platform/win32/host/adapters/PaintedAdapter.h"
 
 namespace qv::win32 {
 
@@ -23,12 +27,12 @@ constexpr wchar_t kHostClass[] = L"QvHost";
 constexpr UINT kVolumeArrivedMessage = WM_APP + 1;
 constexpr char kAppIcon[] = "app";
 
-// The program's icon and the hand cursor live as long as the process: window classes
-// refer to them, and classes outlive any one host.
+// The program's icon lives as long as the process: window classes refer to it, and
+// classes outlive any one host.
 HICON classIcon(int size) {
-    static HICON big = makePictureIcon(kAppIcon, 32);
-    static HICON small = makePictureIcon(kAppIcon, 16);
-    return size > 16 ? big : small;
+    static UniqueIcon big = makePictureIcon(kAppIcon, 32);
+    static UniqueIcon small = makePictureIcon(kAppIcon, 16);
+    return size > 16 ? big.get() : small.get();
 }
 
 DWORD formStyle(const ui::Form& form) {
@@ -64,17 +68,12 @@ bool sameRect(const RECT& a, const RECT& b) {
 
 }  // namespace
 
-Win32Host::Win32Host(HINSTANCE instance)
-    : instance_(instance ? instance : GetModuleHandleW(nullptr)) {
-    HDC screen = GetDC(nullptr);
-    if (screen) {
-        int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        if (dpi > 0) dpi_ = dpi;
-        ReleaseDC(nullptr, screen);
-    }
+Win32Host::FormRecord::~FormRecord() = default;
+
+Win32Host::Win32Host(HINSTANCE instance) : context_(instance) {
     registerClasses();
     hostWindow_ = CreateWindowExW(0, kHostClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  instance_, nullptr);
+                                  context_.instance(), nullptr);
     SetWindowLongPtrW(hostWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -85,9 +84,6 @@ Win32Host::~Win32Host() {
     while (!forms_.empty()) formDestroyed(*forms_.begin()->second->form);
     if (hostWindow_) DestroyWindow(hostWindow_);
     if (ownerWindow_) DestroyWindow(ownerWindow_);
-    for (auto& [key, f] : fonts_) DeleteObject(f);
-    for (auto& [key, b] : brushes_) DeleteObject(b);
-    for (auto& [key, i] : icons_) DestroyIcon(i);
 }
 
 void Win32Host::registerClasses() {
@@ -96,7 +92,7 @@ void Win32Host::registerClasses() {
     form.cbSize = sizeof(form);
     form.style = CS_DBLCLKS;
     form.lpfnWndProc = formProc;
-    form.hInstance = instance_;
+    form.hInstance = context_.instance();
     form.hIcon = classIcon(32);
     form.hIconSm = classIcon(16);
     form.hCursor = arrow;
@@ -106,8 +102,8 @@ void Win32Host::registerClasses() {
     WNDCLASSEXW control{};
     control.cbSize = sizeof(control);
     control.style = CS_DBLCLKS;
-    control.lpfnWndProc = controlProc;
-    control.hInstance = instance_;
+    control.lpfnWndProc = PaintedAdapter::windowProc;
+    control.hInstance = context_.instance();
     control.hCursor = arrow;
     control.lpszClassName = kControlClass;
     RegisterClassExW(&control);
@@ -115,16 +111,9 @@ void Win32Host::registerClasses() {
     WNDCLASSEXW host{};
     host.cbSize = sizeof(host);
     host.lpfnWndProc = hostProc;
-    host.hInstance = instance_;
+    host.hInstance = context_.instance();
     host.lpszClassName = kHostClass;
     RegisterClassExW(&host);
-}
-
-int Win32Host::toPixels(int twips) const {
-    return twipsToPixels(twips, dpi_);
-}
-int Win32Host::toTwips(int pixels) const {
-    return pixelsToTwips(pixels, dpi_);
 }
 
 // ---- message loops --------------------------------------------------------------------
@@ -189,24 +178,17 @@ HWND Win32Host::formWindow(const ui::Form& form) const {
 
 HWND Win32Host::controlWindow(const ui::Control& control) const {
     const FormRecord* r = find(control.form());
-    if (!r) return nullptr;
-    auto it = r->byControl.find(&control);
-    return it == r->byControl.end() ? nullptr : it->second->hwnd;
+    if (!r || !r->controls) return nullptr;
+    ControlAdapter* adapter = r->controls->find(control);
+    return adapter ? adapter->window() : nullptr;
 }
 
 HWND Win32Host::ownerWindow() {
     if (!ownerWindow_) {
         ownerWindow_ = CreateWindowExW(WS_EX_TOOLWINDOW, kHostClass, L"", WS_POPUP, 0, 0, 0, 0,
-                                       nullptr, nullptr, instance_, nullptr);
+                                       nullptr, nullptr, context_.instance(), nullptr);
     }
     return ownerWindow_;
-}
-
-HICON Win32Host::iconFor(const std::string& key, int size) {
-    if (key == kAppIcon) return classIcon(size);
-    auto& icon = icons_[{key, size}];
-    if (!icon) icon = makePictureIcon(key, size);
-    return icon;
 }
 
 // The window's outer rectangle in screen pixels, as the model's bounds give it. A form
@@ -214,14 +196,15 @@ HICON Win32Host::iconFor(const std::string& key, int size) {
 RECT Win32Host::expectedWindowRect(const FormRecord& r) const {
     const ui::Form& f = *r.form;
     ui::Rect b = f.bounds();
-    int w = toPixels(b.width), h = toPixels(b.height);
+    const HostContext& c = context_;
+    int w = c.toPixels(b.width), h = c.toPixels(b.height);
     if ((b.width <= 0 || b.height <= 0) && f.clientSize().width > 0 && f.clientSize().height > 0) {
-        RECT rc{0, 0, toPixels(f.clientSize().width), toPixels(f.clientSize().height)};
+        RECT rc{0, 0, c.toPixels(f.clientSize().width), c.toPixels(f.clientSize().height)};
         AdjustWindowRectEx(&rc, formStyle(f), FALSE, formExStyle(f, r.topmost));
         w = rc.right - rc.left;
         h = rc.bottom - rc.top;
     }
-    int x = toPixels(b.left), y = toPixels(b.top);
+    int x = c.toPixels(b.left), y = c.toPixels(b.top);
     return RECT{x, y, x + std::max(w, 0), y + std::max(h, 0)};
 }
 
@@ -248,19 +231,22 @@ void Win32Host::ensureWindow(FormRecord& r) {
         int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
         rc = RECT{x, y, x + w, y + h};
     }
-    HWND hwnd =
-        CreateWindowExW(ex, kFormClass, toWide(f.caption()).c_str(), style, rc.left, rc.top,
-                        rc.right - rc.left, rc.bottom - rc.top, owner, nullptr, instance_, nullptr);
+    HWND hwnd = CreateWindowExW(ex, kFormClass, toWide(f.caption()).c_str(), style, rc.left, rc.top,
+                                rc.right - rc.left, rc.bottom - rc.top, owner, nullptr,
+                                context_.instance(), nullptr);
     if (!hwnd) return;
     r.hwnd = hwnd;
+    r.controls = std::make_unique<FormControls>(context_, f, hwnd);
     r.name = GlobalAddAtomW(toWide(f.name()).c_str());
     SetPropW(hwnd, kNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(r.name)));
     if (!f.icon().empty() && f.icon() != kAppIcon) {
-        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconFor(f.icon(), 32)));
-        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconFor(f.icon(), 16)));
+        GdiCache& gdi = context_.gdi();
+        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(gdi.icon(f.icon(), 32)));
+        SendMessageW(hwnd, WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(gdi.icon(f.icon(), 16)));
     }
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&r));
-    createControls(r);
+    r.controls->update();
     // The model learns where the window really is (centred, or sized from its inside).
     reportPlacement(r);
 }
@@ -285,8 +271,9 @@ void Win32Host::reportPlacement(FormRecord& r) {
     RECT want = expectedWindowRect(r);
     if (sameRect(want, now)) return;
     ui::Rect model = r.form->bounds();
-    ui::Rect placed{toTwips(now.left), toTwips(now.top), toTwips(now.right - now.left),
-                    toTwips(now.bottom - now.top)};
+    const HostContext& c = context_;
+    ui::Rect placed{c.toTwips(now.left), c.toTwips(now.top), c.toTwips(now.right - now.left),
+                    c.toTwips(now.bottom - now.top)};
     if (now.left == want.left) placed.left = model.left;
     if (now.top == want.top) placed.top = model.top;
     if (now.right - now.left == want.right - want.left && model.width > 0) {
@@ -379,13 +366,7 @@ void Win32Host::formDestroyed(ui::Form& form) {
     // The windows stop talking to the model before they go: messages sent while they
     // are destroyed (focus changes, notifications) find no record.
     if (r->hwnd) SetWindowLongPtrW(r->hwnd, GWLP_USERDATA, 0);
-    for (auto& c : r->controls) {
-        if (!c->hwnd) continue;
-        SetWindowLongPtrW(c->hwnd, GWLP_USERDATA, 0);
-        RemovePropW(c->hwnd, kNameProperty);
-        if (c->name) GlobalDeleteAtom(c->name);
-    }
-    if (r->tooltip) DestroyWindow(r->tooltip);
+    if (r->controls) r->controls->detach();
     if (r->hwnd) {
         RemovePropW(r->hwnd, kNameProperty);
         if (r->name) GlobalDeleteAtom(r->name);
@@ -406,6 +387,41 @@ void Win32Host::formChanged(ui::Form& form, ui::Property property) {
         default:
             break;
     }
+}
+
+// ---- controls -------------------------------------------------------------------------
+
+void Win32Host::controlChanged(ui::Control& control, ui::Property property) {
+    if (!hasWindow(control.kind())) return;
+    FormRecord* r = find(control.form());
+    if (!r || !r->controls) return;  // the window reads everything when it is made
+    ControlAdapter* adapter = r->controls->find(control);
+    if (!adapter) {
+        r->controls->update();  // a control made after its form's window
+        return;
+    }
+    adapter->sync(property);
+}
+
+void Win32Host::onCommand(FormRecord& r, HWND child, int code) {
+    if (context_.quiet()) return;
+    ControlAdapter* adapter = r.controls->liveAt(child);
+    if (!adapter) return;
+    std::optional<ui::Property> shown = adapter->notified(code);
+    // The window shows what the model holds now, whatever the handlers did (a rejected
+    // selection, text cut to its maximum length, a value changed back). The handlers may
+    // have unloaded the form: the adapter is looked for again.
+    if (!shown) return;
+    if (ControlAdapter* again = liveAdapter(child)) again->sync(*shown);
+}
+
+ControlAdapter* Win32Host::liveAdapter(HWND child) const {
+    HWND parent = GetParent(child);
+    if (!parent) return nullptr;
+    for (const auto& [form, r] : forms_) {
+        if (r->hwnd == parent && r->controls) return r->controls->liveAt(child);
+    }
+    return nullptr;
 }
 
 // ---- timers ---------------------------------------------------------------------------
@@ -440,93 +456,6 @@ LRESULT CALLBACK Win32Host::hostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-// ---- window services ------------------------------------------------------------------
-
-ui::MsgAnswer Win32Host::messageBox(const std::string& text, const std::string& title,
-                                    ui::MsgButtons buttons) {
-    // The box belongs to the program's active form, if one of ours is active.
-    HWND active = GetActiveWindow();
-    HWND owner = nullptr;
-    for (auto& [form, r] : forms_) {
-        if (r->hwnd && r->hwnd == active && IsWindowVisible(active)) owner = active;
-    }
-    std::vector<HWND> disabled = disableOtherForms(owner);
-    UINT type = (buttons == ui::MsgButtons::OkCancel ? MB_OKCANCEL : MB_OK) | MB_SETFOREGROUND;
-    int answer = MessageBoxW(owner, toWide(text).c_str(), toWide(title).c_str(), type);
-    enableAgain(disabled);
-    return answer == IDOK ? ui::MsgAnswer::Ok : ui::MsgAnswer::Cancel;
-}
-
-void Win32Host::popupMenu(ui::Menu& menu, ui::Form& over) {
-    std::vector<ui::Control*> items = menu.items();
-    HMENU popup = CreatePopupMenu();
-    if (!popup) return;
-    for (size_t i = 0; i < items.size(); ++i) {
-        const ui::Control& item = *items[i];
-        if (!item.visible()) continue;
-        if (item.caption() == "-") {
-            AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        UINT flags = MF_STRING | (item.enabled() ? 0 : MF_GRAYED);
-        AppendMenuW(popup, flags, i + 1, toWide(item.caption()).c_str());
-    }
-    FormRecord* r = find(over);
-    HWND owner = r && r->hwnd ? r->hwnd : ownerWindow();
-    POINT at;
-    GetCursorPos(&at);
-    // The menu closes properly when the user clicks elsewhere only if its owner is the
-    // foreground window, and the posted message lets the menu finish before the next one.
-    SetForegroundWindow(owner);
-    UINT chosen = static_cast<UINT>(TrackPopupMenu(
-        popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
-    PostMessageW(owner, WM_NULL, 0, 0);
-    DestroyMenu(popup);
-    if (chosen >= 1 && chosen <= items.size()) items[chosen - 1]->click();
-}
-
-void Win32Host::setTopmost(ui::Form& form) {
-    FormRecord& r = record(form);
-    r.topmost = true;
-    if (!r.hwnd) return;  // the window is made topmost when it is created
-    UINT flags = SWP_NOMOVE | SWP_NOSIZE;
-    if (!IsWindowVisible(r.hwnd)) flags |= SWP_NOACTIVATE;
-    SetWindowPos(r.hwnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
-}
-
-void Win32Host::beginDrag(ui::Form& form) {
-    FormRecord* r = find(form);
-    if (!r || !r->hwnd) return;
-    // Only a held (primary) button drags; a mere movement over the form does nothing.
-    int primary = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    if (!(GetAsyncKeyState(primary) & 0x8000)) return;
-    POINT at;
-    GetCursorPos(&at);
-    ReleaseCapture();
-    SendMessageW(r->hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
-}
-
-ui::Size Win32Host::screenSize() {
-    return {toTwips(GetSystemMetrics(SM_CXSCREEN)), toTwips(GetSystemMetrics(SM_CYSCREEN))};
-}
-
-// Owned windows and tool windows have no taskbar button and no entry in the task
-// manager's list of applications; the owner itself is never shown, and is made only once
-// a window needs it.
-void Win32Host::hideFromTaskList() {
-    taskListHidden_ = true;
-    for (auto& [form, r] : forms_) {
-        if (r->hwnd && !GetWindow(r->hwnd, GW_OWNER) &&
-            !(GetWindowLongPtrW(r->hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
-            SetWindowLongPtrW(r->hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow()));
-        }
-    }
-}
-
-void Win32Host::endProcess() {
-    ExitProcess(0);
 }
 
 // ---- the form window ------------------------------------------------------------------
@@ -574,13 +503,13 @@ LRESULT Win32Host::formMessage(FormRecord& r, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND: {
             RECT rc;
             GetClientRect(hwnd, &rc);
-            FillRect(reinterpret_cast<HDC>(wp), &rc, brush(resolveColour(form.backColor())));
+            FillRect(reinterpret_cast<HDC>(wp), &rc,
+                     context_.gdi().brush(resolveColour(form.backColor())));
             return 1;
         }
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            BeginPaint(hwnd, &ps);
-            EndPaint(hwnd, &ps);
+            // The surface is all background, drawn on erasing; then the model hears of it.
+            { WindowPaint validated(hwnd); }
             form.paint();
             return 0;
         }
@@ -596,13 +525,18 @@ LRESULT Win32Host::formMessage(FormRecord& r, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
-            return onControlColour(r, msg, wp, lp);
-        case WM_SETCURSOR:
+            if (ControlAdapter* adapter = r.controls->liveAt(reinterpret_cast<HWND>(lp))) {
+                return reinterpret_cast<LRESULT>(adapter->colour(reinterpret_cast<HDC>(wp)));
+            }
+            break;
+        case WM_SETCURSOR: {
             // Tips are shown only under the mouse: they are made when it first comes over
             // the form (a cursor query precedes every mouse move), not with the window.
-            ensureToolTips(r);
-            if (onSetCursor(r, reinterpret_cast<HWND>(wp))) return TRUE;
+            r.controls->ensureToolTips();
+            ControlAdapter* adapter = r.controls->liveAt(reinterpret_cast<HWND>(wp));
+            if (adapter && adapter->setCursor()) return TRUE;
             break;
+        }
         case WM_WINDOWPOSCHANGED: {
             LRESULT result = DefWindowProcW(hwnd, msg, wp, lp);
             reportPlacement(r);

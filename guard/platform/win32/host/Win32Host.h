@@ -1,16 +1,21 @@
 #pragma once
 // The Win32 renderer of the control model. Every form gets one top-level window of the
-// class "QvForm" and every control that can be seen one child window of that form window
-// (standard BUTTON / EDIT / LISTBOX / COMBOBOX / progress windows, or "QvControl" for
-// labels, pictures, frames and shapes, which this host paints itself). Windows are made
-// when a form is first shown and destroyed with the form; a form that was never shown
-// still runs its timers, which live on one hidden message window of the host.
+// class "QvForm" and every control that can be seen one child window of that form window,
+// made and kept in step by the adapter of its kind (adapters/: standard BUTTON / EDIT /
+// LISTBOX / COMBOBOX / progress windows, or "QvControl" for labels, pictures, frames and
+// shapes, which the host paints itself); FormControls holds one form's adapters. Windows
+// are made when a form is first shown and destroyed with the form; a form that was never
+// shown still runs its timers, which live on one hidden message window of the host.
 //
 // Model and windows stay in step both ways: the model's change notifications update the
 // windows, and the user's actions on the windows go back only through the model's
 // user-action methods (click, type, setListIndex, requestClose, placedByHost ...), so a
 // window never changes state the model has not taken. Windows set by the host itself
 // report nothing back.
+//
+// Win32Host.cpp holds the forms' windows, the message loops (modal ones too) and the
+// timers, WindowServices.cpp the window services; the GDI objects the windows draw with
+// live in the host's HostContext and go with the host.
 //
 // Every window carries the property "QvName" (a global atom holding the model name of its
 // form or control), so tests in another process can find it with GetPropW and
@@ -19,24 +24,21 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <unordered_map>
 #include <vector>
 
 #include "guard/platform/ui/Controls.h"
 #include "guard/platform/ui/Form.h"
 #include "guard/platform/ui/UiHost.h"
+#include "guard/platform/win32/host/HostContext.h"
+#include "guard/platform/win32/host/WindowNames.h"
 
 namespace qv::win32 {
 
-class Canvas;
-
-inline constexpr wchar_t kFormClass[] = L"QvForm";
-inline constexpr wchar_t kControlClass[] = L"QvControl";
-inline constexpr wchar_t kNameProperty[] = L"QvName";
+class ControlAdapter;
+class FormControls;
 
 class Win32Host final : public ui::UiHost {
 public:
@@ -61,7 +63,7 @@ public:
     HWND formWindow(const ui::Form& form) const;
     HWND controlWindow(const ui::Control& control) const;
     // Dots per inch used for twips <-> pixels (the system's, as the program sees it).
-    int dpi() const { return dpi_; }
+    int dpi() const { return context_.dpi(); }
 
     // UiHost
     void showForm(ui::Form& form) override;
@@ -82,32 +84,15 @@ public:
     void endProcess() override;
 
 private:
-    struct FormRecord;
-
-    struct ControlRecord {
-        Win32Host* host = nullptr;
-        FormRecord* owner = nullptr;
-        ui::Control* control = nullptr;
-        HWND hwnd = nullptr;
-        ATOM name = 0;
-        bool shown = false;
-        bool hasTip = false;
-        unsigned buttonsDown = 0;    // mouse buttons pressed on this control
-        bool afterDblClick = false;  // the pending left release ends a double-click
-    };
-
     struct FormRecord {
         Win32Host* host = nullptr;
         ui::Form* form = nullptr;
         HWND hwnd = nullptr;
-        HWND tooltip = nullptr;  // made by ensureToolTips
         ATOM name = 0;
         bool topmost = false;
         bool reporting = false;  // inside placedByHost: changes made now are not reported
-        int nextId = 1000;
-        std::vector<std::unique_ptr<ControlRecord>> controls;  // bottom of the stack first
-        std::unordered_map<const ui::Control*, ControlRecord*> byControl;
-        std::unordered_map<HWND, ControlRecord*> byWindow;
+        std::unique_ptr<FormControls> controls;  // made with the window
+        ~FormRecord();
     };
 
     struct ModalState {
@@ -118,10 +103,8 @@ private:
 
     // Window procedures.
     static LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK hostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT formMessage(FormRecord& r, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT controlMessage(ControlRecord& c, UINT msg, WPARAM wp, LPARAM lp);
 
     void registerClasses();
     void dispatch(MSG& msg);
@@ -137,45 +120,16 @@ private:
     std::vector<HWND> disableOtherForms(HWND except);
     static void enableAgain(std::vector<HWND>& windows);
     void endModal(ModalState& state);
-    HICON iconFor(const std::string& key, int size);
 
-    // Controls.
-    ControlRecord* liveControl(HWND child) const;
-    static ControlRecord* liveOwnControl(HWND hwnd);
-    static bool alive(const ControlRecord& c);
-    void createControls(FormRecord& r);
-    void createControlWindow(FormRecord& r, ControlRecord& c, int id);
-    RECT controlRect(const ui::Control& control) const;
-    void placeControl(ControlRecord& c);
-    void placeAll(FormRecord& r);
-    void updateVisibility(FormRecord& r);
-    void restack(FormRecord& r);
-    void syncControl(ControlRecord& c, ui::Property property);
-    void syncAll(ControlRecord& c);
-    void ensureToolTips(FormRecord& r);  // made when the mouse first comes over the form
-    void updateToolTip(FormRecord& r, ControlRecord& c);
-    void updateShapeRegion(ControlRecord& c);
-    void redrawArea(FormRecord& r, const ui::Control& control);
+    // The user's actions on a control's window, notified to its form.
     void onCommand(FormRecord& r, HWND child, int code);
-    LRESULT onControlColour(FormRecord& r, UINT msg, WPARAM wp, LPARAM lp);
-    bool onSetCursor(FormRecord& r, HWND under);
+    // The adapter whose window is `child` in any form, while its control lives.
+    ControlAdapter* liveAdapter(HWND child) const;
 
-    // Painting of the host's own controls.
-    void paintControl(ControlRecord& c, HDC target);
-    void drawControl(HDC dc, Canvas& canvas, const ui::Control& control, RECT area);
-
-    // Resources.
-    HFONT font(const ui::Font& font);
-    HBRUSH brush(COLORREF colour);
-    int toPixels(int twips) const;
-    int toTwips(int pixels) const;
-
-    HINSTANCE instance_;
-    int dpi_ = 96;
+    HostContext context_;         // first made, last gone: the windows draw with its GDI objects
     HWND hostWindow_ = nullptr;   // message-only: timers
     HWND ownerWindow_ = nullptr;  // hidden owner that keeps forms off the taskbar
     bool taskListHidden_ = false;
-    int quiet_ = 0;  // > 0 while the host itself changes windows
     std::unordered_map<const ui::Form*, std::unique_ptr<FormRecord>> forms_;
     std::vector<ModalState*> modals_;
 
@@ -185,10 +139,6 @@ private:
     UINT_PTR nextTimerId_ = 1;
     std::unordered_map<const ui::Timer*, UINT_PTR> timerIds_;
     std::unordered_map<UINT_PTR, ui::Timer*> timersById_;
-
-    std::map<std::tuple<std::wstring, int, bool>, HFONT> fonts_;
-    std::map<COLORREF, HBRUSH> brushes_;
-    std::map<std::pair<std::string, int>, HICON> icons_;
 };
 
 }  // namespace qv::win32

@@ -8,6 +8,7 @@
 #include <string>
 #include <tuple>
 
+#include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
 #include "guard/platform/win32/CommonControls.h"
 #include "guard/platform/win32/skin/SkinPalette.h"
@@ -38,29 +39,28 @@ bool isPushButton(HWND hwnd) {
 // GDI objects of the skin, made once per colour or font and kept for the run: windows
 // may be painted with them at any time.
 HBRUSH brush(COLORREF colour) {
-    static std::map<COLORREF, HBRUSH> brushes;
-    HBRUSH& b = brushes[colour];
-    if (!b) b = CreateSolidBrush(colour);
-    return b;
+    static std::map<COLORREF, UniqueBrush> brushes;
+    UniqueBrush& b = brushes[colour];
+    if (!b) b.reset(CreateSolidBrush(colour));
+    return b.get();
 }
 
 HFONT skinFont(const qv::skin::SkinFont& f, HWND like) {
-    static std::map<std::tuple<std::string, int, bool>, HFONT> fonts;
+    static std::map<std::tuple<std::string, int, bool>, UniqueFont> fonts;
     if (f.face.empty()) return reinterpret_cast<HFONT>(SendMessageW(like, WM_GETFONT, 0, 0));
-    HFONT& font = fonts[{f.face, static_cast<int>(std::lround(f.points * 100)), f.bold}];
+    UniqueFont& font = fonts[{f.face, static_cast<int>(std::lround(f.points * 100)), f.bold}];
     if (!font) {
-        int length = MultiByteToWideChar(CP_UTF8, 0, f.face.c_str(), -1, nullptr, 0);
-        std::wstring face(static_cast<size_t>(std::max(length, 1)), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, f.face.c_str(), -1, face.data(), length);
-        HDC screen = GetDC(nullptr);
-        int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-        if (screen) ReleaseDC(nullptr, screen);
-        font = CreateFontW(-static_cast<int>(std::lround(f.points * dpi / 72.0)), 0, 0, 0,
-                           f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+        std::wstring face = toWide(f.face);
+        int dpi = 96;
+        if (UniqueScreenDc screen(GetDC(nullptr)); screen) {
+            dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+        }
+        font.reset(CreateFontW(-static_cast<int>(std::lround(f.points * dpi / 72.0)), 0, 0, 0,
+                               f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
     }
-    return font;
+    return font.get();
 }
 
 void drawButton(const DRAWITEMSTRUCT& d) {
@@ -207,10 +207,8 @@ BOOL CALLBACK skinTopWindow(HWND top, LPARAM) {
 }
 
 std::optional<std::string> readSkinFile(const char* name) {
-    int length = MultiByteToWideChar(CP_ACP, 0, name, -1, nullptr, 0);
-    if (length <= 1) return std::nullopt;
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, name, -1, wide.data(), length);
+    std::wstring wide = toWide(name, CP_ACP);
+    if (wide.empty()) return std::nullopt;
     UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
