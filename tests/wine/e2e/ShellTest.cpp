@@ -201,11 +201,18 @@ TEST_F(ShellTest, TheCloseBoxHidesTheWindowAndTheBadgeReturnsWhereItWasDragged) 
     moveMouseTo(centre);
     roundTrip(badge);
     buttonAt(centre, MOUSEEVENTF_LEFTDOWN);
+    // The drag begins at a move of the held button that the guard sees; until the badge
+    // follows, each look nudges the pointer a pixel to and fro, as a user's hand would.
+    int wobble = 1;
+    testkit::waitFor([&] {
+        if (rectOf(badge).left != before.left) return true;
+        moveMouseTo({centre.x + (wobble = -wobble), centre.y});
+        return false;
+    });
     for (int step = 1; step <= 5; ++step) {
-        POINT to{centre.x - 60 * step, centre.y + 40 * step};
-        moveMouseTo(to);
-        testkit::waitFor([&] { return rectOf(badge).left == before.left - 60 * step; },
-                         std::chrono::seconds(2));
+        LONG last = rectOf(badge).left;
+        moveMouseTo({centre.x - 60 * step, centre.y + 40 * step});
+        testkit::waitFor([&] { return rectOf(badge).left != last; }, std::chrono::seconds(2));
     }
     sendMouse(MOUSEEVENTF_LEFTUP);
     roundTrip(badge);
