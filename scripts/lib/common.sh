@@ -15,23 +15,40 @@ QV_PACKAGES=(cmake ninja-build g++ googletest clang-format mingw-w64 g++-mingw-w
              wine wine64 xvfb x11-utils xdotool imagemagick locales fonts-wqy-zenhei fonts-wine
              nsis)
 
-qv_setup() {
-    local missing=() pkg
+# Packages missing from QV_PACKAGES; none when all are installed.
+qv_missing_packages() {
+    local pkg
     for pkg in "${QV_PACKAGES[@]}"; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
-            missing+=("$pkg")
+            printf '%s\n' "$pkg"
     done
+}
+
+# Installs what is missing and makes the locale; says what failed and returns 1 when a
+# package or the locale is still missing afterwards.
+qv_setup() {
+    local missing
+    mapfile -t missing < <(qv_missing_packages)
     if ((${#missing[@]})); then
         qv_say "installing: ${missing[*]}"
         export DEBIAN_FRONTEND=noninteractive
-        apt-get update -qq
+        apt-get update -qq || qv_say "apt-get update failed; trying the package lists there are"
         apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+        mapfile -t missing < <(qv_missing_packages)
+        if ((${#missing[@]})); then
+            qv_say "could not install: ${missing[*]} (this needs root and Debian's package sources)"
+            return 1
+        fi
     fi
     if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
         qv_say "generating the zh_CN.UTF-8 locale"
         sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
         grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
         locale-gen >/dev/null
+        if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+            qv_say "could not generate the zh_CN.UTF-8 locale (this needs root)"
+            return 1
+        fi
     fi
 }
 

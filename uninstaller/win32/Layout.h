@@ -4,13 +4,20 @@
 
 #include <windows.h>
 
+#include "uninstaller/wizard/Design.h"
+
 namespace qv::uninst::win32 {
 
 struct TwipsRect {
     int x, y, width, height;
 };
 
+// The designed client area; the designed window is 4935 high, so its caption and borders
+// took 510 twips. A window height of the design is shown as the client height it left,
+// inside this system's own caption and borders.
 inline constexpr int kClientWidth = 6150;
+inline constexpr int kClientHeight = 4425;
+inline constexpr int kDesignedFrameHeight = kHeightDesigned - kClientHeight;
 inline constexpr TwipsRect kWenben{120, 120, 5895, 3735};
 inline constexpr TwipsRect kCheck1{120, 3990, 3000, 270};
 inline constexpr TwipsRect kImage1{3480, 3945, 1200, 375};  // cancel face

@@ -17,6 +17,15 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
+// The window size that gives the designed client width, and the client height a window
+// of the design `windowHeightTwips` high had, inside this system's frame.
+SIZE windowSize(int windowHeightTwips, int dpi) {
+    RECT frame{0, 0, twipsToPixels(kClientWidth, dpi),
+               twipsToPixels(windowHeightTwips - kDesignedFrameHeight, dpi)};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 RECT pixels(const TwipsRect& r, int dpi) {
     int x = twipsToPixels(r.x, dpi), y = twipsToPixels(r.y, dpi);
     return {x, y, x + twipsToPixels(r.width, dpi), y + twipsToPixels(r.height, dpi)};
@@ -49,12 +58,7 @@ bool WizardWindow::create() {
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
     dpi_ = screenDpi();
-    // The window's width fits the designed client width; its height is the designed
-    // window height, as the check box switches it.
-    RECT frame{0, 0, twipsToPixels(kClientWidth, dpi_), 0};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    const int width = frame.right - frame.left;
-    const int height = twipsToPixels(kHeightDesigned, dpi_);
+    const auto [width, height] = windowSize(kHeightDesigned, dpi_);
     const POINT at = centredOnWorkArea(width, height);
 
     hwnd_ = CreateWindowExW(kExStyle, kWizardClassName, toWide(kDesignedCaption).c_str(), kStyle,
@@ -134,9 +138,8 @@ void WizardWindow::setDeleteList(const std::vector<std::string>& paths) {
 
 void WizardWindow::setWindowHeight(int twips) {
     if (!hwnd_) return;
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, twipsToPixels(twips, dpi_),
+    const SIZE size = windowSize(twips, dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

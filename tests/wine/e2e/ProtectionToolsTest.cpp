@@ -1,16 +1,13 @@
 // QVud.exe's protection tools for real on simulated drives: immunising a stick, the cleaner
-// against planted worm files, the policy switches where Wine has no regedt32, and the
-// shipped registry files imported with Wine's regedit. Buttons are clicked with the message
-// a click sends, whichever page the window shows.
+// against planted worm files, and the policy switches where Wine has no regedt32. Buttons
+// are clicked with the message a click sends, whichever page the window shows.
 
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "tests/wine/e2e/GuardProcess.h"
@@ -36,20 +33,6 @@ DWORD attributesOf(const std::wstring& path) {
 bool has(const std::wstring& path, DWORD attribute) {
     DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & attribute);
-}
-
-// A registry value of HKLM as text (a DWORD as its decimal number); nullopt when absent.
-std::optional<std::wstring> value(const wchar_t* key, const wchar_t* name = nullptr) {
-    wchar_t data[256] = {};
-    DWORD size = sizeof data, type = 0;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, data,
-                     &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    if (type != REG_DWORD) return std::wstring(data);
-    DWORD number;
-    memcpy(&number, data, sizeof number);
-    return std::to_wstring(number);
 }
 
 class ProtectionToolsTest : public ::testing::Test {
@@ -211,53 +194,6 @@ TEST_F(ProtectionToolsTest, ThePolicySwitchesSayWhatFailed) {
     click(L"Command13");
     EXPECT_EQ(answer(L"找不到注册表文件", L"e2e_policy_missing_file"),
               L"命令未能执行：找不到注册表文件 Cinf.reg，请把它放回程序所在的文件夹。");
-}
-
-// Imported by Wine's regedit in silent mode, as regedt32 does on Windows.
-TEST_F(ProtectionToolsTest, TheRegistryFilesSetAndClearEveryPolicyValue) {
-    GuardProcess::placeShippedFiles(guardExe(), folder.path());
-    auto import = [&](const wchar_t* file) {
-        testkit::TestProcess regedit(L"C:\\windows\\regedit.exe", folder.path(),
-                                     std::wstring(L"/s ") + file);
-        EXPECT_EQ(regedit.waitForExit(30000), 0) << testkit::utf8(file);
-    };
-    const wchar_t* explorer = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-    const wchar_t* usbstor = L"SYSTEM\\CurrentControlSet\\Services\\USBSTOR";
-    const wchar_t* storage = L"SOFTWARE\\Policies\\Microsoft\\Windows\\RemovableStorageDevices";
-    std::wstring disks = std::wstring(storage) + L"\\{53f5630d-b6bf-11d0-94f2-00a0c91efb8b}";
-    const wchar_t* inf =
-        L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\Autorun.inf";
-    const wchar_t* inf32 =
-        L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\"
-        L"Autorun.inf";
-    using V = std::optional<std::wstring>;
-
-    import(L"Czdbf.reg");
-    EXPECT_EQ(value(explorer, L"NoDriveTypeAutoRun"), V(L"177"));  // 0xb1
-    import(L"Ozdbf.reg");
-    EXPECT_EQ(value(explorer, L"NoDriveTypeAutoRun"), std::nullopt);
-
-    import(L"Cup.reg");
-    EXPECT_EQ(value(usbstor, L"Start"), V(L"4"));
-    EXPECT_EQ(value(disks.c_str(), L"Deny_Read"), V(L"1"));
-    EXPECT_EQ(value(disks.c_str(), L"Deny_Write"), V(L"1"));
-    import(L"Oup.reg");
-    EXPECT_EQ(value(usbstor, L"Start"), V(L"3"));
-    EXPECT_EQ(value(disks.c_str(), L"Deny_Read"), std::nullopt);
-    EXPECT_EQ(value(disks.c_str(), L"Deny_Write"), std::nullopt);
-
-    import(L"Cinf.reg");
-    EXPECT_EQ(value(inf), V(L"@SYS:DoesNotExist"));
-    EXPECT_EQ(value(inf32), V(L"@SYS:DoesNotExist"));
-    import(L"Oinf.reg");
-    HKEY key;
-    EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, inf, 0, KEY_READ, &key), ERROR_SUCCESS);
-    EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, inf32, 0, KEY_READ, &key), ERROR_SUCCESS);
-
-    import(L"Cwlup.reg");
-    EXPECT_EQ(value(storage, L"AllowRemoteDASD"), V(L"0"));
-    import(L"Owlup.reg");
-    EXPECT_EQ(value(storage, L"AllowRemoteDASD"), V(L"1"));
 }
 
 }  // namespace qv::test

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <winioctl.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstring>
 #include <vector>
@@ -36,6 +37,29 @@ struct UnixDriveRequest {
 };
 static_assert(sizeof(UnixDriveRequest) == 32 && offsetof(UnixDriveRequest, letter) == 24);
 
+// Wine starts its device drivers, the mount manager among them, with each session of a
+// prefix; a program that asks while they are still starting (the first tests on a fresh
+// machine, where everything starts slowly) finds no such device yet. Its absence is waited
+// out for a bounded time; once the manager is there, its answer is final.
+constexpr auto kMountManagerPatience = std::chrono::seconds(30);
+
+HANDLE openMountManager() {
+    const auto deadline = std::chrono::steady_clock::now() + kMountManagerPatience;
+    for (;;) {
+        HANDLE manager =
+            CreateFileW(kMountManager, GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (manager != INVALID_HANDLE_VALUE) return manager;
+        DWORD error = GetLastError();
+        bool absent = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        if (!absent || std::chrono::steady_clock::now() >= deadline) {
+            SetLastError(error);
+            return INVALID_HANDLE_VALUE;
+        }
+        Sleep(100);
+    }
+}
+
 char lower(char letter) {
     return (letter >= 'A' && letter <= 'Z') ? static_cast<char>(letter - 'A' + 'a') : letter;
 }
@@ -60,9 +84,7 @@ bool askMountManager(char letter, UINT driveType, const std::string& unixFolder)
     std::memcpy(request.data(), &header, sizeof header);
     std::memcpy(request.data() + sizeof header, unixFolder.data(), unixFolder.size());
 
-    HANDLE manager =
-        CreateFileW(kMountManager, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE manager = openMountManager();
     if (manager == INVALID_HANDLE_VALUE) return false;
     DWORD returned = 0;
     BOOL done = DeviceIoControl(manager, kDefineUnixDrive, request.data(),

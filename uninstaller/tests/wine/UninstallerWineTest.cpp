@@ -77,10 +77,18 @@ std::vector<std::wstring> listItems(HWND list) {
     return items;
 }
 
-int windowHeight(HWND hwnd) {
+RECT clientArea(HWND hwnd) {
     RECT r{};
-    GetWindowRect(hwnd, &r);
-    return r.bottom - r.top;
+    GetClientRect(hwnd, &r);
+    return r;
+}
+
+// The bottom of a child window in its parent's client coordinates.
+int bottomInParent(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r.bottom;
 }
 
 void pressFace(HWND face, int x, int y) {
@@ -151,15 +159,21 @@ TEST_F(UninstallerWine, ConfirmedUninstallDeletesTheListAndRunsTheCommands) {
     EXPECT_TRUE(waitFor([&] { return screenPixel(face.left, face.top) != border; }));
     EXPECT_TRUE(process.running());
 
-    // The check box reveals the list below and hides it again.
+    // The client area as designed, 6150 x 4425 twips inside the system's own frame; the
+    // check box adds the 1731 twips that reveal the whole list below, and takes them away.
     const int dpi = screenDpi();
+    auto twips = [dpi](int value) { return MulDiv(value, dpi, 1440); };
     HWND check = GetDlgItem(wizard, kCheck1);
-    EXPECT_EQ(windowHeight(wizard), MulDiv(4935, dpi, 1440));
+    HWND list = GetDlgItem(wizard, kShanchulb);
+    EXPECT_EQ(clientArea(wizard).right, twips(6150));
+    EXPECT_EQ(clientArea(wizard).bottom, twips(4425));
     PostMessageW(check, BM_CLICK, 0, 0);
-    EXPECT_TRUE(waitFor([&] { return windowHeight(wizard) == MulDiv(6666, dpi, 1440); }));
+    EXPECT_TRUE(waitFor([&] { return clientArea(wizard).bottom == twips(4425 + 1731); }));
+    EXPECT_LE(bottomInParent(list), clientArea(wizard).bottom) << "the whole list shows";
+    EXPECT_EQ(clientArea(wizard).right, twips(6150));
     saveScreenshot(L"uninstaller-wizard-list", wizard);
     PostMessageW(check, BM_CLICK, 0, 0);
-    EXPECT_TRUE(waitFor([&] { return windowHeight(wizard) == MulDiv(4935, dpi, 1440); }));
+    EXPECT_TRUE(waitFor([&] { return clientArea(wizard).bottom == twips(4425); }));
 
     pressFace(GetDlgItem(wizard, kImage2), 5, 5);
     HWND done = awaitBox(process, L"提示");
