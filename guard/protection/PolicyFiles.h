@@ -21,8 +21,8 @@ inline constexpr std::array<PolicySwitch, 8> kPolicySwitches{{
     {"Command12", "Oup.reg", true},     // USB storage on again
     {"Command13", "Cinf.reg", false},   // autorun.inf ignored
     {"Command14", "Oinf.reg", true},    // autorun.inf read again
-    {"Command15", "Cwlup.reg", false},  // no direct access to USB drives in remote sessions
-    {"Command16", "Owlup.reg", true},   // direct access in remote sessions allowed
+    {"Command15", "Cwlup.reg", false},  // no drive crosses a Remote Desktop connection
+    {"Command16", "Owlup.reg", true},   // drive redirection allowed again
 }};
 
 // "regedt32 /s " + file: the registry editor imports the file without asking.
