@@ -1,10 +1,13 @@
 // QVud.exe: the guard with its real services and real windows. Everything runs on this one
 // thread: the start-up, then the message loop, in which the windows' events and the
 // timers run the guard. The program takes no command-line arguments; its current folder
-// is the folder of its own file.
+// is its data folder (common/folders/DataFolder.h), where the files it writes by their bare
+// names live.
 
 #include <windows.h>
 
+#include "common/win32/Folders.h"
+#include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "guard/app/Guard.h"
 #include "guard/platform/Services.h"
@@ -27,17 +30,29 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     qv::win32::Win32WebVisit web;
     qv::platform::Services services{files, processes, registry, clock, singleInstance, skin, web};
 
-    // The settings files, the log and the registry files are named by bare names, so they
-    // are looked for in the current folder; Windows starts a program from the Run key (and
-    // from a shortcut) with some other one. The program's own folder is where they live.
-    std::string folder = processes.programFolder();
-    if (!folder.empty()) SetCurrentDirectoryW(qv::win32::toWide(folder).c_str());
+    // The settings files, the log and the process list are named by bare names, so they
+    // lie in the current folder; Windows starts a program from the Run key (and from a
+    // shortcut) in some other one. The data folder is made the current one, made first when
+    // it is not there yet. When it cannot be made (a policy forbids it), the guard still
+    // runs, in its program folder: what it cannot write there it says at each attempt, and
+    // the user hears now why.
+    const std::string dataFolder = qv::win32::dataFolder();
+    qv::Status dataReady = qv::win32::makeFolder(dataFolder);
+    if (dataReady && !SetCurrentDirectoryW(qv::win32::toWide(dataFolder).c_str()))
+        dataReady = qv::win32::lastErrorFailure();
+    if (!dataReady) SetCurrentDirectoryW(qv::win32::toWide(processes.programFolder()).c_str());
 
     qv::win32::Win32Host host(instance);
     qv::Guard guard(host, services);
     // A second copy has told the user and ends here (normally the refusal has already
     // ended the process).
     if (!guard.start()) return 0;
+    if (!dataReady) {
+        host.messageBox("无法使用数据文件夹“" + dataFolder + "”：" + dataReady.description() +
+                            "。\r\n本次运行的设置、防护日志和进程列表将写入程序所在的文件夹“" +
+                            processes.programFolder() + "”，若该文件夹不能写入则无法保存。",
+                        "错误", qv::ui::MsgButtons::Ok);
+    }
     host.onVolumeArrival([&guard] { guard.volumeArrived(); });
     // Forms unloaded by a handler are destroyed between messages, when none of their
     // handlers can still be running.
