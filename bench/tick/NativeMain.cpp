@@ -36,13 +36,16 @@ int main() {
         fs::temp_directory_path() / ("qv-bench-" + std::to_string(std::random_device{}()));
     fs::create_directories(base / "cwd");
     qv::posix::DriveTableFileSystem files(base / "cwd");
+    qv::posix::FixedFolders folders;
     qv::posix::RecordingProcesses processes;
+    qv::posix::ScriptedElevation elevation;
     qv::posix::MemoryRegistry registry;
     qv::posix::ManualClock clock;
     qv::posix::FlagSingleInstance instance;
     qv::posix::RecordingSkin skin;
     qv::posix::RecordingWebVisit web;
-    qv::platform::Services services{files, processes, registry, clock, instance, skin, web};
+    qv::platform::Services services{files, folders,  processes, elevation, registry,
+                                    clock, instance, skin,      web};
 
     fs::path stick = base / "e";
     qv::bench::TickBenchPlatform platform{

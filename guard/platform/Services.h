@@ -3,7 +3,9 @@
 // (the real program or a test).
 
 #include "guard/platform/Clock.h"
+#include "guard/platform/Elevation.h"
 #include "guard/platform/FileSystem.h"
+#include "guard/platform/Folders.h"
 #include "guard/platform/Processes.h"
 #include "guard/platform/Registry.h"
 #include "guard/platform/SingleInstance.h"
@@ -14,7 +16,9 @@ namespace qv::platform {
 
 struct Services {
     FileSystem& files;
+    Folders& folders;
     Processes& processes;
+    Elevation& elevation;
     Registry& registry;
     Clock& clock;
     SingleInstance& instance;

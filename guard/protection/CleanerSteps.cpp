@@ -1,5 +1,8 @@
 #include "guard/protection/CleanerSteps.h"
 
+#include "guard/platform/CommandLine.h"
+#include "guard/platform/Folders.h"
+
 namespace qv::protection {
 
 CleanerStage cleanerStage(int step) {
@@ -17,8 +20,8 @@ CleanerStage cleanerStage(int step) {
     }
 }
 
-std::vector<std::string> wormKillCommands() {
-    return {"taskkill /im temp1.exe /f /t", "taskkill /im temp2.exe /f /t"};
+std::string wormKillCommand(const std::string& taskkill, const std::string& image) {
+    return platform::commandLine(taskkill, "/im " + image + " /f /t");
 }
 
 std::vector<std::string> systemWormFiles() {
@@ -32,6 +35,52 @@ std::vector<std::string> rootWormFiles(char letter) {
         paths.push_back(std::string(1, letter) + ":\\" + name);
     }
     return paths;
+}
+
+// cmd.exe /d /s /c "<command> & <command> ...": /d leaves out the AutoRun commands of the
+// registry, which would otherwise run with the same rights, and /s takes everything
+// between the outer quotes as it stands (learn.microsoft.com/windows-server/
+// administration/windows-commands/cmd). Every program inside is named by its full path.
+std::string adminCleaningArguments(const std::string& systemFolder,
+                                   const std::vector<std::string>& images,
+                                   const std::vector<std::string>& files) {
+    std::vector<std::string> commands;
+    for (const std::string& image : images) {
+        commands.push_back(
+            wormKillCommand(platform::inFolder(systemFolder, "taskkill.exe"), image));
+    }
+    if (!images.empty() && !files.empty()) {
+        commands.push_back(
+            platform::commandLine(platform::inFolder(systemFolder, "ping.exe"), "-n 3 127.0.0.1") +
+            " >nul");
+    }
+    if (!files.empty()) {
+        std::string del = "del";
+        for (const std::string& file : files) del += " " + platform::quoted(file);
+        commands.push_back(del);
+    }
+    std::string joined;
+    for (const std::string& command : commands) {
+        if (!joined.empty()) joined += " & ";
+        joined += command;
+    }
+    return "/d /s /c \"" + joined + "\"";
+}
+
+std::string cleanerClosingMessage(const std::vector<std::string>& left, const std::string& why) {
+    if (left.empty() && why.empty()) return kCleanerDoneMessage;
+    std::string text = "紧急杀毒已结束，但以下病毒未能清除：";
+    for (const std::string& line : left) text += "\r\n" + line;
+    if (!why.empty()) text += "\r\n" + why;
+    return text;
+}
+
+std::string processLeft(const std::string& image) {
+    return "病毒进程 " + image + " 仍在运行";
+}
+
+std::string fileLeft(const std::string& path) {
+    return "病毒文件 " + path + " 仍然存在";
 }
 
 }  // namespace qv::protection

@@ -1,7 +1,5 @@
 #include "guard/protection/EmergencyCleaner.h"
 
-#include <string>
-
 #include "guard/main_window/Form1.h"
 #include "guard/platform/ui/UiHost.h"
 #include "guard/protection/CleanerSteps.h"
@@ -16,9 +14,10 @@ bool isDriveLetter(char c) {
 
 }  // namespace
 
-EmergencyCleaner::EmergencyCleaner(Form1& form, platform::FileSystem& files,
-                                   platform::Processes& processes)
-    : form_(form), files_(files), processes_(processes) {
+EmergencyCleaner::EmergencyCleaner(Form1& form, platform::Services& services)
+    : form_(form),
+      services_(services),
+      admin_(form, "CleanerAdminWatch", services.elevation, services.processes) {
     form.Command7.onClick = [this] { Command7_Click(); };
     form.Timer1.onTimer = [this] { Timer1_Timer(); };
 }
@@ -38,21 +37,21 @@ void EmergencyCleaner::Command7_Click() {
 }
 
 void EmergencyCleaner::Timer1_Timer() {
+    // A step's command with an administrator's rights ends before the next step.
+    if (admin_.running()) return;
     ++step_;
     CleanerStage stage = cleanerStage(step_);
     form_.Sdjindu.setCaption(stage.status);
     form_.Jd.setValue(stage.progress);
 
-    // No failure stops a step: a process that is not running, a file that is not there or
-    // is refused, a drive without a medium are all passed over.
+    // No failure stops a step: a file that is refused, a drive without a medium are passed
+    // over; what was left of the worms is told at the end.
     switch (step_) {
         case 1:
-            for (const std::string& command : wormKillCommands()) {
-                (void)processes_.start(command, platform::WindowMode::Hidden);
-            }
+            endWormProcesses();
             break;
         case 2:
-            for (const std::string& path : systemWormFiles()) (void)files_.deleteFile(path);
+            deleteSystemWormFiles();
             break;
         case 3:
             // The drive list as it stands; it is not read again first.
@@ -60,19 +59,87 @@ void EmergencyCleaner::Timer1_Timer() {
                 const std::string& entry = form_.Drive1.list(i);
                 if (entry.empty() || !isDriveLetter(entry[0])) continue;
                 for (const std::string& path : rootWormFiles(entry[0])) {
-                    (void)files_.deleteFile(path);
+                    (void)services_.files.deleteFile(path);
                 }
             }
             break;
         case 4:
             break;
         default:
-            step_ = 0;
-            form_.Timer1.setEnabled(false);
-            form_.Command7.setCaption(kCleanerIdleCaption);
-            form_.host().messageBox(kCleanerDoneMessage, "提示", ui::MsgButtons::Ok);
+            finishRun();
             break;
     }
+}
+
+// The processes are ended without waiting for them: the second step comes one tick later.
+void EmergencyCleaner::endWormProcesses() {
+    std::vector<std::string> running;
+    bool beyondReach = false;
+    for (const char* image : kWormImages) {
+        platform::RunningPrograms found = services_.processes.running(image);
+        if (found.count > 0) running.push_back(image);
+        beyondReach = beyondReach || found.beyondReach > 0;
+    }
+    if (running.empty()) return;
+    if (beyondReach && !services_.elevation.elevated()) {
+        // The one prompt of this run takes the system worm files along.
+        std::vector<std::string> files;
+        for (const std::string& path : systemWormFiles()) {
+            if (services_.files.fileExists(path)) files.push_back(path);
+        }
+        systemFilesDone_ = !files.empty();
+        runAsAdministrator(running, files);
+        return;
+    }
+    const std::string taskkill = platform::systemTool(services_.folders, "taskkill.exe");
+    for (const std::string& image : running) {
+        (void)services_.processes.start(wormKillCommand(taskkill, image),
+                                        platform::WindowMode::Hidden);
+    }
+}
+
+// What the guard's own rights cannot delete, an elevated command deletes.
+void EmergencyCleaner::deleteSystemWormFiles() {
+    if (systemFilesDone_) {
+        systemFilesDone_ = false;
+        return;
+    }
+    std::vector<std::string> refused;
+    for (const std::string& path : systemWormFiles()) {
+        if (services_.files.deleteFile(path).ok()) continue;
+        if (services_.files.fileExists(path)) refused.push_back(path);
+    }
+    if (!refused.empty() && !services_.elevation.elevated()) runAsAdministrator({}, refused);
+}
+
+void EmergencyCleaner::runAsAdministrator(const std::vector<std::string>& images,
+                                          const std::vector<std::string>& files) {
+    const std::string arguments =
+        adminCleaningArguments(services_.folders.systemFolder(), images, files);
+    admin_.run(platform::systemTool(services_.folders, "cmd.exe"), arguments,
+               [this](const AdminOutcome& outcome) {
+                   if (outcome.result == AdminOutcome::Result::Declined ||
+                       outcome.result == AdminOutcome::Result::NotStarted) {
+                       whyLeft_ = adminFailureReason(outcome, "cmd.exe");
+                   }
+               });
+}
+
+void EmergencyCleaner::finishRun() {
+    std::vector<std::string> left;
+    for (const char* image : kWormImages) {
+        if (services_.processes.running(image).count > 0) left.push_back(processLeft(image));
+    }
+    for (const std::string& path : systemWormFiles()) {
+        if (services_.files.fileExists(path)) left.push_back(fileLeft(path));
+    }
+    const std::string why = left.empty() ? std::string() : whyLeft_;
+    whyLeft_.clear();
+    systemFilesDone_ = false;
+    step_ = 0;
+    form_.Timer1.setEnabled(false);
+    form_.Command7.setCaption(kCleanerIdleCaption);
+    form_.host().messageBox(cleanerClosingMessage(left, why), "提示", ui::MsgButtons::Ok);
 }
 
 }  // namespace qv::protection

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "guard/main_window/Form1.h"
+#include "guard/platform/CommandLine.h"
 #include "guard/platform/ui/UiHost.h"
 #include "guard/protection/ImmunisationTexts.h"
 
@@ -21,8 +22,9 @@ std::string driveLetterOf(const std::string& entry) {
 
 }  // namespace
 
-Immunisation::Immunisation(Form1& form, platform::FileSystem& files, platform::Processes& processes)
-    : form_(form), files_(files), processes_(processes) {
+Immunisation::Immunisation(Form1& form, platform::FileSystem& files, platform::Processes& processes,
+                           platform::Folders& folders)
+    : form_(form), files_(files), processes_(processes), folders_(folders) {
     form.Command18.onClick = [this] { Command18_Click(); };
     form.Command17.onClick = [this] { Command17_Click(); };
     form.Drive2.onChange = [this] { Drive2_Change(); };
@@ -49,8 +51,10 @@ void Immunisation::Command18_Click() {
         // folder around it cannot either.
         if (outcome) outcome = files_.createDirectory(folder + "\\con\\");
         if (outcome) {
-            outcome = processes_.start("cmd /c attrib " + folder + " +r +s +h",
-                                       platform::WindowMode::Hidden);
+            outcome =
+                processes_.start(platform::commandLine(platform::systemTool(folders_, "attrib.exe"),
+                                                       folder + " +r +s +h"),
+                                 platform::WindowMode::Hidden);
         }
     }
 

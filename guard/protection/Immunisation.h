@@ -7,6 +7,7 @@
 // or selection change, and reports only through message boxes.
 
 #include "guard/platform/FileSystem.h"
+#include "guard/platform/Folders.h"
 #include "guard/platform/Processes.h"
 
 namespace qv {
@@ -17,8 +18,10 @@ namespace qv::protection {
 
 class Immunisation {
 public:
-    // Wires Drive2, Command17 and Command18 of the main window.
-    Immunisation(Form1& form, platform::FileSystem& files, platform::Processes& processes);
+    // Wires Drive2, Command17 and Command18 of the main window; the system's attribute
+    // tool is started from `folders`' system folder.
+    Immunisation(Form1& form, platform::FileSystem& files, platform::Processes& processes,
+                 platform::Folders& folders);
     Immunisation(const Immunisation&) = delete;
     Immunisation& operator=(const Immunisation&) = delete;
 
@@ -30,6 +33,7 @@ private:
     Form1& form_;
     platform::FileSystem& files_;
     platform::Processes& processes_;
+    platform::Folders& folders_;
 };
 
 }  // namespace qv::protection

@@ -20,8 +20,12 @@ posix::DriveTableFileSystem startingDrives(const std::filesystem::path& root) {
 
 GuardHarness::GuardHarness()
     : files(startingDrives(temp.path())),
-      services{files, processes, registry, clock, instance, skin, web},
+      services{files, folders, processes, elevation, registry, clock, instance, skin, web},
       guard(host, services) {}
+
+std::filesystem::path GuardHarness::programFolder() {
+    return prepared(*files.hostPath(folders.program));
+}
 
 std::filesystem::path GuardHarness::addDrive(char letter, platform::DriveType type) {
     std::filesystem::path folder = prepared(temp.path() / std::string(1, letter));

@@ -1,7 +1,9 @@
 #pragma once
 // The guard running headless over real temporary folders standing for drives: drive c:
 // (fixed) exists from the start, more drives can be plugged in, and every other service
-// is an in-memory back-end that records what the guard asked of it.
+// is an in-memory back-end that records what the guard asked of it. The guard is an
+// installed one, not elevated: its program folder lies under Program Files on c:, its data
+// folder is the current directory.
 
 #include <filesystem>
 
@@ -19,13 +21,18 @@ public:
 
     // Plugs in drive `letter` over a fresh folder and returns that folder.
     std::filesystem::path addDrive(char letter, platform::DriveType type);
-    // The folder standing for the guard's current directory.
+    // The folder standing for the guard's current directory, its data folder.
     std::filesystem::path currentDirectory() const { return temp.path() / "cwd"; }
+    // The folder standing for the program folder (folders.program, on drive c:), made when
+    // first asked for: where the shipped files lie.
+    std::filesystem::path programFolder();
 
     HeadlessHost host;
     TempFolder temp;
     posix::DriveTableFileSystem files;
+    posix::FixedFolders folders;
     posix::RecordingProcesses processes;
+    posix::ScriptedElevation elevation;
     posix::MemoryRegistry registry;
     posix::ManualClock clock;
     posix::FlagSingleInstance instance;

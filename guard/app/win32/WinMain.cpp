@@ -13,7 +13,9 @@
 #include "guard/platform/Services.h"
 #include "guard/platform/win32/host/Win32Host.h"
 #include "guard/platform/win32/services/Win32Clock.h"
+#include "guard/platform/win32/services/Win32Elevation.h"
 #include "guard/platform/win32/services/Win32FileSystem.h"
+#include "guard/platform/win32/services/Win32Folders.h"
 #include "guard/platform/win32/services/Win32Processes.h"
 #include "guard/platform/win32/services/Win32Registry.h"
 #include "guard/platform/win32/services/Win32SingleInstance.h"
@@ -21,26 +23,30 @@
 #include "guard/platform/win32/services/Win32WebVisit.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    qv::win32::Win32FileSystem files;
-    qv::win32::Win32Processes processes;
-    qv::win32::Win32Registry registry;
-    qv::win32::Win32Clock clock;
-    qv::win32::Win32SingleInstance singleInstance;
-    qv::win32::Win32Skin skin;
-    qv::win32::Win32WebVisit web;
-    qv::platform::Services services{files, processes, registry, clock, singleInstance, skin, web};
-
     // The settings files, the log and the process list are named by bare names, so they
     // lie in the current folder; Windows starts a program from the Run key (and from a
     // shortcut) in some other one. The data folder is made the current one, made first when
     // it is not there yet. When it cannot be made (a policy forbids it), the guard still
     // runs, in its program folder: what it cannot write there it says at each attempt, and
     // the user hears now why.
+    const std::string programFolder = qv::win32::programFolder();
     const std::string dataFolder = qv::win32::dataFolder();
     qv::Status dataReady = qv::win32::makeFolder(dataFolder);
     if (dataReady && !SetCurrentDirectoryW(qv::win32::toWide(dataFolder).c_str()))
         dataReady = qv::win32::lastErrorFailure();
-    if (!dataReady) SetCurrentDirectoryW(qv::win32::toWide(processes.programFolder()).c_str());
+    if (!dataReady) SetCurrentDirectoryW(qv::win32::toWide(programFolder).c_str());
+
+    qv::win32::Win32FileSystem files;
+    qv::win32::Win32Folders folders(dataReady ? dataFolder : programFolder);
+    qv::win32::Win32Processes processes;
+    qv::win32::Win32Elevation elevation;
+    qv::win32::Win32Registry registry;
+    qv::win32::Win32Clock clock;
+    qv::win32::Win32SingleInstance singleInstance;
+    qv::win32::Win32Skin skin;
+    qv::win32::Win32WebVisit web;
+    qv::platform::Services services{files, folders,        processes, elevation, registry,
+                                    clock, singleInstance, skin,      web};
 
     qv::win32::Win32Host host(instance);
     qv::Guard guard(host, services);
@@ -50,7 +56,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!dataReady) {
         host.messageBox("无法使用数据文件夹“" + dataFolder + "”：" + dataReady.description() +
                             "。\r\n本次运行的设置、防护日志和进程列表将写入程序所在的文件夹“" +
-                            processes.programFolder() + "”，若该文件夹不能写入则无法保存。",
+                            programFolder + "”，若该文件夹不能写入则无法保存。",
                         "错误", qv::ui::MsgButtons::Ok);
     }
     host.onVolumeArrival([&guard] { guard.volumeArrived(); });

@@ -67,8 +67,8 @@ TEST(ImmunisationTest, WhatIsInTheWayAndTheModeDecideTheOutcome) {
         EXPECT_EQ(fs::is_regular_file(e / "autorun.inf"),
                   !succeeded && c.before >= Before::File && c.before <= Before::ReadOnlyFile);
         using Start = posix::RecordingProcesses::Start;
-        std::vector<Start> attrib{
-            {"cmd /c attrib e:\\autorun.inf +r +s +h", platform::WindowMode::Hidden}};
+        std::vector<Start> attrib{{"\"C:\\Windows\\system32\\attrib.exe\" e:\\autorun.inf +r +s +h",
+                                   platform::WindowMode::Hidden}};
         EXPECT_EQ(h.processes.starts(), succeeded ? attrib : std::vector<Start>{});
     }
 }
@@ -94,7 +94,8 @@ TEST(ImmunisationTest, AHalfMadeImmunisationStaysUntilForcedModeReplacesIt) {
     RefusingFirstCon files(h.currentDirectory());
     fs::path e = h.addDrive('e', DriveType::Removable);
     files.addDrive('e', DriveType::Removable, e);
-    platform::Services services{files, h.processes, h.registry, h.clock, h.instance, h.skin, h.web};
+    platform::Services services{files,   h.folders,  h.processes, h.elevation, h.registry,
+                                h.clock, h.instance, h.skin,      h.web};
     Guard guard(h.host, services);
     Form1& f = guard.form1();
     test::stopBackgroundScans(f);
@@ -131,7 +132,8 @@ TEST_F(ImmunisationPanelTest, TheLetterKeepsItsCaseAndTheLabelFollowsTheSelectio
 
     h.files.addDrive('e', DriveType::Removable, e);
     immunise(h, f, false, "对E盘免疫成功！");
-    EXPECT_EQ(h.processes.starts().at(0).commandLine, "cmd /c attrib E:\\autorun.inf +r +s +h");
+    EXPECT_EQ(h.processes.starts().at(0).commandLine,
+              "\"C:\\Windows\\system32\\attrib.exe\" E:\\autorun.inf +r +s +h");
 }
 
 }  // namespace

@@ -74,6 +74,8 @@ TempFolder::~TempFolder() {
 
 namespace {
 
+const wchar_t* const kDllOverrides = L"Software\\Wine\\DllOverrides";
+
 // Runs a Unix program (Wine starts one named by its Windows path as a Unix process) and
 // waits for it; false when it could not be started. Its exit code does not come back
 // through Wine: the caller looks at the result.
@@ -115,6 +117,32 @@ bool canCreateFileIn(const std::wstring& folder) {
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     return true;
+}
+
+SystemToolStandIn::SystemToolStandIn(const std::wstring& name, const std::wstring& standIn) {
+    wchar_t folder[MAX_PATH] = {};
+    UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return;
+    tool_ = std::wstring(folder, n) + L"\\" + name;
+    saved_ = tool_ + L".qv-saved";
+    bool had = GetFileAttributesW(tool_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (had && !MoveFileExW(tool_.c_str(), saved_.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    if (!had) saved_.clear();
+    // Wine runs its own tool for a program of the system folder unless told to load the
+    // file that lies there.
+    const std::wstring native = L"native";
+    ok_ =
+        CopyFileW(standIn.c_str(), tool_.c_str(), FALSE) &&
+        RegSetKeyValueW(HKEY_CURRENT_USER, kDllOverrides, name.c_str(), REG_SZ, native.c_str(),
+                        static_cast<DWORD>((native.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    name_ = name;
+}
+
+SystemToolStandIn::~SystemToolStandIn() {
+    if (tool_.empty()) return;
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kDllOverrides, name_.c_str());
+    DeleteFileW(tool_.c_str());
+    if (!saved_.empty()) MoveFileExW(saved_.c_str(), tool_.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 Immutable::Immutable(std::wstring path) : path_(std::move(path)) {

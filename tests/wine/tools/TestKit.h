@@ -163,6 +163,24 @@ bool makeUnixLink(const std::wstring& target, const std::wstring& link);
 // folder stands for one Windows refuses to write (no file can be made, changed or removed
 // in it). False when `chattr` could not be run.
 bool setImmutable(const std::wstring& path, bool immutable);
+// A program of the tests in place of the system tool `name` of the system folder (the
+// guard starts the system's tools from there only), for the life of the object: for a tool
+// Wine lacks or whose output differs. The system's own file is put back afterwards.
+class SystemToolStandIn {
+public:
+    SystemToolStandIn(const std::wstring& name, const std::wstring& standIn);
+    ~SystemToolStandIn();
+    SystemToolStandIn(const SystemToolStandIn&) = delete;
+    SystemToolStandIn& operator=(const SystemToolStandIn&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    std::wstring name_;
+    std::wstring tool_;
+    std::wstring saved_;
+    bool ok_ = false;
+};
+
 // True when a file can be created in `folder` now (the test file is gone at once).
 bool canCreateFileIn(const std::wstring& folder);
 
