@@ -104,9 +104,10 @@ void EmergencyCleaner::deleteSystemWormFiles() {
         systemFilesDone_ = false;
         return;
     }
+    // A file still there afterwards was refused, whatever the delete said.
     std::vector<std::string> refused;
     for (const std::string& path : systemWormFiles()) {
-        if (services_.files.deleteFile(path).ok()) continue;
+        (void)services_.files.deleteFile(path);
         if (services_.files.fileExists(path)) refused.push_back(path);
     }
     if (!refused.empty() && !services_.elevation.elevated()) runAsAdministrator({}, refused);
