@@ -41,6 +41,9 @@ inline constexpr const char* kCleanerIdleCaption = "一键杀毒";
 inline constexpr const char* kCleanerRunningCaption = "一键暂停";
 inline constexpr const char* kCleanerReadyStatus = "准备就绪...";
 inline constexpr const char* kCleanerDoneMessage = "紧急杀毒完成！";
+// Why what was left stayed, when the user declined the elevation prompt.
+inline constexpr const char* kDeclinedAdminWork =
+    "清除它们需要管理员权限，而您没有同意以管理员身份运行。";
 
 // The message at the end of a run: "紧急杀毒完成！" when nothing was left, otherwise what
 // was left (one line each) and, when it is known, why.

@@ -119,8 +119,9 @@ void EmergencyCleaner::runAsAdministrator(const std::vector<std::string>& images
         adminCleaningArguments(services_.folders.systemFolder(), images, files);
     admin_.run(platform::systemTool(services_.folders, "cmd.exe"), arguments,
                [this](const AdminOutcome& outcome) {
-                   if (outcome.result == AdminOutcome::Result::Declined ||
-                       outcome.result == AdminOutcome::Result::NotStarted) {
+                   if (outcome.result == AdminOutcome::Result::Declined) {
+                       whyLeft_ = kDeclinedAdminWork;
+                   } else if (outcome.result == AdminOutcome::Result::NotStarted) {
                        whyLeft_ = adminFailureReason(outcome, "cmd.exe");
                    }
                });

@@ -10,6 +10,7 @@
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "guard/app/Guard.h"
+#include "guard/main_window/DataFolderNotice.h"
 #include "guard/platform/Services.h"
 #include "guard/platform/win32/host/Win32Host.h"
 #include "guard/platform/win32/services/Win32Clock.h"
@@ -54,10 +55,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // ended the process).
     if (!guard.start()) return 0;
     if (!dataReady) {
-        host.messageBox("无法使用数据文件夹“" + dataFolder + "”：" + dataReady.description() +
-                            "。\r\n本次运行的设置、防护日志和进程列表将写入程序所在的文件夹“" +
-                            programFolder + "”，若该文件夹不能写入则无法保存。",
-                        "错误", qv::ui::MsgButtons::Ok);
+        host.messageBox(
+            qv::dataFolderRefusedMessage(dataFolder, dataReady.description(), programFolder),
+            "错误", qv::ui::MsgButtons::Ok);
     }
     host.onVolumeArrival([&guard] { guard.volumeArrived(); });
     // Forms unloaded by a handler are destroyed between messages, when none of their

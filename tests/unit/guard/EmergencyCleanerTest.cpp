@@ -168,7 +168,7 @@ TEST_F(EmergencyCleanerTest, ARefusedSystemFileIsAskedForOnceAndADeclineIsToldWi
     h.elevation.setAnswer(posix::ScriptedElevation::Answer::Decline);
     h.host.expectMessageBox(
         "紧急杀毒已结束，但以下病毒未能清除：\r\n病毒文件 c:\\windows\\svchost.exe 仍然存在\r\n"
-        "您没有同意以管理员身份运行，未作任何更改。",
+        "清除它们需要管理员权限，而您没有同意以管理员身份运行。",
         ui::MsgAnswer::Ok);
     run(5);
     EXPECT_TRUE(h.host.allExpectationsMet());
