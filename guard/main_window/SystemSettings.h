@@ -18,6 +18,7 @@ inline constexpr const char* kSkinPassword = "";
 // The skin file to wear: the one the skin changer put in the data folder (the current
 // folder, so its bare name), or else the default shipped beside the program, by full path.
 std::string skinToWear(platform::FileSystem& files, platform::Folders& folders);
+
 // The statistics page, on the forum site.
 inline constexpr const char* kStatisticsPath = "/forum.php?mod=viewthread&tid=5&extra=page%3D1";
 

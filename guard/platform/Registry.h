@@ -25,10 +25,8 @@ public:
     virtual ~Registry() = default;
     // Writes a REG_SZ value, creating its key when needed.
     virtual Status writeString(const std::string& valuePath, const std::string& data) = 0;
-    // Deleting a value that is not there is a failure; valueExists tells the two apart.
+    // Deleting a value that is not there is a failure; readValue tells the two apart.
     virtual Status deleteValue(const std::string& valuePath) = 0;
-    // True when the value is there (of any type).
-    virtual bool valueExists(const std::string& valuePath) = 0;
     // The value, read back; nullopt when it (or its key) is not there. A path ending in a
     // backslash names the key's default value.
     virtual std::optional<RegistryValue> readValue(const std::string& valuePath) = 0;

@@ -41,7 +41,6 @@ class MemoryRegistry : public platform::Registry {
 public:
     Status writeString(const std::string& valuePath, const std::string& data) override;
     Status deleteValue(const std::string& valuePath) override;
-    bool valueExists(const std::string& valuePath) override { return find(valuePath) != nullptr; }
     std::optional<platform::RegistryValue> readValue(const std::string& valuePath) override;
     bool keyExists(const std::string& keyPath) override;
     // Value and key paths compare without regard to ASCII case, as registry names do.

@@ -83,19 +83,6 @@ Status Win32Registry::deleteValue(const std::string& valuePath) {
     return Status::success();
 }
 
-bool Win32Registry::valueExists(const std::string& valuePath) {
-    auto path = parse(valuePath);
-    if (!path) return false;
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(path->root, path->key.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
-        ERROR_SUCCESS) {
-        return false;
-    }
-    UniqueKey key(opened);
-    return RegQueryValueExW(key.get(), path->value.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-           ERROR_SUCCESS;
-}
-
 std::optional<platform::RegistryValue> Win32Registry::readValue(const std::string& valuePath) {
     using Type = platform::RegistryValue::Type;
     auto path = parse(valuePath);

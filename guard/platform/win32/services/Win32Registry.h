@@ -12,7 +12,6 @@ class Win32Registry : public platform::Registry {
 public:
     Status writeString(const std::string& valuePath, const std::string& data) override;
     Status deleteValue(const std::string& valuePath) override;
-    bool valueExists(const std::string& valuePath) override;
     std::optional<platform::RegistryValue> readValue(const std::string& valuePath) override;
     bool keyExists(const std::string& keyPath) override;
 };
