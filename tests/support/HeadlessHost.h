@@ -29,8 +29,10 @@ public:
 
     ~HeadlessHost() override;
 
-    // Scripting. Expected boxes are answered in order; the text must match.
-    void expectMessageBox(std::string text, ui::MsgAnswer answer);
+    // Scripting. Expected boxes are answered in order; the text must match. `whileOpen`
+    // runs while the box is open, before it is answered (the user leaves it open a while).
+    void expectMessageBox(std::string text, ui::MsgAnswer answer,
+                          std::function<void()> whileOpen = {});
     // The next modal showing of the form named `formName` runs `responder`, which is to
     // close it (click a button, advance the clock ...).
     void expectModal(std::string formName, ModalResponder responder);
@@ -76,7 +78,13 @@ private:
         std::uint64_t order;  // timers due at the same moment tick in the order they were set
     };
 
-    std::deque<std::pair<std::string, ui::MsgAnswer>> expectedBoxes_;
+    struct ExpectedBox {
+        std::string text;
+        ui::MsgAnswer answer;
+        std::function<void()> whileOpen;
+    };
+
+    std::deque<ExpectedBox> expectedBoxes_;
     std::deque<std::pair<std::string, ModalResponder>> expectedModals_;
     std::deque<MenuResponder> expectedMenus_;
     std::map<ui::Timer*, Scheduled> timers_;

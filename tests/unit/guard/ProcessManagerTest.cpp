@@ -37,7 +37,7 @@ TEST(ProcessListTest, ThePidEntryKeepsTheLeadingNumberOnly) {
 
 class ProcessManagerTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(h.guard.start()); }
+    void SetUp() override { h.guard.start(); }
     void writeCapture(const std::string& bytes) {
         std::ofstream(h.currentDirectory() / "Jincheng.qvjc", std::ios::binary) << bytes;
     }
@@ -133,7 +133,7 @@ TEST_F(ProcessManagerTest, TheKillTellsWhatTheToolReallyDid) {
                    Case{"tool missing", "1234", 0, 0, true, "进程结束失败！"}}) {
         SCOPED_TRACE(c.name);
         test::GuardHarness g;
-        ASSERT_TRUE(g.guard.start());
+        g.guard.start();
         g.processes.setOutcome("taskkill", c.exitCode, c.polls);
         if (c.missingTool) g.processes.setMissing("TASKKILL.exe");
         Form4& w = g.guard.form4();

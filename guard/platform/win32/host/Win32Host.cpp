@@ -455,6 +455,10 @@ LRESULT CALLBACK Win32Host::hostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         if (host->volumeArrival_) host->volumeArrival_();
         return 0;
     }
+    // The hidden owner is a top-level window, so a close request meant for the program
+    // (taskkill without /f sends one to each) reaches it too; destroyed, it would take the
+    // forms it owns along.
+    if (msg == WM_CLOSE) return 0;
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 

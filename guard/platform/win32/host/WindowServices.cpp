@@ -13,14 +13,22 @@ namespace qv::win32 {
 
 ui::MsgAnswer Win32Host::messageBox(const std::string& text, const std::string& title,
                                     ui::MsgButtons buttons) {
-    // The box belongs to the program's active form, if one of ours is active.
+    // The box belongs to the program's active form, if one of ours is active. Otherwise
+    // (a notice from a background tick, with only the badge or nothing on screen) it
+    // belongs to the hidden owner, which keeps it off the taskbar as every owned window
+    // is, and stays above other programs' windows (MB_TOPMOST), so that it is never
+    // hidden behind them while the monitor waits for the answer.
     HWND active = GetActiveWindow();
     HWND owner = nullptr;
     for (auto& [form, r] : forms_) {
         if (r->hwnd && r->hwnd == active && IsWindowVisible(active)) owner = active;
     }
-    std::vector<HWND> disabled = disableOtherForms(owner);
     UINT type = (buttons == ui::MsgButtons::OkCancel ? MB_OKCANCEL : MB_OK) | MB_SETFOREGROUND;
+    if (!owner) {
+        owner = ownerWindow();
+        type |= MB_TOPMOST;
+    }
+    std::vector<HWND> disabled = disableOtherForms(owner);
     int answer = MessageBoxW(owner, toWide(text).c_str(), toWide(title).c_str(), type);
     enableAgain(disabled);
     return answer == IDOK ? ui::MsgAnswer::Ok : ui::MsgAnswer::Cancel;
