@@ -65,6 +65,10 @@ void HeadlessHost::hideForm(ui::Form& form) {
     log_.push_back("hide " + form.name());
 }
 
+void HeadlessHost::activateForm(ui::Form& form) {
+    log_.push_back("activate " + form.name());
+}
+
 void HeadlessHost::formDestroyed(ui::Form& form) {
     log_.push_back("destroy " + form.name());
 }

@@ -46,7 +46,8 @@ public:
 
     // What happened.
     const std::vector<Box>& boxes() const { return boxes_; }
-    const std::vector<std::string>& log() const { return log_; }  // "show Form3", ...
+    // "show Form3", "hide Form1", "activate Form4", "modal Form2", ...
+    const std::vector<std::string>& log() const { return log_; }
     int dragsStarted() const { return drags_; }
     bool hiddenFromTaskList() const { return hiddenFromTaskList_; }
     bool ended() const { return ended_; }
@@ -58,6 +59,7 @@ public:
     void showForm(ui::Form& form) override;
     void showModal(ui::Form& form) override;
     void hideForm(ui::Form& form) override;
+    void activateForm(ui::Form& form) override;
     void formDestroyed(ui::Form& form) override;
     void formChanged(ui::Form&, ui::Property) override {}
     void controlChanged(ui::Control&, ui::Property) override {}

@@ -314,6 +314,20 @@ TEST_F(HostTest, HiddenFromTheTaskListFormsHaveAHiddenOwnerOrAreToolWindowsAndTo
     EXPECT_TRUE(GetWindowLongPtrW(host.formWindow(later), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
+TEST_F(HostTest, AnActivatedFormIsRestoredAndBroughtToTheFront) {
+    SampleForm form(host);
+    form.setBorder(ui::FormBorder::Sizable);
+    form.show();
+    HWND hwnd = host.formWindow(form);
+    SampleForm other(host, "Other");
+    other.show();
+    ShowWindow(hwnd, SW_MINIMIZE);
+    ASSERT_TRUE(pumpUntil([&] { return IsIconic(hwnd) != FALSE; }));
+
+    form.activate();
+    EXPECT_TRUE(pumpUntil([&] { return !IsIconic(hwnd) && GetForegroundWindow() == hwnd; }));
+}
+
 TEST_F(HostTest, BeginDragWithoutAHeldButtonDoesNotMoveTheForm) {
     SampleForm form(host);
     form.show();
