@@ -39,10 +39,9 @@ int main() {
     qv::posix::RecordingProcesses processes;
     qv::posix::MemoryRegistry registry;
     qv::posix::ManualClock clock;
-    qv::posix::FlagSingleInstance instance;
     qv::posix::RecordingSkin skin;
     qv::posix::RecordingWebVisit web;
-    qv::platform::Services services{files, processes, registry, clock, instance, skin, web};
+    qv::platform::Services services{files, processes, registry, clock, skin, web};
 
     fs::path stick = base / "e";
     qv::bench::TickBenchPlatform platform{

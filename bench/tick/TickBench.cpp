@@ -56,8 +56,7 @@ int runTickBench(TickBenchPlatform& platform, const char* label) {
     CountingFileSystem counting(platform.services.files);
     platform::Services services = platform.services;
     platform::Services counted{counting,       services.processes, services.registry,
-                               services.clock, services.instance,  services.skin,
-                               services.web};
+                               services.clock, services.skin,      services.web};
     BenchHost host;
     Guard guard(host, counted);
     Form1& main = guard.form1();

@@ -13,7 +13,6 @@
 #include "guard/platform/win32/services/Win32FileSystem.h"
 #include "guard/platform/win32/services/Win32Processes.h"
 #include "guard/platform/win32/services/Win32Registry.h"
-#include "guard/platform/win32/services/Win32SingleInstance.h"
 #include "guard/platform/win32/services/Win32Skin.h"
 #include "guard/platform/win32/services/Win32WebVisit.h"
 #include "tests/wine/tools/TestKit.h"
@@ -71,10 +70,9 @@ int wmain() {
     qv::win32::Win32Processes processes;
     qv::win32::Win32Registry registry;
     qv::win32::Win32Clock clock;
-    qv::win32::Win32SingleInstance instance;
     qv::win32::Win32Skin skin;
     qv::win32::Win32WebVisit web;
-    qv::platform::Services services{files, processes, registry, clock, instance, skin, web};
+    qv::platform::Services services{files, processes, registry, clock, skin, web};
 
     std::unique_ptr<qv::testkit::TempFolder> folder;
     std::unique_ptr<qv::testkit::SimulatedDrive> drive;

@@ -25,16 +25,15 @@ Guard::Guard(ui::UiHost& host, platform::Services& services)
       insertionCheck_(form1_, score_, monitor_, monitorWindows_),
       ignoreListButtons_(form1_, ignoreList_),
       masterSwitches_(form1_),
-      immunisation_(form1_, services.files, services.processes),
+      immunisation_(form1_, services.files),
       emergencyCleaner_(form1_, services.files, services.processes),
       policySwitches_(form1_, services.files, services.processes),
       navigation_(form1_),
       lifecycleMenu_(form1_, form3_),
       links_(form1_, services.processes, form4_) {}
 
-bool Guard::start() {
+void Guard::start() {
     form1_.load();
-    return !form1_.refusedToStart();
 }
 
 void Guard::showBadge() {

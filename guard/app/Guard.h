@@ -42,9 +42,9 @@ public:
     Guard(const Guard&) = delete;
     Guard& operator=(const Guard&) = delete;
 
-    // Runs the start-up of the main window (its load). Returns false when the program is
-    // to end at once (another copy already runs).
-    bool start();
+    // Runs the start-up of the main window (its load). The single-instance test comes
+    // before the Guard is made (refusedAsSecondCopy).
+    void start();
 
     Form1& form1() { return form1_; }
     Form3& form3() { return form3_; }

@@ -6,7 +6,6 @@
 #include "guard/platform/FileSystem.h"
 #include "guard/platform/Processes.h"
 #include "guard/platform/Registry.h"
-#include "guard/platform/SingleInstance.h"
 #include "guard/platform/Skin.h"
 #include "guard/platform/WebVisit.h"
 
@@ -17,7 +16,6 @@ struct Services {
     Processes& processes;
     Registry& registry;
     Clock& clock;
-    SingleInstance& instance;
     Skin& skin;
     WebVisit& web;
 };

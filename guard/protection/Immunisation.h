@@ -2,12 +2,12 @@
 // Drive immunisation on the emergency page: the chosen drive's root receives a folder
 // named autorun.inf, holding a folder named con, marked read-only, system and hidden, so
 // that no worm can write a file autorun.inf there. Forced mode first clears an old
-// autorun.inf file or empty folder. The panel also names the chosen drive's type and
-// re-reads the drive list. Everything runs on the user-interface thread, within the click
-// or selection change, and reports only through message boxes.
+// autorun.inf file or empty folder. Success is told only once the drive is seen to hold
+// all of it. The panel also names the chosen drive's type and re-reads the drive list.
+// Everything runs on the user-interface thread, within the click or selection change
+// (there is nothing to wait for), and reports only through message boxes.
 
 #include "guard/platform/FileSystem.h"
-#include "guard/platform/Processes.h"
 
 namespace qv {
 class Form1;
@@ -18,7 +18,7 @@ namespace qv::protection {
 class Immunisation {
 public:
     // Wires Drive2, Command17 and Command18 of the main window.
-    Immunisation(Form1& form, platform::FileSystem& files, platform::Processes& processes);
+    Immunisation(Form1& form, platform::FileSystem& files);
     Immunisation(const Immunisation&) = delete;
     Immunisation& operator=(const Immunisation&) = delete;
 
@@ -26,10 +26,11 @@ private:
     void Command18_Click();  // immunise
     void Command17_Click();  // refresh the drive list
     void Drive2_Change();    // show the chosen drive's type
+    // Whether `folder` is as immunisation leaves it; the reason when it is not.
+    Status checkImmunised(const std::string& folder);
 
     Form1& form_;
     platform::FileSystem& files_;
-    platform::Processes& processes_;
 };
 
 }  // namespace qv::protection

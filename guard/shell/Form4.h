@@ -3,17 +3,17 @@
 // prints it, refreshed every 1200 ms while automatic refresh is on, and the end of a
 // process whose PID the user types.
 //
-// Polling: each tick of Timer1 starts a capture of the list into Jincheng.qvjc and shows
-// what the file holds at that moment, normally the capture of the tick before; a tick
-// that cannot read the file changes nothing. Ending a process starts the task-kill tool
-// and then watches it on Timer2, so the window stays responsive; the outcome is told once
-// the tool has ended, and a tool that has not ended after kKillWaitMs counts as failed.
-// Everything runs on the user-interface thread; the window lives from its first opening
+// Opening it again while it is open brings it to the front. Polling: each tick of Timer1 starts a
+// capture of the list into Jincheng.qvjc and shows what the file holds at that moment, normally the
+// capture of the tick before; a tick that cannot read the file changes nothing. Ending a process
+// starts the task-kill tool and then watches it on Timer2, so the window stays responsive; the
+// outcome is told once the tool has ended, and a tool that has not ended after kKillWaitMs counts
+// as failed. Everything runs on the user-interface thread; the window lives from its first opening
 // until its close box unloads it, its timers with it.
 //
 // Its controls:
-//   Text1     the process list
-//   Text2     the PID of the process to end (Label1 asks for it)
+//   Text1     the process list, in a fixed-pitch font
+//   Text2     the PID of the process to end, digits only (Label1 asks for it)
 //   Command1  "结束此进程": ends that process
 //   Check1    "自动刷新进程列表": refresh the list every tick
 //   Timer1    the refresh

@@ -20,7 +20,7 @@ posix::DriveTableFileSystem startingDrives(const std::filesystem::path& root) {
 
 GuardHarness::GuardHarness()
     : files(startingDrives(temp.path())),
-      services{files, processes, registry, clock, instance, skin, web},
+      services{files, processes, registry, clock, skin, web},
       guard(host, services) {}
 
 std::filesystem::path GuardHarness::addDrive(char letter, platform::DriveType type) {

@@ -28,7 +28,6 @@ public:
     posix::RecordingProcesses processes;
     posix::MemoryRegistry registry;
     posix::ManualClock clock;
-    posix::FlagSingleInstance instance;
     posix::RecordingSkin skin;
     posix::RecordingWebVisit web;
     platform::Services services;

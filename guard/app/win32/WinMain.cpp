@@ -7,6 +7,7 @@
 
 #include "common/win32/Text.h"
 #include "guard/app/Guard.h"
+#include "guard/main_window/SingleCopy.h"
 #include "guard/platform/Services.h"
 #include "guard/platform/win32/host/Win32Host.h"
 #include "guard/platform/win32/services/Win32Clock.h"
@@ -18,14 +19,20 @@
 #include "guard/platform/win32/services/Win32WebVisit.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // The single-instance test comes first, before anything of the guard exists: a copy
+    // refused here has made no form, no timer and no file, so nothing of it runs while its
+    // notice is open.
+    qv::win32::Win32SingleInstance singleInstance;
+    qv::win32::Win32Host host(instance);
+    if (qv::refusedAsSecondCopy(host, singleInstance)) return 0;
+
     qv::win32::Win32FileSystem files;
     qv::win32::Win32Processes processes;
     qv::win32::Win32Registry registry;
     qv::win32::Win32Clock clock;
-    qv::win32::Win32SingleInstance singleInstance;
     qv::win32::Win32Skin skin;
     qv::win32::Win32WebVisit web;
-    qv::platform::Services services{files, processes, registry, clock, singleInstance, skin, web};
+    qv::platform::Services services{files, processes, registry, clock, skin, web};
 
     // The settings files, the log and the registry files are named by bare names, so they
     // are looked for in the current folder; Windows starts a program from the Run key (and
@@ -33,11 +40,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::string folder = processes.programFolder();
     if (!folder.empty()) SetCurrentDirectoryW(qv::win32::toWide(folder).c_str());
 
-    qv::win32::Win32Host host(instance);
     qv::Guard guard(host, services);
-    // A second copy has told the user and ends here (normally the refusal has already
-    // ended the process).
-    if (!guard.start()) return 0;
+    guard.start();
     host.onVolumeArrival([&guard] { guard.volumeArrived(); });
     // Forms unloaded by a handler are destroyed between messages, when none of their
     // handlers can still be running.

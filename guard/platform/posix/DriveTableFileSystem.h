@@ -5,8 +5,9 @@
 // to ASCII case, as Windows does. A path never resolves outside its drive's folder: "..",
 // stream names and links that lead out are refused, and so are names with characters
 // Windows forbids (wildcards among them). A file whose owner may not write it stands for
-// a read-only file: it cannot be deleted or overwritten. Folders are listed sorted by name
-// without regard to case, as Windows lists them.
+// a read-only file: it cannot be deleted or overwritten. The other marks Windows keeps
+// (hidden, system, and read-only on a folder) are held in memory, for the life of this
+// object. Folders are listed sorted by name without regard to case, as Windows lists them.
 
 #include <cstdint>
 #include <filesystem>
@@ -42,7 +43,9 @@ public:
     Status deleteFile(const std::string& path) override;
     Status deleteFileOnDrive(const std::string& path) override;
     Status createDirectory(const std::string& path) override;
+    Status createDirectoryAs(const std::string& path, platform::DosAttributes attributes) override;
     Status removeDirectory(const std::string& path) override;
+    std::optional<platform::EntryAttributes> attributes(const std::string& path) override;
     std::optional<std::string> readText(const std::string& path) override;
     std::optional<std::string> readTextStart(const std::string& path,
                                              std::size_t maxBytes) override;
@@ -62,6 +65,7 @@ private:
     std::filesystem::path currentDirectory_;
     std::string codePage_;
     std::map<char, Drive> drives_;
+    std::map<std::filesystem::path, platform::DosAttributes> marks_;  // by host path
 };
 
 }  // namespace qv::posix

@@ -139,7 +139,7 @@ TEST(HostileDriveTest, NoDriveAnAttackerMakesCrashesTheGuardOrReachesOutsideIt) 
         fs::path e = h.addDrive('e', DriveType::Removable);
         drive.make(e, outside);
         h.guard.form1().Mrgl.setValue(1);  // the dialog also deletes the program it names
-        ASSERT_TRUE(h.guard.start());
+        h.guard.start();
 
         h.host.expectModal("Form2", [&](ui::Form& f) {
             auto& dialog = static_cast<Form2&>(f);
@@ -205,7 +205,7 @@ TEST(HostileDriveTest, ARootOfAHundredThousandFoldersIsScannedAndItsBaitDeleted)
     for (int i = 0; i < 100000; ++i) fs::create_directory(e / ("folder" + std::to_string(i)));
     writeFile(e / "folder99999.exe", "MZ");
     fs::create_directory_symlink(outside, e / "folder5.exe");  // a look-alike that is a link
-    ASSERT_TRUE(h.guard.start());
+    h.guard.start();
 
     std::string listed;
     h.host.expectModal("Form5", [&](ui::Form& f) {

@@ -1,4 +1,4 @@
-// Drive immunisation: the autorun.inf\con\ folders and the attribute command, forced mode,
+// Drive immunisation: the autorun.inf\con\ folders and their marks read back, forced mode,
 // every message, partial results, the letter's case and the drive-type label.
 
 #include <gtest/gtest.h>
@@ -21,6 +21,13 @@ const std::string kForcedFailure = "强制免疫失败！原因：" + kExists + 
 
 bool immunised(const fs::path& drive) {
     return fs::is_directory(drive / "autorun.inf" / "con");
+}
+
+// Read-only, hidden and system, as the drive reports them.
+bool marked(platform::FileSystem& files, const std::string& folder) {
+    std::optional<platform::EntryAttributes> found = files.attributes(folder);
+    return found && found->directory &&
+           found->dos == platform::DosAttributes{.readOnly = true, .hidden = true, .system = true};
 }
 
 void immunise(test::GuardHarness& h, Form1& f, bool forced, const std::string& message) {
@@ -66,10 +73,8 @@ TEST(ImmunisationTest, WhatIsInTheWayAndTheModeDecideTheOutcome) {
         EXPECT_EQ(immunised(e), succeeded || c.before == Before::Immunised);
         EXPECT_EQ(fs::is_regular_file(e / "autorun.inf"),
                   !succeeded && c.before >= Before::File && c.before <= Before::ReadOnlyFile);
-        using Start = posix::RecordingProcesses::Start;
-        std::vector<Start> attrib{
-            {"cmd /c attrib e:\\autorun.inf +r +s +h", platform::WindowMode::Hidden}};
-        EXPECT_EQ(h.processes.starts(), succeeded ? attrib : std::vector<Start>{});
+        EXPECT_EQ(marked(h.files, "e:\\autorun.inf"), succeeded);
+        EXPECT_TRUE(h.processes.starts().empty()) << "no tool to wait for";
     }
 }
 
@@ -89,12 +94,37 @@ private:
     bool refused_ = false;
 };
 
+// A file system that makes the folder but keeps none of its marks.
+class DroppingMarks : public posix::DriveTableFileSystem {
+public:
+    using DriveTableFileSystem::DriveTableFileSystem;
+    Status createDirectoryAs(const std::string& path, platform::DosAttributes) override {
+        return DriveTableFileSystem::createDirectoryAs(path, {});
+    }
+};
+
+TEST(ImmunisationTest, SuccessIsToldOnlyWhenTheDriveShowsTheMarkedFolder) {
+    test::GuardHarness h;
+    DroppingMarks files(h.currentDirectory());
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    files.addDrive('e', DriveType::Removable, e);
+    platform::Services services{files, h.processes, h.registry, h.clock, h.skin, h.web};
+    Guard guard(h.host, services);
+    Form1& f = guard.form1();
+    test::stopBackgroundScans(f);
+    test::stopBackgroundScans(h.guard.form1());
+
+    immunise(h, f, false,
+             "免疫失败！原因：e:\\autorun.inf 未能设为只读、系统和隐藏\r\n请选择强制免疫再次尝试");
+    EXPECT_TRUE(immunised(e)) << "what was made stays";
+}
+
 TEST(ImmunisationTest, AHalfMadeImmunisationStaysUntilForcedModeReplacesIt) {
     test::GuardHarness h;
     RefusingFirstCon files(h.currentDirectory());
     fs::path e = h.addDrive('e', DriveType::Removable);
     files.addDrive('e', DriveType::Removable, e);
-    platform::Services services{files, h.processes, h.registry, h.clock, h.instance, h.skin, h.web};
+    platform::Services services{files, h.processes, h.registry, h.clock, h.skin, h.web};
     Guard guard(h.host, services);
     Form1& f = guard.form1();
     test::stopBackgroundScans(f);
@@ -106,6 +136,7 @@ TEST(ImmunisationTest, AHalfMadeImmunisationStaysUntilForcedModeReplacesIt) {
     immunise(h, f, false, kNormalFailure);
     immunise(h, f, true, "对e盘免疫成功！");
     EXPECT_TRUE(immunised(e));
+    EXPECT_TRUE(marked(files, "e:\\autorun.inf"));
 }
 
 using ImmunisationPanelTest = test::ProtectionTest;
@@ -131,7 +162,7 @@ TEST_F(ImmunisationPanelTest, TheLetterKeepsItsCaseAndTheLabelFollowsTheSelectio
 
     h.files.addDrive('e', DriveType::Removable, e);
     immunise(h, f, false, "对E盘免疫成功！");
-    EXPECT_EQ(h.processes.starts().at(0).commandLine, "cmd /c attrib E:\\autorun.inf +r +s +h");
+    EXPECT_TRUE(marked(h.files, "E:\\autorun.inf"));
 }
 
 }  // namespace

@@ -117,8 +117,11 @@ TEST_F(ProtectionToolsTest, AnImmunisedStickHoldsAHiddenFolderThatNoFileCanRepla
     FindClose(found);
     EXPECT_STREQ(entry.cFileName, L"con");
     EXPECT_TRUE(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    // The attribute command runs on its own; Wine's attrib applies only its last flag.
-    EXPECT_TRUE(testkit::waitFor([&] { return has(target, FILE_ATTRIBUTE_HIDDEN); }));
+    // Marked by the time success is told: read-only, hidden and system, each of them.
+    EXPECT_EQ(attributesOf(target) & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY |
+                                      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY |
+                                 FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
     HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     EXPECT_EQ(file, INVALID_HANDLE_VALUE) << "no file autorun.inf can be made there";
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);

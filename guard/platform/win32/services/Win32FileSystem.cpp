@@ -1,5 +1,7 @@
 #include "guard/platform/win32/services/Win32FileSystem.h"
 
+#include <winternl.h>
+
 #include <algorithm>
 
 #include "common/win32/FileBytes.h"
@@ -272,6 +274,65 @@ Status Win32FileSystem::createDirectory(const std::string& path) {
     // a folder named after the reserved device name.
     if (!CreateDirectoryW(wide->c_str(), nullptr)) return lastErrorFailure();
     return Status::success();
+}
+
+namespace {
+
+// The name NtCreateFile takes for a full Win32 path: "\??\e:\x", "\??\UNC\server\share\x".
+std::wstring ntPath(const std::wstring& full) {
+    const std::wstring prefix = L"\\??\\";
+    if (full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\")) {
+        return prefix + full.substr(4);
+    }
+    if (full.starts_with(L"\\\\")) return prefix + L"UNC\\" + full.substr(2);
+    return prefix + full;
+}
+
+}  // namespace
+
+// CreateDirectoryW takes no attributes, and Wine ignores the read-only mark that
+// SetFileAttributesW gives a folder afterwards (it keeps it in the Unix write permission,
+// which it sets only when a folder is made). NtCreateFile, documented for user mode in
+// winternl.h, applies the attributes it is given to the folder it creates (FILE_CREATE),
+// on Windows and under Wine alike.
+Status Win32FileSystem::createDirectoryAs(const std::string& path,
+                                          platform::DosAttributes attributes) {
+    auto wide = widePath(path);
+    if (!wide) return failure(ERROR_INVALID_NAME);
+    auto full = fullPath(*wide);
+    if (!full) return failure(ERROR_INVALID_NAME);
+    std::wstring name = ntPath(full->path);
+    if (name.size() * sizeof(wchar_t) > 0xFFFE) return failure(ERROR_FILENAME_EXCED_RANGE);
+    UNICODE_STRING ntName{static_cast<USHORT>(name.size() * sizeof(wchar_t)),
+                          static_cast<USHORT>(name.size() * sizeof(wchar_t)), name.data()};
+    OBJECT_ATTRIBUTES object;
+    InitializeObjectAttributes(&object, &ntName, OBJ_CASE_INSENSITIVE, nullptr, nullptr);
+    ULONG marks = (attributes.readOnly ? FILE_ATTRIBUTE_READONLY : 0) |
+                  (attributes.hidden ? FILE_ATTRIBUTE_HIDDEN : 0) |
+                  (attributes.system ? FILE_ATTRIBUTE_SYSTEM : 0);
+    IO_STATUS_BLOCK io{};
+    HANDLE handle = nullptr;
+    QuietDriveErrors quiet;
+    NTSTATUS status =
+        NtCreateFile(&handle, FILE_LIST_DIRECTORY | SYNCHRONIZE, &object, &io, nullptr,
+                     marks ? marks : FILE_ATTRIBUTE_NORMAL,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_CREATE,
+                     FILE_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    if (!NT_SUCCESS(status)) return failure(RtlNtStatusToDosError(status));
+    CloseHandle(handle);
+    return Status::success();
+}
+
+std::optional<platform::EntryAttributes> Win32FileSystem::attributes(const std::string& path) {
+    auto wide = widePath(path);
+    if (!wide) return std::nullopt;
+    QuietDriveErrors quiet;
+    DWORD found = GetFileAttributesW(wide->c_str());
+    if (found == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return platform::EntryAttributes{
+        (found & FILE_ATTRIBUTE_DIRECTORY) != 0,
+        {(found & FILE_ATTRIBUTE_READONLY) != 0, (found & FILE_ATTRIBUTE_HIDDEN) != 0,
+         (found & FILE_ATTRIBUTE_SYSTEM) != 0}};
 }
 
 Status Win32FileSystem::removeDirectory(const std::string& path) {
