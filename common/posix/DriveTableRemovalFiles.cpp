@@ -190,8 +190,12 @@ removal::Opened<removal::DriveFile> DriveTableRemovalFiles::openOnDrive(const st
     if (!host) return refused<removal::DriveFile>(removal::kThroughLinkReason);
     std::error_code ec;
     auto status = fs::symlink_status(*host, ec);
-    if (!fs::exists(status)) return refused<removal::DriveFile>(kFileNotFound, true);
-    if (!fs::is_regular_file(status)) return refused<removal::DriveFile>(removal::kNotPlainFileReason);
+    // A folder of that name (an immunised drive's autorun.inf) is no file to remove.
+    if (!fs::exists(status) || fs::is_directory(status)) {
+        return refused<removal::DriveFile>(kFileNotFound, true);
+    }
+    if (!fs::is_regular_file(status))
+        return refused<removal::DriveFile>(removal::kNotPlainFileReason);
     if (held_.contains(*host)) return refused<removal::DriveFile>(kSharingViolation);
     auto size = fs::file_size(*host, ec);
     if (ec) return refused<removal::DriveFile>(kAccessDenied);
@@ -275,8 +279,7 @@ removal::Opened<removal::NewFile> DriveTableRemovalFiles::create(const std::stri
     return createAt(path);
 }
 
-removal::Opened<removal::ReadableFile> DriveTableRemovalFiles::openToRead(
-    const std::string& path) {
+removal::Opened<removal::ReadableFile> DriveTableRemovalFiles::openToRead(const std::string& path) {
     auto host = placeOf(path);
     std::error_code ec;
     if (!host || !fs::is_regular_file(*host, ec)) {

@@ -26,7 +26,7 @@ inline constexpr std::uint64_t kQuarantineCapacity = std::uint64_t{500} << 20;
 inline constexpr std::size_t kMostEntries = 1000;
 
 struct QuarantineEntry {
-    std::string name;              // the entry's file in the folder, "<order>.qvq"
+    std::string name;               // the entry's file in the folder, "<order>.qvq"
     std::uint64_t storedBytes = 0;  // the size of that file
     // What the header says; nullopt when the entry is damaged and cannot say it.
     std::optional<EntryHeader> header;
@@ -57,8 +57,7 @@ public:
     // `sink`. Fails when the entry is damaged (not whole, or its bytes do not give its
     // digest), which is known only once the last piece has gone to the sink; and when
     // `start` or `sink` fails.
-    Status read(std::string_view entryName,
-                const std::function<Status(const EntryHeader&)>& start,
+    Status read(std::string_view entryName, const std::function<Status(const EntryHeader&)>& start,
                 const std::function<Status(std::string_view)>& sink);
 
 private:

@@ -88,8 +88,8 @@ public:
     virtual ~RemovalFiles() = default;
 
     // ---- On a drive -----------------------------------------------------------------------
-    // Opens the plain file `path` to read it, change its attributes and remove it. A
-    // folder, a link or a device is refused.
+    // Opens the plain file `path` to read it, change its attributes and remove it. A link
+    // or a device is refused; a folder of that name counts as no file there.
     virtual Opened<DriveFile> openOnDrive(const std::string& path) = 0;
     // What `path` holds; a failure when it cannot be told or is a link or the like.
     virtual Status findOnDrive(const std::string& path, Found& found) = 0;

@@ -14,7 +14,8 @@ inline constexpr const char* kChangedWhileCopiedReason = "文件在复制到隔�
 inline constexpr const char* kPathTooLongReason = "路径过长，不能放入隔离区，因此没有删除";
 inline constexpr const char* kQuarantineUnreadableReason = "无法读取隔离区";
 inline constexpr const char* kNotADrivePathReason = "不是磁盘上的文件路径";
-inline constexpr const char* kThroughLinkReason = "路径经过链接或交接点，可能通向本盘以外，不予处理";
+inline constexpr const char* kThroughLinkReason =
+    "路径经过链接或交接点，可能通向本盘以外，不予处理";
 inline constexpr const char* kNotPlainFileReason = "不是普通文件（文件夹、链接或设备），不予删除";
 inline constexpr const char* kDamagedEntryReason = "隔离区中的这份副本已损坏，与原文件不符";
 

@@ -16,9 +16,8 @@ constexpr std::array<std::uint32_t, 64> kRound = {
     0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
 
-constexpr std::array<std::uint32_t, 8> kInitial = {0x6a09e667, 0xbb67ae85, 0x3c6ef372,
-                                                   0xa54ff53a, 0x510e527f, 0x9b05688c,
-                                                   0x1f83d9ab, 0x5be0cd19};
+constexpr std::array<std::uint32_t, 8> kInitial = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                                                   0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
 
 constexpr std::uint32_t rotr(std::uint32_t x, int n) {
     return (x >> n) | (x << (32 - n));
@@ -44,8 +43,8 @@ void Sha256::compress(const std::uint8_t* blocks, std::size_t count) {
         }
         auto [a, b, c, d, e, f, g, h] = state_;
         for (int i = 0; i < 64; ++i) {
-            std::uint32_t t1 =
-                h + (rotr(e, 6) ^ rotr(e, 11) ^ rotr(e, 25)) + ((e & f) ^ (~e & g)) + kRound[i] + w[i];
+            std::uint32_t t1 = h + (rotr(e, 6) ^ rotr(e, 11) ^ rotr(e, 25)) + ((e & f) ^ (~e & g)) +
+                               kRound[i] + w[i];
             std::uint32_t t2 =
                 (rotr(a, 2) ^ rotr(a, 13) ^ rotr(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
             h = g;

@@ -2,14 +2,15 @@
 
 #include <windows.h>
 
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "common/removal/DrivePath.h"
 #include "common/removal/RemovalTexts.h"
 #include "common/win32/FileBytes.h"
 #include "common/win32/QuietDriveErrors.h"
+#include "common/win32/ReachedPath.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -27,8 +28,20 @@ constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_H
                                       FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
                                       FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
+// Nothing there to remove: no such file or folder, no such drive, no medium in it, a
+// network drive out of reach.
 bool isMissing(DWORD error) {
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_NOT_READY:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+            return true;
+        default:
+            return false;
+    }
 }
 
 template <typename File>
@@ -53,7 +66,8 @@ std::wstring longDrivePath(const std::string& path) {
 
 // Looks at every entry from the first one below the root down to `path` (its parent only
 // unless `last`): a reparse point (junction, symbolic link, mount point) anywhere is
-// refused. `missing` tells that an entry on the way does not exist.
+// refused. `missing` tells that an entry on the way does not exist, or that `path` itself
+// is a folder (an immunised drive's autorun.inf), where no file of that name can be.
 Status noLinkOnTheWay(const std::wstring& path, bool last, bool& missing) {
     missing = false;
     // "\\?\e:\" is 7 characters; the first entry ends at the next backslash.
@@ -69,41 +83,13 @@ Status noLinkOnTheWay(const std::wstring& path, bool last, bool& missing) {
         if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
             return Status::failure(removal::kThroughLinkReason);
         }
-        if (at == std::wstring::npos) break;
+        if (at == std::wstring::npos) {
+            missing = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            if (missing) return failure(ERROR_FILE_NOT_FOUND);
+            break;
+        }
     }
     return Status::success();
-}
-
-// The path the system reached when it opened `handle`, in its DOS form without "\\?\".
-std::wstring reachedPath(HANDLE handle) {
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD n = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (n >= path.size()) {
-        path.resize(n + 1);
-        n = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    }
-    path.resize(n < path.size() ? n : 0);
-    if (path.starts_with(L"\\\\?\\")) path.erase(0, 4);
-    while (!path.empty() && path.back() == L'\\') path.pop_back();
-    return path;
-}
-
-// Whether `handle`, opened by the plain drive path `path`, reached the entry of that name
-// under the drive's root and not, through a link the system followed, one elsewhere. The
-// root is resolved the same way as the file, so that a drive that is itself a folder of
-// another one (as under Wine) compares alike.
-bool reachedWhereItSays(HANDLE handle, const std::string& path) {
-    const wchar_t rootName[] = {static_cast<wchar_t>(path[0]), L':', L'\\', L'\0'};
-    UniqueFile root(CreateFileW(rootName, FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!root) return false;
-    std::wstring expected = reachedPath(root.get()) + toWide(path).substr(2);
-    std::wstring reached = reachedPath(handle);
-    return !reached.empty() &&
-           CompareStringOrdinal(expected.c_str(), -1, reached.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 // The file goes when its last handle is closed.
@@ -238,7 +224,7 @@ Opened<removal::DriveFile> Win32RemovalFiles::openOnDrive(const std::string& pat
         (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
         return failed<removal::DriveFile>(Status::failure(removal::kNotPlainFileReason));
     }
-    if (!reachedWhereItSays(file.get(), path)) {
+    if (!reachedWhereItSays(file.get(), toWide(path))) {
         return failed<removal::DriveFile>(Status::failure(removal::kThroughLinkReason));
     }
     Opened<removal::DriveFile> opened;
@@ -287,7 +273,7 @@ Opened<removal::NewFile> Win32RemovalFiles::createOnDrive(const std::string& pat
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return lastErrorOpened<removal::NewFile>();
     // Made where the name says, not through a link swapped in since the look above.
-    if (!reachedWhereItSays(file.get(), path)) {
+    if (!reachedWhereItSays(file.get(), toWide(path))) {
         (void)markForDeletion(file.get());
         return failed<removal::NewFile>(Status::failure(removal::kThroughLinkReason));
     }

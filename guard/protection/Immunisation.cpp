@@ -21,8 +21,9 @@ std::string driveLetterOf(const std::string& entry) {
 
 }  // namespace
 
-Immunisation::Immunisation(Form1& form, platform::FileSystem& files, platform::Processes& processes)
-    : form_(form), files_(files), processes_(processes) {
+Immunisation::Immunisation(Form1& form, platform::FileSystem& files,
+                           removal::DriveFileRemoval& removal, platform::Processes& processes)
+    : form_(form), files_(files), removal_(removal), processes_(processes) {
     form.Command18.onClick = [this] { Command18_Click(); };
     form.Command17.onClick = [this] { Command17_Click(); };
     form.Drive2.onChange = [this] { Drive2_Change(); };
@@ -39,7 +40,7 @@ void Immunisation::Command18_Click() {
             // Whatever stands in the way: a file of that name, or an empty folder left by
             // an attempt that stopped half-way. Neither failure matters here; creating the
             // folder below tells whether the way is clear.
-            (void)files_.deleteFile(folder);
+            (void)removal_.remove(folder);
             (void)files_.removeDirectory(folder);
             mode = ImmunisationMode::Forced;
         }

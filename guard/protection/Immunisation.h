@@ -2,10 +2,12 @@
 // Drive immunisation on the emergency page: the chosen drive's root receives a folder
 // named autorun.inf, holding a folder named con, marked read-only, system and hidden, so
 // that no worm can write a file autorun.inf there. Forced mode first clears an old
-// autorun.inf file or empty folder. The panel also names the chosen drive's type and
+// autorun.inf file (removed the one way of common/removal, quarantined first) or empty
+// folder. The panel also names the chosen drive's type and
 // re-reads the drive list. Everything runs on the user-interface thread, within the click
 // or selection change, and reports only through message boxes.
 
+#include "common/removal/DriveFileRemoval.h"
 #include "guard/platform/FileSystem.h"
 #include "guard/platform/Processes.h"
 
@@ -18,7 +20,8 @@ namespace qv::protection {
 class Immunisation {
 public:
     // Wires Drive2, Command17 and Command18 of the main window.
-    Immunisation(Form1& form, platform::FileSystem& files, platform::Processes& processes);
+    Immunisation(Form1& form, platform::FileSystem& files, removal::DriveFileRemoval& removal,
+                 platform::Processes& processes);
     Immunisation(const Immunisation&) = delete;
     Immunisation& operator=(const Immunisation&) = delete;
 
@@ -29,6 +32,7 @@ private:
 
     Form1& form_;
     platform::FileSystem& files_;
+    removal::DriveFileRemoval& removal_;
     platform::Processes& processes_;
 };
 

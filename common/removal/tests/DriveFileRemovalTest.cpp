@@ -186,13 +186,14 @@ TEST_F(DriveFileRemovalTest, WhatCannotGoStaysAndNeverEntersTheQuarantine) {
     EXPECT_EQ(refusing.attributesOf(stick / "run.exe"), kHidden);
     EXPECT_TRUE(quarantineFiles().empty());
 
-    // A folder, a link off the drive, a name off the drive: refused; nothing there: no
-    // failure to speak of.
+    // A link off the drive, a name off the drive: refused; nothing there, or a folder of
+    // that name: no file, and no failure to speak of.
     fs::create_directory(stick / "plain");
     fs::create_symlink(root / "outside" / "sentinel.txt", stick / "alias.exe");
-    EXPECT_EQ(removal.remove("e:\\plain").reason(), kNotPlainFileReason);
+    EXPECT_EQ(removal.remove("e:\\plain").outcome(), RemovalResult::Outcome::NotFound);
     EXPECT_EQ(removal.remove("e:\\alias.exe").reason(), kThroughLinkReason);
-    for (const char* path : {"e:\\..\\outside\\sentinel.txt", "e:\\", "sentinel.txt", "e:\\a*.exe"}) {
+    for (const char* path :
+         {"e:\\..\\outside\\sentinel.txt", "e:\\", "sentinel.txt", "e:\\a*.exe"}) {
         EXPECT_EQ(removal.remove(path).reason(), kNotADrivePathReason) << path;
     }
     EXPECT_EQ(removal.remove("e:\\missing.exe").outcome(), RemovalResult::Outcome::NotFound);
@@ -246,7 +247,6 @@ TEST_F(DriveFileRemovalTest, AFullQuarantineLetsItsOldestEntriesGo) {
     std::uint64_t total = 0;
     for (const QuarantineEntry& entry : kept) total += entry.storedBytes;
     EXPECT_LE(total, kQuarantineCapacity);
-
 }
 
 TEST_F(DriveFileRemovalTest, AThousandEntriesAtMostHoweverSmall) {
@@ -255,8 +255,7 @@ TEST_F(DriveFileRemovalTest, AThousandEntriesAtMostHoweverSmall) {
     for (int i = 0; i < 1000; ++i) {
         std::string order = std::to_string(1000 + i);
         writeFile(quarantineFolder() / (std::string(20 - order.size(), '0') + order + ".qvq"),
-                  encodeHeader({"e:\\w" + std::to_string(i), "2020-01-01 00:00:00", 0}) +
-                      trailer);
+                  encodeHeader({"e:\\w" + std::to_string(i), "2020-01-01 00:00:00", 0}) + trailer);
     }
     writeFile(stick / "autorun.inf", "");
     EXPECT_TRUE(removal.remove("e:\\autorun.inf").removed());
@@ -283,7 +282,8 @@ TEST_F(DriveFileRemovalTest, RestoreGivesBackTheSameBytesWhereTheyWereAndMakesTh
     EXPECT_TRUE(readFile(stick / "我的文档" / "报告.doc") == content);
     EXPECT_TRUE(entries().empty()) << "the entry left the quarantine";
     EXPECT_EQ(std::distance(fs::directory_iterator(stick / "我的文档"), fs::directory_iterator()),
-              1) << "no copy under another name is left beside it";
+              1)
+        << "no copy under another name is left beside it";
 }
 
 TEST_F(DriveFileRemovalTest, RestoreAsksBeforeItReplacesAFileAndKeepsThatFileToo) {

@@ -20,7 +20,6 @@ public:
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
     std::optional<platform::FolderListing> listFolder(const std::string& folder) override;
     Status deleteFile(const std::string& path) override;
-    Status deleteFileOnDrive(const std::string& path) override;
     Status createDirectory(const std::string& path) override;
     Status removeDirectory(const std::string& path) override;
     std::optional<std::string> readText(const std::string& path) override;
