@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
-#include <fstream>
 
 #include "common/removal/RemovalTexts.h"
 
@@ -45,18 +44,26 @@ removal::Opened<File> refused(const char* reason, bool missing = false) {
 // A host file read from its start.
 class HostReadableFile : public removal::ReadableFile {
 public:
-    explicit HostReadableFile(const fs::path& path) : in_(path, std::ios::binary) {}
-    bool ok() const { return static_cast<bool>(in_); }
+    explicit HostReadableFile(const fs::path& path)
+        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~HostReadableFile() override {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    HostReadableFile(const HostReadableFile&) = delete;
+    HostReadableFile& operator=(const HostReadableFile&) = delete;
+
+    bool ok() const { return fd_ >= 0; }
     Status read(char* buffer, std::size_t capacity, std::size_t& got) override {
-        in_.read(buffer, static_cast<std::streamsize>(capacity));
-        if (in_.bad()) return Status::failure(kAccessDenied);
-        got = static_cast<std::size_t>(in_.gcount());
-        in_.clear();
+        ssize_t n;
+        do n = ::read(fd_, buffer, capacity);
+        while (n < 0 && errno == EINTR);
+        if (n < 0) return Status::failure(kAccessDenied);
+        got = static_cast<std::size_t>(n);
         return Status::success();
     }
 
 private:
-    std::ifstream in_;
+    int fd_;
 };
 
 }  // namespace

@@ -16,7 +16,7 @@ RemovalResult DriveFileRemoval::remove(const std::string& path) {
     if (!opened.file) return RemovalResult::keptFor(opened.failure.description());
     DriveFile& file = *opened.file;
 
-    std::string entry;
+    KeptEntry entry;
     if (Status kept = quarantine_.keep(*plain, file, entry); !kept.ok()) {
         return RemovalResult::keptFor(kept.description());
     }
@@ -31,11 +31,11 @@ RemovalResult DriveFileRemoval::remove(const std::string& path) {
     }
     if (!removed.ok()) {
         // Not removed: the file stays as it was and nothing of it stays in the quarantine.
-        (void)quarantine_.drop(entry);
+        (void)quarantine_.drop(entry.name);
         return RemovalResult::keptFor(removed.description());
     }
     opened.file.reset();  // closing it removes it
-    quarantine_.trim();
+    quarantine_.trim(entry);
     return RemovalResult::succeeded();
 }
 

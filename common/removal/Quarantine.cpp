@@ -46,6 +46,20 @@ std::optional<std::uint64_t> orderOf(std::string_view name) {
     return order;
 }
 
+// Fills `buffer` with up to `capacity` bytes, fewer only at the file's end.
+Status readFull(ReadableFile& file, char* buffer, std::size_t capacity, std::size_t& filled) {
+    filled = 0;
+    while (filled < capacity) {
+        std::size_t got = 0;
+        if (Status read = file.read(buffer + filled, capacity - filled, got); !read.ok()) {
+            return read;
+        }
+        if (got == 0) break;
+        filled += got;
+    }
+    return Status::success();
+}
+
 // Reads until `out` holds `want` bytes or the file ends; `out` keeps what was read.
 Status readUpTo(ReadableFile& file, std::string& out, std::size_t want) {
     while (out.size() < want) {
@@ -82,13 +96,16 @@ std::string Quarantine::pathOf(std::string_view entryName) const {
     return path;
 }
 
-std::optional<std::vector<StoredFile>> Quarantine::entryFiles() {
+std::optional<std::vector<StoredFile>> Quarantine::entryFiles(bool clearLeftovers) {
     auto listed = files_.listFiles(folder_);
     if (!listed) return std::nullopt;
     std::vector<StoredFile> found;
     for (StoredFile& file : *listed) {
         if (endsWith(file.name, kEntryExtension) && orderOf(file.name)) {
             found.push_back(std::move(file));
+        } else if (clearLeftovers && endsWith(file.name, kUnfinishedExtension)) {
+            // One being written by another program right now cannot be removed, and stays.
+            (void)files_.removeFile(pathOf(file.name));
         }
     }
     std::sort(found.begin(), found.end(),
@@ -96,31 +113,23 @@ std::optional<std::vector<StoredFile>> Quarantine::entryFiles() {
     return found;
 }
 
-void Quarantine::removeLeftovers() {
-    auto listed = files_.listFiles(folder_);
-    if (!listed) return;
-    for (const StoredFile& file : *listed) {
-        // One being written by another program right now cannot be removed, and stays.
-        if (endsWith(file.name, kUnfinishedExtension)) (void)files_.removeFile(pathOf(file.name));
-    }
-}
-
 Status Quarantine::copyInto(NewFile& copy, DriveFile& file, std::uint64_t size) {
     Sha256 hash;
-    std::string piece;
+    std::vector<char> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size + 1, kPiece)));
     std::uint64_t copied = 0;
     for (;;) {
-        piece.clear();
-        Status read = readUpTo(file, piece, kPiece);
+        std::size_t filled = 0;
+        Status read = readFull(file, buffer.data(), buffer.size(), filled);
         if (!read.ok()) return Status::failure(readFailedReason(read.description()));
-        if (piece.empty()) break;
+        if (filled == 0) break;
+        const std::string_view piece(buffer.data(), filled);
         copied += piece.size();
         if (copied > size) return Status::failure(kChangedWhileCopiedReason);
         hash.update(piece);
         if (Status written = copy.write(piece); !written.ok()) {
             return Status::failure(notQuarantinedReason(written.description()));
         }
-        if (piece.size() < kPiece) break;
+        if (filled < buffer.size()) break;
     }
     // The whole file, and nothing more: a last read past the end finds nothing.
     std::size_t more = 0;
@@ -134,7 +143,7 @@ Status Quarantine::copyInto(NewFile& copy, DriveFile& file, std::uint64_t size) 
     return Status::success();
 }
 
-Status Quarantine::keep(const std::string& originalPath, DriveFile& file, std::string& entryName) {
+Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEntry& kept) {
     const std::uint64_t size = file.size();
     if (size > kLargestQuarantinedFile) return Status::failure(kTooLargeReason);
     Moment moment = files_.now();
@@ -145,10 +154,9 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, std::s
         return Status::failure(notQuarantinedReason(failure.description()));
     };
     if (Status made = files_.makeFolder(folder_); !made.ok()) return notQuarantined(made);
-    removeLeftovers();
     // After every entry there is, whatever the clock says: the order is the order of the
     // removals even when the clock was set back.
-    auto existing = entryFiles();
+    auto existing = entryFiles(true);
     if (!existing) return Status::failure(notQuarantinedReason(kQuarantineUnreadableReason));
     std::uint64_t order = moment.order;
     if (!existing->empty()) order = std::max(order, *orderOf(existing->back().name) + 1);
@@ -159,7 +167,7 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, std::s
     if (Status copied = copyInto(*copy.file, file, size); !copied.ok()) return copied;
     const std::string name = orderName(order, kEntryExtension);
     if (Status placed = copy.file->place(pathOf(name)); !placed.ok()) return notQuarantined(placed);
-    entryName = name;
+    kept = {name, header.size() + size + kTrailerSize, std::move(*existing)};
     return Status::success();
 }
 
@@ -167,13 +175,11 @@ Status Quarantine::drop(std::string_view entryName) {
     return files_.removeFile(pathOf(entryName));
 }
 
-void Quarantine::trim() {
-    auto stored = entryFiles();
-    if (!stored) return;
-    std::uint64_t total = 0;
-    for (const StoredFile& file : *stored) total += file.size;
-    std::size_t count = stored->size();
-    for (const StoredFile& file : *stored) {
+void Quarantine::trim(const KeptEntry& newest) {
+    std::uint64_t total = newest.storedBytes;
+    for (const StoredFile& file : newest.earlier) total += file.size;
+    std::size_t count = newest.earlier.size() + 1;
+    for (const StoredFile& file : newest.earlier) {
         if (total <= kQuarantineCapacity && count <= kMostEntries) break;
         // One that cannot go now (being restored this moment) is passed over.
         if (files_.removeFile(pathOf(file.name)).ok()) {

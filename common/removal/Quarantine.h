@@ -25,6 +25,14 @@ inline constexpr std::uint64_t kLargestQuarantinedFile = std::uint64_t{100} << 2
 inline constexpr std::uint64_t kQuarantineCapacity = std::uint64_t{500} << 20;
 inline constexpr std::size_t kMostEntries = 1000;
 
+// An entry just made, and the entries there were before it (oldest first), which are
+// all the quarantine holds but for what other programs add meanwhile.
+struct KeptEntry {
+    std::string name;
+    std::uint64_t storedBytes = 0;
+    std::vector<StoredFile> earlier;
+};
+
 struct QuarantineEntry {
     std::string name;               // the entry's file in the folder, "<order>.qvq"
     std::uint64_t storedBytes = 0;  // the size of that file
@@ -41,14 +49,15 @@ public:
     std::string pathOf(std::string_view entryName) const;
 
     // Copies the whole of `file` (which lies at `originalPath`) into a new entry, flushed
-    // to the disk before it counts, and names the entry in `entryName`. A file over
+    // to the disk before it counts, and tells of it in `kept`. A file over
     // kLargestQuarantinedFile, one that cannot be read whole or that changes while it is
     // read, and a copy that cannot be written whole (a full disk) all fail, and leave no
     // entry behind.
-    Status keep(const std::string& originalPath, DriveFile& file, std::string& entryName);
+    Status keep(const std::string& originalPath, DriveFile& file, KeptEntry& kept);
     Status drop(std::string_view entryName);
-    // Drops the oldest entries until what is left fits the quarantine's limits.
-    void trim();
+    // Drops the oldest of the entries before `newest` until what is left fits the
+    // quarantine's limits (the folder is listed once per removal, by keep).
+    void trim(const KeptEntry& newest);
 
     // The entries, newest first; nullopt (with `failure`) when the folder cannot be listed.
     std::optional<std::vector<QuarantineEntry>> entries(Status& failure);
@@ -61,9 +70,9 @@ public:
                 const std::function<Status(std::string_view)>& sink);
 
 private:
-    // The entries' files, oldest first.
-    std::optional<std::vector<StoredFile>> entryFiles();
-    void removeLeftovers();
+    // The entries' files, oldest first; the leftovers of copies never finished are removed
+    // on the way when `clearLeftovers`.
+    std::optional<std::vector<StoredFile>> entryFiles(bool clearLeftovers = false);
     Status copyInto(NewFile& copy, DriveFile& file, std::uint64_t size);
 
     RemovalFiles& files_;

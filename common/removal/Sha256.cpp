@@ -16,8 +16,8 @@ constexpr std::array<std::uint32_t, 64> kRound = {
     0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
 
-constexpr std::array<std::uint32_t, 8> kInitial = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-                                                   0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+constexpr Sha256State kInitial = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                                  0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
 
 constexpr std::uint32_t rotr(std::uint32_t x, int n) {
     return (x >> n) | (x << (32 - n));
@@ -32,7 +32,7 @@ std::uint32_t bigEndian32(const std::uint8_t* p) {
 
 Sha256::Sha256() : state_(kInitial) {}
 
-void Sha256::compress(const std::uint8_t* blocks, std::size_t count) {
+void compressPortable(Sha256State& state, const std::uint8_t* blocks, std::size_t count) {
     for (; count > 0; --count, blocks += 64) {
         std::array<std::uint32_t, 64> w;
         for (int i = 0; i < 16; ++i) w[i] = bigEndian32(blocks + 4 * i);
@@ -41,7 +41,7 @@ void Sha256::compress(const std::uint8_t* blocks, std::size_t count) {
             std::uint32_t s1 = rotr(w[i - 2], 17) ^ rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
             w[i] = w[i - 16] + s0 + w[i - 7] + s1;
         }
-        auto [a, b, c, d, e, f, g, h] = state_;
+        auto [a, b, c, d, e, f, g, h] = state;
         for (int i = 0; i < 64; ++i) {
             std::uint32_t t1 = h + (rotr(e, 6) ^ rotr(e, 11) ^ rotr(e, 25)) + ((e & f) ^ (~e & g)) +
                                kRound[i] + w[i];
@@ -56,14 +56,20 @@ void Sha256::compress(const std::uint8_t* blocks, std::size_t count) {
             b = a;
             a = t1 + t2;
         }
-        state_[0] += a;
-        state_[1] += b;
-        state_[2] += c;
-        state_[3] += d;
-        state_[4] += e;
-        state_[5] += f;
-        state_[6] += g;
-        state_[7] += h;
+        state[0] += a;
+        state[1] += b;
+        state[2] += c;
+        state[3] += d;
+        state[4] += e;
+        state[5] += f;
+        state[6] += g;
+        state[7] += h;
+    }
+}
+
+void Sha256::compress(const std::uint8_t* blocks, std::size_t count) {
+    if (count > 0 && !compressWithShaExtensions(state_, blocks, count)) {
+        compressPortable(state_, blocks, count);
     }
 }
 

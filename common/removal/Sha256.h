@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/removal/Sha256Blocks.h"
+
 namespace qv::removal {
 
 using Sha256Digest = std::array<std::uint8_t, 32>;
@@ -23,7 +25,7 @@ public:
 private:
     void compress(const std::uint8_t* blocks, std::size_t count);
 
-    std::array<std::uint32_t, 8> state_;
+    Sha256State state_;
     std::array<std::uint8_t, 64> pending_{};
     std::size_t pendingSize_ = 0;
     std::uint64_t length_ = 0;
