@@ -22,12 +22,12 @@ RemovalResult DriveFileRemoval::remove(const std::string& path) {
     }
     // From here the copy is whole on the disk: the file may go.
     const std::uint32_t attributes = file.attributes();
-    const std::uint32_t worms = kReadOnly | kHidden | kSystem;
+    const std::uint32_t wormMarks = kReadOnly | kHidden | kSystem;
     Status removed = Status::success();
-    if (attributes & worms) removed = file.setAttributes(attributes & ~worms);
+    if (attributes & wormMarks) removed = file.setAttributes(attributes & ~wormMarks);
     if (removed.ok()) {
         removed = file.deleteOnClose();
-        if (!removed.ok() && (attributes & worms)) (void)file.setAttributes(attributes);
+        if (!removed.ok() && (attributes & wormMarks)) (void)file.setAttributes(attributes);
     }
     if (!removed.ok()) {
         // Not removed: the file stays as it was and nothing of it stays in the quarantine.

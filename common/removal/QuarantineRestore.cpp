@@ -65,7 +65,10 @@ RestoreResult restoreEntry(DriveFileRemoval& removal, const std::string& entryNa
     if (found == Found::File) {
         if (!askReplace(path)) return {RestoreResult::Outcome::Declined, path, {}};
         RemovalResult moved = removal.remove(path);
-        if (!moved.gone()) return failed(path, "原位置的文件无法移开（" + moved.reason() + "）");
+        if (!moved.gone()) {
+            return failed(path, "原位置的文件无法移开（" +
+                                    std::string(withoutFullStop(moved.reason())) + "）");
+        }
     }
     if (Status placed = copy->place(path); !placed.ok()) return failed(path, placed.description());
     (void)removal.quarantine().drop(entryName);
@@ -77,7 +80,7 @@ std::string describe(const RestoreResult& result) {
         case RestoreResult::Outcome::Restored:
             return "已恢复“" + result.originalPath + "”。";
         case RestoreResult::Outcome::Declined:
-            return "没有恢复：“" + result.originalPath + "”处已有文件，已保留该文件。";
+            return {};  // the user's own choice needs no notice
         case RestoreResult::Outcome::Failed:
             break;
     }

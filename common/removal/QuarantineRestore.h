@@ -30,7 +30,7 @@ using AskReplace = std::function<bool(const std::string& path)>;
 RestoreResult restoreEntry(DriveFileRemoval& removal, const std::string& entryName,
                            const AskReplace& askReplace);
 
-// "已恢复“...”。", or why not.
+// "已恢复“...”。", or why not; nothing when the user kept the file in the way.
 std::string describe(const RestoreResult& result);
 
 }  // namespace qv::removal

@@ -2,16 +2,11 @@
 
 namespace qv::removal {
 
-namespace {
-
-// The reason as it stands inside a sentence: without the full stop some texts end with.
 std::string_view withoutFullStop(std::string_view reason) {
     constexpr std::string_view kFullStop = "。";
     while (reason.ends_with(kFullStop)) reason.remove_suffix(kFullStop.size());
     return reason;
 }
-
-}  // namespace
 
 std::string readFailedReason(std::string_view systemReason) {
     std::string text = "读取文件失败（";

@@ -24,6 +24,8 @@ std::string readFailedReason(std::string_view systemReason);
 // The copy into the quarantine failed (a full disk, ...): the file stays.
 std::string notQuarantinedReason(std::string_view systemReason);
 
+// The reason as it stands inside a sentence: without the full stop some texts end with.
+std::string_view withoutFullStop(std::string_view reason);
 // The reason closed by one full stop, whether or not it came with one.
 std::string reasonSentence(std::string_view reason);
 

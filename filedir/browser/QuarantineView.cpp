@@ -61,7 +61,6 @@ std::string QuarantineView::statusText() const {
 Told QuarantineView::restore(std::size_t line, const removal::AskReplace& askReplace) {
     removal::RestoreResult result =
         removal::restoreEntry(removal_, entries_.at(line).name, askReplace);
-    if (result.outcome == removal::RestoreResult::Outcome::Declined) return {};
     return {removal::describe(result), result.outcome == removal::RestoreResult::Outcome::Failed};
 }
 

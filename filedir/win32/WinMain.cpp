@@ -13,6 +13,7 @@
 
 #include <commctrl.h>
 
+#include <span>
 #include <tuple>
 #include <vector>
 
@@ -113,10 +114,9 @@ void showView(bool quarantine) {
     while (ListView_DeleteColumn(app.list, 0)) {
     }
     int index = 0;
-    for (Column c :
-         quarantine ? std::vector<Column>(std::begin(kQuarantineViewColumns),
-                                          std::end(kQuarantineViewColumns))
-                    : std::vector<Column>(std::begin(kFolderColumns), std::end(kFolderColumns))) {
+    std::span<const Column> columns = quarantine ? std::span<const Column>(kQuarantineViewColumns)
+                                                 : std::span<const Column>(kFolderColumns);
+    for (Column c : columns) {
         LVCOLUMNW col{};
         col.mask = LVCF_TEXT | LVCF_WIDTH;
         col.pszText = const_cast<wchar_t*>(c.title);

@@ -98,12 +98,15 @@ void Form2::Szwz_Change() {
     if (auto text = files_.readTextStart(Szwz.text(), monitor::kAutorunReadLimit)) {
         command = monitor::openCommand(*text);
     }
-    if (command) Glwj.setText(*command);
-    // The name comes from the drive itself: the box is offered only for a plain file on
-    // that same drive, never one a crafted name points at elsewhere, and only when it is
-    // there to be removed.
-    if (command) associated_ = monitor::associatedFilePath(Szwz.text(), *command);
-    if (associated_ && !files_.fileExists(*associated_)) associated_.reset();
+    associated_.reset();
+    if (command) {
+        Glwj.setText(*command);
+        // The name comes from the drive itself: the box is offered only for a plain file
+        // on that same drive, never one a crafted name points at elsewhere, and only when
+        // it is there to be removed.
+        associated_ = monitor::associatedFilePath(Szwz.text(), *command);
+        if (associated_ && !files_.fileExists(*associated_)) associated_.reset();
+    }
     if (!associated_) scwj.setVisible(false);
 }
 

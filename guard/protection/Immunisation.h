@@ -3,9 +3,9 @@
 // named autorun.inf, holding a folder named con, marked read-only, system and hidden, so
 // that no worm can write a file autorun.inf there. Forced mode first clears an old
 // autorun.inf file (removed the one way of common/removal, quarantined first) or empty
-// folder. The panel also names the chosen drive's type and
-// re-reads the drive list. Everything runs on the user-interface thread, within the click
-// or selection change, and reports only through message boxes.
+// folder. The panel also names the chosen drive's type and re-reads the drive list.
+// Everything runs on the user-interface thread, within the click or selection change, and
+// reports only through message boxes.
 
 #include "common/removal/DriveFileRemoval.h"
 #include "guard/platform/FileSystem.h"
