@@ -32,9 +32,6 @@ public:
     Status deleteFile(const std::string& path) override {
         return count("deleteFile").deleteFile(path);
     }
-    Status deleteFileOnDrive(const std::string& path) override {
-        return count("deleteFileOnDrive").deleteFileOnDrive(path);
-    }
     Status createDirectory(const std::string& path) override {
         return count("createDirectory").createDirectory(path);
     }

@@ -9,6 +9,7 @@
 
 #include "bench/tick/TickBench.h"
 #include "common/win32/UniqueHandle.h"
+#include "common/win32/Win32RemovalFiles.h"
 #include "guard/platform/win32/services/Win32Clock.h"
 #include "guard/platform/win32/services/Win32FileSystem.h"
 #include "guard/platform/win32/services/Win32Processes.h"
@@ -72,7 +73,8 @@ int wmain() {
     qv::win32::Win32Clock clock;
     qv::win32::Win32Skin skin;
     qv::win32::Win32WebVisit web;
-    qv::platform::Services services{files, processes, registry, clock, skin, web};
+    qv::win32::Win32RemovalFiles removalFiles;
+    qv::platform::Services services{files, removalFiles, processes, registry, clock, skin, web};
 
     std::unique_ptr<qv::testkit::TempFolder> folder;
     std::unique_ptr<qv::testkit::SimulatedDrive> drive;

@@ -38,6 +38,10 @@ std::string programFolder() {
     return toUtf8(path);
 }
 
+std::string dataFolder() {
+    return programFolder();
+}
+
 std::optional<FullPath> fullPath(const std::wstring& path) {
     DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (n == 0) return std::nullopt;

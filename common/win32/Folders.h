@@ -1,6 +1,6 @@
 #pragma once
 // Where things are, found the same way by every program of the product: the folder of the
-// running program, and the full form of a path.
+// running program, the guard's data folder, and the full form of a path.
 
 #include <cstddef>
 #include <optional>
@@ -12,6 +12,11 @@ namespace qv::win32 {
 // for a drive root: "e:\"): where the program was shipped, whatever folder it was started
 // in. Empty when the system cannot tell.
 std::string programFolder();
+
+// The folder where the guard keeps the files it makes (its settings, the log, the
+// quarantine), found the same way by every program of the product; the companions lie
+// beside QVud.exe. For now that is the program's folder.
+std::string dataFolder();
 
 struct FullPath {
     std::wstring path;   // absolute, as GetFullPathNameW makes it

@@ -94,12 +94,9 @@ public:
 
     // A plain delete of one file: names are never expanded as patterns, attributes are
     // not changed first, folders are never deleted, and a link is deleted as itself, never
-    // what it points at.
+    // what it points at. Files on the drives the guard examines are removed the one way of
+    // common/removal instead (quarantined first); this is for the system's own files.
     virtual Status deleteFile(const std::string& path) = 0;
-    // The same delete for a name that came from a drive's own content: the file is deleted
-    // only when the path leads to it on the drive the path names, never through a link or
-    // junction (a reparse point anywhere on the way is refused) and never a device.
-    virtual Status deleteFileOnDrive(const std::string& path) = 0;
     // Creates one folder. A trailing backslash is passed through, so that
     // "e:\autorun.inf\con\" creates a folder named after a reserved device name.
     virtual Status createDirectory(const std::string& path) = 0;

@@ -2,6 +2,7 @@
 // The platform services the guard uses, handed to it as one bundle by whoever starts it
 // (the real program or a test).
 
+#include "common/removal/RemovalFiles.h"
 #include "guard/platform/Clock.h"
 #include "guard/platform/FileSystem.h"
 #include "guard/platform/Processes.h"
@@ -13,6 +14,8 @@ namespace qv::platform {
 
 struct Services {
     FileSystem& files;
+    // What removing a file from a drive, and keeping its copy, takes of the file system.
+    removal::RemovalFiles& removalFiles;
     Processes& processes;
     Registry& registry;
     Clock& clock;

@@ -26,6 +26,17 @@ std::vector<std::string> systemWormFiles() {
             "c:\\windows\\system32\\temp1.exe", "c:\\windows\\system32\\temp2.exe"};
 }
 
+std::string cleanerDoneMessage(const CleanerReport& report) {
+    std::string text = "紧急杀毒完成！共删除 ";
+    text += std::to_string(report.removed);
+    text += " 个文件。";
+    if (!report.stays.empty()) {
+        text += "\r\n";
+        text += removal::notRemovedText(report.stays);
+    }
+    return text;
+}
+
 std::vector<std::string> rootWormFiles(char letter) {
     std::vector<std::string> paths;
     for (const char* name : {"autorun.inf", "copy.exe", "host.exe", "rose.exe"}) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/removal/RemovalTexts.h"
+
 namespace qv::protection {
 
 inline constexpr int kCleanerStepCount = 5;
@@ -27,6 +29,14 @@ std::vector<std::string> rootWormFiles(char letter);
 inline constexpr const char* kCleanerIdleCaption = "一键杀毒";
 inline constexpr const char* kCleanerRunningCaption = "一键暂停";
 inline constexpr const char* kCleanerReadyStatus = "准备就绪...";
-inline constexpr const char* kCleanerDoneMessage = "紧急杀毒完成！";
+
+// What a run removed, and what stayed (a file that was not there is neither).
+struct CleanerReport {
+    int removed = 0;
+    std::vector<removal::NotRemoved> stays;
+};
+// The closing message: "紧急杀毒完成！共删除 N 个文件。", then the files that stayed, each
+// with its reason.
+std::string cleanerDoneMessage(const CleanerReport& report);
 
 }  // namespace qv::protection

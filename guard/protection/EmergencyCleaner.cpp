@@ -17,8 +17,9 @@ bool isDriveLetter(char c) {
 }  // namespace
 
 EmergencyCleaner::EmergencyCleaner(Form1& form, platform::FileSystem& files,
+                                   removal::DriveFileRemoval& removal,
                                    platform::Processes& processes)
-    : form_(form), files_(files), processes_(processes) {
+    : form_(form), files_(files), removal_(removal), processes_(processes) {
     form.Command7.onClick = [this] { Command7_Click(); };
     form.Timer1.onTimer = [this] { Timer1_Timer(); };
 }
@@ -44,15 +45,25 @@ void EmergencyCleaner::Timer1_Timer() {
     form_.Jd.setValue(stage.progress);
 
     // No failure stops a step: a process that is not running, a file that is not there or
-    // is refused, a drive without a medium are all passed over.
+    // is refused, a drive without a medium are all passed over. Files that stay are named
+    // at the end; one that is not there is no failure.
     switch (step_) {
         case 1:
+            report_ = {};
             for (const std::string& command : wormKillCommands()) {
                 (void)processes_.start(command, platform::WindowMode::Hidden);
             }
             break;
         case 2:
-            for (const std::string& path : systemWormFiles()) (void)files_.deleteFile(path);
+            for (const std::string& path : systemWormFiles()) {
+                if (!files_.fileExists(path)) continue;
+                Status deleted = files_.deleteFile(path);
+                if (deleted.ok()) {
+                    ++report_.removed;
+                } else {
+                    report_.stays.push_back({path, deleted.description()});
+                }
+            }
             break;
         case 3:
             // The drive list as it stands; it is not read again first.
@@ -60,7 +71,9 @@ void EmergencyCleaner::Timer1_Timer() {
                 const std::string& entry = form_.Drive1.list(i);
                 if (entry.empty() || !isDriveLetter(entry[0])) continue;
                 for (const std::string& path : rootWormFiles(entry[0])) {
-                    (void)files_.deleteFile(path);
+                    removal::RemovalResult result = removal_.remove(path);
+                    if (result.removed()) ++report_.removed;
+                    if (!result.gone()) report_.stays.push_back({path, result.reason()});
                 }
             }
             break;
@@ -70,7 +83,8 @@ void EmergencyCleaner::Timer1_Timer() {
             step_ = 0;
             form_.Timer1.setEnabled(false);
             form_.Command7.setCaption(kCleanerIdleCaption);
-            form_.host().messageBox(kCleanerDoneMessage, "提示", ui::MsgButtons::Ok);
+            form_.host().messageBox(cleanerDoneMessage(report_), "提示", ui::MsgButtons::Ok);
+            report_ = {};
             break;
     }
 }

@@ -24,7 +24,9 @@ constexpr platform::DosAttributes kImmunisedMarks{.readOnly = true, .hidden = tr
 
 }  // namespace
 
-Immunisation::Immunisation(Form1& form, platform::FileSystem& files) : form_(form), files_(files) {
+Immunisation::Immunisation(Form1& form, platform::FileSystem& files,
+                           removal::DriveFileRemoval& removal)
+    : form_(form), files_(files), removal_(removal) {
     form.Command18.onClick = [this] { Command18_Click(); };
     form.Command17.onClick = [this] { Command17_Click(); };
     form.Drive2.onChange = [this] { Drive2_Change(); };
@@ -41,7 +43,7 @@ void Immunisation::Command18_Click() {
             // Whatever stands in the way: a file of that name, or an empty folder left by
             // an attempt that stopped half-way. Neither failure matters here; creating the
             // folder below tells whether the way is clear.
-            (void)files_.deleteFile(folder);
+            (void)removal_.remove(folder);
             (void)files_.removeDirectory(folder);
             mode = ImmunisationMode::Forced;
         }

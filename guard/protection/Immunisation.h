@@ -2,11 +2,13 @@
 // Drive immunisation on the emergency page: the chosen drive's root receives a folder
 // named autorun.inf, holding a folder named con, marked read-only, system and hidden, so
 // that no worm can write a file autorun.inf there. Forced mode first clears an old
-// autorun.inf file or empty folder. Success is told only once the drive is seen to hold
-// all of it. The panel also names the chosen drive's type and re-reads the drive list.
-// Everything runs on the user-interface thread, within the click or selection change
-// (there is nothing to wait for), and reports only through message boxes.
+// autorun.inf file (removed the one way of common/removal, quarantined first) or empty
+// folder. Success is told only once the drive is seen to hold all of it. The panel also
+// names the chosen drive's type and re-reads the drive list. Everything runs on the
+// user-interface thread, within the click or selection change (there is nothing to wait
+// for), and reports only through message boxes.
 
+#include "common/removal/DriveFileRemoval.h"
 #include "guard/platform/FileSystem.h"
 
 namespace qv {
@@ -18,7 +20,7 @@ namespace qv::protection {
 class Immunisation {
 public:
     // Wires Drive2, Command17 and Command18 of the main window.
-    Immunisation(Form1& form, platform::FileSystem& files);
+    Immunisation(Form1& form, platform::FileSystem& files, removal::DriveFileRemoval& removal);
     Immunisation(const Immunisation&) = delete;
     Immunisation& operator=(const Immunisation&) = delete;
 
@@ -31,6 +33,7 @@ private:
 
     Form1& form_;
     platform::FileSystem& files_;
+    removal::DriveFileRemoval& removal_;
 };
 
 }  // namespace qv::protection

@@ -20,7 +20,9 @@ posix::DriveTableFileSystem startingDrives(const std::filesystem::path& root) {
 
 GuardHarness::GuardHarness()
     : files(startingDrives(temp.path())),
-      services{files, processes, registry, clock, skin, web},
+      removalFiles(currentDirectory(),
+                   [this](const std::string& path) { return files.hostPathOnDrive(path); }),
+      services{files, removalFiles, processes, registry, clock, skin, web},
       guard(host, services) {}
 
 std::filesystem::path GuardHarness::addDrive(char letter, platform::DriveType type) {

@@ -1,10 +1,12 @@
 #pragma once
 // The guard running headless over real temporary folders standing for drives: drive c:
 // (fixed) exists from the start, more drives can be plugged in, and every other service
-// is an in-memory back-end that records what the guard asked of it.
+// is an in-memory back-end that records what the guard asked of it. The quarantine is the
+// folder 隔离区 of the current directory.
 
 #include <filesystem>
 
+#include "common/posix/DriveTableRemovalFiles.h"
 #include "guard/app/Guard.h"
 #include "guard/platform/posix/DriveTableFileSystem.h"
 #include "guard/platform/posix/MemoryServices.h"
@@ -21,10 +23,13 @@ public:
     std::filesystem::path addDrive(char letter, platform::DriveType type);
     // The folder standing for the guard's current directory.
     std::filesystem::path currentDirectory() const { return temp.path() / "cwd"; }
+    std::filesystem::path quarantineFolder() const { return currentDirectory() / "隔离区"; }
 
     HeadlessHost host;
     TempFolder temp;
     posix::DriveTableFileSystem files;
+    // The same drives, for removing files; the quarantine lies in the current directory.
+    posix::DriveTableRemovalFiles removalFiles;
     posix::RecordingProcesses processes;
     posix::MemoryRegistry registry;
     posix::ManualClock clock;

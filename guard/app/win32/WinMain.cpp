@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "common/win32/Text.h"
+#include "common/win32/Win32RemovalFiles.h"
 #include "guard/app/Guard.h"
 #include "guard/main_window/SingleCopy.h"
 #include "guard/platform/Services.h"
@@ -27,12 +28,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (qv::refusedAsSecondCopy(host, singleInstance)) return 0;
 
     qv::win32::Win32FileSystem files;
+    qv::win32::Win32RemovalFiles removalFiles;
     qv::win32::Win32Processes processes;
     qv::win32::Win32Registry registry;
     qv::win32::Win32Clock clock;
     qv::win32::Win32Skin skin;
     qv::win32::Win32WebVisit web;
-    qv::platform::Services services{files, processes, registry, clock, skin, web};
+    qv::platform::Services services{files, removalFiles, processes, registry, clock, skin, web};
 
     // The settings files, the log and the registry files are named by bare names, so they
     // are looked for in the current folder; Windows starts a program from the Run key (and

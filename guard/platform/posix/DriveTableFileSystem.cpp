@@ -226,12 +226,11 @@ bool DriveTableFileSystem::linkOnTheWay(const fs::path& host) const {
     return false;  // the current directory: no drive of its own
 }
 
-Status DriveTableFileSystem::deleteFileOnDrive(const std::string& path) {
-    if (path.size() < 3 || path[1] != ':') return Status::failure(kBadName);
+std::optional<fs::path> DriveTableFileSystem::hostPathOnDrive(const std::string& path) const {
+    if (path.size() < 3 || path[1] != ':') return std::nullopt;
     auto host = hostPath(path);
-    if (!host) return Status::failure(kBadName);
-    if (linkOnTheWay(*host)) return Status::failure(kAccessDenied);
-    return deleteFile(path);
+    if (!host || linkOnTheWay(*host)) return std::nullopt;
+    return host;
 }
 
 Status DriveTableFileSystem::createDirectory(const std::string& path) {

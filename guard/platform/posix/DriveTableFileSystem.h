@@ -34,6 +34,10 @@ public:
     void removeDrive(char letter);
     // The host path a Windows path stands for; nullopt when it would leave its drive.
     std::optional<std::filesystem::path> hostPath(const std::string& path) const;
+    // The host path of a drive path ("e:\x") that neither leaves its drive nor passes
+    // through a link (its last part included); nullopt otherwise. The removal's drive-table
+    // back-end reaches the drives through this.
+    std::optional<std::filesystem::path> hostPathOnDrive(const std::string& path) const;
 
     platform::DriveLetters driveLetters() override;
     std::optional<platform::DriveType> driveType(char letter) override;
@@ -41,7 +45,6 @@ public:
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
     std::optional<platform::FolderListing> listFolder(const std::string& folder) override;
     Status deleteFile(const std::string& path) override;
-    Status deleteFileOnDrive(const std::string& path) override;
     Status createDirectory(const std::string& path) override;
     Status createDirectoryAs(const std::string& path, platform::DosAttributes attributes) override;
     Status removeDirectory(const std::string& path) override;

@@ -1,6 +1,7 @@
 // The one-click cleaner: five timed steps with their texts and progress, the kill commands,
-// the fixed files under c:\windows, the root files of every listed drive, a pause and
-// resume that keep the step, and every failure passed over.
+// the fixed files under c:\windows, the root files of every listed drive (read-only,
+// hidden and system ones too), a pause and resume that keep the step, no failure stopping
+// a step, and a closing message that counts what went and names what stayed.
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,8 @@ TEST_F(EmergencyCleanerTest, APausedRunGoesOnWithTheNextStepAndCleansEveryListed
         test::plant(drive / "docs" / "copy.exe");
     }
     test::makeReadOnly(listed[2] / "rose.exe");
+    h.removalFiles.setDosAttributes(listed[2] / "rose.exe", removal::kHidden | removal::kSystem);
+    h.removalFiles.holdOpen(listed[2] / "host.exe");
     h.files.addDrive('g', DriveType::Removable, h.temp.path() / "no-medium");
     f.Drive1.refresh();
     fs::path late = h.addDrive('z', DriveType::Removable);  // after the list was read
@@ -75,12 +78,20 @@ TEST_F(EmergencyCleanerTest, APausedRunGoesOnWithTheNextStepAndCleansEveryListed
         EXPECT_EQ(count(drive, roots), drive == listed[2] ? 1 : 0) << drive;
         EXPECT_TRUE(fs::exists(drive / "docs" / "copy.exe")) << "only the root is cleaned";
     }
-    EXPECT_TRUE(fs::exists(listed[2] / "rose.exe")) << "no attribute is changed to delete";
+    EXPECT_FALSE(fs::exists(listed[2] / "rose.exe")) << "read-only, hidden and system cleared";
+    EXPECT_TRUE(fs::exists(listed[2] / "host.exe")) << "held by another program";
     EXPECT_TRUE(fs::exists(late / "autorun.inf")) << "the list is not read again";
+    EXPECT_EQ(std::distance(fs::directory_iterator(h.quarantineFolder()), fs::directory_iterator()),
+              15)
+        << "each file removed from a drive's root is kept";
 
     h.host.advance(1888);
     expectShowing("正在完成扫描...", 98, true);
-    h.host.expectMessageBox("紧急杀毒完成！", ui::MsgAnswer::Ok);
+    // How many went and which stayed; the drive without a medium is no failure.
+    h.host.expectMessageBox(
+        "紧急杀毒完成！共删除 19 个文件。\r\n未能删除以下文件：\r\n"
+        "e:\\host.exe：另一个程序正在使用此文件，进程无法访问。",
+        ui::MsgAnswer::Ok);
     h.host.advance(1888);
     EXPECT_TRUE(h.host.allExpectationsMet());
     EXPECT_EQ(h.host.boxes().at(0).title, "提示");

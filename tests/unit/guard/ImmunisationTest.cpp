@@ -38,7 +38,7 @@ void immunise(test::GuardHarness& h, Form1& f, bool forced, const std::string& m
 }
 
 TEST(ImmunisationTest, WhatIsInTheWayAndTheModeDecideTheOutcome) {
-    enum class Before { Nothing, Immunised, File, ReadOnlyFile, EmptyFolder };
+    enum class Before { Nothing, Immunised, File, ReadOnlyFile, HeldFile, EmptyFolder };
     struct Case {
         Before before;
         bool forced;
@@ -50,7 +50,8 @@ TEST(ImmunisationTest, WhatIsInTheWayAndTheModeDecideTheOutcome) {
                                            {Before::Immunised, true, kForcedFailure},
                                            {Before::File, false, kNormalFailure},
                                            {Before::File, true, done},
-                                           {Before::ReadOnlyFile, true, kForcedFailure},
+                                           {Before::ReadOnlyFile, true, done},
+                                           {Before::HeldFile, true, kForcedFailure},
                                            {Before::EmptyFolder, false, kNormalFailure},
                                            {Before::EmptyFolder, true, done}}) {
         SCOPED_TRACE(static_cast<int>(c.before) * 2 + c.forced);
@@ -60,10 +61,10 @@ TEST(ImmunisationTest, WhatIsInTheWayAndTheModeDecideTheOutcome) {
         fs::path e = h.addDrive('e', DriveType::Removable);
         if (c.before == Before::Immunised) fs::create_directories(e / "autorun.inf" / "con");
         if (c.before == Before::EmptyFolder) fs::create_directory(e / "autorun.inf");
-        if (c.before == Before::File || c.before == Before::ReadOnlyFile) {
-            test::plant(e / "autorun.inf", "[autorun]\r\nopen=worm.exe\r\n");
-        }
+        const bool file = c.before >= Before::File && c.before <= Before::HeldFile;
+        if (file) test::plant(e / "autorun.inf", "[autorun]\r\nopen=worm.exe\r\n");
         if (c.before == Before::ReadOnlyFile) test::makeReadOnly(e / "autorun.inf");
+        if (c.before == Before::HeldFile) h.removalFiles.holdOpen(e / "autorun.inf");
         f.Command17.click();
         f.Drive2.setListIndex(1);
         immunise(h, f, c.forced, c.message);
@@ -71,8 +72,9 @@ TEST(ImmunisationTest, WhatIsInTheWayAndTheModeDecideTheOutcome) {
         bool succeeded = c.message == done;
         EXPECT_EQ(h.host.boxes().at(0).title, succeeded ? "免疫成功" : "提示");
         EXPECT_EQ(immunised(e), succeeded || c.before == Before::Immunised);
-        EXPECT_EQ(fs::is_regular_file(e / "autorun.inf"),
-                  !succeeded && c.before >= Before::File && c.before <= Before::ReadOnlyFile);
+        EXPECT_EQ(fs::is_regular_file(e / "autorun.inf"), !succeeded && file);
+        EXPECT_EQ(fs::exists(h.quarantineFolder()), succeeded && file)
+            << "a file forced out of the way is kept in the quarantine";
         EXPECT_EQ(marked(h.files, "e:\\autorun.inf"), succeeded);
         EXPECT_TRUE(h.processes.starts().empty()) << "no tool to wait for";
     }
@@ -108,7 +110,8 @@ TEST(ImmunisationTest, SuccessIsToldOnlyWhenTheDriveShowsTheMarkedFolder) {
     DroppingMarks files(h.currentDirectory());
     fs::path e = h.addDrive('e', DriveType::Removable);
     files.addDrive('e', DriveType::Removable, e);
-    platform::Services services{files, h.processes, h.registry, h.clock, h.skin, h.web};
+    platform::Services services{files,   h.removalFiles, h.processes, h.registry,
+                                h.clock, h.skin,         h.web};
     Guard guard(h.host, services);
     Form1& f = guard.form1();
     test::stopBackgroundScans(f);
@@ -124,7 +127,8 @@ TEST(ImmunisationTest, AHalfMadeImmunisationStaysUntilForcedModeReplacesIt) {
     RefusingFirstCon files(h.currentDirectory());
     fs::path e = h.addDrive('e', DriveType::Removable);
     files.addDrive('e', DriveType::Removable, e);
-    platform::Services services{files, h.processes, h.registry, h.clock, h.skin, h.web};
+    platform::Services services{files,   h.removalFiles, h.processes, h.registry,
+                                h.clock, h.skin,         h.web};
     Guard guard(h.host, services);
     Form1& f = guard.form1();
     test::stopBackgroundScans(f);

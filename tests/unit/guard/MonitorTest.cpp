@@ -104,15 +104,19 @@ TEST_F(MonitorTest, AutomaticHandlingDeletesLogsAndSaysOnlyWhatReallyHappened) {
     h.host.advance(1200);
     EXPECT_EQ(toast(), kToastDeleted);
 
-    // A file that cannot be deleted is not called handled, and writes no record.
+    // A file another program holds is not called handled, writes no record and leaves no
+    // copy behind, tick after tick.
     writeFile(e / "autorun.inf", "open=x.exe\r\n");
-    fs::permissions(e / "autorun.inf", fs::perms::owner_write, fs::perm_options::remove);
+    h.removalFiles.holdOpen(e / "autorun.inf");
     h.host.advance(1200 + 1800);
     EXPECT_TRUE(fs::exists(e / "autorun.inf"));
     EXPECT_EQ(toast(), kToastDeleteFailed);
     h.host.advance(1200);
     EXPECT_EQ(toast(), kToastDeleteFailed);
     EXPECT_EQ(lines(log()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(h.quarantineFolder()), fs::directory_iterator()),
+              1)
+        << "only the copy of the file that went";
 }
 
 TEST_F(MonitorTest, EachKindOfDriveGetsItsOwnTreatment) {

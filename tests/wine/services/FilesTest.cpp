@@ -219,40 +219,6 @@ TEST_F(FilesTest, ReadTextStartReadsOnlyTheFirstBytes) {
     EXPECT_EQ(files.readTextStart("con", 10), std::nullopt) << "a device is never read";
 }
 
-// A drive whose content leads off it: a folder link and a file link to a folder outside,
-// where a sentinel must survive every delete through them.
-TEST_F(FilesTest, DeleteFileOnDriveNeverGoesThroughALink) {
-    TempFolder outside;
-    ASSERT_TRUE(writeBytes(outside / L"sentinel.txt", "keep"));
-    ASSERT_TRUE(makeUnixLink(outside.path(), folder / L"linked"));
-    ASSERT_TRUE(makeUnixLink(outside / L"sentinel.txt", folder / L"alias.exe"));
-    ASSERT_TRUE(writeBytes(folder / L"plain.exe", "MZ"));
-    ASSERT_TRUE(writeBytes(folder / L"locked.exe", "MZ"));
-    ASSERT_TRUE(SetFileAttributesW((folder / L"locked.exe").c_str(), FILE_ATTRIBUTE_READONLY));
-    auto letter = freeDriveLetter();
-    ASSERT_TRUE(letter);
-    SimulatedDrive drive(*letter, DRIVE_REMOVABLE, folder.path());
-    ASSERT_TRUE(drive.ok());
-    std::string root = utf8(drive.root());
-
-    for (const char* name : {"linked\\sentinel.txt", "linked"}) {
-        auto refused = files.deleteFileOnDrive(root + name);
-        EXPECT_FALSE(refused.ok()) << name;
-        EXPECT_FALSE(refused.description().empty()) << name;
-    }
-    // Wine shows a link to a file as the file; what goes, if anything, is the link on the
-    // drive, never what it points at.
-    (void)files.deleteFileOnDrive(root + "alias.exe");
-    (void)files.deleteFile(root + "alias.exe");  // the plain delete never reaches it either
-    EXPECT_EQ(readBytes(outside / L"sentinel.txt"), "keep");
-    EXPECT_FALSE(files.deleteFileOnDrive(root + "locked.exe").ok());
-    EXPECT_FALSE(files.deleteFileOnDrive(root + "*.exe").ok());
-    EXPECT_FALSE(files.deleteFileOnDrive("\\\\?\\" + root + "plain.exe").ok());
-    auto deleted = files.deleteFileOnDrive(root + "plain.exe");
-    EXPECT_TRUE(deleted.ok()) << deleted.description();
-    EXPECT_EQ(GetFileAttributesW((folder / L"plain.exe").c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
 // The protection log's line as the real services write it: GBK, the dashes A1 AA.
 TEST_F(FilesTest, AppendedLogRecordIsGbk) {
     std::string log = at(L"Rz.log");

@@ -20,7 +20,6 @@ public:
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
     std::optional<platform::FolderListing> listFolder(const std::string& folder) override;
     Status deleteFile(const std::string& path) override;
-    Status deleteFileOnDrive(const std::string& path) override;
     Status createDirectory(const std::string& path) override;
     Status createDirectoryAs(const std::string& path, platform::DosAttributes attributes) override;
     Status removeDirectory(const std::string& path) override;
