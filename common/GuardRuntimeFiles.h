@@ -21,4 +21,8 @@ inline constexpr const char* kProcessListCapture = "Jincheng.qvjc";
 inline constexpr std::array<const char*, 4> kAll = {kProtectionSettings, kSystemSettings,
                                                     kProtectionLog, kProcessListCapture};
 
+// The folder of the quarantine, which keeps a copy of every file removed from a drive (its
+// entries have names of their own; see common/removal/Quarantine.h).
+inline constexpr const char* kQuarantineFolder = "隔离区";
+
 }  // namespace qv::runtime_files

@@ -12,6 +12,7 @@ public:
     void showForm(ui::Form&) override {}
     void showModal(ui::Form& form) override { form.requestClose(ui::CloseReason::UserClose); }
     void hideForm(ui::Form&) override {}
+    void activateForm(ui::Form&) override {}
     void formDestroyed(ui::Form&) override {}
     void formChanged(ui::Form&, ui::Property) override {}
     void controlChanged(ui::Control&, ui::Property) override {}

@@ -32,14 +32,17 @@ public:
     Status deleteFile(const std::string& path) override {
         return count("deleteFile").deleteFile(path);
     }
-    Status deleteFileOnDrive(const std::string& path) override {
-        return count("deleteFileOnDrive").deleteFileOnDrive(path);
-    }
     Status createDirectory(const std::string& path) override {
         return count("createDirectory").createDirectory(path);
     }
+    Status createDirectoryAs(const std::string& path, platform::DosAttributes attributes) override {
+        return count("createDirectoryAs").createDirectoryAs(path, attributes);
+    }
     Status removeDirectory(const std::string& path) override {
         return count("removeDirectory").removeDirectory(path);
+    }
+    std::optional<platform::EntryAttributes> attributes(const std::string& path) override {
+        return count("attributes").attributes(path);
     }
     std::optional<std::string> readText(const std::string& path) override {
         return count("readText").readText(path);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bench/tick/TickBench.h"
+#include "common/posix/DriveTableRemovalFiles.h"
 #include "guard/platform/posix/DriveTableFileSystem.h"
 #include "guard/platform/posix/MemoryServices.h"
 
@@ -41,11 +42,12 @@ int main() {
     qv::posix::ScriptedElevation elevation;
     qv::posix::MemoryRegistry registry;
     qv::posix::ManualClock clock;
-    qv::posix::FlagSingleInstance instance;
     qv::posix::RecordingSkin skin;
     qv::posix::RecordingWebVisit web;
-    qv::platform::Services services{files, folders,  processes, elevation, registry,
-                                    clock, instance, skin,      web};
+    qv::posix::DriveTableRemovalFiles removalFiles(
+        base / "cwd", [&files](const std::string& path) { return files.hostPathOnDrive(path); });
+    qv::platform::Services services{files,    removalFiles, folders, processes, elevation,
+                                    registry, clock,        skin,    web};
 
     fs::path stick = base / "e";
     qv::bench::TickBenchPlatform platform{

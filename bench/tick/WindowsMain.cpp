@@ -10,13 +10,13 @@
 #include "bench/tick/TickBench.h"
 #include "common/win32/Folders.h"
 #include "common/win32/UniqueHandle.h"
+#include "common/win32/Win32RemovalFiles.h"
 #include "guard/platform/win32/services/Win32Clock.h"
 #include "guard/platform/win32/services/Win32Elevation.h"
 #include "guard/platform/win32/services/Win32FileSystem.h"
 #include "guard/platform/win32/services/Win32Folders.h"
 #include "guard/platform/win32/services/Win32Processes.h"
 #include "guard/platform/win32/services/Win32Registry.h"
-#include "guard/platform/win32/services/Win32SingleInstance.h"
 #include "guard/platform/win32/services/Win32Skin.h"
 #include "guard/platform/win32/services/Win32WebVisit.h"
 #include "tests/wine/tools/TestKit.h"
@@ -76,11 +76,11 @@ int wmain() {
     qv::win32::Win32Elevation elevation;
     qv::win32::Win32Registry registry;
     qv::win32::Win32Clock clock;
-    qv::win32::Win32SingleInstance instance;
     qv::win32::Win32Skin skin;
     qv::win32::Win32WebVisit web;
-    qv::platform::Services services{files, folders,  processes, elevation, registry,
-                                    clock, instance, skin,      web};
+    qv::win32::Win32RemovalFiles removalFiles;
+    qv::platform::Services services{files,    removalFiles, folders, processes, elevation,
+                                    registry, clock,        skin,    web};
 
     std::unique_ptr<qv::testkit::TempFolder> folder;
     std::unique_ptr<qv::testkit::SimulatedDrive> drive;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/SaveTemporary.h"
 #include "common/win32/Folders.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/UniqueHandle.h"
@@ -66,20 +67,19 @@ Status moveOver(const std::wstring& from, const std::wstring& to) {
 
 Status replaceFile(const std::wstring& path, std::string_view bytes) {
     if (irreplaceable(path)) return failure(ERROR_ACCESS_DENIED);  // before anything is written
-    // GetTempFileNameW makes the file (empty) under a name of its own; the folder's path
-    // may be at most MAX_PATH - 14 characters long.
     std::optional<FullPath> full = fullPath(path);
     if (!full) return failure(ERROR_INVALID_NAME);
-    std::wstring folder = full->path.substr(0, full->nameAt);
-    if (folder.size() >= MAX_PATH - 14) return failure(ERROR_FILENAME_EXCED_RANGE);
-    wchar_t temporary[MAX_PATH + 1] = {};
-    if (!GetTempFileNameW(folder.c_str(), L"qv", 0, temporary)) return lastErrorFailure();
+    const std::wstring temporary = full->path + kSaveTemporarySuffixW;
+    // One left by a save killed half-way goes first. A save running now holds its own
+    // open without sharing, so it stays, and this save then fails rather than share it.
+    DeleteFileW(temporary.c_str());
 
-    UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    Status replaced = file ? writeFlushAndClose(std::move(file), bytes) : lastErrorFailure();
+    if (!file) return lastErrorFailure();
+    Status replaced = writeFlushAndClose(std::move(file), bytes);
     if (replaced.ok()) replaced = moveOver(temporary, full->path);
-    if (!replaced.ok()) DeleteFileW(temporary);
+    if (!replaced.ok()) DeleteFileW(temporary.c_str());
     return replaced;
 }
 

@@ -34,8 +34,10 @@ Status writeFlushAndClose(UniqueFile file, std::string_view bytes);
 Status moveOver(const std::wstring& from, const std::wstring& to);
 
 // Puts `bytes` in place of the file at `path`: they go to a new file in the same folder,
-// written with writeFlushAndClose, which then takes the place of `path` with moveOver.
-// Whatever fails, `path` is as it was and no other file is left behind.
+// the temporary named by kSaveTemporarySuffix (common/SaveTemporary.h), written with
+// writeFlushAndClose, which then takes the place of `path` with moveOver. Whatever fails,
+// `path` is as it was and no other file is left behind; a temporary an earlier save left
+// (the process was killed half-way) is removed first.
 Status replaceFile(const std::wstring& path, std::string_view bytes);
 
 }  // namespace qv::win32

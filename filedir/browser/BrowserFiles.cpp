@@ -1,5 +1,7 @@
 #include "filedir/browser/BrowserFiles.h"
 
+#include "common/removal/RemovalTexts.h"
+
 namespace qv::filedir {
 
 Status listFolder(BrowserFiles& files, const std::string& folder, std::vector<Entry>& out) {
@@ -65,10 +67,14 @@ std::string describe(const RestoreAllReport& report) {
     return text;
 }
 
-Status deleteEntry(BrowserFiles& files, const std::string& folder, const Entry& entry) {
+Told deleteEntry(removal::DriveFileRemoval& removal, const std::string& folder,
+                 const Entry& entry) {
     if (entry.isFolder() || entry.isLink())
-        return Status::failure("“" + entry.name + "”不是普通文件，文件浏览器只删除文件。");
-    return files.deleteFile(childPath(folder, entry.name));
+        return {"“" + entry.name + "”不是普通文件，文件浏览器只删除文件。", true};
+    removal::RemovalResult result = removal.remove(childPath(folder, entry.name));
+    if (result.removed())
+        return {"已删除“" + entry.name + "”。副本保存在隔离区，可从“隔离区”恢复。", false};
+    return {"无法删除“" + entry.name + "”：" + removal::reasonSentence(result.reason()), true};
 }
 
 }  // namespace qv::filedir

@@ -1,7 +1,8 @@
 #pragma once
 // The file operations the browser needs, on Windows-style paths ("e:\docs"). Every
 // operation stays on the drive its path names: a path that passes through a link or
-// junction is refused, never followed. Win32 and a drive-table back-end for tests.
+// junction is refused, never followed. Win32 and a drive-table back-end for tests. Files
+// are deleted the one way of common/removal, which keeps a copy in the guard's quarantine.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "common/Status.h"
+#include "common/removal/DriveFileRemoval.h"
 #include "filedir/browser/Entries.h"
 
 namespace qv::filedir {
@@ -40,8 +42,6 @@ public:
     // The attributes of one entry (the entry itself, never what a link points to).
     virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;
     virtual Status setAttributes(const std::string& path, std::uint32_t attributes) = 0;
-    // Deletes one file; never a folder.
-    virtual Status deleteFile(const std::string& path) = 0;
 };
 
 // Every entry of `folder` in one go.
@@ -67,7 +67,12 @@ RestoreAllReport restoreAll(BrowserFiles& files, const std::string& root,
 // The sentence that tells the user what restoreAll did.
 std::string describe(const RestoreAllReport& report);
 
-// Deletes a file entry; folders and links are refused.
-Status deleteEntry(BrowserFiles& files, const std::string& folder, const Entry& entry);
+// Deletes a file entry the one way (its copy goes into the quarantine); folders and links
+// are refused. The sentence that tells the user what happened, and whether it failed.
+struct Told {
+    std::string text;
+    bool error = false;
+};
+Told deleteEntry(removal::DriveFileRemoval& removal, const std::string& folder, const Entry& entry);
 
 }  // namespace qv::filedir

@@ -1,7 +1,8 @@
 #pragma once
 // The browser's file operations over a drive table: each letter is a real folder, and the
 // DOS attributes, which the POSIX file system has not got, are kept beside the files in a
-// table keyed by path. A path through a symbolic link is refused, as on Windows.
+// table keyed by path. A path through a symbolic link is refused, as on Windows. Deleting
+// goes the one way of common/removal, over the same drives (hostPathOnDrive).
 
 #include <filesystem>
 #include <map>
@@ -59,12 +60,10 @@ public:
         ++writes;
         return Status::success();
     }
-    Status deleteFile(const std::string& path) override {
-        auto p = resolve(path, true);
-        if (!p || !std::filesystem::is_regular_file(std::filesystem::symlink_status(*p)))
-            return Status::failure("拒绝访问。");
-        std::filesystem::remove(*p);
-        return Status::success();
+    // The host path of a drive path with no link on the way, its last part included: how
+    // the removal's drive-table back-end reaches these drives.
+    std::optional<std::filesystem::path> hostPathOnDrive(const std::string& path) {
+        return resolve(path);
     }
     int writes = 0;
 

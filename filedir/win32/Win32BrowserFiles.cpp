@@ -153,13 +153,4 @@ Status Win32BrowserFiles::setAttributes(const std::string& path, std::uint32_t a
     return Status::success();
 }
 
-Status Win32BrowserFiles::deleteFile(const std::string& path) {
-    if (Status way = checkWay(path, false); !way.ok()) return way;
-    DWORD a = GetFileAttributesW(longPath(path).c_str());
-    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY))
-        return Status::failure("这是文件夹，不会删除。");
-    if (!DeleteFileW(longPath(path).c_str())) return lastErrorFailure();
-    return Status::success();
-}
-
 }  // namespace qv::filedir::win32

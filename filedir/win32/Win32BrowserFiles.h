@@ -14,7 +14,6 @@ public:
     std::unique_ptr<FolderReader> openFolder(const std::string& folder, Status& failure) override;
     std::optional<std::uint32_t> attributes(const std::string& path) override;
     Status setAttributes(const std::string& path, std::uint32_t attributes) override;
-    Status deleteFile(const std::string& path) override;
 };
 
 }  // namespace qv::filedir::win32

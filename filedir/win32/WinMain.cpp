@@ -3,18 +3,29 @@
 // delete, open and refresh. Single-threaded: a folder is read a piece per timer tick and
 // the list is virtual, so a folder of 100,000 entries never stops the window answering.
 // Every failure is told with the system's text.
+//
+// The drive list ends with "隔离区": the guard's quarantine in its data folder, where every
+// file removed from a drive (by the guard or by this browser's delete) is kept. There the
+// list shows the kept files, and the actions are "恢复" (put back where it was) and
+// "彻底删除" (drop the copy for good).
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <span>
+#include <tuple>
 #include <vector>
 
+#include "common/GuardRuntimeFiles.h"
+#include "common/win32/Folders.h"
 #include "common/win32/MessageLoop.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
+#include "common/win32/Win32RemovalFiles.h"
 #include "filedir/browser/BrowserFiles.h"
 #include "filedir/browser/FolderLoad.h"
+#include "filedir/browser/QuarantineView.h"
 #include "filedir/win32/Win32BrowserFiles.h"
 
 namespace qv::filedir::win32 {
@@ -35,7 +46,9 @@ enum Id {
     kDelete,
     kRestoreAll,
     kRefresh,
-    kStatus
+    kStatus,
+    kRecover,
+    kPurge
 };
 
 // The folder is read a piece per tick of this timer; timer messages come after input and
@@ -43,13 +56,32 @@ enum Id {
 constexpr UINT_PTR kReadTimer = 1;
 constexpr std::size_t kEntriesPerPiece = 2000;
 
+// The guard's quarantine: "隔离区" in its data folder, beside which this program lies.
+std::string quarantineFolder() {
+    return childPath(qv::win32::dataFolder(), qv::runtime_files::kQuarantineFolder);
+}
+
 struct Browser {
     win32::Win32BrowserFiles files;
+    qv::win32::Win32RemovalFiles removalFiles;
+    qv::removal::DriveFileRemoval removal{removalFiles, quarantineFolder()};
+    QuarantineView quarantine{removal};
+    bool inQuarantine = false;  // the list shows the quarantine, not a folder
     std::vector<Drive> drives;
     FolderLoad load;
     HWND window = nullptr, driveBox = nullptr, path = nullptr, list = nullptr, status = nullptr;
-    std::wstring cell;  // text handed to the list view for one cell
+    std::vector<std::pair<int, HWND>> buttons;  // by command id
+    std::wstring cell;                          // text handed to the list view for one cell
 } app;
+
+struct Column {
+    const wchar_t* title;
+    int width;
+};
+constexpr Column kFolderColumns[] = {
+    {L"名称", 220}, {L"大小", 80}, {L"修改日期", 120}, {L"属性", 50}, {L"标记", 190}};
+constexpr Column kQuarantineViewColumns[] = {
+    {L"原路径", 330}, {L"大小", 80}, {L"隔离时间", 130}, {L"状态", 130}};
 
 const wchar_t* typeName(int type) {
     static const wchar_t* names[] = {L"未知",       L"可移动磁盘", L"本地磁盘",
@@ -74,12 +106,48 @@ void readPiece() {
     showLoad();
 }
 
+// The list's columns and the buttons of the folder view or of the quarantine view.
+void showView(bool quarantine) {
+    if (quarantine == app.inQuarantine && Header_GetItemCount(ListView_GetHeader(app.list)) > 0)
+        return;
+    app.inQuarantine = quarantine;
+    while (ListView_DeleteColumn(app.list, 0)) {
+    }
+    int index = 0;
+    std::span<const Column> columns = quarantine ? std::span<const Column>(kQuarantineViewColumns)
+                                                 : std::span<const Column>(kFolderColumns);
+    for (Column c : columns) {
+        LVCOLUMNW col{};
+        col.mask = LVCF_TEXT | LVCF_WIDTH;
+        col.pszText = const_cast<wchar_t*>(c.title);
+        col.cx = c.width;
+        ListView_InsertColumn(app.list, index++, &col);
+    }
+    for (auto [id, button] : app.buttons) {
+        bool forQuarantine = id == kRecover || id == kPurge;
+        ShowWindow(button, id == kRefresh || forQuarantine == quarantine ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void showQuarantine() {
+    KillTimer(app.window, kReadTimer);  // a folder still being read is left as it is
+    qv::Status r = app.quarantine.load();
+    if (!r.ok()) tell("无法读取隔离区：" + r.description(), true);
+    showView(true);
+    SetWindowTextW(app.path, win32::toWide(app.removal.quarantine().folder()).c_str());
+    ListView_SetItemState(app.list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemCountEx(app.list, static_cast<int>(app.quarantine.size()), LVSICF_NOSCROLL);
+    InvalidateRect(app.list, nullptr, TRUE);
+    SetWindowTextW(app.status, win32::toWide(app.quarantine.statusText()).c_str());
+}
+
 void showFolder(const std::string& folder) {
     qv::Status r = app.load.start(app.files, folder);
     if (!r.ok()) {
         tell("无法打开“" + folder + "”：" + r.description(), true);
         return;
     }
+    showView(false);
     SetWindowTextW(app.path, win32::toWide(folder).c_str());
     ListView_SetItemState(app.list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     readPiece();
@@ -93,7 +161,9 @@ bool folderReady() {
     return false;
 }
 
-void fillDrives(char select) {
+// Fills the drive list, the quarantine last, and shows the drive `select` (0: the first
+// removable drive), or the quarantine when `quarantine`.
+void fillDrives(char select, bool quarantine = false) {
     app.drives = app.files.drives();
     SendMessageW(app.driveBox, CB_RESETCONTENT, 0, 0);
     int chosen = -1;
@@ -105,19 +175,59 @@ void fillDrives(char select) {
             (chosen < 0 && select == 0 && app.drives[i].type == 1))
             chosen = static_cast<int>(i);
     }
+    SendMessageW(app.driveBox, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(win32::toWide(kQuarantineViewName).c_str()));
+    if (quarantine) {
+        SendMessageW(app.driveBox, CB_SETCURSEL, app.drives.size(), 0);
+        showQuarantine();
+        return;
+    }
     if (chosen < 0 && !app.drives.empty()) chosen = 0;
     SendMessageW(app.driveBox, CB_SETCURSEL, chosen, 0);
     if (chosen >= 0) showFolder(std::string{app.drives[chosen].letter, ':', '\\'});
 }
 
+// The line chosen in a list of `count` lines, or -1 (the user is told to choose one).
+int selectedLine(std::size_t count) {
+    int i = ListView_GetNextItem(app.list, -1, LVNI_SELECTED);
+    if (i < 0 || i >= static_cast<int>(count)) {
+        tell("请先在列表中选择一项。", false);
+        return -1;
+    }
+    return i;
+}
+
 const Entry* selected() {
     if (!folderReady()) return nullptr;
-    int i = ListView_GetNextItem(app.list, -1, LVNI_SELECTED);
-    if (i < 0 || i >= static_cast<int>(app.load.entries().size())) {
-        tell("请先在列表中选择一项。", false);
-        return nullptr;
-    }
-    return &app.load.entries()[i];
+    int i = selectedLine(app.load.entries().size());
+    return i < 0 ? nullptr : &app.load.entries()[i];
+}
+
+bool confirmed(const std::string& question) {
+    return MessageBoxW(app.window, win32::toWide(question).c_str(), L"提示",
+                       MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+}
+
+void recoverSelected() {
+    int i = selectedLine(app.quarantine.size());
+    if (i < 0) return;
+    Told told = app.quarantine.restore(i, [](const std::string& path) {
+        return confirmed("“" + path + "”处已有文件。\r\n要用隔离区中的副本替换它吗？" +
+                         "（现有的文件将移入隔离区）");
+    });
+    showQuarantine();
+    if (!told.text.empty()) tell(told.text, told.error);
+}
+
+void purgeSelected() {
+    int i = selectedLine(app.quarantine.size());
+    if (i < 0) return;
+    if (!confirmed("确定要彻底删除“" + app.quarantine.pathOf(i) + "”在隔离区中的副本吗？" +
+                   "删除后无法恢复。"))
+        return;
+    Told told = app.quarantine.purge(i);
+    showQuarantine();
+    if (told.error) tell(told.text, true);
 }
 
 void openSelected() {
@@ -140,7 +250,13 @@ void command(int id) {
             openSelected();
             break;
         case kRefresh:
-            fillDrives(app.load.folder().empty() ? 0 : app.load.folder()[0]);
+            fillDrives(app.load.folder().empty() ? 0 : app.load.folder()[0], app.inQuarantine);
+            break;
+        case kRecover:
+            recoverSelected();
+            break;
+        case kPurge:
+            purgeSelected();
             break;
         case kRestore:
             if (const Entry* e = selected()) {
@@ -155,17 +271,11 @@ void command(int id) {
             break;
         case kDelete:
             if (const Entry* e = selected()) {
-                std::string folder = app.load.folder(), name = e->name;
-                std::wstring ask = win32::toWide("确定要删除文件“" + name + "”吗？");
-                if (MessageBoxW(app.window, ask.c_str(), L"提示", MB_OKCANCEL | MB_ICONQUESTION) !=
-                    IDOK)
-                    break;
-                qv::Status r = deleteEntry(app.files, folder, *e);
+                std::string folder = app.load.folder();
+                if (!confirmed("确定要删除文件“" + e->name + "”吗？")) break;
+                Told told = deleteEntry(app.removal, folder, *e);
                 showFolder(folder);
-                if (r.ok())
-                    tell("已删除“" + name + "”。", false);
-                else
-                    tell("无法删除“" + name + "”：" + r.description(), true);
+                tell(told.text, told.error);
             }
             break;
         case kRestoreAll: {
@@ -184,9 +294,18 @@ void command(int id) {
 }
 
 void cellText(NMLVDISPINFOW* info) {
-    const std::vector<Entry>& entries = app.load.entries();
-    if (!(info->item.mask & LVIF_TEXT) || info->item.iItem >= static_cast<int>(entries.size()))
+    if (!(info->item.mask & LVIF_TEXT)) return;
+    if (app.inQuarantine) {
+        if (info->item.iItem >= static_cast<int>(app.quarantine.size()) ||
+            info->item.iSubItem >= kQuarantineColumns)
+            return;
+        app.cell = win32::toWide(app.quarantine.cell(
+            info->item.iItem, static_cast<QuarantineColumn>(info->item.iSubItem)));
+        info->item.pszText = app.cell.data();
         return;
+    }
+    const std::vector<Entry>& entries = app.load.entries();
+    if (info->item.iItem >= static_cast<int>(entries.size())) return;
     std::size_t i = static_cast<std::size_t>(info->item.iItem);
     const Entry& e = entries[i];
     Mark mark = i < app.load.marks().size() ? app.load.marks()[i] : Mark::None;
@@ -220,6 +339,8 @@ LRESULT CALLBACK windowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
                 int i = static_cast<int>(SendMessageW(app.driveBox, CB_GETCURSEL, 0, 0));
                 if (i >= 0 && i < static_cast<int>(app.drives.size()))
                     showFolder(std::string{app.drives[i].letter, ':', '\\'});
+                else if (i == static_cast<int>(app.drives.size()))
+                    showQuarantine();
             } else if (HIWORD(wp) == BN_CLICKED) {
                 command(LOWORD(wp));
             }
@@ -228,8 +349,8 @@ LRESULT CALLBACK windowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             auto* hdr = reinterpret_cast<NMHDR*>(lp);
             if (hdr->idFrom != kList) break;
             if (hdr->code == LVN_GETDISPINFOW) cellText(reinterpret_cast<NMLVDISPINFOW*>(lp));
-            if (hdr->code == NM_DBLCLK) openSelected();
-            if (hdr->code == NM_CUSTOMDRAW) {
+            if (hdr->code == NM_DBLCLK && !app.inQuarantine) openSelected();
+            if (hdr->code == NM_CUSTOMDRAW && !app.inQuarantine) {
                 auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(lp);
                 if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
                 if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
@@ -245,7 +366,7 @@ LRESULT CALLBACK windowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             break;
         }
         case WM_TIMER:
-            if (wp == kReadTimer) readPiece();
+            if (wp == kReadTimer && !app.inQuarantine) readPiece();
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
@@ -286,7 +407,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     child(L"STATIC", L"磁盘：", 0, 10, 14, 40, 16, 0, font.get());
     app.driveBox = child(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 50, 10, 150,
                          300, kDrives, font.get());
-    child(L"BUTTON", L"上一级", WS_TABSTOP, 210, 9, 60, 24, kUp, font.get());
+    app.buttons.push_back(
+        {kUp, child(L"BUTTON", L"上一级", WS_TABSTOP, 210, 9, 60, 24, kUp, font.get())});
     app.path = child(L"EDIT", L"", ES_READONLY | ES_AUTOHSCROLL | WS_BORDER, 280, 10, 420, 22,
                      kPath, font.get());
     app.list = child(
@@ -294,27 +416,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 10,
         40, 690, 340, kList, font.get());
     ListView_SetExtendedListViewStyle(app.list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    struct Column {
-        const wchar_t* title;
-        int width;
-    };
-    int index = 0;
-    for (Column c : {Column{L"名称", 220}, Column{L"大小", 80}, Column{L"修改日期", 120},
-                     Column{L"属性", 50}, Column{L"标记", 190}}) {
-        LVCOLUMNW col{};
-        col.mask = LVCF_TEXT | LVCF_WIDTH;
-        col.pszText = const_cast<wchar_t*>(c.title);
-        col.cx = c.width;
-        ListView_InsertColumn(app.list, index++, &col);
-    }
     app.status = child(L"STATIC", L"", 0, 10, 388, 690, 18, kStatus, font.get());
-    int x = 10;
-    for (auto [id, text] : {std::pair{kOpen, L"打开"}, std::pair{kRestore, L"还原"},
-                            std::pair{kRestoreAll, L"全部还原"}, std::pair{kDelete, L"删除文件"},
-                            std::pair{kRefresh, L"刷新"}}) {
-        child(L"BUTTON", text, WS_TABSTOP, x, 414, 100, 28, id, font.get());
-        x += 110;
+    // The quarantine's two buttons take the places of the first two of the folder view.
+    for (auto [id, text, x] :
+         {std::tuple{kOpen, L"打开", 10}, std::tuple{kRestore, L"还原", 120},
+          std::tuple{kRestoreAll, L"全部还原", 230}, std::tuple{kDelete, L"删除文件", 340},
+          std::tuple{kRefresh, L"刷新", 450}, std::tuple{kRecover, L"恢复", 10},
+          std::tuple{kPurge, L"彻底删除", 120}}) {
+        app.buttons.push_back(
+            {id, child(L"BUTTON", text, WS_TABSTOP, x, 414, 100, 28, id, font.get())});
     }
+    showView(false);
     // Shown before the first drive is read, so that a drive that cannot be opened is
     // told over the browser's own window.
     ShowWindow(app.window, show);

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "common/GuardRuntimeFiles.h"
+
 namespace qv {
 
 Guard::Guard(ui::UiHost& host, platform::Services& services)
@@ -10,6 +12,7 @@ Guard::Guard(ui::UiHost& host, platform::Services& services)
       score_(form1_, *this),
       monitorOptions_(form1_),
       systemSettingsSave_(form1_, services),
+      removal_(services.removalFiles, runtime_files::kQuarantineFolder),
       form3_(host, form1_, *this),
       form4_(graveyard_,
              [&host = host, &services = services] {
@@ -22,21 +25,21 @@ Guard::Guard(ui::UiHost& host, platform::Services& services)
                                                 services.folders);
              }),
       protectionLog_(services.files, services.clock, form1_.Jlrz, host, services.folders),
-      monitorWindows_(graveyard_, host, form1_, services.files, protectionLog_, ignoreList_, *this),
-      monitor_(form1_, services.files, ignoreList_, protectionLog_, monitorWindows_),
+      monitorWindows_(graveyard_, host, form1_, services.files, removal_, protectionLog_,
+                      ignoreList_, *this),
+      monitor_(form1_, services.files, removal_, ignoreList_, protectionLog_, monitorWindows_),
       insertionCheck_(form1_, score_, monitor_, monitorWindows_),
       ignoreListButtons_(form1_, ignoreList_),
       masterSwitches_(form1_),
-      immunisation_(form1_, services.files, services.processes, services.folders),
-      emergencyCleaner_(form1_, services),
+      immunisation_(form1_, services.files, removal_),
+      emergencyCleaner_(form1_, services, removal_),
       policySwitches_(form1_, services),
       navigation_(form1_),
       lifecycleMenu_(form1_, form3_),
       links_(form1_, services.processes, services.folders, form4_) {}
 
-bool Guard::start() {
+void Guard::start() {
     form1_.load();
-    return !form1_.refusedToStart();
 }
 
 void Guard::showBadge() {

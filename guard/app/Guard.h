@@ -7,6 +7,7 @@
 // window and store of state) and Form3 (the badge) live for the whole run; the other forms
 // are loaded on first use and unloaded when closed.
 
+#include "common/removal/DriveFileRemoval.h"
 #include "guard/main_window/Form1.h"
 #include "guard/main_window/IgnoreList.h"
 #include "guard/main_window/MonitorOptions.h"
@@ -42,9 +43,9 @@ public:
     Guard(const Guard&) = delete;
     Guard& operator=(const Guard&) = delete;
 
-    // Runs the start-up of the main window (its load). Returns false when the program is
-    // to end at once (another copy already runs).
-    bool start();
+    // Runs the start-up of the main window (its load). The single-instance test comes
+    // before the Guard is made (refusedAsSecondCopy).
+    void start();
 
     Form1& form1() { return form1_; }
     Form3& form3() { return form3_; }
@@ -80,6 +81,8 @@ private:
     ProtectionScore score_;
     MonitorOptions monitorOptions_;
     SystemSettingsSave systemSettingsSave_;
+    // The one way every file is removed from a drive, and its quarantine.
+    removal::DriveFileRemoval removal_;
     // The shell's windows that the main window shows.
     Form3 form3_;
     ui::FormSlot<Form4> form4_;

@@ -46,14 +46,9 @@ Form1::Form1(ui::UiHost& uiHost, platform::Services& services, ShellWindows& she
     onUnloadRequested = [this] { host().endProcess(); };
 }
 
-// Start-up, run once when the program starts.
+// Start-up, run once when the program starts; the single-instance test has been passed
+// before the guard was made (SingleCopy.h).
 void Form1::Form_Load() {
-    if (!services_.instance.acquire()) {
-        host().messageBox("已经有一个QVu盘卫士运行了！", "提示", ui::MsgButtons::Ok);
-        refusedToStart_ = true;
-        host().endProcess();
-        return;
-    }
     host().hideFromTaskList();
     setSize(kWidth, kStartHeight);
     for (ui::Frame* frame : {&Frame1, &Frame2, &Frame3, &Frame4}) {

@@ -51,9 +51,6 @@ class Form1 : public ui::Form {
 public:
     Form1(ui::UiHost& uiHost, platform::Services& services, ShellWindows& shell);
 
-    // True when start-up found another copy running and ended the program.
-    bool refusedToStart() const { return refusedToStart_; }
-
     // Loads the protection settings file: the monitoring options and the mode.
     void Jiazai();
     // Loads the system settings file: the options of the system page and their actions.
@@ -162,7 +159,6 @@ private:
 
     platform::Services& services_;
     ShellWindows& shell_;
-    bool refusedToStart_ = false;
 };
 
 }  // namespace qv

@@ -7,7 +7,13 @@ std::string_view firstLine(std::string_view text) {
 }
 
 bool digitAt(std::string_view line, size_t position, char digit) {
-    return position >= 1 && position <= line.size() && line[position - 1] == digit;
+    size_t character = 0;
+    for (char byte : line) {
+        // A continuation byte (10xxxxxx) belongs to the character before it.
+        if ((static_cast<unsigned char>(byte) & 0xC0) == 0x80) continue;
+        if (++character == position) return byte == digit;
+    }
+    return false;
 }
 
 std::string settingsLine(std::initializer_list<bool> options) {

@@ -14,7 +14,9 @@ namespace qv::settings {
 std::string_view firstLine(std::string_view text);
 
 // True when the character at `position` (counting from 1) of `line` is `digit`; false
-// when the line is shorter.
+// when the line is shorter. Positions count the characters of the file's code page, each
+// one code point of the UTF-8 line (a GBK character is one, not its two bytes or three
+// UTF-8 bytes), so such a character moves no later digit.
 bool digitAt(std::string_view line, size_t position, char digit);
 
 // The line a saver writes: "1" for each option that is on, "0" for each that is off, in

@@ -1,7 +1,9 @@
 #include "guard/monitor/Form2.h"
 
 #include <charconv>
+#include <vector>
 
+#include "common/removal/RemovalTexts.h"
 #include "guard/main_window/Form1.h"
 #include "guard/monitor/AutorunFile.h"
 #include "guard/platform/ui/UiHost.h"
@@ -31,8 +33,14 @@ void asCaption(ui::TextBox& box, ui::Rect bounds, std::string text) {
 }  // namespace
 
 Form2::Form2(ui::UiHost& uiHost, Form1& main, platform::FileSystem& files,
-             monitor::ProtectionLog& log, IgnoreList& ignoreList)
-    : ui::Form(uiHost, "Form2"), main_(main), files_(files), log_(log), ignoreList_(ignoreList) {
+             removal::DriveFileRemoval& removal, monitor::ProtectionLog& log,
+             IgnoreList& ignoreList)
+    : ui::Form(uiHost, "Form2"),
+      main_(main),
+      files_(files),
+      removal_(removal),
+      log_(log),
+      ignoreList_(ignoreList) {
     design();
     onLoad = [this] { Form_Load(); };
     onPaint = [this] { host().setTopmost(*this); };
@@ -90,12 +98,16 @@ void Form2::Szwz_Change() {
     if (auto text = files_.readTextStart(Szwz.text(), monitor::kAutorunReadLimit)) {
         command = monitor::openCommand(*text);
     }
-    associatedFound_ = command.has_value();
+    associated_.reset();
     if (command) {
         Glwj.setText(*command);
-    } else {
-        scwj.setVisible(false);
+        // The name comes from the drive itself: the box is offered only for a plain file
+        // on that same drive, never one a crafted name points at elsewhere, and only when
+        // it is there to be removed.
+        associated_ = monitor::associatedFilePath(Szwz.text(), *command);
+        if (associated_ && !files_.fileExists(*associated_)) associated_.reset();
     }
+    if (!associated_) scwj.setVisible(false);
 }
 
 // 30, 29, ..., 0 one step a second; the tick that finds 0 deletes.
@@ -108,16 +120,18 @@ void Form2::Timer1_Timer() {
 }
 
 void Form2::Ljsc_Click() {
-    using monitor::Remover;
-    const std::string autorun = Szwz.text();
-    if (files_.deleteFile(autorun).ok()) log_.removed(autorun, Remover::ThreatDialog);
-
-    if (associatedFound_ && scwj.ticked()) {
-        // The name comes from the drive itself: only a plain file on that same drive is
-        // ever deleted, never one a crafted name points at elsewhere.
-        if (auto path = monitor::associatedFilePath(autorun, Glwj.text())) {
-            if (files_.deleteFileOnDrive(*path).ok()) log_.removed(*path, Remover::ThreatDialog);
-        }
+    // The countdown must not delete again while the notice below is open.
+    Timer1.setEnabled(false);
+    std::vector<std::string> paths = {Szwz.text()};
+    if (associated_ && scwj.ticked()) paths.push_back(*associated_);
+    std::vector<removal::NotRemoved> stays;
+    for (const std::string& path : paths) {
+        removal::RemovalResult result = removal_.remove(path);
+        if (result.removed()) log_.removed(path, monitor::Remover::ThreatDialog);
+        if (!result.gone()) stays.push_back({path, result.reason()});
+    }
+    if (!stays.empty()) {
+        host().messageBox(removal::notRemovedText(stays), "错误", ui::MsgButtons::Ok);
     }
     close();
 }

@@ -6,10 +6,16 @@
 // Opening: set Szwz to the file's path (this loads the dialog and reads the file), then
 // show it modally; see MonitorWindows::showThreatDialog.
 //
+// Deleting removes each file the one way (common/removal: quarantined first). A file that
+// stays is named with the system's reason in a notice titled "错误" before the dialog
+// closes; the next monitor pass finds it again.
+//
 // Its controls:
 //   Szwz    where the autorun.inf lies (Text2 "所在位置：" before it)
 //   Glwj    the program the file starts, or "无法获取" (Text3 "关联文件：" before it)
-//   scwj    "同时删除关联文件": delete that program too; hidden when none was found
+//   scwj    "同时删除关联文件": delete that program too; shown only when that program is a
+//           file on the same drive that may be removed (the name rules of AutorunFile.h)
+//           and that exists
 //   Text1   the warning text
 //   Jstxt   the seconds left of the countdown (Text5 "秒后自动处理" after it)
 //   Timer1  the countdown, one step a second
@@ -19,6 +25,7 @@
 #include <optional>
 #include <string>
 
+#include "common/removal/DriveFileRemoval.h"
 #include "guard/main_window/IgnoreList.h"
 #include "guard/monitor/ProtectionLog.h"
 #include "guard/platform/FileSystem.h"
@@ -32,8 +39,8 @@ class Form1;
 class Form2 : public ui::Form {
 public:
     // `main` gives the options the dialog follows; every reference outlives the dialog.
-    Form2(ui::UiHost& uiHost, Form1& main, platform::FileSystem& files, monitor::ProtectionLog& log,
-          IgnoreList& ignoreList);
+    Form2(ui::UiHost& uiHost, Form1& main, platform::FileSystem& files,
+          removal::DriveFileRemoval& removal, monitor::ProtectionLog& log, IgnoreList& ignoreList);
 
     ui::TextBox Text2{*this, "Text2"};
     ui::TextBox Szwz{*this, "Szwz"};
@@ -59,10 +66,12 @@ private:
 
     Form1& main_;
     platform::FileSystem& files_;
+    removal::DriveFileRemoval& removal_;
     monitor::ProtectionLog& log_;
     IgnoreList& ignoreList_;
-    // The program the file starts, when it was found ("open=" line with a value).
-    bool associatedFound_ = false;
+    // The full path of the program the file starts, when it names a file on the same drive
+    // that may be removed and that exists.
+    std::optional<std::string> associated_;
 };
 
 inline constexpr const char* kUnknownAssociatedFile = "无法获取";

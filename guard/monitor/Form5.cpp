@@ -1,13 +1,14 @@
 #include "guard/monitor/Form5.h"
 
+#include "common/removal/RemovalTexts.h"
 #include "guard/main_window/Form1.h"
 #include "guard/platform/ui/UiHost.h"
 
 namespace qv {
 
 Form5::Form5(ui::UiHost& uiHost, Form1& main, platform::FileSystem& files,
-             monitor::ProtectionLog& log)
-    : ui::Form(uiHost, "Form5"), main_(main), files_(files), log_(log) {
+             removal::DriveFileRemoval& removal, monitor::ProtectionLog& log)
+    : ui::Form(uiHost, "Form5"), main_(main), files_(files), removal_(removal), log_(log) {
     design();
     Dir1.setSource(
         [&files = files_](const std::string& folder) { return files.subfolders(folder); });
@@ -18,19 +19,28 @@ Form5::Form5(ui::UiHost& uiHost, Form1& main, platform::FileSystem& files,
     Command2.onClick = [this] { Command2_Click(); };
 }
 
-// Deletes the selected file; its line goes whether or not the deletion succeeded (a file
-// that stays is listed again by the next scan).
+// Deletes the selected file; its line goes once the file is gone.
 void Form5::Command1_Click() {
     int selected = List1.listIndex();
     if (selected < 0) return;
-    remove(List1.list(selected));
+    const std::string path = List1.list(selected);
+    removal::RemovalResult result = remove(path);
+    if (!result.gone()) return tellNotRemoved({{path, result.reason()}});
     List1.removeItem(selected);
     if (List1.listCount() == 0) close();
 }
 
+// Closes once every file is gone; otherwise the lines of those that stayed remain.
 void Form5::Command4_Click() {
-    for (const std::string& path : List1.items()) remove(path);
-    close();
+    std::vector<removal::NotRemoved> stays;
+    for (const std::string& path : List1.items()) {
+        removal::RemovalResult result = remove(path);
+        if (!result.gone()) stays.push_back({path, result.reason()});
+    }
+    if (stays.empty()) return close();
+    List1.clear();
+    for (const removal::NotRemoved& file : stays) List1.addItem(file.path);
+    tellNotRemoved(stays);
 }
 
 void Form5::Command3_Click() {
@@ -43,9 +53,14 @@ void Form5::Command2_Click() {
     close();
 }
 
-// A file that cannot be deleted is passed over: the next scan lists it again.
-void Form5::remove(const std::string& path) {
-    if (files_.deleteFile(path).ok()) log_.removed(path, monitor::Remover::SuspiciousFileDialog);
+removal::RemovalResult Form5::remove(const std::string& path) {
+    removal::RemovalResult result = removal_.remove(path);
+    if (result.removed()) log_.removed(path, monitor::Remover::SuspiciousFileDialog);
+    return result;
+}
+
+void Form5::tellNotRemoved(const std::vector<removal::NotRemoved>& stays) {
+    host().messageBox(removal::notRemovedText(stays), "错误", ui::MsgButtons::Ok);
 }
 
 // The dialog's slot unloads it, its list and menu with it.

@@ -7,11 +7,15 @@
 // Opening: point Dir1 at a root, add lines to List1, then
 // MonitorWindows::showSuspiciousFiles.
 //
+// Deleting removes each file the one way (common/removal: quarantined first). A line goes
+// only when its file is gone; a file that stays is named with the system's reason in a
+// notice titled "错误", and "全部删除" keeps the lines of the files that stayed.
+//
 // Its controls:
 //   List1     the suspicious files, one full path per line
 //   Dir1      (hidden) the folders of the root the scan looked at
 //   Command1  "删除文件": delete the selected file
-//   Command4  "全部删除": delete every listed file
+//   Command4  "全部删除": delete every listed file; the dialog closes once all are gone
 //   Command3  "不做处理": leave them
 //   Command2  "关闭U盘文件扫描": turn the look-alike scan off
 //   Cd        the program's pop-up menu, opened from the badge: Xianshi shows the main
@@ -19,6 +23,11 @@
 //             protection log, PIfgg the skin changer, Tuichu ends the program. Its items
 //             are wired by the shell (see MenuWiring).
 
+#include <string>
+#include <vector>
+
+#include "common/removal/DriveFileRemoval.h"
+#include "common/removal/RemovalTexts.h"
 #include "guard/monitor/ProtectionLog.h"
 #include "guard/platform/FileSystem.h"
 #include "guard/platform/ui/Controls.h"
@@ -32,7 +41,7 @@ class Form5 : public ui::Form {
 public:
     // `main` holds the scan option the dialog turns off; every reference outlives it.
     Form5(ui::UiHost& uiHost, Form1& main, platform::FileSystem& files,
-          monitor::ProtectionLog& log);
+          removal::DriveFileRemoval& removal, monitor::ProtectionLog& log);
 
     ui::ListBox List1{*this, "List1"};
     ui::DirList Dir1{*this, "Dir1"};
@@ -57,10 +66,13 @@ private:
     void Command2_Click();
     void close();
 
-    void remove(const std::string& path);
+    // Removes the file `path`; the result says whether it is gone and, if not, why.
+    removal::RemovalResult remove(const std::string& path);
+    void tellNotRemoved(const std::vector<removal::NotRemoved>& stays);
 
     Form1& main_;
     platform::FileSystem& files_;
+    removal::DriveFileRemoval& removal_;
     monitor::ProtectionLog& log_;
 };
 

@@ -42,9 +42,14 @@ std::string autorunPath(char letter) {
 
 }  // namespace
 
-Monitor::Monitor(Form1& main, platform::FileSystem& files, IgnoreList& ignoreList,
-                 ProtectionLog& log, MonitorWindows& windows)
-    : main_(main), files_(files), ignoreList_(ignoreList), log_(log), windows_(windows) {
+Monitor::Monitor(Form1& main, platform::FileSystem& files, removal::DriveFileRemoval& removal,
+                 IgnoreList& ignoreList, ProtectionLog& log, MonitorWindows& windows)
+    : main_(main),
+      files_(files),
+      removal_(removal),
+      ignoreList_(ignoreList),
+      log_(log),
+      windows_(windows) {
     main_.Jstm.onTimer = [this] { tick(); };
 }
 
@@ -93,13 +98,12 @@ void Monitor::checkRemovable(char letter) {
     bool asked = false;
     if (found) {
         if (main_.Zdcl.ticked()) {
-            // Automatic handling always tells, whatever the options say.
+            // Automatic handling always tells, whatever the options say. A file that
+            // vanished meanwhile is no threat left to tell of.
             windows_.showToast(kToastDeleting);
-            if (files_.deleteFile(autorun).ok()) {
-                log_.removed(autorun, Remover::AutomaticHandling);
-            } else {
-                windows_.showToast(kToastDeleteFailed);
-            }
+            removal::RemovalResult result = removal_.remove(autorun);
+            if (result.removed()) log_.removed(autorun, Remover::AutomaticHandling);
+            if (!result.gone()) windows_.showToast(kToastDeleteFailed);
         } else {
             windows_.showThreatDialog(autorun);
             asked = true;

@@ -5,14 +5,16 @@
 // by the insertion check when a new drive appears in smart mode.
 //
 // On a removable drive the dialogs come in this order: the threat dialog for the drive's
-// autorun.inf (or, with automatic handling, its deletion and the toast), then, once it is
-// answered, the look-alike scan and its dialog, over the root as the first left it.
+// autorun.inf (or, with automatic handling, its removal the one way of common/removal and
+// the toast), then, once it is answered, the look-alike scan and its dialog, over the
+// root as the first left it.
 //
 // At most one pass runs at a time: a pass waits inside its dialogs, and timer ticks keep
 // arriving meanwhile; a tick that finds a pass running does nothing.
 
 #include <string>
 
+#include "common/removal/DriveFileRemoval.h"
 #include "guard/main_window/Form1.h"
 #include "guard/main_window/IgnoreList.h"
 #include "guard/monitor/MonitorWindows.h"
@@ -24,8 +26,8 @@ namespace qv::monitor {
 class Monitor {
 public:
     // Wires Jstm of `main`; every reference outlives this object.
-    Monitor(Form1& main, platform::FileSystem& files, IgnoreList& ignoreList, ProtectionLog& log,
-            MonitorWindows& windows);
+    Monitor(Form1& main, platform::FileSystem& files, removal::DriveFileRemoval& removal,
+            IgnoreList& ignoreList, ProtectionLog& log, MonitorWindows& windows);
     Monitor(const Monitor&) = delete;
     Monitor& operator=(const Monitor&) = delete;
 
@@ -40,6 +42,7 @@ private:
 
     Form1& main_;
     platform::FileSystem& files_;
+    removal::DriveFileRemoval& removal_;
     IgnoreList& ignoreList_;
     ProtectionLog& log_;
     MonitorWindows& windows_;

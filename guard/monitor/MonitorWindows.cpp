@@ -3,16 +3,18 @@
 namespace qv::monitor {
 
 MonitorWindows::MonitorWindows(ui::FormGraveyard& graveyard, ui::UiHost& host, Form1& main,
-                               platform::FileSystem& files, ProtectionLog& log,
-                               IgnoreList& ignoreList, MenuWiring& menuWiring)
+                               platform::FileSystem& files, removal::DriveFileRemoval& removal,
+                               ProtectionLog& log, IgnoreList& ignoreList, MenuWiring& menuWiring)
     // The factories keep references to the objects themselves, not to these parameters.
     : form2_(graveyard,
-             [&host = host, &main = main, &files = files, &log = log, &ignoreList = ignoreList] {
-                 return std::make_unique<Form2>(host, main, files, log, ignoreList);
+             [&host = host, &main = main, &files = files, &removal = removal, &log = log,
+              &ignoreList = ignoreList] {
+                 return std::make_unique<Form2>(host, main, files, removal, log, ignoreList);
              }),
       form5_(graveyard,
-             [&host = host, &main = main, &files = files, &log = log, &menuWiring = menuWiring] {
-                 auto form = std::make_unique<Form5>(host, main, files, log);
+             [&host = host, &main = main, &files = files, &removal = removal, &log = log,
+              &menuWiring = menuWiring] {
+                 auto form = std::make_unique<Form5>(host, main, files, removal, log);
                  menuWiring.wireMenu(*form);
                  return form;
              }),

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "common/removal/DriveFileRemoval.h"
 #include "guard/main_window/Form1.h"
 #include "guard/main_window/IgnoreList.h"
 #include "guard/monitor/Form2.h"
@@ -23,8 +24,8 @@ class MonitorWindows {
 public:
     // Every reference outlives this object; unloaded forms go to `graveyard`.
     MonitorWindows(ui::FormGraveyard& graveyard, ui::UiHost& host, Form1& main,
-                   platform::FileSystem& files, ProtectionLog& log, IgnoreList& ignoreList,
-                   MenuWiring& menuWiring);
+                   platform::FileSystem& files, removal::DriveFileRemoval& removal,
+                   ProtectionLog& log, IgnoreList& ignoreList, MenuWiring& menuWiring);
     MonitorWindows(const MonitorWindows&) = delete;
     MonitorWindows& operator=(const MonitorWindows&) = delete;
 

@@ -50,6 +50,20 @@ private:
     std::size_t count_ = 0;
 };
 
+// The marks the system keeps on a file or folder beside its content.
+struct DosAttributes {
+    bool readOnly = false;
+    bool hidden = false;
+    bool system = false;
+    friend bool operator==(const DosAttributes&, const DosAttributes&) = default;
+};
+
+// What the system says of an existing file or folder.
+struct EntryAttributes {
+    bool directory = false;
+    DosAttributes dos;
+};
+
 // What one look at a folder finds: the names of its immediate subfolders and files,
 // hidden and system entries included. Folders are sorted by name without regard to case,
 // as Windows lists them; files are in no particular order.
@@ -80,17 +94,20 @@ public:
 
     // A plain delete of one file: names are never expanded as patterns, attributes are
     // not changed first, folders are never deleted, and a link is deleted as itself, never
-    // what it points at.
+    // what it points at. Files on the drives the guard examines are removed the one way of
+    // common/removal instead (quarantined first); this is for the system's own files.
     virtual Status deleteFile(const std::string& path) = 0;
-    // The same delete for a name that came from a drive's own content: the file is deleted
-    // only when the path leads to it on the drive the path names, never through a link or
-    // junction (a reparse point anywhere on the way is refused) and never a device.
-    virtual Status deleteFileOnDrive(const std::string& path) = 0;
     // Creates one folder. A trailing backslash is passed through, so that
     // "e:\autorun.inf\con\" creates a folder named after a reserved device name.
     virtual Status createDirectory(const std::string& path) = 0;
+    // Creates one folder that carries `attributes` from its first moment. (Under Wine a
+    // folder is read-only only when it is made so: it cannot be marked afterwards.)
+    virtual Status createDirectoryAs(const std::string& path, DosAttributes attributes) = 0;
     // Removes an empty folder.
     virtual Status removeDirectory(const std::string& path) = 0;
+    // The attributes of the file or folder at `path` (a trailing backslash names a folder
+    // as createDirectory takes it); nullopt when there is none or it cannot be asked.
+    virtual std::optional<EntryAttributes> attributes(const std::string& path) = 0;
 
     // The whole file decoded from the ANSI code page; nullopt when it cannot be read.
     virtual std::optional<std::string> readText(const std::string& path) = 0;

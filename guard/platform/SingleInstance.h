@@ -1,14 +1,20 @@
 #pragma once
-// Tells whether another copy of the guard already runs. The first caller to acquire the
-// claim keeps it for the life of the process.
+// Whether another copy of the guard already runs: the first copy to claim the name keeps
+// the claim for the life of its process.
 
 namespace qv::platform {
+
+enum class InstanceClaim {
+    Held,            // this process holds the claim: it is the only copy
+    TakenByAnother,  // another copy holds it
+    Unavailable,     // the system could not make the marker at all: nothing is known
+};
 
 class SingleInstance {
 public:
     virtual ~SingleInstance() = default;
-    // True when this process is the only running copy (and now holds the claim).
-    virtual bool acquire() = 0;
+    // Claims the name for this process; asking again after a claim was made answers Held.
+    virtual InstanceClaim claim() = 0;
 };
 
 }  // namespace qv::platform

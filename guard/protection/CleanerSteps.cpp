@@ -67,20 +67,21 @@ std::string adminCleaningArguments(const std::string& systemFolder,
     return "/d /s /c \"" + joined + "\"";
 }
 
-std::string cleanerClosingMessage(const std::vector<std::string>& left, const std::string& why) {
-    if (left.empty() && why.empty()) return kCleanerDoneMessage;
-    std::string text = "紧急杀毒已结束，但以下病毒未能清除：";
-    for (const std::string& line : left) text += "\r\n" + line;
-    if (!why.empty()) text += "\r\n" + why;
+std::string cleanerDoneMessage(const CleanerReport& report) {
+    std::string text = "紧急杀毒完成！共删除 ";
+    text += std::to_string(report.removed);
+    text += " 个文件。";
+    if (!report.stays.empty()) {
+        text += "\r\n";
+        text += removal::notRemovedText(report.stays);
+    }
+    if (!report.running.empty()) {
+        text += "\r\n未能结束以下进程：";
+        for (const removal::NotRemoved& process : report.running) {
+            text += "\r\n" + process.path + "：" + removal::reasonSentence(process.reason);
+        }
+    }
     return text;
-}
-
-std::string processLeft(const std::string& image) {
-    return "病毒进程 " + image + " 仍在运行";
-}
-
-std::string fileLeft(const std::string& path) {
-    return "病毒文件 " + path + " 仍然存在";
 }
 
 }  // namespace qv::protection

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/removal/RemovalTexts.h"
+
 namespace qv::protection {
 
 inline constexpr int kCleanerStepCount = 5;
@@ -40,16 +42,23 @@ std::string adminCleaningArguments(const std::string& systemFolder,
 inline constexpr const char* kCleanerIdleCaption = "一键杀毒";
 inline constexpr const char* kCleanerRunningCaption = "一键暂停";
 inline constexpr const char* kCleanerReadyStatus = "准备就绪...";
-inline constexpr const char* kCleanerDoneMessage = "紧急杀毒完成！";
-// Why what was left stayed, when the user declined the elevation prompt.
-inline constexpr const char* kDeclinedAdminWork =
-    "清除它们需要管理员权限，而您没有同意以管理员身份运行。";
 
-// The message at the end of a run: "紧急杀毒完成！" when nothing was left, otherwise what
-// was left (one line each) and, when it is known, why.
-std::string cleanerClosingMessage(const std::vector<std::string>& left, const std::string& why);
-// One line of what was left.
-std::string processLeft(const std::string& image);
-std::string fileLeft(const std::string& path);
+// Why a worm file or process stayed when the user declined the elevation prompt, and
+// when the command with an administrator's rights ran and still it stayed.
+inline constexpr const char* kDeclinedAdminWork = "需要管理员权限，而您没有同意以管理员身份运行";
+inline constexpr const char* kStaysForTheAdministratorToo = "以管理员身份也未能清除";
+// Why a worm process still runs after the task-kill tool was started for it.
+inline constexpr const char* kNotEnded = "结束进程的命令没有成功";
+
+// What a run removed, and what stayed (a file that was not there is neither): files with
+// why, and worm processes that still run, with why.
+struct CleanerReport {
+    int removed = 0;
+    std::vector<removal::NotRemoved> stays;
+    std::vector<removal::NotRemoved> running;
+};
+// The closing message: "紧急杀毒完成！共删除 N 个文件。", then the files that stayed and
+// the processes that still run, each with its reason.
+std::string cleanerDoneMessage(const CleanerReport& report);
 
 }  // namespace qv::protection

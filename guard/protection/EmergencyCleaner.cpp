@@ -1,8 +1,9 @@
 #include "guard/protection/EmergencyCleaner.h"
 
+#include <utility>
+
 #include "guard/main_window/Form1.h"
 #include "guard/platform/ui/UiHost.h"
-#include "guard/protection/CleanerSteps.h"
 
 namespace qv::protection {
 
@@ -14,9 +15,11 @@ bool isDriveLetter(char c) {
 
 }  // namespace
 
-EmergencyCleaner::EmergencyCleaner(Form1& form, platform::Services& services)
+EmergencyCleaner::EmergencyCleaner(Form1& form, platform::Services& services,
+                                   removal::DriveFileRemoval& removal)
     : form_(form),
       services_(services),
+      removal_(removal),
       admin_(form, "CleanerAdminWatch", services.elevation, services.processes) {
     form.Command7.onClick = [this] { Command7_Click(); };
     form.Timer1.onTimer = [this] { Timer1_Timer(); };
@@ -45,9 +48,11 @@ void EmergencyCleaner::Timer1_Timer() {
     form_.Jd.setValue(stage.progress);
 
     // No failure stops a step: a file that is refused, a drive without a medium are passed
-    // over; what was left of the worms is told at the end.
+    // over. What stayed is named at the end; a file that is not there is no failure.
     switch (step_) {
         case 1:
+            report_ = {};
+            processesWhy_.clear();
             endWormProcesses();
             break;
         case 2:
@@ -59,7 +64,9 @@ void EmergencyCleaner::Timer1_Timer() {
                 const std::string& entry = form_.Drive1.list(i);
                 if (entry.empty() || !isDriveLetter(entry[0])) continue;
                 for (const std::string& path : rootWormFiles(entry[0])) {
-                    (void)services_.files.deleteFile(path);
+                    removal::RemovalResult result = removal_.remove(path);
+                    if (result.removed()) ++report_.removed;
+                    if (!result.gone()) report_.stays.push_back({path, result.reason()});
                 }
             }
             break;
@@ -83,12 +90,12 @@ void EmergencyCleaner::endWormProcesses() {
     if (running.empty()) return;
     if (beyondReach && !services_.elevation.elevated()) {
         // The one prompt of this run takes the system worm files along.
-        std::vector<std::string> files;
+        std::vector<removal::NotRemoved> files;
         for (const std::string& path : systemWormFiles()) {
-            if (services_.files.fileExists(path)) files.push_back(path);
+            if (services_.files.fileExists(path)) files.push_back({path, ""});
         }
-        systemFilesDone_ = !files.empty();
-        runAsAdministrator(running, files);
+        systemFilesTaken_ = !files.empty();
+        runAsAdministrator(running, std::move(files));
         return;
     }
     const std::string taskkill = platform::systemTool(services_.folders, "taskkill.exe");
@@ -98,50 +105,69 @@ void EmergencyCleaner::endWormProcesses() {
     }
 }
 
-// What the guard's own rights cannot delete, an elevated command deletes.
+// What the guard's own rights cannot delete, an elevated command deletes. A file still
+// there afterwards was refused, whatever the delete said.
 void EmergencyCleaner::deleteSystemWormFiles() {
-    if (systemFilesDone_) {
-        systemFilesDone_ = false;
+    if (systemFilesTaken_) {
+        systemFilesTaken_ = false;
         return;
     }
-    // A file still there afterwards was refused, whatever the delete said.
-    std::vector<std::string> refused;
+    std::vector<removal::NotRemoved> refused;
     for (const std::string& path : systemWormFiles()) {
-        (void)services_.files.deleteFile(path);
-        if (services_.files.fileExists(path)) refused.push_back(path);
+        if (!services_.files.fileExists(path)) continue;
+        Status deleted = services_.files.deleteFile(path);
+        if (!services_.files.fileExists(path)) {
+            ++report_.removed;
+            continue;
+        }
+        refused.push_back({path, deleted.ok() ? "删除后文件仍然存在" : deleted.description()});
     }
-    if (!refused.empty() && !services_.elevation.elevated()) runAsAdministrator({}, refused);
+    if (refused.empty()) return;
+    if (services_.elevation.elevated()) {
+        report_.stays.insert(report_.stays.end(), refused.begin(), refused.end());
+        return;
+    }
+    runAsAdministrator({}, std::move(refused));
 }
 
 void EmergencyCleaner::runAsAdministrator(const std::vector<std::string>& images,
-                                          const std::vector<std::string>& files) {
-    const std::string arguments =
-        adminCleaningArguments(services_.folders.systemFolder(), images, files);
-    admin_.run(platform::systemTool(services_.folders, "cmd.exe"), arguments,
-               [this](const AdminOutcome& outcome) {
-                   if (outcome.result == AdminOutcome::Result::Declined) {
-                       whyLeft_ = kDeclinedAdminWork;
-                   } else if (outcome.result == AdminOutcome::Result::NotStarted) {
-                       whyLeft_ = adminFailureReason(outcome, "cmd.exe");
+                                          std::vector<removal::NotRemoved> files) {
+    std::vector<std::string> paths;
+    for (const removal::NotRemoved& file : files) paths.push_back(file.path);
+    const bool endsProcesses = !images.empty();
+    admin_.run(platform::systemTool(services_.folders, "cmd.exe"),
+               adminCleaningArguments(services_.folders.systemFolder(), images, paths),
+               [this, endsProcesses, files = std::move(files)](const AdminOutcome& outcome) {
+                   std::string why;
+                   if (outcome.result == AdminOutcome::Result::Declined) why = kDeclinedAdminWork;
+                   if (outcome.result == AdminOutcome::Result::NotStarted)
+                       why = adminFailureReason(outcome, "cmd.exe");
+                   if (endsProcesses) processesWhy_ = why;
+                   for (const removal::NotRemoved& file : files) {
+                       if (!services_.files.fileExists(file.path)) {
+                           ++report_.removed;
+                       } else {
+                           report_.stays.push_back(
+                               {file.path, !why.empty() ? why : kStaysForTheAdministratorToo});
+                       }
                    }
                });
 }
 
 void EmergencyCleaner::finishRun() {
-    std::vector<std::string> left;
     for (const char* image : kWormImages) {
-        if (services_.processes.running(image).count > 0) left.push_back(processLeft(image));
+        if (services_.processes.running(image).count > 0) {
+            report_.running.push_back(
+                {image, processesWhy_.empty() ? std::string(kNotEnded) : processesWhy_});
+        }
     }
-    for (const std::string& path : systemWormFiles()) {
-        if (services_.files.fileExists(path)) left.push_back(fileLeft(path));
-    }
-    const std::string why = left.empty() ? std::string() : whyLeft_;
-    whyLeft_.clear();
-    systemFilesDone_ = false;
     step_ = 0;
     form_.Timer1.setEnabled(false);
     form_.Command7.setCaption(kCleanerIdleCaption);
-    form_.host().messageBox(cleanerClosingMessage(left, why), "提示", ui::MsgButtons::Ok);
+    form_.host().messageBox(cleanerDoneMessage(report_), "提示", ui::MsgButtons::Ok);
+    report_ = {};
+    processesWhy_.clear();
+    systemFilesTaken_ = false;
 }
 
 }  // namespace qv::protection

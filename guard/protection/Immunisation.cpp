@@ -3,7 +3,6 @@
 #include <string>
 
 #include "guard/main_window/Form1.h"
-#include "guard/platform/CommandLine.h"
 #include "guard/platform/ui/UiHost.h"
 #include "guard/protection/ImmunisationTexts.h"
 
@@ -20,11 +19,14 @@ std::string driveLetterOf(const std::string& entry) {
     return letter ? std::string(1, c) : std::string();
 }
 
+// The marks of the folder autorun.inf: no worm replaces it, and it stays out of sight.
+constexpr platform::DosAttributes kImmunisedMarks{.readOnly = true, .hidden = true, .system = true};
+
 }  // namespace
 
-Immunisation::Immunisation(Form1& form, platform::FileSystem& files, platform::Processes& processes,
-                           platform::Folders& folders)
-    : form_(form), files_(files), processes_(processes), folders_(folders) {
+Immunisation::Immunisation(Form1& form, platform::FileSystem& files,
+                           removal::DriveFileRemoval& removal)
+    : form_(form), files_(files), removal_(removal) {
     form.Command18.onClick = [this] { Command18_Click(); };
     form.Command17.onClick = [this] { Command17_Click(); };
     form.Drive2.onChange = [this] { Drive2_Change(); };
@@ -41,21 +43,18 @@ void Immunisation::Command18_Click() {
             // Whatever stands in the way: a file of that name, or an empty folder left by
             // an attempt that stopped half-way. Neither failure matters here; creating the
             // folder below tells whether the way is clear.
-            (void)files_.deleteFile(folder);
+            (void)removal_.remove(folder);
             (void)files_.removeDirectory(folder);
             mode = ImmunisationMode::Forced;
         }
-        outcome = files_.createDirectory(folder);
+        // Marked as it is made: there is no attribute tool to wait for, and Wine takes a
+        // folder's read-only mark only then.
+        outcome = files_.createDirectoryAs(folder, kImmunisedMarks);
         // With its trailing backslash the path names an ordinary folder "con", not the
         // console device; such a folder cannot be removed by ordinary means, and so the
         // folder around it cannot either.
         if (outcome) outcome = files_.createDirectory(folder + "\\con\\");
-        if (outcome) {
-            outcome =
-                processes_.start(platform::commandLine(platform::systemTool(folders_, "attrib.exe"),
-                                                       folder + " +r +s +h"),
-                                 platform::WindowMode::Hidden);
-        }
+        if (outcome) outcome = checkImmunised(folder);
     }
 
     // What was created stays, whatever failed after it.
@@ -65,6 +64,18 @@ void Immunisation::Command18_Click() {
         form_.host().messageBox(immunisationFailedMessage(mode, outcome.description()),
                                 kImmunisationFailedTitle, ui::MsgButtons::Ok);
     }
+}
+
+// Read back from the drive: a drive that accepted the calls may still not hold the result
+// (a file system without these marks).
+Status Immunisation::checkImmunised(const std::string& folder) {
+    std::optional<platform::EntryAttributes> made = files_.attributes(folder);
+    if (!made || !made->directory || made->dos != kImmunisedMarks) {
+        return Status::failure(marksMissingReason(folder));
+    }
+    std::optional<platform::EntryAttributes> con = files_.attributes(folder + "\\con\\");
+    if (!con || !con->directory) return Status::failure(conMissingReason(folder));
+    return Status::success();
 }
 
 void Immunisation::Command17_Click() {

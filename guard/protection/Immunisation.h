@@ -2,13 +2,14 @@
 // Drive immunisation on the emergency page: the chosen drive's root receives a folder
 // named autorun.inf, holding a folder named con, marked read-only, system and hidden, so
 // that no worm can write a file autorun.inf there. Forced mode first clears an old
-// autorun.inf file or empty folder. The panel also names the chosen drive's type and
-// re-reads the drive list. Everything runs on the user-interface thread, within the click
-// or selection change, and reports only through message boxes.
+// autorun.inf file (removed the one way of common/removal, quarantined first) or empty
+// folder. Success is told only once the drive is seen to hold all of it. The panel also
+// names the chosen drive's type and re-reads the drive list. Everything runs on the
+// user-interface thread, within the click or selection change (there is nothing to wait
+// for), and reports only through message boxes.
 
+#include "common/removal/DriveFileRemoval.h"
 #include "guard/platform/FileSystem.h"
-#include "guard/platform/Folders.h"
-#include "guard/platform/Processes.h"
 
 namespace qv {
 class Form1;
@@ -18,10 +19,8 @@ namespace qv::protection {
 
 class Immunisation {
 public:
-    // Wires Drive2, Command17 and Command18 of the main window; the system's attribute
-    // tool is started from `folders`' system folder.
-    Immunisation(Form1& form, platform::FileSystem& files, platform::Processes& processes,
-                 platform::Folders& folders);
+    // Wires Drive2, Command17 and Command18 of the main window.
+    Immunisation(Form1& form, platform::FileSystem& files, removal::DriveFileRemoval& removal);
     Immunisation(const Immunisation&) = delete;
     Immunisation& operator=(const Immunisation&) = delete;
 
@@ -29,11 +28,12 @@ private:
     void Command18_Click();  // immunise
     void Command17_Click();  // refresh the drive list
     void Drive2_Change();    // show the chosen drive's type
+    // Whether `folder` is as immunisation leaves it; the reason when it is not.
+    Status checkImmunised(const std::string& folder);
 
     Form1& form_;
     platform::FileSystem& files_;
-    platform::Processes& processes_;
-    platform::Folders& folders_;
+    removal::DriveFileRemoval& removal_;
 };
 
 }  // namespace qv::protection

@@ -17,6 +17,14 @@ std::string immunisedMessage(const std::string& letter) {
     return "对" + letter + "盘免疫成功！";
 }
 
+std::string marksMissingReason(const std::string& folder) {
+    return folder + " 未能设为只读、系统和隐藏";
+}
+
+std::string conMissingReason(const std::string& folder) {
+    return folder + "\\con 文件夹未能建成";
+}
+
 std::string immunisationFailedMessage(ImmunisationMode mode, const std::string& description) {
     if (mode == ImmunisationMode::Normal) {
         return "免疫失败！原因：" + description + "\r\n请选择强制免疫再次尝试";

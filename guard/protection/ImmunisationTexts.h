@@ -23,6 +23,10 @@ std::string driveTypeCaption(std::optional<platform::DriveType> type);
 std::string immunisedMessage(const std::string& letter);
 inline constexpr const char* kImmunisedTitle = "免疫成功";
 
+// Why an immunisation whose steps all succeeded is still not done: what the drive shows.
+std::string marksMissingReason(const std::string& folder);
+std::string conMissingReason(const std::string& folder);
+
 // The failure message, with the system's description of the error that stopped it.
 std::string immunisationFailedMessage(ImmunisationMode mode, const std::string& description);
 inline constexpr const char* kImmunisationFailedTitle = "提示";

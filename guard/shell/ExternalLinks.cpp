@@ -56,9 +56,14 @@ void ExternalLinks::openSkinChanger() {
     startModule(links::kSkinChanger, links::kSkinChangerMissing);
 }
 
-// One process manager: opening it again shows the same window as it is.
+// One process manager: opening it again brings the same window, as it is, to the front.
 void ExternalLinks::openProcessManager() {
-    processManager_.get().show();
+    Form4& manager = processManager_.get();
+    if (manager.visible()) {
+        manager.activate();
+    } else {
+        manager.show();
+    }
 }
 
 // The companions are the ones shipped beside the guard, by full path.

@@ -33,7 +33,7 @@ public:
     // Starts the companion modules Filedir.exe and Pifushe.exe.
     void openFileBrowser();
     void openSkinChanger();
-    // Shows the one process manager window, loading it first when needed.
+    // Shows the one process manager window in front, loading it first when needed.
     void openProcessManager();
 
 private:

@@ -25,6 +25,7 @@ Form3::Form3(ui::UiHost& uiHost, Form1& main, ProgramMenu& menu)
     Image2.setVisible(false);
 
     onLoad = [this] { Form_Load(); };
+    onQueryUnload = [this](bool& cancel, ui::CloseReason) { Form_QueryUnload(cancel); };
     Image1.onMouseMove = [this] { Image1_MouseMove(); };
     Image1.onDblClick = [this] { Image1_DblClick(); };
     Image1.onMouseUp = [this](ui::MouseButton b) { Image1_MouseUp(b); };
@@ -36,6 +37,12 @@ void Form3::Form_Load() {
     ui::Rect image = Image1.bounds();
     ui::Twips left = host().screenSize().width - (image.width + kMargin);
     setBounds({left, kMargin, image.width, image.height});
+}
+
+// Whatever asks, the badge stays: without it the running guard could not be reached. The
+// end of the session ends the program by itself.
+void Form3::Form_QueryUnload(bool& cancel) {
+    cancel = true;
 }
 
 void Form3::Image1_MouseMove() {

@@ -3,7 +3,9 @@
 // hidden: a borderless square picture in the top-right corner. Its tool tip tells whether
 // protection is on; when all protection is off a warning picture on its corner switches
 // the protection back on with one click. Double-click shows the main window, a right-click
-// opens the program's pop-up menu, and the badge can be dragged anywhere.
+// opens the program's pop-up menu, and the badge can be dragged anywhere. It is never
+// closed: it stands for the running guard, which ends only through "退出" or with the
+// session, so close requests (Alt+F4, another program's WM_CLOSE) are refused.
 //
 // Its controls:
 //   Image1  the badge's picture: dragged, double-clicked, right-clicked
@@ -29,6 +31,7 @@ public:
 
 private:
     void Form_Load();
+    void Form_QueryUnload(bool& cancel);
     void Image1_MouseMove();
     void Image1_DblClick();
     void Image1_MouseUp(ui::MouseButton button);

@@ -43,10 +43,14 @@ void Form4::design() {
     Text1.setLocked(true);
     Text1.setBorderStyle(ui::Border::FixedSingle);
     Text1.setText("正在获取进程列表...");
+    // The task-list tool prints columns padded with blanks: they line up only when every
+    // character is as wide as the next. 新宋体 is the fixed-pitch face of a Chinese system.
+    Text1.setFont({.face = "新宋体", .fixedPitch = true});
     Label1.setBounds({120, 5160, 3480, 240});
     Label1.setCaption("请输入需结束进程的程序的PID：");
     Text2.setBounds({3480, 5160, 735, 270});
     Text2.setBorderStyle(ui::Border::FixedSingle);
+    Text2.setDigitsOnly(true);
     Command1.setBounds({4320, 5055, 1335, 375});
     Command1.setCaption("结束此进程");
     Check1.setBounds({5760, 5160, 1935, 255});

@@ -3,21 +3,21 @@
 // prints it, refreshed every 1200 ms while automatic refresh is on, and the end of a
 // process whose PID the user types.
 //
-// Polling: each tick of Timer1 shows what Jincheng.qvjc holds at that moment, normally the
-// capture of the tick before, and starts the next capture once the last one has ended
-// (never two at a time). A capture that could not start, that ended with an error or
-// without leaving a file to read, or that has not ended after kCaptureWaitMs, is told in
-// the list instead of leaving "正在获取进程列表..." there for good; the next tick tries
-// again. Ending a process starts the task-kill tool and then watches it on Timer2, so the
-// window stays responsive; the outcome is told once the tool has ended, and a tool that
-// has not ended after kKillWaitMs counts as failed. The tools are the system's, by full
-// path.
+// Opening it again while it is open brings it to the front. Polling: each tick of Timer1
+// shows what Jincheng.qvjc holds at that moment, normally the capture of the tick before,
+// and starts the next capture once the last one has ended (never two at a time). A capture
+// that could not start, that ended with an error or without leaving a file to read, or
+// that has not ended after kCaptureWaitMs, is told in the list instead of leaving
+// "正在获取进程列表..." there for good; the next tick tries again. Ending a process starts
+// the task-kill tool and then watches it on Timer2, so the window stays responsive; the
+// outcome is told once the tool has ended, and a tool that has not ended after kKillWaitMs
+// counts as failed. The tools are the system's, by full path.
 // Everything runs on the user-interface thread; the window lives from its first opening
 // until its close box unloads it, its timers with it.
 //
 // Its controls:
-//   Text1     the process list
-//   Text2     the PID of the process to end (Label1 asks for it)
+//   Text1     the process list, in a fixed-pitch font
+//   Text2     the PID of the process to end, digits only (Label1 asks for it)
 //   Command1  "结束此进程": ends that process
 //   Check1    "自动刷新进程列表": refresh the list every tick
 //   Timer1    the refresh

@@ -15,22 +15,16 @@ std::string captureCommand(const std::string& cmd, const std::string& tasklist) 
 std::string normalisedPid(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    // A negative number is no PID: it ends no process, as 0 does.
+    if (i < text.size() && text[i] == '-') return "0";
+    if (i < text.size() && text[i] == '+') ++i;
     constexpr std::uint64_t kMax = 4294967295u;
-    std::uint64_t value = 0;
-    bool anyDigit = false;
+    std::uint64_t value = 0;  // no digit at all reads as 0
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        anyDigit = true;
         value = value * 10 + static_cast<std::uint64_t>(text[i] - '0');
         if (value > kMax) value = kMax;
     }
-    if (!anyDigit || value == 0) return "0";
-    // A negative number is no PID; it is kept as the user typed it, so it still ends no
-    // process other than the one named.
-    std::string digits = std::to_string(value);
-    if (negative) digits.insert(0, 1, '-');
-    return digits;
+    return std::to_string(value);
 }
 
 std::string killCommand(const std::string& taskkill, std::string_view pid) {

@@ -17,9 +17,9 @@ std::string captureCommand(const std::string& cmd, const std::string& tasklist);
 
 // The PID entry as the decimal text of its numeric value, read leniently: leading blanks
 // and an optional sign, then the digits that follow; the rest is ignored, and text that
-// does not begin with a number (the empty text too) gives "0". A value too large for a
-// PID is capped at 4294967295, so the result is always one whole number. The result
-// normalises to itself.
+// does not begin with a number (the empty text too) gives "0", as does a negative number,
+// which is no PID. A value too large for a PID is capped at 4294967295, so the result is
+// always digits only, one whole number. The result normalises to itself.
 std::string normalisedPid(std::string_view text);
 
 // "<taskkill>" /PID <pid> /f, the task-kill tool by its full path.

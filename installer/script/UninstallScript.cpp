@@ -116,6 +116,9 @@ UninstallScript uninstallScript(const Installation& in) {
                     " /f");
     lines.push_back(away + reg + " delete " + quoted(kUninstallKey) + " /f");
     if (!in.menuFolder.empty()) lines.push_back(away + "rd /q " + quoted(in.menuFolder));
+    // The quarantine of a guard that kept its files beside itself, and the shared data
+    // folder with whatever it holds.
+    lines.push_back(away + "rd /s /q " + quoted(folder + runtime_files::kQuarantineFolder));
     if (!in.dataFolder.empty()) lines.push_back(away + "rd /s /q " + quoted(in.dataFolder));
     // Waits (ping's delay of about two seconds) for the uninstaller, which ends right
     // after starting the commands, to be gone.

@@ -43,7 +43,7 @@ struct UninstallScript {
 // the guard makes at run time, in the installation folder (a guard that can write there
 // keeps them beside itself) and in the data folder. The commands, which the uninstaller
 // runs only once every listed file is gone, remove the registry values, the Start menu
-// folder and the data folder with whatever else it holds (the quarantine). QVuninst.exe
+// folder, the quarantine and the data folder with whatever else it holds. QVuninst.exe
 // cannot delete itself while it runs, so it and the script are not in the delete list:
 // the last command waits until the uninstaller has ended, then deletes both and removes
 // the folders that are left empty (never a folder that still holds something: the user

@@ -80,7 +80,8 @@ TEST(UninstallScriptTest, NamesEveryFileAndCommandForFoldersWithBlanksAndChinese
                        " delete "
                        "\"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QVud\" "
                        "/f",
-                   kAway + "rd /q \"" + kMenu + "\"", kAway + "rd /s /q \"" + kData + "\"",
+                   kAway + "rd /q \"" + kMenu + "\"", kAway + "rd /s /q \"" + f + "隔离区\"",
+                   kAway + "rd /s /q \"" + kData + "\"",
                    "cd /d %SystemRoot% & \"C:\\Windows\\system32\\ping.exe\" -n 3 127.0.0.1 >nul & "
                    "del /f /q \"" +
                        f + "QVuninst.exe\" & del /f /q \"" + f + "Xz.ini\" & rd /q \"" + f +
@@ -93,9 +94,9 @@ TEST(UninstallScriptTest, WithoutAStartMenuFolderNoneIsRemoved) {
     ReadBack back = readBack(uninstallScript(installation).text);
     EXPECT_EQ(back.deleteList, (Lines{"C:\\QV\\QVud.exe", "C:\\QV\\QVset.ini", "C:\\QV\\XTset.ini",
                                       "C:\\QV\\Rz.log", "C:\\QV\\Jincheng.qvjc"}));
-    ASSERT_EQ(back.commands.size(), 3u);
-    EXPECT_EQ(back.commands[2].find("skins"), std::string::npos);
-    EXPECT_TRUE(back.commands[2].ends_with("del /f /q \"C:\\QV\\Xz.ini\" & rd /q \"C:\\QV\""));
+    ASSERT_EQ(back.commands.size(), 4u);
+    EXPECT_EQ(back.commands[3].find("skins"), std::string::npos);
+    EXPECT_TRUE(back.commands[3].ends_with("del /f /q \"C:\\QV\\Xz.ini\" & rd /q \"C:\\QV\""));
 }
 
 TEST(UninstallScriptTest, RefusesWhatCouldNotBeNamedSafely) {

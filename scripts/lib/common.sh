@@ -81,7 +81,9 @@ qv_wine_prefix_init() {
 }
 
 # The forms' font 宋体 (SimSun) is not part of Wine; the Sharp face of the installed CJK
-# font draws its small sizes right, where Wine's own pick loses strokes.
+# font draws its small sizes right, where Wine's own pick loses strokes. The process
+# list's fixed-pitch 新宋体 (NSimSun) becomes the same font's Mono face, whose Latin
+# letters are half as wide as its CJK characters, as in NSimSun.
 #
 # The caption buttons are drawn with Wine's own Marlett, which Debian ships in fonts-wine
 # under /usr/share/wine/fonts; Debian's Wine 8 misses that folder, so the prefix's own
@@ -90,6 +92,9 @@ qv_wine_fonts() {
     local key='HKCU\Software\Wine\Fonts\Replacements' name
     for name in 宋体 SimSun; do
         wine reg add "$key" /v "$name" /d "WenQuanYi Zen Hei Sharp" /f >/dev/null 2>&1
+    done
+    for name in 新宋体 NSimSun; do
+        wine reg add "$key" /v "$name" /d "WenQuanYi Zen Hei Mono" /f >/dev/null 2>&1
     done
     local fonts="$WINEPREFIX/drive_c/windows/Fonts"
     if [ -e /usr/share/wine/fonts/marlett.ttf ]; then

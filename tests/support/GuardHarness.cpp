@@ -20,7 +20,9 @@ posix::DriveTableFileSystem startingDrives(const std::filesystem::path& root) {
 
 GuardHarness::GuardHarness()
     : files(startingDrives(temp.path())),
-      services{files, folders, processes, elevation, registry, clock, instance, skin, web},
+      removalFiles(currentDirectory(),
+                   [this](const std::string& path) { return files.hostPathOnDrive(path); }),
+      services{files, removalFiles, folders, processes, elevation, registry, clock, skin, web},
       guard(host, services) {}
 
 std::filesystem::path GuardHarness::programFolder() {

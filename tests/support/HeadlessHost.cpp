@@ -8,8 +8,9 @@ HeadlessHost::~HeadlessHost() {
     EXPECT_TRUE(allExpectationsMet()) << "a scripted message box, dialog or menu never came";
 }
 
-void HeadlessHost::expectMessageBox(std::string text, ui::MsgAnswer answer) {
-    expectedBoxes_.emplace_back(std::move(text), answer);
+void HeadlessHost::expectMessageBox(std::string text, ui::MsgAnswer answer,
+                                    std::function<void()> whileOpen) {
+    expectedBoxes_.push_back({std::move(text), answer, std::move(whileOpen)});
 }
 
 void HeadlessHost::expectModal(std::string formName, ModalResponder responder) {
@@ -64,6 +65,10 @@ void HeadlessHost::hideForm(ui::Form& form) {
     log_.push_back("hide " + form.name());
 }
 
+void HeadlessHost::activateForm(ui::Form& form) {
+    log_.push_back("activate " + form.name());
+}
+
 void HeadlessHost::formDestroyed(ui::Form& form) {
     log_.push_back("destroy " + form.name());
 }
@@ -82,13 +87,14 @@ void HeadlessHost::timerDestroyed(ui::Timer& timer) {
 ui::MsgAnswer HeadlessHost::messageBox(const std::string& text, const std::string& title,
                                        ui::MsgButtons buttons) {
     boxes_.push_back({text, title, buttons});
-    if (expectedBoxes_.empty() || expectedBoxes_.front().first != text) {
+    if (expectedBoxes_.empty() || expectedBoxes_.front().text != text) {
         ADD_FAILURE() << "unexpected message box \"" << text << "\" titled \"" << title << "\"";
         return ui::MsgAnswer::Cancel;
     }
-    ui::MsgAnswer answer = expectedBoxes_.front().second;
+    ExpectedBox box = std::move(expectedBoxes_.front());
     expectedBoxes_.pop_front();
-    return answer;
+    if (box.whileOpen) box.whileOpen();
+    return box.answer;
 }
 
 void HeadlessHost::popupMenu(ui::Menu& menu, ui::Form& over) {

@@ -29,8 +29,10 @@ public:
 
     ~HeadlessHost() override;
 
-    // Scripting. Expected boxes are answered in order; the text must match.
-    void expectMessageBox(std::string text, ui::MsgAnswer answer);
+    // Scripting. Expected boxes are answered in order; the text must match. `whileOpen`
+    // runs while the box is open, before it is answered (the user leaves it open a while).
+    void expectMessageBox(std::string text, ui::MsgAnswer answer,
+                          std::function<void()> whileOpen = {});
     // The next modal showing of the form named `formName` runs `responder`, which is to
     // close it (click a button, advance the clock ...).
     void expectModal(std::string formName, ModalResponder responder);
@@ -44,7 +46,8 @@ public:
 
     // What happened.
     const std::vector<Box>& boxes() const { return boxes_; }
-    const std::vector<std::string>& log() const { return log_; }  // "show Form3", ...
+    // "show Form3", "hide Form1", "activate Form4", "modal Form2", ...
+    const std::vector<std::string>& log() const { return log_; }
     int dragsStarted() const { return drags_; }
     bool hiddenFromTaskList() const { return hiddenFromTaskList_; }
     bool ended() const { return ended_; }
@@ -56,6 +59,7 @@ public:
     void showForm(ui::Form& form) override;
     void showModal(ui::Form& form) override;
     void hideForm(ui::Form& form) override;
+    void activateForm(ui::Form& form) override;
     void formDestroyed(ui::Form& form) override;
     void formChanged(ui::Form&, ui::Property) override {}
     void controlChanged(ui::Control&, ui::Property) override {}
@@ -76,7 +80,13 @@ private:
         std::uint64_t order;  // timers due at the same moment tick in the order they were set
     };
 
-    std::deque<std::pair<std::string, ui::MsgAnswer>> expectedBoxes_;
+    struct ExpectedBox {
+        std::string text;
+        ui::MsgAnswer answer;
+        std::function<void()> whileOpen;
+    };
+
+    std::deque<ExpectedBox> expectedBoxes_;
     std::deque<std::pair<std::string, ModalResponder>> expectedModals_;
     std::deque<MenuResponder> expectedMenus_;
     std::map<ui::Timer*, Scheduled> timers_;

@@ -9,8 +9,10 @@
 #include "common/win32/Folders.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
+#include "common/win32/Win32RemovalFiles.h"
 #include "guard/app/Guard.h"
 #include "guard/main_window/DataFolderNotice.h"
+#include "guard/main_window/SingleCopy.h"
 #include "guard/platform/Services.h"
 #include "guard/platform/win32/host/Win32Host.h"
 #include "guard/platform/win32/services/Win32Clock.h"
@@ -24,6 +26,13 @@
 #include "guard/platform/win32/services/Win32WebVisit.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // The single-instance test comes first, before anything of the guard exists: a copy
+    // refused here has made no form, no timer and no file, so nothing of it runs while its
+    // notice is open.
+    qv::win32::Win32SingleInstance singleInstance;
+    qv::win32::Win32Host host(instance);
+    if (qv::refusedAsSecondCopy(host, singleInstance)) return 0;
+
     // The settings files, the log and the process list are named by bare names, so they
     // lie in the current folder; Windows starts a program from the Run key (and from a
     // shortcut) in some other one. The data folder is made the current one, made first when
@@ -38,22 +47,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!dataReady) SetCurrentDirectoryW(qv::win32::toWide(programFolder).c_str());
 
     qv::win32::Win32FileSystem files;
+    qv::win32::Win32RemovalFiles removalFiles;
     qv::win32::Win32Folders folders(dataReady ? dataFolder : programFolder);
     qv::win32::Win32Processes processes;
     qv::win32::Win32Elevation elevation;
     qv::win32::Win32Registry registry;
     qv::win32::Win32Clock clock;
-    qv::win32::Win32SingleInstance singleInstance;
     qv::win32::Win32Skin skin;
     qv::win32::Win32WebVisit web;
-    qv::platform::Services services{files, folders,        processes, elevation, registry,
-                                    clock, singleInstance, skin,      web};
+    qv::platform::Services services{files,    removalFiles, folders, processes, elevation,
+                                    registry, clock,        skin,    web};
 
-    qv::win32::Win32Host host(instance);
     qv::Guard guard(host, services);
-    // A second copy has told the user and ends here (normally the refusal has already
-    // ended the process).
-    if (!guard.start()) return 0;
+    guard.start();
     if (!dataReady) {
         host.messageBox(
             qv::dataFolderRefusedMessage(dataFolder, dataReady.description(), programFolder),

@@ -1,6 +1,6 @@
 #include "guard/platform/posix/DriveTableFileSystem.h"
 
-#include <stdlib.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "common/SaveTemporary.h"
 #include "guard/platform/posix/AnsiText.h"
 
 namespace fs = std::filesystem;
@@ -205,6 +206,7 @@ Status DriveTableFileSystem::deleteFile(const std::string& path) {
     if (!fs::exists(status)) return Status::failure(kFileNotFound);
     if (fs::is_directory(status) || readOnly(*host)) return Status::failure(kAccessDenied);
     if (!fs::remove(*host, ec)) return Status::failure(kAccessDenied);
+    marks_.erase(*host);
     return Status::success();
 }
 
@@ -224,12 +226,11 @@ bool DriveTableFileSystem::linkOnTheWay(const fs::path& host) const {
     return false;  // the current directory: no drive of its own
 }
 
-Status DriveTableFileSystem::deleteFileOnDrive(const std::string& path) {
-    if (path.size() < 3 || path[1] != ':') return Status::failure(kBadName);
+std::optional<fs::path> DriveTableFileSystem::hostPathOnDrive(const std::string& path) const {
+    if (path.size() < 3 || path[1] != ':') return std::nullopt;
     auto host = hostPath(path);
-    if (!host) return Status::failure(kBadName);
-    if (linkOnTheWay(*host)) return Status::failure(kAccessDenied);
-    return deleteFile(path);
+    if (!host || linkOnTheWay(*host)) return std::nullopt;
+    return host;
 }
 
 Status DriveTableFileSystem::createDirectory(const std::string& path) {
@@ -239,7 +240,25 @@ Status DriveTableFileSystem::createDirectory(const std::string& path) {
     if (fs::exists(fs::symlink_status(*host, ec))) return Status::failure(kAlreadyExists);
     if (!fs::is_directory(host->parent_path(), ec)) return Status::failure(kPathNotFound);
     if (!fs::create_directory(*host, ec)) return Status::failure(kAccessDenied);
+    marks_.erase(*host);
     return Status::success();
+}
+
+Status DriveTableFileSystem::createDirectoryAs(const std::string& path,
+                                               platform::DosAttributes attributes) {
+    Status created = createDirectory(path);
+    if (created.ok()) marks_[*hostPath(path)] = attributes;
+    return created;
+}
+
+std::optional<platform::EntryAttributes> DriveTableFileSystem::attributes(const std::string& path) {
+    auto host = hostPath(path);
+    std::error_code ec;
+    if (!host || !fs::exists(fs::symlink_status(*host, ec))) return std::nullopt;
+    platform::EntryAttributes found{fs::is_directory(*host, ec), {}};
+    if (auto marked = marks_.find(*host); marked != marks_.end()) found.dos = marked->second;
+    found.dos.readOnly = found.dos.readOnly || readOnly(*host);
+    return found;
 }
 
 Status DriveTableFileSystem::removeDirectory(const std::string& path) {
@@ -249,6 +268,7 @@ Status DriveTableFileSystem::removeDirectory(const std::string& path) {
     if (!fs::is_directory(fs::symlink_status(*host, ec))) return Status::failure(kFileNotFound);
     if (!fs::is_empty(*host, ec)) return Status::failure(kNotEmpty);
     if (!fs::remove(*host, ec)) return Status::failure(kAccessDenied);
+    marks_.erase(*host);
     return Status::success();
 }
 
@@ -301,12 +321,13 @@ Status DriveTableFileSystem::write(const std::string& path, const std::string& t
         if (!(out << bytes).flush()) return Status::failure(kAccessDenied);
         return Status::success();
     }
-    // Replace through a fresh file beside the target, so a failed write never leaves half
-    // a file.
-    std::string pattern = (host->parent_path() / ".qv-XXXXXX").string();
-    int fd = mkstemp(pattern.data());
+    // Replace through the save's own temporary beside the target, so a failed write never
+    // leaves half a file; one left by a save killed half-way goes first.
+    fs::path temporary = *host;
+    temporary += kSaveTemporarySuffix;
+    fs::remove(temporary, ec);
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return Status::failure(kAccessDenied);
-    fs::path temporary = pattern;
     bool written = writeAll(fd, bytes);
     if (::close(fd) != 0) written = false;
     if (!written) {

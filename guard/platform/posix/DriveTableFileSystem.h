@@ -5,8 +5,9 @@
 // to ASCII case, as Windows does. A path never resolves outside its drive's folder: "..",
 // stream names and links that lead out are refused, and so are names with characters
 // Windows forbids (wildcards among them). A file whose owner may not write it stands for
-// a read-only file: it cannot be deleted or overwritten. Folders are listed sorted by name
-// without regard to case, as Windows lists them.
+// a read-only file: it cannot be deleted or overwritten. The other marks Windows keeps
+// (hidden, system, and read-only on a folder) are held in memory, for the life of this
+// object. Folders are listed sorted by name without regard to case, as Windows lists them.
 
 #include <cstdint>
 #include <filesystem>
@@ -33,6 +34,10 @@ public:
     void removeDrive(char letter);
     // The host path a Windows path stands for; nullopt when it would leave its drive.
     std::optional<std::filesystem::path> hostPath(const std::string& path) const;
+    // The host path of a drive path ("e:\x") that neither leaves its drive nor passes
+    // through a link (its last part included); nullopt otherwise. The removal's drive-table
+    // back-end reaches the drives through this.
+    std::optional<std::filesystem::path> hostPathOnDrive(const std::string& path) const;
 
     platform::DriveLetters driveLetters() override;
     std::optional<platform::DriveType> driveType(char letter) override;
@@ -40,9 +45,10 @@ public:
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
     std::optional<platform::FolderListing> listFolder(const std::string& folder) override;
     Status deleteFile(const std::string& path) override;
-    Status deleteFileOnDrive(const std::string& path) override;
     Status createDirectory(const std::string& path) override;
+    Status createDirectoryAs(const std::string& path, platform::DosAttributes attributes) override;
     Status removeDirectory(const std::string& path) override;
+    std::optional<platform::EntryAttributes> attributes(const std::string& path) override;
     std::optional<std::string> readText(const std::string& path) override;
     std::optional<std::string> readTextStart(const std::string& path,
                                              std::size_t maxBytes) override;
@@ -62,6 +68,7 @@ private:
     std::filesystem::path currentDirectory_;
     std::string codePage_;
     std::map<char, Drive> drives_;
+    std::map<std::filesystem::path, platform::DosAttributes> marks_;  // by host path
 };
 
 }  // namespace qv::posix

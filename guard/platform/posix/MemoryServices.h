@@ -148,13 +148,14 @@ private:
     std::string text_ = "2026/12/8 14:03:59";
 };
 
+// Answers every claim as the test said (Held unless told otherwise).
 class FlagSingleInstance : public platform::SingleInstance {
 public:
-    bool acquire() override { return !anotherCopyRunning_; }
-    void setAnotherCopyRunning(bool running) { anotherCopyRunning_ = running; }
+    platform::InstanceClaim claim() override { return answer_; }
+    void setAnswer(platform::InstanceClaim answer) { answer_ = answer; }
 
 private:
-    bool anotherCopyRunning_ = false;
+    platform::InstanceClaim answer_ = platform::InstanceClaim::Held;
 };
 
 class RecordingSkin : public platform::Skin {

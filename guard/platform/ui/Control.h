@@ -72,6 +72,9 @@ struct Font {
     // Extra pixels after each wide (CJK) character and space of a label; negative sets
     // them closer. Latin letters and digits keep their own spacing.
     int wideSpacing = 0;
+    // Every character as wide as the next (a CJK one twice as wide), so that text in
+    // columns lines up; the face is only the first choice.
+    bool fixedPitch = false;
     friend bool operator==(const Font&, const Font&) = default;
 };
 

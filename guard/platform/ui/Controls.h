@@ -71,6 +71,10 @@ public:
     void setLocked(bool v) { locked_ = v; }
     int maxLength() const { return maxLength_; }  // 0: no limit
     void setMaxLength(int v) { maxLength_ = v; }
+    // The keyboard enters digits only (the window refuses other keys); text pasted in
+    // arrives as it is, for the owner's change handling.
+    bool digitsOnly() const { return digitsOnly_; }
+    void setDigitsOnly(bool v) { digitsOnly_ = v; }
     ScrollBars scrollBars() const { return scrollBars_; }
     void setScrollBars(ScrollBars v) { scrollBars_ = v; }
 
@@ -81,6 +85,7 @@ private:
     bool multiLine_ = false;
     bool locked_ = false;
     int maxLength_ = 0;
+    bool digitsOnly_ = false;
     ScrollBars scrollBars_ = ScrollBars::None;
 };
 

@@ -77,6 +77,10 @@ void Form::hide() {
     host_.hideForm(*this);
 }
 
+void Form::activate() {
+    if (visible_) host_.activateForm(*this);
+}
+
 bool Form::requestClose(CloseReason reason) {
     bool cancel = false;
     if (onQueryUnload) onQueryUnload(cancel, reason);

@@ -79,6 +79,9 @@ public:
     void show();       // modeless; loads first
     void showModal();  // returns when the form is hidden or unloaded
     void hide();
+    // Brings the shown form in front of the other windows with the keyboard's attention,
+    // restored first when the user minimised it.
+    void activate();
 
     // The host asks the form to close: runs onQueryUnload and, unless cancelled,
     // onUnloadRequested (the owner unloads or hides it). Returns true when not cancelled.

@@ -25,6 +25,8 @@ public:
     virtual void showForm(Form& form) = 0;
     virtual void showModal(Form& form) = 0;
     virtual void hideForm(Form& form) = 0;
+    // Restores the shown form if it is minimised and brings it to the front, active.
+    virtual void activateForm(Form& form) = 0;
     // The form object is going away; its windows go with it.
     virtual void formDestroyed(Form& form) = 0;
     virtual void formChanged(Form& form, Property property) = 0;

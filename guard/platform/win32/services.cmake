@@ -9,4 +9,4 @@ add_library(qv_win32_services STATIC
     services/Win32SingleInstance.cpp
     services/Win32Skin.cpp
     services/Win32WebVisit.cpp)
-target_link_libraries(qv_win32_services PUBLIC qv_common qv_platform PRIVATE qv_win32_toolkit qv_win32_skin advapi32 kernel32)
+target_link_libraries(qv_win32_services PUBLIC qv_common qv_platform PRIVATE qv_win32_toolkit qv_win32_skin advapi32 kernel32 ntdll)

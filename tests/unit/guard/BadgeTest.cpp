@@ -1,5 +1,5 @@
-// The floating badge: placement, drag, double-click, the pop-up menu on a right-button
-// release, and the warning picture that switches protection back on.
+// The floating badge: placement, close requests refused, drag, double-click, the pop-up
+// menu on a right-button release, and the warning picture that switches protection back on.
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ class BadgeTest : public ::testing::Test {
 protected:
     void SetUp() override {
         h.host.screen = {1024 * 15, 768 * 15};
-        ASSERT_TRUE(h.guard.start());
+        h.guard.start();
     }
     test::GuardHarness h;
     Form3& badge = h.guard.form3();
@@ -41,6 +41,16 @@ TEST_F(BadgeTest, EveryPointerMoveOverThePictureStartsADrag) {
     badge.Image1.mouseMove();
     badge.Image1.mouseMove();
     EXPECT_EQ(h.host.dragsStarted(), 2);
+}
+
+TEST_F(BadgeTest, RefusesEveryCloseRequestAndStaysWithTheGuard) {
+    for (ui::CloseReason reason : {ui::CloseReason::UserClose, ui::CloseReason::Code,
+                                   ui::CloseReason::TaskManager, ui::CloseReason::Owner}) {
+        EXPECT_FALSE(badge.requestClose(reason)) << static_cast<int>(reason);
+    }
+    EXPECT_TRUE(badge.visible());
+    EXPECT_FALSE(h.host.ended());
+    EXPECT_EQ(h.host.log(), (std::vector<std::string>{"show Form3"})) << "never hidden";
 }
 
 TEST_F(BadgeTest, DoubleClickShowsTheMainWindowAndHidesTheBadgeWhichKeepsItsPlace) {

@@ -1,8 +1,8 @@
 // The one-click cleaner: five timed steps with their texts and progress, the kill commands,
-// the fixed files under c:\windows, the root files of every listed drive, a pause and
-// resume that keep the step, no failure stopping a step; the work beyond the guard's own
-// rights done by one command through the elevation prompt, and the closing message saying
-// what was left.
+// the fixed files under c:\windows, the root files of every listed drive (read-only,
+// hidden and system ones too), a pause and resume that keep the step, no failure stopping
+// a step; the work beyond the guard's own rights done by one command through the elevation
+// prompt, and a closing message that counts what went and names what stayed.
 
 #include <gtest/gtest.h>
 
@@ -58,6 +58,8 @@ TEST_F(EmergencyCleanerTest, APausedRunGoesOnWithTheNextStepAndCleansEveryListed
         test::plant(drive / "docs" / "copy.exe");
     }
     test::makeReadOnly(listed[2] / "rose.exe");
+    h.removalFiles.setDosAttributes(listed[2] / "rose.exe", removal::kHidden | removal::kSystem);
+    h.removalFiles.holdOpen(listed[2] / "host.exe");
     h.files.addDrive('g', DriveType::Removable, h.temp.path() / "no-medium");
     f.Drive1.refresh();
     fs::path late = h.addDrive('z', DriveType::Removable);  // after the list was read
@@ -99,12 +101,20 @@ TEST_F(EmergencyCleanerTest, APausedRunGoesOnWithTheNextStepAndCleansEveryListed
         EXPECT_EQ(count(drive, roots), drive == listed[2] ? 1 : 0) << drive;
         EXPECT_TRUE(fs::exists(drive / "docs" / "copy.exe")) << "only the root is cleaned";
     }
-    EXPECT_TRUE(fs::exists(listed[2] / "rose.exe")) << "no attribute is changed to delete";
+    EXPECT_FALSE(fs::exists(listed[2] / "rose.exe")) << "read-only, hidden and system cleared";
+    EXPECT_TRUE(fs::exists(listed[2] / "host.exe")) << "held by another program";
     EXPECT_TRUE(fs::exists(late / "autorun.inf")) << "the list is not read again";
+    EXPECT_EQ(std::distance(fs::directory_iterator(h.quarantineFolder()), fs::directory_iterator()),
+              15)
+        << "each file removed from a drive's root is kept";
 
     h.host.advance(1888);
     expectShowing("正在完成扫描...", 98, true);
-    h.host.expectMessageBox("紧急杀毒完成！", ui::MsgAnswer::Ok);
+    // How many went and which stayed; the drive without a medium is no failure.
+    h.host.expectMessageBox(
+        "紧急杀毒完成！共删除 19 个文件。\r\n未能删除以下文件：\r\n"
+        "e:\\host.exe：另一个程序正在使用此文件，进程无法访问。",
+        ui::MsgAnswer::Ok);
     h.host.advance(1888);
     EXPECT_TRUE(h.host.allExpectationsMet());
     EXPECT_EQ(h.host.boxes().at(0).title, "提示");
@@ -119,14 +129,17 @@ TEST_F(EmergencyCleanerTest, APausedRunGoesOnWithTheNextStepAndCleansEveryListed
     h.host.advance(1888);
     EXPECT_EQ(h.processes.refused().size(), 1u) << "a new run starts at step 1 and goes on";
     EXPECT_EQ(f.Jd.value(), 10);
-    h.host.expectMessageBox("紧急杀毒已结束，但以下病毒未能清除：\r\n病毒进程 temp1.exe 仍在运行",
-                            ui::MsgAnswer::Ok);
+    h.host.expectMessageBox(
+        "紧急杀毒完成！共删除 0 个文件。\r\n未能删除以下文件：\r\n"
+        "e:\\host.exe：另一个程序正在使用此文件，进程无法访问。\r\n"
+        "未能结束以下进程：\r\ntemp1.exe：结束进程的命令没有成功。",
+        ui::MsgAnswer::Ok);
     h.host.advance(4 * 1888);
     EXPECT_TRUE(h.host.allExpectationsMet());
 }
 
 TEST_F(EmergencyCleanerTest, WithNothingThereNothingIsStartedOrAsked) {
-    h.host.expectMessageBox("紧急杀毒完成！", ui::MsgAnswer::Ok);
+    h.host.expectMessageBox("紧急杀毒完成！共删除 0 个文件。", ui::MsgAnswer::Ok);
     run(5);
     EXPECT_TRUE(h.host.allExpectationsMet());
     EXPECT_TRUE(h.processes.starts().empty());
@@ -154,7 +167,7 @@ TEST_F(EmergencyCleanerTest, AProcessBeyondReachTakesTheSystemFilesIntoItsOnePro
     h.host.advance(1888);
     EXPECT_EQ(f.Jd.value(), 10) << "the next step waits for the command";
 
-    h.host.expectMessageBox("紧急杀毒完成！", ui::MsgAnswer::Ok);
+    h.host.expectMessageBox("紧急杀毒完成！共删除 2 个文件。", ui::MsgAnswer::Ok);
     h.host.advance(5 * 1888);
     EXPECT_TRUE(h.host.allExpectationsMet());
     EXPECT_EQ(h.elevation.prompts().size(), 1u) << "one prompt for the whole run";
@@ -167,8 +180,8 @@ TEST_F(EmergencyCleanerTest, ARefusedSystemFileIsAskedForOnceAndADeclineIsToldWi
     test::makeReadOnly(c / "windows" / "svchost.exe");
     h.elevation.setAnswer(posix::ScriptedElevation::Answer::Decline);
     h.host.expectMessageBox(
-        "紧急杀毒已结束，但以下病毒未能清除：\r\n病毒文件 c:\\windows\\svchost.exe 仍然存在\r\n"
-        "清除它们需要管理员权限，而您没有同意以管理员身份运行。",
+        "紧急杀毒完成！共删除 0 个文件。\r\n未能删除以下文件：\r\n"
+        "c:\\windows\\svchost.exe：需要管理员权限，而您没有同意以管理员身份运行。",
         ui::MsgAnswer::Ok);
     run(5);
     EXPECT_TRUE(h.host.allExpectationsMet());
@@ -180,7 +193,8 @@ TEST_F(EmergencyCleanerTest, ARefusedSystemFileIsAskedForOnceAndADeclineIsToldWi
     h.elevation.setElevated(true);
     h.processes.setRunning("temp1.exe", {1, 1});
     h.host.expectMessageBox(
-        "紧急杀毒已结束，但以下病毒未能清除：\r\n病毒文件 c:\\windows\\svchost.exe 仍然存在",
+        "紧急杀毒完成！共删除 0 "
+        "个文件。\r\n未能删除以下文件：\r\nc:\\windows\\svchost.exe：拒绝访问。",
         ui::MsgAnswer::Ok);
     run(5);
     EXPECT_TRUE(h.host.allExpectationsMet());

@@ -1,4 +1,4 @@
-// Drive immunisation: the autorun.inf\con\ folders and the attribute command, forced mode,
+// Drive immunisation: the autorun.inf\con\ folders and their marks read back, forced mode,
 // every message, partial results, the letter's case and the drive-type label.
 
 #include <gtest/gtest.h>
@@ -23,6 +23,13 @@ bool immunised(const fs::path& drive) {
     return fs::is_directory(drive / "autorun.inf" / "con");
 }
 
+// Read-only, hidden and system, as the drive reports them.
+bool marked(platform::FileSystem& files, const std::string& folder) {
+    std::optional<platform::EntryAttributes> found = files.attributes(folder);
+    return found && found->directory &&
+           found->dos == platform::DosAttributes{.readOnly = true, .hidden = true, .system = true};
+}
+
 void immunise(test::GuardHarness& h, Form1& f, bool forced, const std::string& message) {
     f.Check1.setValue(forced ? 1 : 0);
     h.host.expectMessageBox(message, ui::MsgAnswer::Ok);
@@ -31,7 +38,7 @@ void immunise(test::GuardHarness& h, Form1& f, bool forced, const std::string& m
 }
 
 TEST(ImmunisationTest, WhatIsInTheWayAndTheModeDecideTheOutcome) {
-    enum class Before { Nothing, Immunised, File, ReadOnlyFile, EmptyFolder };
+    enum class Before { Nothing, Immunised, File, ReadOnlyFile, HeldFile, EmptyFolder };
     struct Case {
         Before before;
         bool forced;
@@ -43,7 +50,8 @@ TEST(ImmunisationTest, WhatIsInTheWayAndTheModeDecideTheOutcome) {
                                            {Before::Immunised, true, kForcedFailure},
                                            {Before::File, false, kNormalFailure},
                                            {Before::File, true, done},
-                                           {Before::ReadOnlyFile, true, kForcedFailure},
+                                           {Before::ReadOnlyFile, true, done},
+                                           {Before::HeldFile, true, kForcedFailure},
                                            {Before::EmptyFolder, false, kNormalFailure},
                                            {Before::EmptyFolder, true, done}}) {
         SCOPED_TRACE(static_cast<int>(c.before) * 2 + c.forced);
@@ -53,10 +61,10 @@ TEST(ImmunisationTest, WhatIsInTheWayAndTheModeDecideTheOutcome) {
         fs::path e = h.addDrive('e', DriveType::Removable);
         if (c.before == Before::Immunised) fs::create_directories(e / "autorun.inf" / "con");
         if (c.before == Before::EmptyFolder) fs::create_directory(e / "autorun.inf");
-        if (c.before == Before::File || c.before == Before::ReadOnlyFile) {
-            test::plant(e / "autorun.inf", "[autorun]\r\nopen=worm.exe\r\n");
-        }
+        const bool file = c.before >= Before::File && c.before <= Before::HeldFile;
+        if (file) test::plant(e / "autorun.inf", "[autorun]\r\nopen=worm.exe\r\n");
         if (c.before == Before::ReadOnlyFile) test::makeReadOnly(e / "autorun.inf");
+        if (c.before == Before::HeldFile) h.removalFiles.holdOpen(e / "autorun.inf");
         f.Command17.click();
         f.Drive2.setListIndex(1);
         immunise(h, f, c.forced, c.message);
@@ -64,12 +72,11 @@ TEST(ImmunisationTest, WhatIsInTheWayAndTheModeDecideTheOutcome) {
         bool succeeded = c.message == done;
         EXPECT_EQ(h.host.boxes().at(0).title, succeeded ? "免疫成功" : "提示");
         EXPECT_EQ(immunised(e), succeeded || c.before == Before::Immunised);
-        EXPECT_EQ(fs::is_regular_file(e / "autorun.inf"),
-                  !succeeded && c.before >= Before::File && c.before <= Before::ReadOnlyFile);
-        using Start = posix::RecordingProcesses::Start;
-        std::vector<Start> attrib{{"\"C:\\Windows\\system32\\attrib.exe\" e:\\autorun.inf +r +s +h",
-                                   platform::WindowMode::Hidden}};
-        EXPECT_EQ(h.processes.starts(), succeeded ? attrib : std::vector<Start>{});
+        EXPECT_EQ(fs::is_regular_file(e / "autorun.inf"), !succeeded && file);
+        EXPECT_EQ(fs::exists(h.quarantineFolder()), succeeded && file)
+            << "a file forced out of the way is kept in the quarantine";
+        EXPECT_EQ(marked(h.files, "e:\\autorun.inf"), succeeded);
+        EXPECT_TRUE(h.processes.starts().empty()) << "no tool to wait for";
     }
 }
 
@@ -89,13 +96,39 @@ private:
     bool refused_ = false;
 };
 
+// A file system that makes the folder but keeps none of its marks.
+class DroppingMarks : public posix::DriveTableFileSystem {
+public:
+    using DriveTableFileSystem::DriveTableFileSystem;
+    Status createDirectoryAs(const std::string& path, platform::DosAttributes) override {
+        return DriveTableFileSystem::createDirectoryAs(path, {});
+    }
+};
+
+TEST(ImmunisationTest, SuccessIsToldOnlyWhenTheDriveShowsTheMarkedFolder) {
+    test::GuardHarness h;
+    DroppingMarks files(h.currentDirectory());
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    files.addDrive('e', DriveType::Removable, e);
+    platform::Services services{files,      h.removalFiles, h.folders, h.processes, h.elevation,
+                                h.registry, h.clock,        h.skin,    h.web};
+    Guard guard(h.host, services);
+    Form1& f = guard.form1();
+    test::stopBackgroundScans(f);
+    test::stopBackgroundScans(h.guard.form1());
+
+    immunise(h, f, false,
+             "免疫失败！原因：e:\\autorun.inf 未能设为只读、系统和隐藏\r\n请选择强制免疫再次尝试");
+    EXPECT_TRUE(immunised(e)) << "what was made stays";
+}
+
 TEST(ImmunisationTest, AHalfMadeImmunisationStaysUntilForcedModeReplacesIt) {
     test::GuardHarness h;
     RefusingFirstCon files(h.currentDirectory());
     fs::path e = h.addDrive('e', DriveType::Removable);
     files.addDrive('e', DriveType::Removable, e);
-    platform::Services services{files,   h.folders,  h.processes, h.elevation, h.registry,
-                                h.clock, h.instance, h.skin,      h.web};
+    platform::Services services{files,      h.removalFiles, h.folders, h.processes, h.elevation,
+                                h.registry, h.clock,        h.skin,    h.web};
     Guard guard(h.host, services);
     Form1& f = guard.form1();
     test::stopBackgroundScans(f);
@@ -107,6 +140,7 @@ TEST(ImmunisationTest, AHalfMadeImmunisationStaysUntilForcedModeReplacesIt) {
     immunise(h, f, false, kNormalFailure);
     immunise(h, f, true, "对e盘免疫成功！");
     EXPECT_TRUE(immunised(e));
+    EXPECT_TRUE(marked(files, "e:\\autorun.inf"));
 }
 
 using ImmunisationPanelTest = test::ProtectionTest;
@@ -132,8 +166,7 @@ TEST_F(ImmunisationPanelTest, TheLetterKeepsItsCaseAndTheLabelFollowsTheSelectio
 
     h.files.addDrive('e', DriveType::Removable, e);
     immunise(h, f, false, "对E盘免疫成功！");
-    EXPECT_EQ(h.processes.starts().at(0).commandLine,
-              "\"C:\\Windows\\system32\\attrib.exe\" E:\\autorun.inf +r +s +h");
+    EXPECT_TRUE(marked(h.files, "E:\\autorun.inf"));
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ protected:
 };
 
 TEST_F(MonitorTest, AnInsertedStickIsFoundAskedAboutLoggedAndItsLookAlikeListed) {
-    ASSERT_TRUE(h.guard.start());
+    h.guard.start();
     h.host.advance(1500 + 2400);  // the first look counts c as new; its toast comes and goes
     EXPECT_EQ(toast(), "(closed)");
     fs::path e = plugInfectedStick('e');
@@ -96,7 +96,7 @@ TEST_F(MonitorTest, AutomaticHandlingDeletesLogsAndSaysOnlyWhatReallyHappened) {
     main().Upcrsm.setValue(0);
     fs::path e = h.addDrive('e', DriveType::Removable);
     writeFile(e / "autorun.inf", "open=x.exe\r\n");
-    ASSERT_TRUE(h.guard.start());
+    h.guard.start();
     h.host.advance(1500);  // the score moved: the monitor also runs every 1.8 s
     EXPECT_FALSE(fs::exists(e / "autorun.inf"));
     EXPECT_EQ(lines(log()), 1) << "written whatever the log option says";
@@ -104,15 +104,19 @@ TEST_F(MonitorTest, AutomaticHandlingDeletesLogsAndSaysOnlyWhatReallyHappened) {
     h.host.advance(1200);
     EXPECT_EQ(toast(), kToastDeleted);
 
-    // A file that cannot be deleted is not called handled, and writes no record.
+    // A file another program holds is not called handled, writes no record and leaves no
+    // copy behind, tick after tick.
     writeFile(e / "autorun.inf", "open=x.exe\r\n");
-    fs::permissions(e / "autorun.inf", fs::perms::owner_write, fs::perm_options::remove);
+    h.removalFiles.holdOpen(e / "autorun.inf");
     h.host.advance(1200 + 1800);
     EXPECT_TRUE(fs::exists(e / "autorun.inf"));
     EXPECT_EQ(toast(), kToastDeleteFailed);
     h.host.advance(1200);
     EXPECT_EQ(toast(), kToastDeleteFailed);
     EXPECT_EQ(lines(log()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(h.quarantineFolder()), fs::directory_iterator()),
+              1)
+        << "only the copy of the file that went";
 }
 
 TEST_F(MonitorTest, ARecordThatCannotBeWrittenIsToldOnceARunAndTheDeletionsStand) {
@@ -125,7 +129,7 @@ TEST_F(MonitorTest, ARecordThatCannotBeWrittenIsToldOnceARunAndTheDeletionsStand
         "防护日志“C:\\ProgramData\\QVu盘卫士\\Rz.log”无法写入，这次删除没有记录下来。\r\n"
         "原因：拒绝访问。\r\n本次运行中再有记录无法写入时，不再提示。",
         ui::MsgAnswer::Ok);
-    ASSERT_TRUE(h.guard.start());
+    h.guard.start();
     h.host.advance(1500);
     EXPECT_TRUE(h.host.allExpectationsMet());
     EXPECT_EQ(h.host.boxes().at(0).title, "提示");
@@ -145,7 +149,7 @@ TEST_F(MonitorTest, EachKindOfDriveGetsItsOwnTreatment) {
     writeFile(n / "autorun.inf", "open=x.exe\r\n");
     fs::path r = h.addDrive('r', DriveType::RamDisk);
     writeFile(r / "autorun.inf", "open=x.exe\r\n");
-    ASSERT_TRUE(h.guard.start());
+    h.guard.start();
     realTimeMode();
 
     // First pass: c asks, f tells once and is ignored from then on, n is never looked at,
@@ -175,7 +179,7 @@ TEST_F(MonitorTest, TheIgnoreListIsCaseSensitiveAndAnImmunisedDriveIsNoThreat) {
     writeFile(e / "autorun.inf", "open=x.exe\r\n");
     fs::path g = h.addDrive('g', DriveType::Removable);
     fs::create_directories(g / "autorun.inf" / "con");
-    ASSERT_TRUE(h.guard.start());
+    h.guard.start();
     main().Zdcl.setValue(1);
     main().Yhl.setText("E");
     h.host.advance(1500);
@@ -200,7 +204,7 @@ TEST_F(MonitorTest, LookAlikesFollowTheFolderOrderExeBeforeComPerDrive) {
     fs::path g = h.addDrive('g', DriveType::Removable);
     fs::create_directory(g / "photos");
     writeFile(g / "photos.exe", "MZ");
-    ASSERT_TRUE(h.guard.start());
+    h.guard.start();
 
     h.host.expectModal("Form5", [](ui::Form& f) {
         EXPECT_EQ(static_cast<Form5&>(f).List1.items(),
@@ -227,7 +231,7 @@ TEST_F(MonitorTest, TheLookAlikeScanSeesTheDriveAsTheDialogLeftIt) {
     writeFile(e / "autorun.inf", "open=docs.exe\r\n");
     for (const char* folder : {"docs", "music"}) fs::create_directory(e / folder);
     for (const char* file : {"docs.exe", "music.exe"}) writeFile(e / file, "MZ");
-    ASSERT_TRUE(h.guard.start());
+    h.guard.start();
     h.host.expectModal("Form2", [](ui::Form& f) { static_cast<Form2&>(f).Ljsc.click(); });
     h.host.expectModal("Form5", [](ui::Form& f) {
         EXPECT_EQ(static_cast<Form5&>(f).List1.items(), std::vector<std::string>{"e:\\music.exe"})
@@ -239,7 +243,7 @@ TEST_F(MonitorTest, TheLookAlikeScanSeesTheDriveAsTheDialogLeftIt) {
 }
 
 TEST_F(MonitorTest, OneScanAtATimeWhileADialogWaits) {
-    ASSERT_TRUE(h.guard.start());
+    h.guard.start();
     h.host.advance(1500);
     realTimeMode();
     fs::path e = h.addDrive('e', DriveType::Removable);
@@ -269,15 +273,22 @@ TEST_F(MonitorTest, TheSettingsLineDecidesScoreModeAndMonitorAtStartUp) {
         bool warning;
     };
     const Case cases[] = {
-        {"011111\r\n", "58", false, true, false}, {"111101\r\n", "98", true, true, false},
-        {"000000\r\n", "10", true, false, true},  {"1", "98", false, false, false},
-        {"", "98", false, false, false},          {"1111x10\r\n000000", "98", false, false, false},
+        {"011111\r\n", "58", false, true, false},
+        {"111101\r\n", "98", true, true, false},
+        {"000000\r\n", "10", true, false, true},
+        {"1", "98", false, false, false},
+        {"", "98", false, false, false},
+        {"1111x10\r\n000000", "98", false, false, false},
+        // A GBK character (two bytes in the file) is one position: 5 and 6 are the zeros.
+        {"\xd6\xd0"
+         "11100\r\n",
+         "88", true, true, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         test::GuardHarness fresh;
         writeFile(fresh.currentDirectory() / "QVset.ini", c.line);
-        ASSERT_TRUE(fresh.guard.start());
+        fresh.guard.start();
         Form1& f = fresh.guard.form1();
         EXPECT_EQ(f.df.caption(), c.score);
         EXPECT_EQ(f.Ssms.value(), c.realTime);
@@ -290,7 +301,7 @@ TEST_F(MonitorTest, TheSettingsLineDecidesScoreModeAndMonitorAtStartUp) {
 }
 
 TEST_F(MonitorTest, SavingWritesSixDigitsAndSaysSoOnlyWhenTheyAreWritten) {
-    ASSERT_TRUE(h.guard.start());
+    h.guard.start();
     fs::path file = h.currentDirectory() / "QVset.ini";
     h.host.expectMessageBox("防护设置保存成功！", ui::MsgAnswer::Ok);
     main().Command6.click();
@@ -310,7 +321,7 @@ TEST_F(MonitorTest, SavingWritesSixDigitsAndSaysSoOnlyWhenTheyAreWritten) {
 }
 
 TEST_F(MonitorTest, TheScoreFollowsTheOptionsAndDecidesTheMonitorInEitherMode) {
-    ASSERT_TRUE(h.guard.start());
+    h.guard.start();
     Form1& f = main();
     f.Jcbdgp.setValue(0);
     EXPECT_EQ(f.df.caption(), "98") << "the optical-drive option carries no weight";

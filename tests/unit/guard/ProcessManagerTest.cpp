@@ -1,9 +1,11 @@
-// The process manager: one window, the capture every 1200 ms and the read of the previous
-// capture, a capture that fails told in the list, the PID entry, the kill with its outcome
-// from the tool's exit status, and the layout on resize.
+// The process manager: one window, brought to the front when opened again, the capture
+// every 1200 ms and the read of the previous capture, a capture that fails told in the
+// list, the PID entry, the kill with its outcome from the tool's exit status, and the
+// layout on resize.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -23,15 +25,15 @@ const std::string kCapture =
     "\"C:\\Windows\\system32\\cmd.exe\" /d /s /c "
     "\"\"C:\\Windows\\system32\\tasklist.exe\" >Jincheng.qvjc\"";
 
-TEST(ProcessListTest, ThePidEntryKeepsTheLeadingNumberOnly) {
+TEST(ProcessListTest, ThePidEntryKeepsTheLeadingNumberOnlyAsDigits) {
     struct Case {
         const char* typed;
         const char* kept;
     };
     for (Case c :
          {Case{"1234", "1234"}, Case{"12ab", "12"}, Case{"abc", "0"}, Case{"", "0"}, Case{"0", "0"},
-          Case{"007", "7"}, Case{" 42", "42"}, Case{"4 2", "4"}, Case{"-5x", "-5"}, Case{"-", "0"},
-          Case{"99999999999999999999", "4294967295"}, Case{"12.5", "12"}}) {
+          Case{"007", "7"}, Case{" 42", "42"}, Case{"4 2", "4"}, Case{"+7", "7"}, Case{"-5x", "0"},
+          Case{"-", "0"}, Case{"99999999999999999999", "4294967295"}, Case{"12.5", "12"}}) {
         SCOPED_TRACE(c.typed);
         std::string kept = process_list::normalisedPid(c.typed);
         EXPECT_EQ(kept, c.kept);
@@ -41,7 +43,7 @@ TEST(ProcessListTest, ThePidEntryKeepsTheLeadingNumberOnly) {
 
 class ProcessManagerTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(h.guard.start()); }
+    void SetUp() override { h.guard.start(); }
     void writeCapture(const std::string& bytes) {
         std::ofstream(h.currentDirectory() / "Jincheng.qvjc", std::ios::binary) << bytes;
     }
@@ -68,6 +70,8 @@ TEST_F(ProcessManagerTest, OpensOnceFromThePictureAndTheMenuAndRefreshesEvery120
     EXPECT_EQ(w.Text1.text(), "正在获取进程列表...");
     EXPECT_TRUE(w.Check1.ticked());
     EXPECT_FALSE(w.Check1.enabled());
+    EXPECT_TRUE(w.Text1.font().fixedPitch) << "the tool's columns line up";
+    EXPECT_TRUE(w.Text2.digitsOnly());
 
     h.host.advance(1200);
     EXPECT_EQ(captures(), 1);
@@ -87,6 +91,8 @@ TEST_F(ProcessManagerTest, OpensOnceFromThePictureAndTheMenuAndRefreshesEvery120
     h.guard.form3().Image1.mouseUp(ui::MouseButton::Right);
     EXPECT_EQ(&h.guard.form4(), &w) << "the same window";
     EXPECT_EQ(w.Text2.text(), "12") << "unchanged";
+    EXPECT_EQ(h.host.log().back(), "activate Form4") << "brought to the front";
+    EXPECT_EQ(std::count(h.host.log().begin(), h.host.log().end(), "show Form4"), 1);
 }
 
 TEST_F(ProcessManagerTest, UntickingStopsTheRefreshAndTickingStartsItAgain) {
@@ -154,7 +160,7 @@ TEST_F(ProcessManagerTest, ACaptureThatFailsIsToldInTheListAndTriedAgain) {
 
     // Without the command interpreter nothing can be captured.
     test::GuardHarness g;
-    ASSERT_TRUE(g.guard.start());
+    g.guard.start();
     g.processes.setMissing("cmd.exe");
     Form4& other = g.guard.form4();
     g.host.advance(1200);
@@ -182,7 +188,7 @@ TEST_F(ProcessManagerTest, TheKillTellsWhatTheToolReallyDid) {
                    Case{"tool missing", "1234", 0, 0, true, "进程结束失败！"}}) {
         SCOPED_TRACE(c.name);
         test::GuardHarness g;
-        ASSERT_TRUE(g.guard.start());
+        g.guard.start();
         g.processes.setOutcome("taskkill", c.exitCode, c.polls);
         if (c.missingTool) g.processes.setMissing("TASKKILL.exe");
         Form4& w = g.guard.form4();

@@ -23,6 +23,13 @@ TEST(SettingsLineTest, APositionBeyondTheLineHoldsNoDigit) {
     EXPECT_FALSE(digitAt("10", 0, '1')) << "positions count from 1";
 }
 
+TEST(SettingsLineTest, PositionsCountCharactersNotBytes) {
+    // "中" is two bytes in GBK and three in UTF-8, and one character in either.
+    EXPECT_TRUE(digitAt("中0", 2, '0'));
+    EXPECT_TRUE(digitAt("中文01", 4, '1'));
+    EXPECT_FALSE(digitAt("中文01", 5, '1')) << "no fifth character";
+}
+
 TEST(SettingsLineTest, ASaverWritesOneDigitPerOptionAndCrLf) {
     EXPECT_EQ(settingsLine({true, true, false, true}), "1101\r\n");
     EXPECT_EQ(settingsLine({}), "\r\n");

@@ -59,6 +59,14 @@ TEST(SystemSettingsLoadTest, OnlyADigitThatDiffersFromTheDesignActs) {
         {"all on", "111111111\r\n", {1, 1, 1, 1, 1, 1, 1, 1, 1}, true, true, true},
         {"short line", "01", {0, 1, 1, 0, 1, 0, 1, 0, 0}, true, false, false},
         {"other characters", "x1y0Z1 0?", {0, 1, 1, 0, 1, 1, 1, 0, 0}, true, true, false},
+        // A GBK character (two bytes in the file) is one position: 2 to 9 are the ones.
+        {"GBK character first",
+         "\xd6\xd0"
+         "11111111\r\n",
+         {0, 1, 1, 1, 1, 1, 1, 1, 1},
+         true,
+         true,
+         true},
         {"later lines and columns ignored",
          "000100001999\r\n111111111\r\n",
          {0, 0, 0, 1, 0, 0, 0, 0, 1},
@@ -70,7 +78,7 @@ TEST(SystemSettingsLoadTest, OnlyADigitThatDiffersFromTheDesignActs) {
         SCOPED_TRACE(c.name);
         test::GuardHarness h;
         if (c.file) writeFile(h.currentDirectory() / "XTset.ini", c.file);
-        ASSERT_TRUE(h.guard.start());
+        h.guard.start();
         Form1& f = h.guard.form1();
 
         EXPECT_EQ(systemOptions(f), c.options);
@@ -121,7 +129,7 @@ TEST(SystemSettingsLoadTest, TheWelcomeWindowShowsTheVersionTextAndClosesAfter25
             ASSERT_TRUE(
                 h.files.writeText("C:\\Program Files\\QV\\Banbenxx.dat", c.versionFile).ok());
         }
-        ASSERT_TRUE(h.guard.start());
+        h.guard.start();
         ASSERT_TRUE(h.guard.form6Loaded());
         Form6& w = h.guard.form6();
         EXPECT_EQ(w.Banbenxx.caption(), c.shown);
@@ -140,7 +148,7 @@ TEST(SystemSettingsLoadTest, TheWelcomeWindowShowsTheVersionTextAndClosesAfter25
 TEST(SystemSettingsLoadTest, TheWelcomeLinkOpensTheSiteHidden) {
     test::GuardHarness h;
     writeFile(h.currentDirectory() / "XTset.ini", "000000010");
-    ASSERT_TRUE(h.guard.start());
+    h.guard.start();
     h.guard.form6().Label3.click();
     ASSERT_EQ(h.processes.starts().size(), 1u);
     EXPECT_EQ(h.processes.starts()[0].commandLine,
@@ -168,7 +176,7 @@ TEST(AutostartTest, RegWritesTheDataAsOneArgumentAndDeletesByName) {
 
 class SystemSettingsSaveTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(h.guard.start()); }
+    void SetUp() override { h.guard.start(); }
     std::string savedLine() { return readFile(h.currentDirectory() / "XTset.ini"); }
     // The elevated reg.exe does what its arguments say to the registry.
     void regChangesTheRegistry() {

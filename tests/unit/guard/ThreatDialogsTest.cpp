@@ -39,7 +39,7 @@ std::string gbkRecord(const std::string& path) {
 class ThreatDialogTest : public ::testing::Test {
 protected:
     ThreatDialogTest() {
-        EXPECT_TRUE(h.guard.start());
+        h.guard.start();
         // Only the dialogs' own timers run here, not the monitor's.
         h.guard.form1().Uptip.setEnabled(false);
         e = h.addDrive('e', DriveType::Removable);
@@ -78,38 +78,70 @@ TEST_F(ThreatDialogTest, DeleteNowRemovesTheFileThenItsProgramAndLogsBothInThatO
     EXPECT_EQ(log(), gbkRecord("e:\\autorun.inf") + gbkRecord("e:\\setup.exe"));
 }
 
-TEST_F(ThreatDialogTest, DeleteNowLogsOnlySuccessfulDeletionsAndOnlyWhenTheLogIsOn) {
+TEST_F(ThreatDialogTest, DeleteNowLogsWhatWentAndNamesWhatStayedBeforeItCloses) {
+    enum class Mark { None, WormAttributes, HeldOpen };
     struct Case {
         const char* name;
         bool alsoProgram;
         bool keepLog;
-        bool autorunReadOnly;
+        Mark autorun, program;
         bool autorunGone, programGone;
         int records;
     };
     const Case cases[] = {
-        {"file only, log on", false, true, false, true, false, 1},
-        {"both, log off", true, false, false, true, true, 0},
-        {"read-only file, program deleted", true, true, true, false, true, 1},
+        {"file only, log on", false, true, Mark::None, Mark::None, true, false, 1},
+        {"both, log off", true, false, Mark::None, Mark::None, true, true, 0},
+        {"both read-only, hidden and system", true, true, Mark::WormAttributes,
+         Mark::WormAttributes, true, true, 2},
+        {"the file held by another program", true, true, Mark::HeldOpen, Mark::None, false, true,
+         1},
+        {"the program held by another program", true, true, Mark::None, Mark::HeldOpen, true, false,
+         1},
     };
+    const std::string held = "另一个程序正在使用此文件，进程无法访问。";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         fs::remove_all(e);
+        fs::remove_all(h.quarantineFolder());
         fs::remove(logFile());
         writeFile(e / "autorun.inf", "open=run.exe\r\n");
         writeFile(e / "run.exe", "MZ");
-        if (c.autorunReadOnly) makeReadOnly(e / "autorun.inf");
+        for (auto [mark, file] :
+             {std::pair{c.autorun, e / "autorun.inf"}, std::pair{c.program, e / "run.exe"}}) {
+            h.removalFiles.release(file);
+            if (mark == Mark::WormAttributes) {
+                makeReadOnly(file);
+                h.removalFiles.setDosAttributes(file, removal::kHidden | removal::kSystem);
+            }
+            if (mark == Mark::HeldOpen) h.removalFiles.holdOpen(file);
+        }
         h.guard.form1().Jlrz.setValue(c.keepLog ? 1 : 0);
+        std::string stayed = !c.autorunGone                    ? "e:\\autorun.inf"
+                             : !c.programGone && c.alsoProgram ? "e:\\run.exe"
+                                                               : "";
+        if (!stayed.empty()) {
+            h.host.expectMessageBox("未能删除以下文件：\r\n" + stayed + "：" + held,
+                                    ui::MsgAnswer::Ok);
+        }
 
         openThreatDialog([&](Form2& d) {
             d.scwj.setValue(c.alsoProgram ? 1 : 0);
             d.Ljsc.click();
         });
 
+        EXPECT_TRUE(h.host.allExpectationsMet());
+        if (!stayed.empty()) {
+            EXPECT_EQ(h.host.boxes().back().title, "错误");
+        }
         EXPECT_EQ(!fs::exists(e / "autorun.inf"), c.autorunGone);
         EXPECT_EQ(!fs::exists(e / "run.exe"), c.programGone);
         std::string lines = log();
         EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), c.records);
+        int removed = c.autorunGone + (c.alsoProgram && c.programGone);
+        EXPECT_EQ(
+            std::distance(fs::directory_iterator(h.quarantineFolder()), fs::directory_iterator()),
+            removed)
+            << "a copy of each file that went, of no other";
     }
 }
 
@@ -188,6 +220,7 @@ TEST_F(ThreatDialogTest, ANameThatLeadsOffTheDriveDeletesNothingOutsideIt) {
         writeFile(e / "autorun.inf", std::string("open=") + name + "\r\n");
         openThreatDialog([&](Form2& d) {
             EXPECT_EQ(d.Glwj.text(), name) << "the dialog still shows what the file says";
+            EXPECT_FALSE(d.scwj.visible()) << "but offers nothing it would not remove";
             d.Ljsc.click();
         });
         EXPECT_FALSE(fs::exists(e / "autorun.inf"));
@@ -238,33 +271,52 @@ protected:
     }
 };
 
-TEST_F(SuspiciousFilesTest, DeleteFileTakesTheSelectedLineAndClosesWhenTheListIsEmpty) {
-    makeReadOnly(e / "music.exe");
+const std::string kMusicHeld =
+    "未能删除以下文件：\r\ne:\\music.exe：另一个程序正在使用此文件，进程无法访问。";
+
+TEST_F(SuspiciousFilesTest, DeleteFileTakesALineOnlyOnceItsFileIsGone) {
+    makeReadOnly(e / "docs.exe");
+    h.removalFiles.holdOpen(e / "music.exe");
     openList([this](Form5& d) {
         d.Command1.click();
         EXPECT_EQ(d.List1.listCount(), 3) << "nothing selected, nothing done";
         d.List1.setListIndex(1);
+        h.host.expectMessageBox(kMusicHeld, ui::MsgAnswer::Ok);
         d.Command1.click();
+        EXPECT_TRUE(h.host.allExpectationsMet());
+        EXPECT_EQ(h.host.boxes().back().title, "错误");
         EXPECT_TRUE(fs::exists(e / "music.exe"));
-        EXPECT_EQ(d.List1.items(), (std::vector<std::string>{"e:\\docs.exe", "e:\\photos.com"}))
-            << "the line goes even when the file stays";
+        EXPECT_EQ(d.List1.listCount(), 3) << "the line stays with its file";
         d.List1.setListIndex(0);
         d.Command1.click();
-        EXPECT_FALSE(fs::exists(e / "docs.exe"));
+        EXPECT_FALSE(fs::exists(e / "docs.exe")) << "read-only is no obstacle";
+        d.List1.setListIndex(1);
+        d.Command1.click();
+        EXPECT_EQ(d.List1.items(), std::vector<std::string>{"e:\\music.exe"});
         EXPECT_TRUE(h.guard.monitorWindows().form5Loaded());
+        h.removalFiles.release(e / "music.exe");
         d.List1.setListIndex(0);
         d.Command1.click();
     });
-    EXPECT_FALSE(fs::exists(e / "photos.com"));
+    for (const char* name : {"docs.exe", "music.exe", "photos.com"}) {
+        EXPECT_FALSE(fs::exists(e / name)) << name;
+    }
     EXPECT_EQ(log(), "") << "this dialog keeps no log";
 }
 
-TEST_F(SuspiciousFilesTest, DeleteAllPassesOverALockedFileAndCloses) {
-    makeReadOnly(e / "music.exe");
-    openList([](Form5& d) { d.Command4.click(); });
-    EXPECT_FALSE(fs::exists(e / "docs.exe"));
-    EXPECT_TRUE(fs::exists(e / "music.exe"));
-    EXPECT_FALSE(fs::exists(e / "photos.com"));
+TEST_F(SuspiciousFilesTest, DeleteAllClosesOnlyWhenEveryFileWentAndNamesThoseThatStayed) {
+    h.removalFiles.holdOpen(e / "music.exe");
+    openList([this](Form5& d) {
+        h.host.expectMessageBox(kMusicHeld, ui::MsgAnswer::Ok);
+        d.Command4.click();
+        EXPECT_TRUE(h.host.allExpectationsMet());
+        EXPECT_EQ(d.List1.items(), std::vector<std::string>{"e:\\music.exe"});
+        EXPECT_FALSE(fs::exists(e / "docs.exe"));
+        EXPECT_FALSE(fs::exists(e / "photos.com"));
+        h.removalFiles.release(e / "music.exe");
+        d.Command4.click();
+    });
+    EXPECT_FALSE(fs::exists(e / "music.exe"));
     EXPECT_EQ(log(), "");
 }
 

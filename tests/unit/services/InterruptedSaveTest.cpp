@@ -1,6 +1,7 @@
 // A settings file is never lost: a process killed at any moment while it saves QVset.ini
 // or XTset.ini leaves the file with either the old or the new line, never empty or half
-// written, and a later save still works.
+// written, and a later save still works and removes the temporary the killed one left
+// behind, and nothing else.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -28,9 +30,21 @@ std::string bytesOf(const fs::path& file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(InterruptedSaveTest, AKilledSaveLeavesTheOldOrTheNewLine) {
+std::set<std::string> namesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+TEST(InterruptedSaveTest, AKilledSaveLeavesTheOldOrTheNewLineAndTheNextSaveNoStrayFile) {
     test::TempFolder folder;
+    // Files that look like temporaries of other programs stay whatever is saved.
+    const std::set<std::string> others = {"qv1A2B.tmp", ".qv-x9Yz3k", "Rz.log.qvsave.old"};
+    for (const std::string& name : others) std::ofstream(folder.path() / name) << "keep";
     std::mt19937 random(20261208);
+    bool leftOne = false;
     for (const char* name : {"QVset.ini", "XTset.ini"}) {
         const std::string oldLine =
             std::string(name) == "QVset.ini" ? "111111\r\n" : "101010101\r\n";
@@ -54,12 +68,18 @@ TEST(InterruptedSaveTest, AKilledSaveLeavesTheOldOrTheNewLine) {
             std::string now = bytesOf(folder.path() / name);
             ASSERT_TRUE(now == oldLine || now == newLine)
                 << name << " round " << round << ": \"" << now << "\"";
+            leftOne = leftOne || fs::exists(folder.path() / (std::string(name) + ".qvsave"));
         }
-        // A later save still works and replaces the file.
+        // A later save still works, replaces the file and removes what a killed save left.
+        std::ofstream(folder.path() / (std::string(name) + ".qvsave")) << "half";
         DriveTableFileSystem files(folder.path());
         ASSERT_TRUE(files.writeText(name, newLine).ok());
         EXPECT_EQ(bytesOf(folder.path() / name), newLine);
     }
+    std::set<std::string> expected = others;
+    expected.insert({"QVset.ini", "XTset.ini"});
+    EXPECT_EQ(namesIn(folder.path()), expected);
+    EXPECT_TRUE(leftOne) << "some save was killed between its temporary and the file";
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST_F(BadgeDragTest, PressingAndMovingTakesTheBadgeAlong) {
     POINT centre{(before.left + before.right) / 2, (before.top + before.bottom) / 2};
     moveMouseTo(centre);
     SendMessageTimeoutW(badge, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
-    sendMouse(MOUSEEVENTF_LEFTDOWN);
+    buttonAt(centre, MOUSEEVENTF_LEFTDOWN);
     // The guard sees the button held only once the press has reached it; until the drag
     // begins, each look moves the mouse a pixel to and fro, as a user's hand would.
     POINT start{centre.x - 4, centre.y + 3};
@@ -95,10 +95,10 @@ TEST_F(BadgeDragTest, PressingAndMovingTakesTheBadgeAlong) {
     POINT cursor = start;
 
     POINT end{cursor.x - 300, cursor.y + 200};
+    POINT to = cursor;
     // Each step is let through before the next, so no motion is coalesced away.
     for (int step = 1; step <= 5; ++step) {
-        POINT to{cursor.x + (end.x - cursor.x) * step / 5,
-                 cursor.y + (end.y - cursor.y) * step / 5};
+        to = {cursor.x + (end.x - cursor.x) * step / 5, cursor.y + (end.y - cursor.y) * step / 5};
         moveMouseTo(to);
         testkit::waitFor([&] {
             RECT now = rectOf(badge);
@@ -107,7 +107,7 @@ TEST_F(BadgeDragTest, PressingAndMovingTakesTheBadgeAlong) {
                    std::abs(now.top - atStart.top - (to.y - cursor.y)) <= 2;
         });
     }
-    sendMouse(MOUSEEVENTF_LEFTUP);
+    buttonAt(to, MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(testkit::waitFor([&] { return !inMoveLoop(badge); })) << "the drag ends on release";
     RECT after = rectOf(badge);
     EXPECT_NEAR(after.left - atStart.left, -300, 2);

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/wine/e2e/BrowserWindow.h"
 #include "tests/wine/e2e/GuardProcess.h"
 #include "tests/wine/host/TestArguments.h"
 #include "tests/wine/host/WindowProbe.h"
@@ -26,46 +27,6 @@ std::wstring guardExe() {
     return args.empty() ? std::wstring() : testkit::windowsPath(args.front());
 }
 
-// The text of one cell of a list view of another process: the item and its text buffer
-// live in that process, where the list view writes.
-std::wstring cellText(HWND list, int item, int column) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(list, &pid);
-    HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process) return {};
-    constexpr int kChars = 260;
-    auto* remote = static_cast<char*>(VirtualAllocEx(
-        process, nullptr, sizeof(LVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
-    std::wstring text;
-    if (remote) {
-        LVITEMW lv{};
-        lv.iSubItem = column;
-        lv.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
-        lv.cchTextMax = kChars;
-        wchar_t buffer[kChars] = {};
-        DWORD_PTR n = 0;
-        if (WriteProcessMemory(process, remote, &lv, sizeof lv, nullptr) &&
-            SendMessageTimeoutW(list, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(remote),
-                                SMTO_BLOCK, 5000, &n) &&
-            ReadProcessMemory(process, lv.pszText, buffer, sizeof buffer - sizeof(wchar_t),
-                              nullptr))
-            text = buffer;
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
-    return text;
-}
-
-// The child window of `parent` of class `cls` whose text starts with `prefix`.
-HWND childWithText(HWND parent, const wchar_t* cls, std::wstring_view prefix) {
-    for (HWND h = FindWindowExW(parent, nullptr, cls, nullptr); h;
-         h = FindWindowExW(parent, h, cls, nullptr)) {
-        if (testkit::controlText(h).starts_with(prefix)) return h;
-    }
-    return nullptr;
-}
-
 // What `dir /b` lists of a drive's root: hidden and system entries are left out.
 std::optional<std::string> plainDir(const std::wstring& root, const testkit::TempFolder& work) {
     std::wstring out = work / L"dir.txt";
@@ -74,18 +35,6 @@ std::optional<std::string> plainDir(const std::wstring& root, const testkit::Tem
     if (!cmd.started() || cmd.waitForExit() != 0) return std::nullopt;
     return testkit::readBytes(out);
 }
-
-// Ends the browser when the test leaves it running, so that no program of the test
-// outlives it.
-struct BrowserEnder {
-    DWORD pid;
-    ~BrowserEnder() {
-        if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-            if (WaitForSingleObject(p, 5000) == WAIT_TIMEOUT) TerminateProcess(p, 1);
-            CloseHandle(p);
-        }
-    }
-};
 
 }  // namespace
 
@@ -125,13 +74,9 @@ TEST(FileBrowserTest, OpenedFromTheToolsPageItShowsTheBaitAndRestoresTheHiddenFo
     ASSERT_TRUE(testkit::waitFor([&] { return IsWindowVisible(tool) != FALSE; }));
     postClick(tool);
 
-    HWND browser = nullptr;
-    ASSERT_TRUE(testkit::waitFor([&] {
-        browser = testkit::findTopWindowOfClass(L"QVFiledir");
-        return browser && IsWindowVisible(browser);
-    }));
     DWORD browserPid = 0;
-    GetWindowThreadProcessId(browser, &browserPid);
+    HWND browser = waitForBrowser(browserPid);
+    ASSERT_NE(browser, nullptr);
     BrowserEnder ender{browserPid};
     HWND status = nullptr, list = FindWindowExW(browser, nullptr, WC_LISTVIEWW, nullptr);
     ASSERT_NE(list, nullptr);

@@ -100,6 +100,10 @@ void moveMouseTo(POINT at) {
     sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
 }
 
+void buttonAt(POINT at, DWORD button) {
+    sendMouse(button | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
+}
+
 void postClick(HWND control) {
     LPARAM at = MAKELPARAM(10, 10);
     PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);

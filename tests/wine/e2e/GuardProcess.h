@@ -45,6 +45,13 @@ void chooseMenuItem(HWND menu, int index);
 // moves to a point of the screen.
 void sendMouse(DWORD flags, POINT at = {});
 void moveMouseTo(POINT at);
+// A button pressed or released at `at`, the pointer moved there by the same input. Under
+// Wine the guard also learns where the pointer is from the X server (an enter event when
+// its window appears under the pointer, a motion event for each move) and reports that to
+// Wine when it next reads its events; a guard still busy reports an old point late, and a
+// button sent on its own after a move then lands at that old point. A button carrying its
+// own position lands where the test means it, whatever the guard reports meanwhile.
+void buttonAt(POINT at, DWORD button);
 
 // A click or a double-click on a control, delivered as the control's own messages.
 void postClick(HWND control);

@@ -114,7 +114,9 @@ TEST_F(ProcessManagerTest, ListsTheRunningProcessesAndEndsOneByItsPid) {
     EXPECT_EQ(testkit::findMessageBox(L"指定进程结束成功！", guard->id()), nullptr);
 }
 
-TEST_F(ProcessManagerTest, OpeningItAgainShowsTheSameWindowAndTheCloseBoxUnloadsIt) {
+// The list refreshed every 1.2 s keeps the line in view and the selection; opening the
+// window again brings it back, restored, in front; the close box unloads it.
+TEST_F(ProcessManagerTest, OneWindowThatKeepsItsPlaceInTheListAndComesBackToTheFront) {
     postDoubleClick(findControlWindow(badge, L"Image1"));
     HWND main = guard->waitForForm(L"Form1");
     ASSERT_NE(main, nullptr);
@@ -131,11 +133,39 @@ TEST_F(ProcessManagerTest, OpeningItAgainShowsTheSameWindowAndTheCloseBoxUnloads
     ASSERT_TRUE(testkit::waitFor([&] { return IsWindowVisible(first) != FALSE; }));
     HWND entry = findControlWindow(first, L"Text2");
     ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(GetWindowLongPtrW(entry, GWL_STYLE) & ES_NUMBER) << "digits only";
     SendMessageW(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"42"));
     ASSERT_TRUE(testkit::waitFor([&] { return testkit::controlText(entry) == L"42"; }));
 
+    // A small window, scrolled down, with a process's name selected; every capture names
+    // new cmd.exe and tasklist.exe processes, so each refresh changes the list.
+    HWND list = findControlWindow(first, L"Text1");
+    ASSERT_TRUE(testkit::waitFor(
+        [&] { return testkit::controlText(list).find(L"tasklist.exe") != std::wstring::npos; }));
+    SetWindowPos(first, nullptr, 0, 0, 720, 200, SWP_NOMOVE | SWP_NOZORDER);
+    auto line = [list](WPARAM n) {
+        return static_cast<DWORD>(SendMessageW(list, EM_LINEINDEX, n, 0));
+    };
+    auto firstLine = [list] { return SendMessageW(list, EM_GETFIRSTVISIBLELINE, 0, 0); };
+    SendMessageW(list, EM_SETSEL, line(4), line(4) + 9);
+    SendMessageW(list, EM_LINESCROLL, 0, 3 - firstLine());
+    ASSERT_EQ(firstLine(), 3);
+    std::wstring before = testkit::controlText(list);
+    ASSERT_TRUE(testkit::waitFor([&] { return testkit::controlText(list) != before; }, 5s))
+        << "refreshed";
+    EXPECT_EQ(firstLine(), 3) << "the same lines in view";
+    DWORD start = 0, end = 0;
+    SendMessageW(list, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, line(4));
+    EXPECT_EQ(end, line(4) + 9) << "the same line selected";
+    testkit::saveScreenshot(L"e2e_process_manager_refreshed", first);
+
+    // Minimised, then opened again: the same window, restored and in front.
+    ShowWindow(first, SW_MINIMIZE);
+    ASSERT_TRUE(testkit::waitFor([&] { return IsIconic(first) != FALSE; }));
     clickPicture();
-    testkit::waitFor([] { return false; }, 500ms);  // let the click through
+    EXPECT_TRUE(
+        testkit::waitFor([&] { return !IsIconic(first) && GetForegroundWindow() == first; }));
     EXPECT_EQ(guard->form(L"Form4"), first) << "one process manager";
     EXPECT_EQ(testkit::controlText(entry), L"42") << "unchanged";
 

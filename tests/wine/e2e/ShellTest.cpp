@@ -39,16 +39,6 @@ void roundTrip(HWND window) {
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, nullptr);
 }
 
-// A button pressed or released at `at`, the pointer moved there by the same input. Under
-// Wine the guard also learns where the pointer is from the X server (an enter event when
-// its window appears under the pointer, a motion event for each move) and reports that to
-// Wine when it next reads its events; a guard still busy reports an old point late, and a
-// button sent on its own after a move then lands at that old point. A button carrying its
-// own position lands where the test means it, whatever the guard reports meanwhile.
-void buttonAt(POINT at, DWORD button) {
-    sendMouse(button | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
-}
-
 void clickAt(POINT at, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP) {
     moveMouseTo(at);
     buttonAt(at, down);

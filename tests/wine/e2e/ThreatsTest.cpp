@@ -1,17 +1,24 @@
 // QVud.exe for real against simulated USB sticks: a stick present at start-up is found,
-// its autorun.inf deleted from the threat dialog and logged, its look-alike listed; sticks
-// plugged in while the guard runs are handled in smart mode and in real-time mode. The
-// path of QVud.exe is the program's first argument.
+// its worm's read-only, hidden and system files removed from the threat dialog and
+// logged, its look-alikes listed and one held by another program named; sticks plugged in
+// while the guard runs are handled in smart mode, and in real-time mode with automatic
+// handling; the file browser puts a removed file back from the quarantine. The path of
+// QVud.exe is the program's first argument.
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "common/win32/UniqueHandle.h"
+#include "tests/wine/e2e/BrowserWindow.h"
 #include "tests/wine/e2e/GuardProcess.h"
 #include "tests/wine/host/TestArguments.h"
 #include "tests/wine/host/WindowProbe.h"
@@ -57,19 +64,34 @@ bool exists(const std::wstring& path) {
 }
 
 // A stick as a worm leaves it: autorun.inf naming its program, and optionally a folder
-// with an executable twin beside it.
+// with an executable twin beside it. With `wormAttributes` each of those files is
+// read-only, hidden and system, as Wine keeps them: the Unix mode 0444 and the hidden and
+// system bits in the extended attribute user.DOSATTRIB.
 struct Stick {
-    explicit Stick(bool withLookAlike) {
-        EXPECT_TRUE(testkit::writeBytes(folder / L"autorun.inf",
-                                        "[autorun]\r\nopen=setup.exe\r\nshell\\open=x\r\n"));
-        EXPECT_TRUE(testkit::writeBytes(folder / L"setup.exe", "MZ"));
+    explicit Stick(bool withLookAlike, bool wormAttributes = false) {
+        EXPECT_TRUE(testkit::writeBytes(folder / L"autorun.inf", kAutorun));
+        EXPECT_TRUE(testkit::writeBytes(folder / L"setup.exe", kProgram));
+        std::vector<std::wstring> planted = {L"autorun.inf", L"setup.exe"};
         if (withLookAlike) {
             EXPECT_TRUE(CreateDirectoryW((folder / L"docs").c_str(), nullptr));
             EXPECT_TRUE(testkit::writeBytes(folder / L"docs.exe", "MZ"));
+            planted.push_back(L"docs.exe");
+        }
+        const DWORD worm = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        for (const std::wstring& name : wormAttributes ? planted : std::vector<std::wstring>{}) {
+            EXPECT_TRUE(SetFileAttributesW((folder / name).c_str(), worm));
+            EXPECT_EQ(GetFileAttributesW((folder / name).c_str()) & worm, worm);
         }
     }
+    static constexpr std::string_view kAutorun = "[autorun]\r\nopen=setup.exe\r\nshell\\open=x\r\n";
+    static constexpr std::string_view kProgram = "MZ\x90\x03 the worm's program";
     testkit::TempFolder folder{L"qv-stick"};
 };
+
+// The record of the protection log for `path`, up to its date and time.
+std::string recordStart(const std::string& path) {
+    return testkit::toGbk("成功删除") + path + "    " + testkit::toGbk("——");
+}
 
 class ThreatsTest : public ::testing::Test {
 protected:
@@ -97,13 +119,22 @@ protected:
 
 }  // namespace
 
-TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLogged) {
-    // A stick already in at start-up: the first insertion check counts it as new.
-    Stick first(true);
+TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLoggedAndTheirFilesComeBack) {
+    // A stick already in at start-up (the first insertion check counts it as new), whose
+    // files a worm marked read-only, hidden and system; a second look-alike another
+    // program holds open without sharing its deletion.
+    Stick first(true, true);
+    ASSERT_TRUE(CreateDirectoryW((first.folder / L"music").c_str(), nullptr));
+    ASSERT_TRUE(testkit::writeBytes(first.folder / L"music.exe", "MZ"));
+    win32::UniqueFile held(CreateFileW((first.folder / L"music.exe").c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
     auto letter = testkit::freeDriveLetter();
     ASSERT_TRUE(letter);
+    const std::string root = std::string(1, *letter) + ":\\";
     testkit::SimulatedDrive drive(*letter, DRIVE_REMOVABLE, first.folder.path());
     ASSERT_TRUE(drive.ok());
+    GuardProcess::placeShippedFiles(guardExe(), folder.path());  // Filedir.exe among them
     guard = std::make_unique<GuardProcess>(guardExe(), folder.path());
     ASSERT_TRUE(guard->started());
 
@@ -118,20 +149,24 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLogged) {
         << "the countdown runs inside the modal dialog";
     testkit::saveScreenshot(L"e2e_threat_dialog", threat);
 
+    // Both, through the dialog: read-only, hidden and system are no obstacle.
+    click(threat, L"scwj");
+    EXPECT_TRUE(testkit::waitFor([&] {
+        return SendMessageW(findControlWindow(threat, L"scwj"), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }));
     click(threat, L"Ljsc");
-    EXPECT_TRUE(testkit::waitFor([&] { return !exists(first.folder / L"autorun.inf"); }));
-    EXPECT_TRUE(exists(first.folder / L"setup.exe")) << "its program only when asked for";
+    EXPECT_TRUE(testkit::waitFor([&] {
+        return !exists(first.folder / L"autorun.inf") && !exists(first.folder / L"setup.exe");
+    }));
     std::optional<std::string> log;
     ASSERT_TRUE(testkit::waitFor([&] {
         log = testkit::readBytes(folder / L"Rz.log");
-        return log && log->ends_with("\r\n");
-    })) << "the deletion is logged right after it";
-    std::string expectedStart = testkit::toGbk("成功删除") + std::string(1, *letter) +
-                                ":\\autorun.inf    " + testkit::toGbk("——");
-    EXPECT_EQ(log->rfind(expectedStart, 0), 0u) << *log;
-    EXPECT_EQ(log->substr(log->size() - 2), "\r\n");
+        return log && std::count(log->begin(), log->end(), '\n') == 2;
+    })) << "both removals are logged right after them";
+    EXPECT_EQ(log->rfind(recordStart(root + "autorun.inf"), 0), 0u) << *log;
+    EXPECT_NE(log->find("\r\n" + recordStart(root + "setup.exe")), std::string::npos) << *log;
 
-    // Then the look-alike scan of the same drive.
+    // Then the look-alike scan of the same drive: one file goes, the held one is named.
     HWND list = nullptr;
     ASSERT_TRUE(testkit::waitFor([&] {
         list = guard->form(L"Form5");
@@ -140,19 +175,39 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLogged) {
     EXPECT_EQ(testkit::windowText(list), L"发现可疑文件！");
     EXPECT_TRUE(testkit::waitFor(
         [&] { return (GetWindowLongPtrW(list, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
-    EXPECT_EQ(listLines(findControlWindow(list, L"List1")),
-              std::vector<std::wstring>{std::wstring(1, *letter) + L":\\docs.exe"});
+    HWND lines = findControlWindow(list, L"List1");
+    std::wstring wideRoot = drive.root();
+    EXPECT_EQ(listLines(lines),
+              (std::vector<std::wstring>{wideRoot + L"docs.exe", wideRoot + L"music.exe"}));
     testkit::saveScreenshot(L"e2e_suspicious_files", list);
+    click(list, L"Command4");
+    HWND box = guard->waitForMessageBox(L"未能删除以下文件：");
+    ASSERT_NE(box, nullptr) << "the file that stayed is named";
+    EXPECT_EQ(testkit::windowText(box), L"错误");
+    EXPECT_TRUE(testkit::messageBoxText(box).starts_with(L"未能删除以下文件：\r\n" + wideRoot +
+                                                         L"music.exe："))
+        << testkit::utf8(testkit::messageBoxText(box));
+    testkit::saveScreenshot(L"e2e_suspicious_file_kept", box);
+    EXPECT_TRUE(testkit::pressButton(box, IDOK));
+    EXPECT_TRUE(testkit::waitFor([&] {
+        return listLines(lines) == std::vector<std::wstring>{wideRoot + L"music.exe"};
+    })) << "its line stays, the dialog too";
+    EXPECT_FALSE(exists(first.folder / L"docs.exe"));
+    EXPECT_TRUE(exists(first.folder / L"music.exe"));
     click(list, L"Command3");
     EXPECT_TRUE(testkit::waitFor([&] {
         HWND w = guard->form(L"Form5");
         return !w || !IsWindowVisible(w);
     }));
-    EXPECT_TRUE(exists(first.folder / L"docs.exe"));
-    ASSERT_TRUE(DeleteFileW((first.folder / L"docs.exe").c_str()));  // the user's own choice
+    held.reset();
+    ASSERT_TRUE(DeleteFileW((first.folder / L"music.exe").c_str()));  // the user's own choice
 
     // Smart mode: a stick plugged in while the guard runs is told of and scanned at once.
+    // Its autorun.inf is held by another program: the dialog names it and closes.
     Stick second(false);
+    win32::UniqueFile secondHeld(CreateFileW((second.folder / L"autorun.inf").c_str(), GENERIC_READ,
+                                             FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(secondHeld);
     auto secondLetter = testkit::freeDriveLetter(static_cast<char>(*letter + 1));
     ASSERT_TRUE(secondLetter);
     testkit::SimulatedDrive secondDrive(*secondLetter, DRIVE_REMOVABLE, second.folder.path());
@@ -165,12 +220,20 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLogged) {
     if (toast) testkit::saveScreenshot(L"e2e_toast");
     threat = waitForThreatDialog(*secondLetter);
     ASSERT_NE(threat, nullptr) << "the plugged-in stick is scanned in smart mode";
-    click(threat, L"Hl");
-    EXPECT_TRUE(testkit::waitFor([&] { return !IsWindow(threat); }));
-    EXPECT_TRUE(exists(second.folder / L"autorun.inf")) << "ignored, not deleted";
+    click(threat, L"Ljsc");
+    box = guard->waitForMessageBox(L"未能删除以下文件：");
+    ASSERT_NE(box, nullptr) << "the file that stayed is named";
+    EXPECT_EQ(testkit::windowText(box), L"错误");
+    EXPECT_TRUE(testkit::messageBoxText(box).starts_with(L"未能删除以下文件：\r\n" +
+                                                         secondDrive.root() + L"autorun.inf："))
+        << testkit::utf8(testkit::messageBoxText(box));
+    testkit::saveScreenshot(L"e2e_threat_not_removed", box);
+    EXPECT_TRUE(testkit::pressButton(box, IDOK));
+    EXPECT_TRUE(testkit::waitFor([&] { return !IsWindow(threat); })) << "then it closes";
+    EXPECT_TRUE(exists(second.folder / L"autorun.inf"));
 
-    // Real-time mode, chosen on the main window: the monitor finds the next stick by
-    // itself, every 1.8 s.
+    // Real-time mode, chosen on the main window: the monitor finds the held file again by
+    // itself, and this time the drive is ignored.
     HWND image = findControlWindow(guard->form(L"Form3"), L"Image1");
     ASSERT_NE(image, nullptr);
     postDoubleClick(image);
@@ -179,25 +242,84 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLogged) {
         main = guard->form(L"Form1");
         return main && IsWindowVisible(main);
     }));
-    click(main, L"Ssms");
-    EXPECT_TRUE(testkit::waitFor([&] {
-        return SendMessageW(findControlWindow(main, L"Ssms"), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }));
-    Stick third(false);
+    auto tick = [&](const wchar_t* option) {
+        click(main, option);
+        EXPECT_TRUE(testkit::waitFor([&] {
+            return SendMessageW(findControlWindow(main, option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        })) << testkit::utf8(option);
+    };
+    tick(L"Ssms");
+    threat = waitForThreatDialog(*secondLetter);
+    ASSERT_NE(threat, nullptr) << "the real-time monitor finds the file that stayed";
+    click(threat, L"Hl");
+    EXPECT_TRUE(testkit::waitFor([&] { return !IsWindow(threat); }));
+    secondHeld.reset();
+
+    // Automatic handling: the next stick's worm file goes unasked.
+    tick(L"Zdcl");
+    Stick third(false, true);
     auto thirdLetter = testkit::freeDriveLetter(static_cast<char>(*secondLetter + 1));
     ASSERT_TRUE(thirdLetter);
     testkit::SimulatedDrive thirdDrive(*thirdLetter, DRIVE_REMOVABLE, third.folder.path());
     ASSERT_TRUE(thirdDrive.ok());
-    threat = waitForThreatDialog(*thirdLetter);
-    ASSERT_NE(threat, nullptr) << "the real-time monitor finds the stick";
-    click(threat, L"Ljsc");
-    EXPECT_TRUE(testkit::waitFor([&] { return !exists(third.folder / L"autorun.inf"); }));
+    EXPECT_TRUE(testkit::waitFor([&] { return !exists(third.folder / L"autorun.inf"); }, 15s))
+        << "the real-time monitor removes it";
+    if (testkit::waitFor([&] { return (toast = guard->form(L"Tips")) && IsWindowVisible(toast); }))
+        testkit::saveScreenshot(L"e2e_automatic_removal", toast);
+    EXPECT_TRUE(testkit::waitFor([&] {
+        log = testkit::readBytes(folder / L"Rz.log");
+        return log && log->find(recordStart(std::string(1, *thirdLetter) + ":\\autorun.inf")) !=
+                          std::string::npos;
+    })) << "automatic handling logs";
+    EXPECT_TRUE(exists(third.folder / L"setup.exe")) << "automatic handling takes the file only";
     EXPECT_TRUE(exists(second.folder / L"autorun.inf")) << "the ignored stick stays ignored";
+
+    // The file browser, from the tools page: its quarantine view lists what the guard
+    // removed, and "恢复" puts the worm's program back where it was, byte for byte.
+    postClick(findControlWindow(main, L"Gjsz"));
+    HWND tool = findControlWindow(main, L"Image7");
+    ASSERT_TRUE(testkit::waitFor([&] { return IsWindowVisible(tool) != FALSE; }));
+    postClick(tool);
+    DWORD browserPid = 0;
+    HWND browser = waitForBrowser(browserPid);
+    ASSERT_NE(browser, nullptr);
+    BrowserEnder ender{browserPid};
+    HWND drives = FindWindowExW(browser, nullptr, L"ComboBox", nullptr);
+    HWND view = FindWindowExW(browser, nullptr, WC_LISTVIEWW, nullptr);
+    ASSERT_TRUE(drives && view);
+    LRESULT last = SendMessageW(drives, CB_GETCOUNT, 0, 0) - 1;
+    SendMessageW(drives, CB_SETCURSEL, last, 0);
+    PostMessageW(browser, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(drives), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(drives));
+    const std::wstring program = wideRoot + L"setup.exe";
+    int line = -1;
+    ASSERT_TRUE(testkit::waitFor([&] { return (line = lineWithText(view, program)) >= 0; }))
+        << "the quarantine lists the removed program";
+    EXPECT_NE(childWithText(browser, L"Static", L"隔离区共 4 个文件"), nullptr)
+        << "the two autorun.inf files, the program and the look-alike";
+    EXPECT_EQ(cellText(view, line, 1), std::to_wstring(Stick::kProgram.size()) + L" 字节");
+    testkit::saveScreenshot(L"e2e_filedir_quarantine", browser);
+    ASSERT_TRUE(selectLine(view, line));
+    HWND recover = FindWindowExW(browser, nullptr, L"Button", L"恢复");
+    ASSERT_NE(recover, nullptr);
+    PostMessageW(recover, BM_CLICK, 0, 0);
+    box = nullptr;
+    ASSERT_TRUE(testkit::waitFor([&] {
+        return (box = testkit::findMessageBox(L"已恢复“" + program + L"”。", browserPid));
+    }));
+    testkit::saveScreenshot(L"e2e_filedir_recovered");
+    EXPECT_TRUE(testkit::pressButton(box, IDOK));
+    EXPECT_EQ(testkit::readBytes(first.folder / L"setup.exe"), std::string(Stick::kProgram));
+    EXPECT_TRUE(testkit::waitFor([&] { return lineWithText(view, program) < 0; }))
+        << "it left the quarantine";
+    PostMessageW(browser, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(testkit::waitFor([&] { return !IsWindow(browser); }));
 }
 
 // A stick made to hurt: a 100 MB autorun.inf whose program climbs off the drive, and a
-// link that leads off it. The guard reads only the file's start, deletes only the file,
-// and answers as before; nothing outside the stick changes.
+// link that leads off it. The guard reads only the file's start, deletes only the file
+// (keeping its copy: 100 MiB is still taken in), and answers as before; nothing outside
+// the stick changes.
 TEST_F(ThreatsTest, AHostileStickDeletesNothingOutsideItAndTheGuardStaysResponsive) {
     testkit::TempFolder outside{L"qv-outside"};
     ASSERT_TRUE(testkit::writeBytes(outside / L"sentinel.txt", "keep"));
@@ -228,17 +350,20 @@ TEST_F(ThreatsTest, AHostileStickDeletesNothingOutsideItAndTheGuardStaysResponsi
     ASSERT_NE(threat, nullptr);
     EXPECT_NE(text(threat, L"Glwj").find(L"sentinel.txt"), std::wstring::npos)
         << "the dialog shows what the file says";
-    click(threat, L"scwj");  // also delete the program it names
-    EXPECT_TRUE(testkit::waitFor([&] {
-        return SendMessageW(findControlWindow(threat, L"scwj"), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }));
+    EXPECT_FALSE(IsWindowVisible(findControlWindow(threat, L"scwj")))
+        << "a program off the drive is never offered for deletion";
     click(threat, L"Ljsc");
     EXPECT_TRUE(testkit::waitFor([&] { return !exists(stick / L"autorun.inf"); }));
-    // The look-alike list names the link, which a user may delete: it goes, not its target.
+    // The look-alike list names the link, which Wine shows as the file it points at: it is
+    // refused and named, and its target stays.
     HWND list = nullptr;
     if (testkit::waitFor([&] { return (list = guard->form(L"Form5")) && IsWindowVisible(list); },
                          5s)) {
         click(list, L"Command4");
+        HWND box = guard->waitForMessageBox(L"away.exe");
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(testkit::pressButton(box, IDOK));
+        click(list, L"Command3");
     }
     EXPECT_TRUE(guard->running());
     DWORD_PTR answer = 0;

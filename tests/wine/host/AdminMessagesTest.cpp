@@ -45,9 +45,10 @@ TEST_F(HostTest, EveryMessageOfTheAdministratorsWorkShowsWhole) {
         {L"message_policy_no_editor", protection::editorNotStartedMessage("系统找不到指定的文件"),
          "错误"},
         {L"message_cleaner_declined",
-         protection::cleanerClosingMessage(
-             {protection::processLeft("temp1.exe"), protection::fileLeft("c:\\windows\\xcopy.exe")},
-             protection::kDeclinedAdminWork),
+         protection::cleanerDoneMessage(
+             {0,
+              {{"c:\\windows\\xcopy.exe", protection::kDeclinedAdminWork}},
+              {{"temp1.exe", protection::kDeclinedAdminWork}}}),
          "提示"},
         {L"message_log_not_written",
          monitor::logNotWrittenMessage("C:\\ProgramData\\QVu盘卫士\\Rz.log", "拒绝访问"), "提示"},

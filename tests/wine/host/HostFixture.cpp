@@ -25,6 +25,7 @@ DWORD WINAPI BoxAnswerer::run(void* p) {
     if (!found) return 1;
     self->title_ = testkit::windowText(box);
     self->owner_ = GetWindow(box, GW_OWNER);
+    self->topmost_ = (GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     self->pressed_ = testkit::pressButton(box, self->button_);
     return 0;
 }

@@ -119,7 +119,8 @@ protected:
 };
 
 // Presses a button of this program's message box showing `text`, from another thread,
-// once the box is there (and once `ready` holds); reports its title and owner.
+// once the box is there (and once `ready` holds); reports its title, its owner and
+// whether it stands above other programs' windows.
 class BoxAnswerer {
 public:
     BoxAnswerer(std::wstring text, int button, std::function<bool()> ready = {});
@@ -127,6 +128,7 @@ public:
     bool pressed() const { return pressed_.load(); }
     const std::wstring& title() const { return title_; }
     HWND owner() const { return owner_; }
+    bool topmost() const { return topmost_; }
 
 private:
     static DWORD WINAPI run(void* self);
@@ -137,6 +139,7 @@ private:
     std::atomic<bool> pressed_{false};
     std::wstring title_;
     HWND owner_ = nullptr;
+    bool topmost_ = false;
 };
 
 }  // namespace qv::test

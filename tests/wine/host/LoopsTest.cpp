@@ -116,7 +116,12 @@ TEST_F(HostTest, AMessageBoxShowsTheTextAndTitleAndReturnsTheButtonPressed) {
                   ui::MsgAnswer::Ok);
         EXPECT_TRUE(answer.pressed());
         EXPECT_EQ(answer.title(), L"提示");
-        EXPECT_EQ(answer.owner(), nullptr) << "no form is active";
+        // No form is active: the hidden owner keeps the box off the taskbar, and it stays
+        // above other programs' windows.
+        ASSERT_NE(answer.owner(), nullptr);
+        EXPECT_FALSE(IsWindowVisible(answer.owner()));
+        EXPECT_EQ(GetWindowThreadProcessId(answer.owner(), nullptr), GetCurrentThreadId());
+        EXPECT_TRUE(answer.topmost());
     }
     {
         BoxAnswerer answer(L"你确定退出QVu盘卫士？", IDCANCEL);
@@ -152,6 +157,7 @@ TEST_F(HostTest, AMessageBoxBelongsToTheActiveFormAndTimersKeepTicking) {
     EXPECT_TRUE(answer.pressed());
     EXPECT_GE(ticks.load(), 3);
     EXPECT_EQ(answer.owner(), host.formWindow(active));
+    EXPECT_FALSE(answer.topmost()) << "in front of its own form already";
     EXPECT_FALSE(otherEnabledDuring);
     EXPECT_TRUE(IsWindowEnabled(host.formWindow(other)));
     EXPECT_TRUE(IsWindowEnabled(host.formWindow(active)));
@@ -280,6 +286,11 @@ TEST_F(HostTest, HiddenFromTheTaskListFormsHaveAHiddenOwnerOrAreToolWindowsAndTo
     HWND owner = GetWindow(host.formWindow(titled), GW_OWNER);
     ASSERT_NE(owner, nullptr) << "off the taskbar";
     EXPECT_FALSE(IsWindowVisible(owner));
+    // A close request to every top-level window (taskkill without /f) leaves the owner,
+    // and so the windows it owns.
+    SendMessageW(owner, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(owner));
+    EXPECT_TRUE(IsWindow(host.formWindow(titled)));
 
     host.hideFromTaskList();
     EXPECT_EQ(GetWindow(host.formWindow(early), GW_OWNER), owner);
@@ -301,6 +312,20 @@ TEST_F(HostTest, HiddenFromTheTaskListFormsHaveAHiddenOwnerOrAreToolWindowsAndTo
     EXPECT_TRUE(GetWindowLongPtrW(host.formWindow(dialog), GWL_EXSTYLE) & WS_EX_TOPMOST);
     host.setTopmost(later);
     EXPECT_TRUE(GetWindowLongPtrW(host.formWindow(later), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(HostTest, AnActivatedFormIsRestoredAndBroughtToTheFront) {
+    SampleForm form(host);
+    form.setBorder(ui::FormBorder::Sizable);
+    form.show();
+    HWND hwnd = host.formWindow(form);
+    SampleForm other(host, "Other");
+    other.show();
+    ShowWindow(hwnd, SW_MINIMIZE);
+    ASSERT_TRUE(pumpUntil([&] { return IsIconic(hwnd) != FALSE; }));
+
+    form.activate();
+    EXPECT_TRUE(pumpUntil([&] { return !IsIconic(hwnd) && GetForegroundWindow() == hwnd; }));
 }
 
 TEST_F(HostTest, BeginDragWithoutAHeldButtonDoesNotMoveTheForm) {

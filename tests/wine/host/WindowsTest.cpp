@@ -288,6 +288,78 @@ TEST_F(HostTest, TypingRunsChangeOnceAndTextSetByCodeIsNotEchoedBack) {
     EXPECT_EQ(letterChanges, 2);
 }
 
+// A read-only list of numbered lines, taller than its box.
+class ListForm : public ui::Form {
+public:
+    explicit ListForm(ui::UiHost& host) : Form(host, "List") {
+        setBorder(ui::FormBorder::None);
+        setBounds({1500, 750, 6000, 3000});
+        List.setBounds({0, 0, 6000, 1500});
+        List.setMultiLine(true);
+        List.setLocked(true);
+        List.setScrollBars(ui::ScrollBars::Vertical);
+        List.setFont({.face = "新宋体", .fixedPitch = true});
+        Pid.setBounds({0, 1800, 1500, 315});
+        Pid.setDigitsOnly(true);
+    }
+    static std::string lines(int count, const char* suffix) {
+        std::string text;
+        for (int i = 0; i < count; ++i) text += "进程 " + std::to_string(i) + suffix + "\r\n";
+        return text;
+    }
+    ui::TextBox List{*this, "List"};
+    ui::TextBox Pid{*this, "Pid"};
+};
+
+TEST_F(HostTest, AListReplacedByCodeKeepsItsViewAndSelectionWhereTheLinesStillAre) {
+    ListForm form(host);
+    form.List.setText(ListForm::lines(60, " a"));
+    form.show();
+    HWND list = child(form, L"List");
+    LRESULT line25 = SendMessageW(list, EM_LINEINDEX, 25, 0);
+    SendMessageW(list, EM_SETSEL, line25, line25 + 4);  // Wine scrolls the caret into view
+    SendMessageW(list, EM_LINESCROLL, 0, 20 - SendMessageW(list, EM_GETFIRSTVISIBLELINE, 0, 0));
+    ASSERT_EQ(SendMessageW(list, EM_GETFIRSTVISIBLELINE, 0, 0), 20);
+
+    form.List.setText(ListForm::lines(60, " bb"));  // every line one character longer
+    EXPECT_EQ(SendMessageW(list, EM_GETFIRSTVISIBLELINE, 0, 0), 20);
+    DWORD start = 0, end = 0;
+    SendMessageW(list, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    LRESULT newLine25 = SendMessageW(list, EM_LINEINDEX, 25, 0);
+    EXPECT_EQ(start, static_cast<DWORD>(newLine25));
+    EXPECT_EQ(end, static_cast<DWORD>(newLine25 + 4));
+
+    form.List.setText(ListForm::lines(10, ""));  // the lines in view are gone
+    EXPECT_LT(SendMessageW(list, EM_GETFIRSTVISIBLELINE, 0, 0), 10);
+    SendMessageW(list, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 0u);
+}
+
+TEST_F(HostTest, AFixedPitchFontLinesUpAndADigitsOnlyBoxRefusesOtherKeys) {
+    ListForm form(host);
+    form.show();
+    HWND list = child(form, L"List");
+    HDC dc = GetDC(list);
+    HGDIOBJ before =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    SIZE narrow{}, wide{}, cjk{};
+    GetTextExtentPoint32W(dc, L"iiii", 4, &narrow);
+    GetTextExtentPoint32W(dc, L"WW  ", 4, &wide);
+    GetTextExtentPoint32W(dc, L"进程", 2, &cjk);
+    SelectObject(dc, before);
+    ReleaseDC(list, dc);
+    // Columns line up: every Latin letter and blank as wide as the next, a CJK character
+    // as wide as two. (The font's pitch flag is not asked: a font drawn so need not carry
+    // it, and the one standing in for 新宋体 under Wine does not.)
+    EXPECT_EQ(narrow.cx, wide.cx);
+    EXPECT_EQ(cjk.cx, narrow.cx);
+
+    HWND pid = child(form, L"Pid");
+    EXPECT_TRUE(GetWindowLongPtrW(pid, GWL_STYLE) & ES_NUMBER);
+    EXPECT_FALSE(GetWindowLongPtrW(child(form, L"List"), GWL_STYLE) & ES_NUMBER);
+}
+
 TEST_F(HostTest, ListAndDriveSelectionsByTheUserGoThroughTheModel) {
     SampleForm form(host);
     form.List.addItem("a");

@@ -241,18 +241,27 @@ TEST(ClockTest, GeneralDateIsShortDateBlankLongTimeOfNow) {
     EXPECT_LT(std::stoi(parts[6]), 60);
 }
 
-TEST(SingleInstanceTest, OnlyTheFirstClaimSucceedsWhileItIsHeld) {
+TEST(SingleInstanceTest, OnlyTheFirstClaimIsHeldAndANameOfAnotherKindTellsNothing) {
+    using qv::platform::InstanceClaim;
     std::wstring name = L"Local\\QVuTest." + std::to_wstring(GetCurrentProcessId());
     {
         qv::win32::Win32SingleInstance first(name);
-        ASSERT_TRUE(first.acquire());
-        EXPECT_TRUE(first.acquire());  // asking again keeps the claim
+        ASSERT_EQ(first.claim(), InstanceClaim::Held);
+        EXPECT_EQ(first.claim(), InstanceClaim::Held);  // asking again keeps the claim
         qv::win32::Win32SingleInstance second(name);
-        EXPECT_FALSE(second.acquire());
-        EXPECT_FALSE(second.acquire());
+        EXPECT_EQ(second.claim(), InstanceClaim::TakenByAnother);
+        EXPECT_EQ(second.claim(), InstanceClaim::TakenByAnother);
     }
     qv::win32::Win32SingleInstance later(name);
-    EXPECT_TRUE(later.acquire());
+    EXPECT_EQ(later.claim(), InstanceClaim::Held);
+
+    // An event of that name: no mutex can be made, which says nothing of another copy.
+    std::wstring taken = name + L".event";
+    HANDLE event = CreateEventW(nullptr, FALSE, FALSE, taken.c_str());
+    ASSERT_NE(event, nullptr);
+    qv::win32::Win32SingleInstance blocked(taken);
+    EXPECT_EQ(blocked.claim(), InstanceClaim::Unavailable);
+    CloseHandle(event);
 }
 
 // A dialog template with one push button, for windows made after a skin was applied.

@@ -17,13 +17,16 @@ constexpr double kDefaultPoints = 9;
 HFONT GdiCache::font(const ui::Font& f) {
     std::wstring face = f.face.empty() ? std::wstring(kDefaultFace) : toWide(f.face);
     double points = f.points > 0 ? f.points : kDefaultPoints;
-    auto key = std::make_tuple(face, static_cast<int>(std::lround(points * 100)), f.bold);
+    auto key =
+        std::make_tuple(face, static_cast<int>(std::lround(points * 100)), f.bold, f.fixedPitch);
     UniqueFont& cached = fonts_[key];
     if (!cached) {
         int height = -static_cast<int>(std::lround(points * dpi_ / 72.0));
+        // Where the face is missing, the font mapper picks another of the pitch asked for.
+        BYTE pitch = f.fixedPitch ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE;
         cached.reset(CreateFontW(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                  GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+                                 DEFAULT_QUALITY, pitch, face.c_str()));
     }
     return cached.get();
 }

@@ -31,7 +31,7 @@ public:
 
 private:
     int dpi_;
-    std::map<std::tuple<std::wstring, int, bool>, UniqueFont> fonts_;
+    std::map<std::tuple<std::wstring, int, bool, bool>, UniqueFont> fonts_;
     std::map<COLORREF, UniqueBrush> brushes_;
     std::map<std::pair<std::string, int>, UniqueIcon> icons_;
 };

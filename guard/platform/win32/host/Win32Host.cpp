@@ -355,6 +355,15 @@ void Win32Host::hideForm(ui::Form& form) {
     if (r && r->hwnd) ShowWindow(r->hwnd, SW_HIDE);
 }
 
+// The program asks in answer to the user's own click, when Windows lets it take the
+// foreground.
+void Win32Host::activateForm(ui::Form& form) {
+    FormRecord* r = find(form);
+    if (!r || !r->hwnd) return;
+    if (IsIconic(r->hwnd)) ShowWindow(r->hwnd, SW_RESTORE);
+    SetForegroundWindow(r->hwnd);
+}
+
 void Win32Host::formDestroyed(ui::Form& form) {
     for (ModalState* m : modals_) {
         if (m->form == &form) endModal(*m);
@@ -455,6 +464,10 @@ LRESULT CALLBACK Win32Host::hostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         if (host->volumeArrival_) host->volumeArrival_();
         return 0;
     }
+    // The hidden owner is a top-level window, so a close request meant for the program
+    // (taskkill without /f sends one to each) reaches it too; destroyed, it would take the
+    // forms it owns along.
+    if (msg == WM_CLOSE) return 0;
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 

@@ -69,6 +69,7 @@ public:
     void showForm(ui::Form& form) override;
     void showModal(ui::Form& form) override;
     void hideForm(ui::Form& form) override;
+    void activateForm(ui::Form& form) override;
     void formDestroyed(ui::Form& form) override;
     void formChanged(ui::Form& form, ui::Property property) override;
     void controlChanged(ui::Control& control, ui::Property property) override;

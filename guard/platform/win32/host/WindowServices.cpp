@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,16 +12,61 @@
 
 namespace qv::win32 {
 
+namespace {
+
+// Puts this thread's message boxes above other programs' windows as they are first
+// activated, while it lives. MB_TOPMOST asks the same, but Wine 8 ignores it for a box
+// that has an owner; a thread's CBT hook (SetWindowsHookExW, WH_CBT) hears of the box at
+// HCBT_ACTIVATE, before it is shown.
+class TopmostMessageBoxes {
+public:
+    TopmostMessageBoxes()
+        : hook_(SetWindowsHookExW(WH_CBT, raise, nullptr, GetCurrentThreadId())) {}
+    ~TopmostMessageBoxes() {
+        if (hook_) UnhookWindowsHookEx(hook_);
+    }
+    TopmostMessageBoxes(const TopmostMessageBoxes&) = delete;
+    TopmostMessageBoxes& operator=(const TopmostMessageBoxes&) = delete;
+
+private:
+    static LRESULT CALLBACK raise(int code, WPARAM wp, LPARAM lp) {
+        if (code == HCBT_ACTIVATE) {
+            HWND window = reinterpret_cast<HWND>(wp);
+            wchar_t windowClass[8] = {};
+            // "#32770", the dialog class of message boxes; the forms are of their own.
+            if (GetClassNameW(window, windowClass, 8) && lstrcmpW(windowClass, L"#32770") == 0) {
+                SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            }
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+
+    HHOOK hook_;
+};
+
+}  // namespace
+
 ui::MsgAnswer Win32Host::messageBox(const std::string& text, const std::string& title,
                                     ui::MsgButtons buttons) {
-    // The box belongs to the program's active form, if one of ours is active.
+    // The box belongs to the program's active form, if one of ours is active. Otherwise
+    // (a notice from a background tick, with only the badge or nothing on screen) it
+    // belongs to the hidden owner, which keeps it off the taskbar as every owned window
+    // is, and stays above other programs' windows (MB_TOPMOST), so that it is never
+    // hidden behind them while the monitor waits for the answer.
     HWND active = GetActiveWindow();
     HWND owner = nullptr;
     for (auto& [form, r] : forms_) {
         if (r->hwnd && r->hwnd == active && IsWindowVisible(active)) owner = active;
     }
-    std::vector<HWND> disabled = disableOtherForms(owner);
     UINT type = (buttons == ui::MsgButtons::OkCancel ? MB_OKCANCEL : MB_OK) | MB_SETFOREGROUND;
+    if (!owner) {
+        owner = ownerWindow();
+        type |= MB_TOPMOST;
+    }
+    std::vector<HWND> disabled = disableOtherForms(owner);
+    std::optional<TopmostMessageBoxes> topmost;
+    if (type & MB_TOPMOST) topmost.emplace();
     int answer = MessageBoxW(owner, toWide(text).c_str(), toWide(title).c_str(), type);
     enableAgain(disabled);
     return answer == IDOK ? ui::MsgAnswer::Ok : ui::MsgAnswer::Cancel;

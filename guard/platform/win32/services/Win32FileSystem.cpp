@@ -1,9 +1,13 @@
 #include "guard/platform/win32/services/Win32FileSystem.h"
 
+#include <winternl.h>
+
 #include <algorithm>
 
 #include "common/win32/FileBytes.h"
 #include "common/win32/Folders.h"
+#include "common/win32/QuietDriveErrors.h"
+#include "common/win32/ReachedPath.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -13,26 +17,6 @@ namespace qv::win32 {
 using platform::DriveType;
 
 namespace {
-
-// While alive, the system reports a drive without a medium (an empty card reader, an
-// open CD tray) to this thread as an error instead of asking the user in a dialog.
-class QuietDriveErrors {
-public:
-    QuietDriveErrors() {
-        if (!SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previous_)) {
-            restore_ = false;
-        }
-    }
-    ~QuietDriveErrors() {
-        if (restore_) SetThreadErrorMode(previous_, nullptr);
-    }
-    QuietDriveErrors(const QuietDriveErrors&) = delete;
-    QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
-
-private:
-    DWORD previous_ = 0;
-    bool restore_ = true;
-};
 
 // The UTF-16 form of a path; nullopt for a path the system would silently cut short.
 std::optional<std::wstring> widePath(const std::string& path) {
@@ -52,38 +36,12 @@ HANDLE openForDelete(const std::wstring& path) {
                        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
 }
 
-// The path the system reached when it opened `handle`, in its DOS form without "\\?\".
-std::wstring reachedPath(HANDLE handle) {
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD n = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (n >= path.size()) {
-        path.resize(n + 1);
-        n = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    }
-    path.resize(n < path.size() ? n : 0);
-    if (path.starts_with(L"\\\\?\\")) path.erase(0, 4);
-    while (!path.empty() && path.back() == L'\\') path.pop_back();
-    return path;
-}
-
-// Whether opening `path` (a drive path "x:\...") reached the file of that name under the
-// drive's root and not, through a link, something elsewhere. The root is resolved the same
-// way as the file, so a drive that is itself a folder of another one (as under Wine)
-// compares alike.
-bool reachedWhereItSays(HANDLE file, const std::wstring& path) {
+// Whether opening `path` reached the file of that name and not, through a link, something
+// elsewhere; a path that is not on a drive is taken as it is.
+bool openedWhereItSays(HANDLE file, const std::wstring& path) {
     auto full = fullPath(path);
-    if (!full || full->path.size() < 3 || full->path[1] != L':') return true;  // not a drive path
-    const wchar_t rootName[] = {full->path[0], L':', L'\\', L'\0'};
-    UniqueFile root(CreateFileW(rootName, FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!root) return false;
-    std::wstring expected = reachedPath(root.get()) + full->path.substr(2);
-    std::wstring reached = reachedPath(file);
-    return !reached.empty() &&
-           CompareStringOrdinal(expected.c_str(), -1, reached.c_str(), -1, TRUE) == CSTR_EQUAL;
+    if (!full || full->path.size() < 3 || full->path[1] != L':') return true;
+    return reachedWhereItSays(file, full->path);
 }
 
 // Deletes the file behind `file` as DeleteFileW would: never a folder, never a read-only
@@ -230,37 +188,7 @@ Status Win32FileSystem::deleteFile(const std::string& path) {
     if (!file) return lastErrorFailure();
     // A link the system followed all the same (Wine opens a Unix link to a file as the
     // file it points at) is refused rather than deleting what it points at.
-    if (!reachedWhereItSays(file.get(), *wide)) return failure(ERROR_CANT_RESOLVE_FILENAME);
-    return deleteOpened(file.get());
-}
-
-Status Win32FileSystem::deleteFileOnDrive(const std::string& path) {
-    auto wide = widePath(path);
-    if (!wide || wide->size() < 4 || (*wide)[1] != L':' || (*wide)[2] != L'\\' ||
-        wide->find_first_of(L"*?") != std::wstring::npos) {
-        return failure(ERROR_INVALID_NAME);
-    }
-    QuietDriveErrors quiet;
-    // No reparse point (junction, symbolic link, mount point) on the way from the root.
-    for (size_t at = wide->find(L'\\', 3);; at = wide->find(L'\\', at + 1)) {
-        std::wstring step = wide->substr(0, at);
-        DWORD attributes = GetFileAttributesW(step.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) return lastErrorFailure();
-        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return failure(ERROR_CANT_RESOLVE_FILENAME);
-        if (at == std::wstring::npos) break;
-    }
-    // Opened without following a link, then checked again through the handle: the path
-    // may have changed since the walk above.
-    UniqueFile file(openForDelete(*wide));
-    if (!file) return lastErrorFailure();
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!isDiskFile(file.get()) || !GetFileInformationByHandle(file.get(), &info)) {
-        return failure(ERROR_INVALID_NAME);
-    }
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return failure(ERROR_ACCESS_DENIED);
-    // Still the file of that name under the drive's root: a link swapped in on the way, or
-    // one the system followed, leads elsewhere.
-    if (!reachedWhereItSays(file.get(), *wide)) return failure(ERROR_CANT_RESOLVE_FILENAME);
+    if (!openedWhereItSays(file.get(), *wide)) return failure(ERROR_CANT_RESOLVE_FILENAME);
     return deleteOpened(file.get());
 }
 
@@ -272,6 +200,65 @@ Status Win32FileSystem::createDirectory(const std::string& path) {
     // a folder named after the reserved device name.
     if (!CreateDirectoryW(wide->c_str(), nullptr)) return lastErrorFailure();
     return Status::success();
+}
+
+namespace {
+
+// The name NtCreateFile takes for a full Win32 path: "\??\e:\x", "\??\UNC\server\share\x".
+std::wstring ntPath(const std::wstring& full) {
+    const std::wstring prefix = L"\\??\\";
+    if (full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\")) {
+        return prefix + full.substr(4);
+    }
+    if (full.starts_with(L"\\\\")) return prefix + L"UNC\\" + full.substr(2);
+    return prefix + full;
+}
+
+}  // namespace
+
+// CreateDirectoryW takes no attributes, and Wine ignores the read-only mark that
+// SetFileAttributesW gives a folder afterwards (it keeps it in the Unix write permission,
+// which it sets only when a folder is made). NtCreateFile, documented for user mode in
+// winternl.h, applies the attributes it is given to the folder it creates (FILE_CREATE),
+// on Windows and under Wine alike.
+Status Win32FileSystem::createDirectoryAs(const std::string& path,
+                                          platform::DosAttributes attributes) {
+    auto wide = widePath(path);
+    if (!wide) return failure(ERROR_INVALID_NAME);
+    auto full = fullPath(*wide);
+    if (!full) return failure(ERROR_INVALID_NAME);
+    std::wstring name = ntPath(full->path);
+    if (name.size() * sizeof(wchar_t) > 0xFFFE) return failure(ERROR_FILENAME_EXCED_RANGE);
+    UNICODE_STRING ntName{static_cast<USHORT>(name.size() * sizeof(wchar_t)),
+                          static_cast<USHORT>(name.size() * sizeof(wchar_t)), name.data()};
+    OBJECT_ATTRIBUTES object;
+    InitializeObjectAttributes(&object, &ntName, OBJ_CASE_INSENSITIVE, nullptr, nullptr);
+    ULONG marks = (attributes.readOnly ? FILE_ATTRIBUTE_READONLY : 0) |
+                  (attributes.hidden ? FILE_ATTRIBUTE_HIDDEN : 0) |
+                  (attributes.system ? FILE_ATTRIBUTE_SYSTEM : 0);
+    IO_STATUS_BLOCK io{};
+    HANDLE handle = nullptr;
+    QuietDriveErrors quiet;
+    NTSTATUS status =
+        NtCreateFile(&handle, FILE_LIST_DIRECTORY | SYNCHRONIZE, &object, &io, nullptr,
+                     marks ? marks : FILE_ATTRIBUTE_NORMAL,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_CREATE,
+                     FILE_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    if (!NT_SUCCESS(status)) return failure(RtlNtStatusToDosError(status));
+    CloseHandle(handle);
+    return Status::success();
+}
+
+std::optional<platform::EntryAttributes> Win32FileSystem::attributes(const std::string& path) {
+    auto wide = widePath(path);
+    if (!wide) return std::nullopt;
+    QuietDriveErrors quiet;
+    DWORD found = GetFileAttributesW(wide->c_str());
+    if (found == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return platform::EntryAttributes{
+        (found & FILE_ATTRIBUTE_DIRECTORY) != 0,
+        {(found & FILE_ATTRIBUTE_READONLY) != 0, (found & FILE_ATTRIBUTE_HIDDEN) != 0,
+         (found & FILE_ATTRIBUTE_SYSTEM) != 0}};
 }
 
 Status Win32FileSystem::removeDirectory(const std::string& path) {

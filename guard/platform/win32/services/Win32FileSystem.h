@@ -20,9 +20,10 @@ public:
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
     std::optional<platform::FolderListing> listFolder(const std::string& folder) override;
     Status deleteFile(const std::string& path) override;
-    Status deleteFileOnDrive(const std::string& path) override;
     Status createDirectory(const std::string& path) override;
+    Status createDirectoryAs(const std::string& path, platform::DosAttributes attributes) override;
     Status removeDirectory(const std::string& path) override;
+    std::optional<platform::EntryAttributes> attributes(const std::string& path) override;
     std::optional<std::string> readText(const std::string& path) override;
     std::optional<std::string> readTextStart(const std::string& path,
                                              std::size_t maxBytes) override;

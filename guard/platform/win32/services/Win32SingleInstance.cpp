@@ -2,14 +2,23 @@
 
 namespace qv::win32 {
 
-bool Win32SingleInstance::acquire() {
-    if (mutex_) return true;
+using platform::InstanceClaim;
+
+// CreateMutexW opens a mutex of that name that exists already and says so with
+// ERROR_ALREADY_EXISTS; when the caller may not have the access it asks for, it fails with
+// ERROR_ACCESS_DENIED instead: both mean another copy made it. Any other failure (the name
+// taken by an object of another kind, ERROR_INVALID_HANDLE; no resources) says nothing
+// about another copy.
+InstanceClaim Win32SingleInstance::claim() {
+    if (mutex_) return InstanceClaim::Held;
     UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, name_.c_str()));
-    // Whatever fails here (no mutex at all, or one of that name held by another copy)
-    // means this copy cannot tell that it is alone.
-    if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) return false;
+    DWORD error = GetLastError();
+    if (mutex ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED) {
+        return InstanceClaim::TakenByAnother;
+    }
+    if (!mutex) return InstanceClaim::Unavailable;
     mutex_ = std::move(mutex);
-    return true;
+    return InstanceClaim::Held;
 }
 
 }  // namespace qv::win32

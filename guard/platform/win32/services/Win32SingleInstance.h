@@ -14,9 +14,9 @@ public:
     static constexpr const wchar_t* kGuardName = L"Local\\QVud.SingleInstance";
 
     explicit Win32SingleInstance(std::wstring name = kGuardName) : name_(std::move(name)) {}
-    // True when no other holder of the name exists; the claim then lasts for the life of
-    // this object. Asking again after a successful claim answers true again.
-    bool acquire() override;
+    // Held when no other holder of the name exists; the claim then lasts for the life of
+    // this object.
+    platform::InstanceClaim claim() override;
 
 private:
     std::wstring name_;

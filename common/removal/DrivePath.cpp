@@ -1,0 +1,65 @@
+#include "common/removal/DrivePath.h"
+
+#include <cstring>
+#include <vector>
+
+namespace qv::removal {
+
+namespace {
+
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+bool isDriveLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool allowedInName(unsigned char c) {
+    return c >= 0x20 && std::strchr("<>:\"|?*", c) == nullptr;
+}
+
+}  // namespace
+
+std::optional<std::string> plainDrivePath(std::string_view path) {
+    if (path.size() < 3 || !isDriveLetter(path[0]) || path[1] != ':' || !isSeparator(path[2])) {
+        return std::nullopt;
+    }
+    std::vector<std::string_view> parts;
+    std::size_t at = 3;
+    while (at <= path.size()) {
+        std::size_t end = at;
+        while (end < path.size() && !isSeparator(path[end])) ++end;
+        std::string_view part = path.substr(at, end - at);
+        if (part == "..") {
+            if (parts.empty()) return std::nullopt;
+            parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            for (unsigned char c : part) {
+                if (!allowedInName(c)) return std::nullopt;
+            }
+            parts.push_back(part);
+        }
+        at = end + 1;
+    }
+    if (parts.empty()) return std::nullopt;
+    std::string plain(path.substr(0, 2));
+    for (std::string_view part : parts) {
+        plain += '\\';
+        plain += part;
+    }
+    return plain;
+}
+
+std::string folderOf(std::string_view plainPath) {
+    std::size_t slash = plainPath.find_last_of('\\');
+    if (slash == std::string_view::npos) return std::string(plainPath);
+    return std::string(plainPath.substr(0, slash <= 2 ? 3 : slash));
+}
+
+std::string nameOf(std::string_view plainPath) {
+    std::size_t slash = plainPath.find_last_of('\\');
+    return std::string(slash == std::string_view::npos ? plainPath : plainPath.substr(slash + 1));
+}
+
+}  // namespace qv::removal

@@ -1,0 +1,24 @@
+#pragma once
+// The form of a path that names one file or folder on a drive: "x:\" and at least one name
+// below the root. The removal and the restore take only such paths, made plain first, so
+// that the platform beneath reaches exactly the entry the path names.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qv::removal {
+
+// `path` made plain: "/" taken as "\", empty and "." parts dropped, ".." taking away the
+// part before it. nullopt unless it starts with a drive letter, ":" and a separator, names
+// something below the root (never above it) and holds no character a Windows name may not
+// (control characters, < > : " | ? *). The names themselves are kept exactly, a trailing
+// dot or blank included.
+std::optional<std::string> plainDrivePath(std::string_view path);
+
+// The folder of a plain drive path ("e:\a\b" -> "e:\a", "e:\a" -> "e:\").
+std::string folderOf(std::string_view plainPath);
+// The last name of a plain drive path ("e:\a\b" -> "b").
+std::string nameOf(std::string_view plainPath);
+
+}  // namespace qv::removal

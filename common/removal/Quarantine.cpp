@@ -1,0 +1,254 @@
+#include "common/removal/Quarantine.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "common/removal/RemovalTexts.h"
+
+namespace qv::removal {
+
+namespace {
+
+// Files are copied and read back a piece of this size at a time.
+constexpr std::size_t kPiece = std::size_t{1} << 20;
+// A header is looked for in pieces of this size, so that listing the entries reads little.
+constexpr std::size_t kHeaderPiece = 4096;
+constexpr std::size_t kOrderDigits = 20;
+
+bool endsWith(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+std::string orderName(std::uint64_t order, std::string_view extension) {
+    std::string digits = std::to_string(order);
+    std::string name(kOrderDigits - digits.size(), '0');
+    name += digits;
+    name += extension;
+    return name;
+}
+
+// The order of an entry's or a leftover's name; nullopt for any other name.
+std::optional<std::uint64_t> orderOf(std::string_view name) {
+    std::string_view stem;
+    if (endsWith(name, kEntryExtension)) {
+        stem = name.substr(0, name.size() - kEntryExtension.size());
+    } else if (endsWith(name, kUnfinishedExtension)) {
+        stem = name.substr(0, name.size() - kUnfinishedExtension.size());
+    }
+    if (stem.size() != kOrderDigits) return std::nullopt;
+    std::uint64_t order = 0;
+    for (char c : stem) {
+        if (c < '0' || c > '9') return std::nullopt;
+        std::uint64_t digit = static_cast<std::uint64_t>(c - '0');
+        if (order > (UINT64_MAX - digit) / 10) return std::nullopt;
+        order = order * 10 + digit;
+    }
+    return order;
+}
+
+// Fills `buffer` with up to `capacity` bytes, fewer only at the file's end.
+Status readFull(ReadableFile& file, char* buffer, std::size_t capacity, std::size_t& filled) {
+    filled = 0;
+    while (filled < capacity) {
+        std::size_t got = 0;
+        if (Status read = file.read(buffer + filled, capacity - filled, got); !read.ok()) {
+            return read;
+        }
+        if (got == 0) break;
+        filled += got;
+    }
+    return Status::success();
+}
+
+// Reads until `out` holds `want` bytes or the file ends; `out` keeps what was read.
+Status readUpTo(ReadableFile& file, std::string& out, std::size_t want) {
+    while (out.size() < want) {
+        std::size_t before = out.size(), got = 0;
+        out.resize(want);
+        Status read = file.read(out.data() + before, want - before, got);
+        out.resize(before + (read.ok() ? got : 0));
+        if (!read.ok()) return read;
+        if (got == 0) break;
+    }
+    return Status::success();
+}
+
+// The header at the start of `file`; `bytes` keeps everything read, the header included.
+std::optional<ParsedHeader> readHeader(ReadableFile& file, std::string& bytes, Status& failure) {
+    for (std::size_t want = kHeaderPiece;; want = std::min(want * 4, kLongestHeader)) {
+        failure = readUpTo(file, bytes, want);
+        if (!failure.ok()) return std::nullopt;
+        if (auto parsed = parseHeader(bytes)) return parsed;
+        // Not a header, or not a whole one yet: only a longer read can tell.
+        if (bytes.size() < want || want == kLongestHeader) return std::nullopt;
+    }
+}
+
+}  // namespace
+
+Quarantine::Quarantine(RemovalFiles& files, std::string folder)
+    : files_(files), folder_(std::move(folder)) {}
+
+std::string Quarantine::pathOf(std::string_view entryName) const {
+    std::string path = folder_;
+    if (!path.empty() && path.back() != '\\') path += '\\';
+    path += entryName;
+    return path;
+}
+
+std::optional<std::vector<StoredFile>> Quarantine::entryFiles(bool clearLeftovers) {
+    auto listed = files_.listFiles(folder_);
+    if (!listed) return std::nullopt;
+    std::vector<StoredFile> found;
+    for (StoredFile& file : *listed) {
+        if (endsWith(file.name, kEntryExtension) && orderOf(file.name)) {
+            found.push_back(std::move(file));
+        } else if (clearLeftovers && endsWith(file.name, kUnfinishedExtension)) {
+            // One being written by another program right now cannot be removed, and stays.
+            (void)files_.removeFile(pathOf(file.name));
+        }
+    }
+    std::sort(found.begin(), found.end(),
+              [](const StoredFile& a, const StoredFile& b) { return a.name < b.name; });
+    return found;
+}
+
+Status Quarantine::copyInto(NewFile& copy, DriveFile& file, std::uint64_t size) {
+    Sha256 hash;
+    std::vector<char> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size + 1, kPiece)));
+    std::uint64_t copied = 0;
+    for (;;) {
+        std::size_t filled = 0;
+        Status read = readFull(file, buffer.data(), buffer.size(), filled);
+        if (!read.ok()) return Status::failure(readFailedReason(read.description()));
+        if (filled == 0) break;
+        const std::string_view piece(buffer.data(), filled);
+        copied += piece.size();
+        if (copied > size) return Status::failure(kChangedWhileCopiedReason);
+        hash.update(piece);
+        if (Status written = copy.write(piece); !written.ok()) {
+            return Status::failure(notQuarantinedReason(written.description()));
+        }
+        if (filled < buffer.size()) break;
+    }
+    // The whole file, and nothing more: a last read past the end finds nothing.
+    std::size_t more = 0;
+    char probe;
+    if (copied != size || !file.read(&probe, 1, more).ok() || more != 0) {
+        return Status::failure(kChangedWhileCopiedReason);
+    }
+    if (Status written = copy.write(encodeTrailer(hash.finish())); !written.ok()) {
+        return Status::failure(notQuarantinedReason(written.description()));
+    }
+    return Status::success();
+}
+
+Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEntry& kept) {
+    const std::uint64_t size = file.size();
+    if (size > kLargestQuarantinedFile) return Status::failure(kTooLargeReason);
+    Moment moment = files_.now();
+    const std::string header = encodeHeader({originalPath, moment.text, size});
+    if (header.empty()) return Status::failure(kPathTooLongReason);
+
+    auto notQuarantined = [](const Status& failure) {
+        return Status::failure(notQuarantinedReason(failure.description()));
+    };
+    if (Status made = files_.makeFolder(folder_); !made.ok()) return notQuarantined(made);
+    // After every entry there is, whatever the clock says: the order is the order of the
+    // removals even when the clock was set back.
+    auto existing = entryFiles(true);
+    if (!existing) return Status::failure(notQuarantinedReason(kQuarantineUnreadableReason));
+    std::uint64_t order = moment.order;
+    if (!existing->empty()) order = std::max(order, *orderOf(existing->back().name) + 1);
+
+    Opened<NewFile> copy = files_.create(pathOf(orderName(order, kUnfinishedExtension)));
+    if (!copy.file) return notQuarantined(copy.failure);
+    if (Status written = copy.file->write(header); !written.ok()) return notQuarantined(written);
+    if (Status copied = copyInto(*copy.file, file, size); !copied.ok()) return copied;
+    const std::string name = orderName(order, kEntryExtension);
+    if (Status placed = copy.file->place(pathOf(name)); !placed.ok()) return notQuarantined(placed);
+    kept = {name, header.size() + size + kTrailerSize, std::move(*existing)};
+    return Status::success();
+}
+
+Status Quarantine::drop(std::string_view entryName) {
+    return files_.removeFile(pathOf(entryName));
+}
+
+void Quarantine::trim(const KeptEntry& newest) {
+    std::uint64_t total = newest.storedBytes;
+    for (const StoredFile& file : newest.earlier) total += file.size;
+    std::size_t count = newest.earlier.size() + 1;
+    for (const StoredFile& file : newest.earlier) {
+        if (total <= kQuarantineCapacity && count <= kMostEntries) break;
+        // One that cannot go now (being restored this moment) is passed over.
+        if (files_.removeFile(pathOf(file.name)).ok()) {
+            total -= file.size;
+            --count;
+        }
+    }
+}
+
+std::optional<std::vector<QuarantineEntry>> Quarantine::entries(Status& failure) {
+    auto stored = entryFiles();
+    if (!stored) {
+        failure = Status::failure(kQuarantineUnreadableReason);
+        return std::nullopt;
+    }
+    std::vector<QuarantineEntry> found;
+    for (auto file = stored->rbegin(); file != stored->rend(); ++file) {
+        QuarantineEntry entry{file->name, file->size, std::nullopt};
+        Opened<ReadableFile> opened = files_.openToRead(pathOf(file->name));
+        if (opened.missing) continue;  // dropped a moment ago
+        if (opened.file) {
+            std::string bytes;
+            Status read = Status::success();
+            if (auto parsed = readHeader(*opened.file, bytes, read)) {
+                entry.header = std::move(parsed->header);
+            }
+        }
+        found.push_back(std::move(entry));
+    }
+    return found;
+}
+
+Status Quarantine::read(std::string_view entryName,
+                        const std::function<Status(const EntryHeader&)>& start,
+                        const std::function<Status(std::string_view)>& sink) {
+    Opened<ReadableFile> opened = files_.openToRead(pathOf(entryName));
+    if (!opened.file) return opened.failure;
+    ReadableFile& file = *opened.file;
+    std::string bytes;
+    Status read = Status::success();
+    auto parsed = readHeader(file, bytes, read);
+    if (!read.ok()) return read;
+    if (!parsed) return Status::failure(kDamagedEntryReason);
+    if (Status started = start(parsed->header); !started.ok()) return started;
+
+    // The bytes read past the header are the file's first bytes.
+    std::string piece = bytes.substr(parsed->length);
+    std::string trailer;
+    Sha256 hash;
+    std::uint64_t left = parsed->header.size;
+    for (;;) {
+        std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(left, piece.size()));
+        if (take > 0) {
+            std::string_view data(piece.data(), take);
+            hash.update(data);
+            if (Status sunk = sink(data); !sunk.ok()) return sunk;
+            left -= take;
+        }
+        trailer.append(piece, take, std::string::npos);
+        if (trailer.size() > kTrailerSize) return Status::failure(kDamagedEntryReason);
+        piece.clear();
+        std::size_t want = left > 0 ? kPiece : kTrailerSize + 1 - trailer.size();
+        if (Status more = readUpTo(file, piece, want); !more.ok()) return more;
+        if (piece.empty()) break;
+    }
+    if (left > 0) return Status::failure(kDamagedEntryReason);
+    auto digest = parseTrailer(trailer);
+    if (!digest || *digest != hash.finish()) return Status::failure(kDamagedEntryReason);
+    return Status::success();
+}
+
+}  // namespace qv::removal

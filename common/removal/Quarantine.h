@@ -1,0 +1,82 @@
+#pragma once
+// The quarantine: a folder of the program's own ("隔离区" in the guard's data folder) that
+// keeps a copy of every file removed from a drive, with what is needed to put it back (the
+// original path, the time, the size and a SHA-256 of the bytes). It keeps at most 500 MiB
+// and 1,000 entries; the oldest go first. One file per entry, in the format of
+// QuarantineFormat.h.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Status.h"
+#include "common/removal/QuarantineFormat.h"
+#include "common/removal/RemovalFiles.h"
+
+namespace qv::removal {
+
+// A larger file is not taken in, and so not removed.
+inline constexpr std::uint64_t kLargestQuarantinedFile = std::uint64_t{100} << 20;
+// What the quarantine keeps at most, in bytes of its files and in entries.
+inline constexpr std::uint64_t kQuarantineCapacity = std::uint64_t{500} << 20;
+inline constexpr std::size_t kMostEntries = 1000;
+
+// An entry just made, and the entries there were before it (oldest first), which are
+// all the quarantine holds but for what other programs add meanwhile.
+struct KeptEntry {
+    std::string name;
+    std::uint64_t storedBytes = 0;
+    std::vector<StoredFile> earlier;
+};
+
+struct QuarantineEntry {
+    std::string name;               // the entry's file in the folder, "<order>.qvq"
+    std::uint64_t storedBytes = 0;  // the size of that file
+    // What the header says; nullopt when the entry is damaged and cannot say it.
+    std::optional<EntryHeader> header;
+};
+
+class Quarantine {
+public:
+    // `folder` is where the entries lie (made on first use); `files` outlives this object.
+    Quarantine(RemovalFiles& files, std::string folder);
+
+    const std::string& folder() const { return folder_; }
+    std::string pathOf(std::string_view entryName) const;
+
+    // Copies the whole of `file` (which lies at `originalPath`) into a new entry, flushed
+    // to the disk before it counts, and tells of it in `kept`. A file over
+    // kLargestQuarantinedFile, one that cannot be read whole or that changes while it is
+    // read, and a copy that cannot be written whole (a full disk) all fail, and leave no
+    // entry behind.
+    Status keep(const std::string& originalPath, DriveFile& file, KeptEntry& kept);
+    Status drop(std::string_view entryName);
+    // Drops the oldest of the entries before `newest` until what is left fits the
+    // quarantine's limits (the folder is listed once per removal, by keep).
+    void trim(const KeptEntry& newest);
+
+    // The entries, newest first; nullopt (with `failure`) when the folder cannot be listed.
+    std::optional<std::vector<QuarantineEntry>> entries(Status& failure);
+
+    // Reads the entry whole: its header goes to `start`, then its bytes a piece at a time to
+    // `sink`. Fails when the entry is damaged (not whole, or its bytes do not give its
+    // digest), which is known only once the last piece has gone to the sink; and when
+    // `start` or `sink` fails.
+    Status read(std::string_view entryName, const std::function<Status(const EntryHeader&)>& start,
+                const std::function<Status(std::string_view)>& sink);
+
+private:
+    // The entries' files, oldest first; the leftovers of copies never finished are removed
+    // on the way when `clearLeftovers`.
+    std::optional<std::vector<StoredFile>> entryFiles(bool clearLeftovers = false);
+    Status copyInto(NewFile& copy, DriveFile& file, std::uint64_t size);
+
+    RemovalFiles& files_;
+    std::string folder_;
+};
+
+}  // namespace qv::removal

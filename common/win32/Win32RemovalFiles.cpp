@@ -1,0 +1,358 @@
+#include "common/win32/Win32RemovalFiles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+
+#include "common/removal/DrivePath.h"
+#include "common/removal/RemovalTexts.h"
+#include "common/win32/FileBytes.h"
+#include "common/win32/QuietDriveErrors.h"
+#include "common/win32/ReachedPath.h"
+#include "common/win32/SystemError.h"
+#include "common/win32/Text.h"
+#include "common/win32/UniqueHandle.h"
+
+namespace qv::win32 {
+
+namespace {
+
+using removal::Found;
+using removal::Opened;
+
+// The attributes SetFileInformationByHandle may set on a file.
+constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                      FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                      FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Nothing there to remove: no such file or folder, no such drive, no medium in it, a
+// network drive out of reach.
+bool isMissing(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_NOT_READY:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+            return true;
+        default:
+            return false;
+    }
+}
+
+template <typename File>
+Opened<File> failed(Status failure, bool missing = false) {
+    Opened<File> opened;
+    opened.failure = std::move(failure);
+    opened.missing = missing;
+    return opened;
+}
+
+template <typename File>
+Opened<File> lastErrorOpened() {
+    DWORD error = GetLastError();
+    return failed<File>(failure(error), isMissing(error));
+}
+
+// The "\\?\" form of a plain drive path; empty for any other path.
+std::wstring longDrivePath(const std::string& path) {
+    if (removal::plainDrivePath(path) != path) return {};
+    return L"\\\\?\\" + toWide(path);
+}
+
+// Looks at every entry from the first one below the root down to `path` (its parent only
+// unless `last`): a reparse point (junction, symbolic link, mount point) anywhere is
+// refused. `missing` tells that an entry on the way does not exist, or that `path` itself
+// is a folder (an immunised drive's autorun.inf), where no file of that name can be.
+Status noLinkOnTheWay(const std::wstring& path, bool last, bool& missing) {
+    missing = false;
+    // "\\?\e:\" is 7 characters; the first entry ends at the next backslash.
+    for (std::size_t at = path.find(L'\\', 7);; at = path.find(L'\\', at + 1)) {
+        if (at == std::wstring::npos && !last) break;
+        std::wstring step = path.substr(0, at);
+        DWORD attributes = GetFileAttributesW(step.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            DWORD error = GetLastError();
+            missing = isMissing(error);
+            return failure(error);
+        }
+        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            return Status::failure(removal::kThroughLinkReason);
+        }
+        if (at == std::wstring::npos) {
+            missing = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            if (missing) return failure(ERROR_FILE_NOT_FOUND);
+            break;
+        }
+    }
+    return Status::success();
+}
+
+// The file goes when its last handle is closed.
+Status markForDeletion(HANDLE handle) {
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    if (!SetFileInformationByHandle(handle, FileDispositionInfo, &disposition,
+                                    sizeof disposition)) {
+        return lastErrorFailure();
+    }
+    return Status::success();
+}
+
+Status readPiece(HANDLE file, char* buffer, std::size_t capacity, std::size_t& got) {
+    DWORD want = static_cast<DWORD>(std::min<std::size_t>(capacity, std::size_t{1} << 30));
+    DWORD read = 0;
+    if (!ReadFile(file, buffer, want, &read, nullptr)) return lastErrorFailure();
+    got = read;
+    return Status::success();
+}
+
+class Win32ReadableFile : public removal::ReadableFile {
+public:
+    explicit Win32ReadableFile(UniqueFile file) : file_(std::move(file)) {}
+    Status read(char* buffer, std::size_t capacity, std::size_t& got) override {
+        return readPiece(file_.get(), buffer, capacity, got);
+    }
+
+private:
+    UniqueFile file_;
+};
+
+class Win32DriveFile : public removal::DriveFile {
+public:
+    Win32DriveFile(UniqueFile file, DWORD attributes, std::uint64_t size)
+        : file_(std::move(file)), attributes_(attributes), size_(size) {}
+
+    std::uint64_t size() const override { return size_; }
+    std::uint32_t attributes() const override { return attributes_; }
+    Status read(char* buffer, std::size_t capacity, std::size_t& got) override {
+        return readPiece(file_.get(), buffer, capacity, got);
+    }
+    // Through the handle: the attributes of this very file, whatever its name leads to now.
+    Status setAttributes(std::uint32_t attributes) override {
+        FILE_BASIC_INFO basic{};  // times of 0 are left as they are
+        basic.FileAttributes = attributes & kSettableAttributes;
+        if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+        if (!SetFileInformationByHandle(file_.get(), FileBasicInfo, &basic, sizeof basic)) {
+            return lastErrorFailure();
+        }
+        return Status::success();
+    }
+    // The file goes when its handle is closed. Windows refuses this for a read-only file
+    // (DeleteFileW's documentation: "To delete a read-only file, first you must remove the
+    // read-only attribute"), which is why the attributes are cleared first.
+    Status deleteOnClose() override { return markForDeletion(file_.get()); }
+
+private:
+    UniqueFile file_;
+    std::uint32_t attributes_;
+    std::uint64_t size_;
+};
+
+// A file made with CREATE_NEW, not shared; with DELETE access, so that it can be renamed
+// and removed through its handle.
+class Win32NewFile : public removal::NewFile {
+public:
+    Win32NewFile(UniqueFile file, bool onDrive) : file_(std::move(file)), onDrive_(onDrive) {}
+    ~Win32NewFile() override {
+        if (file_) (void)markForDeletion(file_.get());
+    }
+
+    Status write(std::string_view bytes) override { return writeAll(file_.get(), bytes); }
+
+    // FILE_RENAME_INFO takes an absolute path or one relative to the current directory;
+    // ReplaceIfExists FALSE refuses a name that is taken (FILE_RENAME_INFO's documentation).
+    Status place(const std::string& path) override {
+        std::wstring target = onDrive_ ? longDrivePath(path) : toWide(path);
+        if (target.empty()) return failure(ERROR_INVALID_NAME);
+        if (!FlushFileBuffers(file_.get())) return lastErrorFailure();
+        std::size_t bytes = target.size() * sizeof(wchar_t);
+        std::string buffer(offsetof(FILE_RENAME_INFO, FileName) + bytes + sizeof(wchar_t), '\0');
+        auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+        rename->ReplaceIfExists = FALSE;
+        rename->RootDirectory = nullptr;
+        rename->FileNameLength = static_cast<DWORD>(bytes);
+        std::memcpy(rename->FileName, target.data(), bytes);
+        if (!SetFileInformationByHandle(file_.get(), FileRenameInfo, rename,
+                                        static_cast<DWORD>(buffer.size()))) {
+            return lastErrorFailure();
+        }
+        if (!CloseHandle(file_.release())) return lastErrorFailure();
+        return Status::success();
+    }
+
+private:
+    UniqueFile file_;
+    bool onDrive_;
+};
+
+Opened<removal::NewFile> createNew(const std::wstring& path, bool onDrive) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return lastErrorOpened<removal::NewFile>();
+    Opened<removal::NewFile> opened;
+    opened.file = std::make_unique<Win32NewFile>(std::move(file), onDrive);
+    return opened;
+}
+
+}  // namespace
+
+Opened<removal::DriveFile> Win32RemovalFiles::openOnDrive(const std::string& path) {
+    std::wstring wide = longDrivePath(path);
+    if (wide.empty()) return failed<removal::DriveFile>(failure(ERROR_INVALID_NAME));
+    QuietDriveErrors quiet;
+    bool missing = false;
+    if (Status way = noLinkOnTheWay(wide, true, missing); !way.ok()) {
+        return failed<removal::DriveFile>(way, missing);
+    }
+    // Opened without following a link, then checked again through the handle: the path
+    // may have changed since the look above. Sharing only reading: a file another program
+    // writes, or holds without sharing its deletion, is refused (CreateFileW's
+    // documentation on dwShareMode).
+    UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ | DELETE | FILE_WRITE_ATTRIBUTES,
+                                FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return lastErrorOpened<removal::DriveFile>();
+    // The basic and standard information only: GetFileInformationByHandle also asks for the
+    // volume's serial number, which costs Wine a round to the mount manager.
+    FILE_BASIC_INFO basic{};
+    FILE_STANDARD_INFO standard{};
+    if (GetFileType(file.get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic) ||
+        !GetFileInformationByHandleEx(file.get(), FileStandardInfo, &standard, sizeof standard) ||
+        standard.Directory ||
+        (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+        return failed<removal::DriveFile>(Status::failure(removal::kNotPlainFileReason));
+    }
+    if (!reachedWhereItSays(file.get(), toWide(path))) {
+        return failed<removal::DriveFile>(Status::failure(removal::kThroughLinkReason));
+    }
+    Opened<removal::DriveFile> opened;
+    opened.file =
+        std::make_unique<Win32DriveFile>(std::move(file), basic.FileAttributes,
+                                         static_cast<std::uint64_t>(standard.EndOfFile.QuadPart));
+    return opened;
+}
+
+Status Win32RemovalFiles::findOnDrive(const std::string& path, Found& found) {
+    std::wstring wide = longDrivePath(path);
+    if (wide.empty()) return failure(ERROR_INVALID_NAME);
+    QuietDriveErrors quiet;
+    bool missing = false;
+    if (Status way = noLinkOnTheWay(wide, false, missing); !way.ok()) return way;
+    DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        if (!isMissing(error)) return failure(error);
+        found = Found::Nothing;
+    } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        return Status::failure(removal::kThroughLinkReason);
+    } else {
+        found = attributes & FILE_ATTRIBUTE_DIRECTORY ? Found::Folder : Found::File;
+    }
+    return Status::success();
+}
+
+Status Win32RemovalFiles::makeFolderOnDrive(const std::string& path) {
+    std::wstring wide = longDrivePath(path);
+    if (wide.empty()) return failure(ERROR_INVALID_NAME);
+    QuietDriveErrors quiet;
+    bool missing = false;
+    if (Status way = noLinkOnTheWay(wide, false, missing); !way.ok()) return way;
+    if (!CreateDirectoryW(wide.c_str(), nullptr)) return lastErrorFailure();
+    return Status::success();
+}
+
+Opened<removal::NewFile> Win32RemovalFiles::createOnDrive(const std::string& path) {
+    std::wstring wide = longDrivePath(path);
+    if (wide.empty()) return failed<removal::NewFile>(failure(ERROR_INVALID_NAME));
+    QuietDriveErrors quiet;
+    bool missing = false;
+    if (Status way = noLinkOnTheWay(wide, false, missing); !way.ok()) {
+        return failed<removal::NewFile>(way, missing);
+    }
+    UniqueFile file(CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return lastErrorOpened<removal::NewFile>();
+    // Made where the name says, not through a link swapped in since the look above.
+    if (!reachedWhereItSays(file.get(), toWide(path))) {
+        (void)markForDeletion(file.get());
+        return failed<removal::NewFile>(Status::failure(removal::kThroughLinkReason));
+    }
+    Opened<removal::NewFile> opened;
+    opened.file = std::make_unique<Win32NewFile>(std::move(file), true);
+    return opened;
+}
+
+Status Win32RemovalFiles::makeFolder(const std::string& path) {
+    std::wstring wide = toWide(path);
+    if (CreateDirectoryW(wide.c_str(), nullptr)) return Status::success();
+    DWORD error = GetLastError();
+    DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return Status::success();
+    }
+    return failure(error);
+}
+
+std::optional<std::vector<removal::StoredFile>> Win32RemovalFiles::listFiles(
+    const std::string& folder) {
+    std::wstring pattern = toWide(folder);
+    if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW entry;
+    UniqueFind search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    std::vector<removal::StoredFile> files;
+    if (!search) {
+        if (isMissing(GetLastError())) return files;
+        return std::nullopt;
+    }
+    do {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        files.push_back({toUtf8(entry.cFileName),
+                         (std::uint64_t{entry.nFileSizeHigh} << 32) | entry.nFileSizeLow});
+    } while (FindNextFileW(search.get(), &entry));
+    if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+    return files;
+}
+
+Opened<removal::NewFile> Win32RemovalFiles::create(const std::string& path) {
+    return createNew(toWide(path), false);
+}
+
+Opened<removal::ReadableFile> Win32RemovalFiles::openToRead(const std::string& path) {
+    UniqueFile file(CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return lastErrorOpened<removal::ReadableFile>();
+    Opened<removal::ReadableFile> opened;
+    opened.file = std::make_unique<Win32ReadableFile>(std::move(file));
+    return opened;
+}
+
+Status Win32RemovalFiles::removeFile(const std::string& path) {
+    if (!DeleteFileW(toWide(path).c_str())) return lastErrorFailure();
+    return Status::success();
+}
+
+removal::Moment Win32RemovalFiles::now() {
+    FILETIME utc;
+    GetSystemTimeAsFileTime(&utc);
+    removal::Moment moment;
+    moment.order = (std::uint64_t{utc.dwHighDateTime} << 32) | utc.dwLowDateTime;
+    FILETIME local;
+    SYSTEMTIME t;
+    if (FileTimeToLocalFileTime(&utc, &local) && FileTimeToSystemTime(&local, &t)) {
+        wchar_t text[32];
+        wsprintfW(text, L"%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour,
+                  t.wMinute, t.wSecond);
+        moment.text = toUtf8(text);
+    }
+    return moment;
+}
+
+}  // namespace qv::win32

@@ -1,0 +1,115 @@
+// The one way of removing a file from a drive on Wine's real drives: never through a link
+// and never what a link points at; a worm's read-only, hidden and system file (Unix mode
+// 0444, the hidden and system bits in user.DOSATTRIB) goes and comes back byte for byte;
+// a file another program holds without sharing its deletion stays and leaves no copy.
+
+#include <gtest/gtest.h>
+
+#include "common/removal/DriveFileRemoval.h"
+#include "common/removal/QuarantineRestore.h"
+#include "common/removal/RemovalTexts.h"
+#include "common/win32/UniqueHandle.h"
+#include "common/win32/Win32RemovalFiles.h"
+#include "tests/wine/tools/TestKit.h"
+
+namespace {
+
+using namespace qv::testkit;
+using qv::removal::RemovalResult;
+
+class RemovalFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(stick.path().empty());
+        ASSERT_TRUE(drive.ok());
+        root = utf8(drive.root());
+    }
+    std::vector<std::string> quarantined() {
+        qv::Status failure = qv::Status::success();
+        std::vector<std::string> paths;
+        auto entries = removal.quarantine().entries(failure);
+        EXPECT_TRUE(entries) << failure.description();
+        if (!entries) return paths;
+        for (const qv::removal::QuarantineEntry& entry : *entries) {
+            paths.push_back(entry.header ? entry.header->originalPath : "(damaged)");
+        }
+        return paths;
+    }
+
+    TempFolder stick{L"qv-stick"}, data{L"qv-data"};
+    SimulatedDrive drive{*freeDriveLetter(), DRIVE_REMOVABLE, stick.path()};
+    std::string root;
+    qv::win32::Win32RemovalFiles files;
+    qv::removal::DriveFileRemoval removal{files, utf8(data / L"隔离区")};
+};
+
+TEST_F(RemovalFilesTest, OnlyTheFileItselfOnItsDriveIsEverRemoved) {
+    TempFolder outside;
+    ASSERT_TRUE(writeBytes(outside / L"sentinel.txt", "keep"));
+    ASSERT_TRUE(makeUnixLink(outside.path(), stick / L"linked"));
+    ASSERT_TRUE(makeUnixLink(outside / L"sentinel.txt", stick / L"alias.exe"));
+    ASSERT_TRUE(CreateDirectoryW((stick / L"autorun.inf").c_str(), nullptr));
+
+    for (const char* name : {"linked\\sentinel.txt", "alias.exe"}) {
+        RemovalResult refused = removal.remove(root + name);
+        EXPECT_EQ(refused.outcome(), RemovalResult::Outcome::Kept) << name;
+        EXPECT_FALSE(refused.reason().empty()) << name;
+    }
+    for (const std::string& path :
+         {"\\\\?\\" + root + "alias.exe", root + "*.exe", root + "linked\\..\\..\\x"}) {
+        EXPECT_EQ(removal.remove(path).reason(), qv::removal::kNotADrivePathReason) << path;
+    }
+    EXPECT_EQ(removal.remove(root + "autorun.inf").outcome(), RemovalResult::Outcome::NotFound)
+        << "an immunised drive's folder is no file";
+    EXPECT_EQ(removal.remove(root + "missing.exe").outcome(), RemovalResult::Outcome::NotFound);
+    EXPECT_EQ(readBytes(outside / L"sentinel.txt"), "keep");
+    EXPECT_TRUE(quarantined().empty());
+}
+
+TEST_F(RemovalFilesTest, AWormsReadOnlyHiddenSystemFileGoesAndComesBackByteForByte) {
+    std::string bytes;
+    for (int i = 0; i < 300000; ++i) bytes += static_cast<char>(i * 7 + i / 251);
+    ASSERT_TRUE(CreateDirectoryW((stick / L"docs").c_str(), nullptr));
+    const std::wstring file = stick / L"docs\\setup.exe.";  // a name Windows would cut short
+    ASSERT_TRUE(writeBytes(L"\\\\?\\" + file, bytes));
+    const DWORD worm = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(SetFileAttributesW((L"\\\\?\\" + file).c_str(), worm));
+    ASSERT_EQ(GetFileAttributesW((L"\\\\?\\" + file).c_str()) & worm, worm);
+
+    RemovalResult removed = removal.remove(root + "docs\\setup.exe.");
+    EXPECT_TRUE(removed.removed()) << removed.reason();
+    EXPECT_EQ(GetFileAttributesW((L"\\\\?\\" + file).c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(quarantined(), std::vector<std::string>{root + "docs\\setup.exe."});
+
+    ASSERT_TRUE(removeTree(stick / L"docs"));
+    qv::Status failure = qv::Status::success();
+    const std::string entry = removal.quarantine().entries(failure)->at(0).name;
+    auto restored = qv::removal::restoreEntry(removal, entry, [](const std::string&) {
+        ADD_FAILURE() << "nothing was in the way";
+        return false;
+    });
+    EXPECT_EQ(restored.outcome, qv::removal::RestoreResult::Outcome::Restored) << restored.reason;
+    EXPECT_EQ(readBytes(L"\\\\?\\" + file), bytes);
+    EXPECT_TRUE(quarantined().empty());
+}
+
+TEST_F(RemovalFilesTest, AFileHeldWithoutSharingItsDeletionStaysAndLeavesNoCopy) {
+    ASSERT_TRUE(writeBytes(stick / L"docs.exe", "MZ"));
+    qv::win32::UniqueFile held(CreateFileW((stick / L"docs.exe").c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    for (int tick = 0; tick < 2; ++tick) {
+        RemovalResult kept = removal.remove(root + "docs.exe");
+        EXPECT_EQ(kept.outcome(), RemovalResult::Outcome::Kept);
+        EXPECT_FALSE(kept.reason().empty());
+    }
+    EXPECT_EQ(readBytes(stick / L"docs.exe"), "MZ");
+    EXPECT_TRUE(quarantined().empty());
+    WIN32_FIND_DATAW entry;
+    qv::win32::UniqueFind any(FindFirstFileW((data / L"隔离区\\*.part").c_str(), &entry));
+    EXPECT_FALSE(any) << "no half copy left behind";
+    held.reset();
+    EXPECT_TRUE(removal.remove(root + "docs.exe").removed());
+}
+
+}  // namespace
