@@ -16,6 +16,7 @@
 
 #include "common/win32/UniqueHandle.h"
 #include "installer/tests/wine/Installation.h"
+#include "installer/win32/SharedDataFolder.h"
 #include "tests/wine/e2e/GuardProcess.h"
 #include "tests/wine/host/WindowProbe.h"
 #include "tests/wine/tools/TestKit.h"
@@ -208,6 +209,28 @@ TEST_F(SetupWine, PagesAskToEndARunningGuardThenInstallAndRunIt) {
     ASSERT_TRUE(installed);
     TerminateProcess(installed.get(), 0);
     WaitForSingleObject(installed.get(), 10000);
+}
+
+// The entry the setup adds to the shared data folder's list (Wine keeps no list of a
+// folder's own, so the entry is checked as the setup makes it): Modify for BUILTIN\Users by
+// its SID, inherited by every file and folder below.
+TEST(SharedDataFolderTest, TheLocalUsersGroupMayModifyWhatIsInIt) {
+    qv::setup::win32::LocalAcl acl = qv::setup::win32::withUsersModify(nullptr);
+    ASSERT_TRUE(acl);
+    ASSERT_EQ(acl->AceCount, 1);
+    void* entry = nullptr;
+    ASSERT_TRUE(GetAce(acl.get(), 0, &entry));
+    auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
+    EXPECT_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+    EXPECT_EQ(allowed->Header.AceFlags & (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE),
+              OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
+    EXPECT_EQ(allowed->Mask, static_cast<DWORD>(FILE_GENERIC_READ | FILE_GENERIC_WRITE |
+                                                FILE_GENERIC_EXECUTE | DELETE));
+    EXPECT_EQ(allowed->Mask & (WRITE_DAC | WRITE_OWNER), 0u) << "not the right to change rights";
+    BYTE users[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof users;
+    ASSERT_TRUE(CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &size));
+    EXPECT_TRUE(EqualSid(&allowed->SidStart, users));
 }
 
 }  // namespace
