@@ -31,7 +31,7 @@ struct Installation {
     std::string systemFolder = "C:\\Windows\\system32";
     // The shared data folder (%ProgramData%\QVu盘卫士) where an installed guard keeps its
     // files; empty when there is none.
-    std::string dataFolder;
+    std::string dataFolder = "";
 };
 
 struct UninstallScript {
