@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/GuardRuntimeFiles.h"
+#include "common/SaveTemporary.h"
 #include "common/xz/XzFormat.h"
 #include "common/xz/XzLines.h"
 
@@ -97,7 +98,12 @@ UninstallScript uninstallScript(const Installation& in) {
     for (const std::string& name : in.files) {
         if (name != kUninstallerName && name != kScriptName) lines.push_back(folder + name);
     }
-    for (const char* name : runtime_files::kAll) lines.push_back(folder + name);
+    // A guard that kept its files beside itself may have left a save cut short (the
+    // temporary beside the file it was replacing); it would keep the folder from going.
+    for (const char* name : runtime_files::kAll) {
+        lines.push_back(folder + name);
+        lines.push_back(folder + name + kSaveTemporarySuffix);
+    }
     if (!in.dataFolder.empty()) {
         const std::string data = in.dataFolder + "\\";
         for (const char* name : runtime_files::kAll) lines.push_back(data + name);

@@ -64,13 +64,28 @@ TEST(UninstallScriptTest, NamesEveryFileAndCommandForFoldersWithBlanksAndChinese
         const std::string f = folder + "\\";
         // QVuninst.exe runs while the list is deleted: the last command removes it.
         const std::string d = kData + "\\";
-        EXPECT_EQ(
-            back.deleteList,
-            (Lines{f + "Banbenxx.dat", f + "Cinf.reg", f + "Filedir.exe", f + "Pifu.she",
-                   f + "QVud.exe", f + "skins\\蓝色.she", f + "skins\\old\\绿.she", f + "QVset.ini",
-                   f + "XTset.ini", f + "Rz.log", f + "Jincheng.qvjc", d + "QVset.ini",
-                   d + "XTset.ini", d + "Rz.log", d + "Jincheng.qvjc", d + "Pifu.she",
-                   kMenu + "\\QVu盘卫士.lnk", kMenu + "\\卸载QVu盘卫士.lnk"}));
+        EXPECT_EQ(back.deleteList, (Lines{f + "Banbenxx.dat",
+                                          f + "Cinf.reg",
+                                          f + "Filedir.exe",
+                                          f + "Pifu.she",
+                                          f + "QVud.exe",
+                                          f + "skins\\蓝色.she",
+                                          f + "skins\\old\\绿.she",
+                                          f + "QVset.ini",
+                                          f + "QVset.ini.qvsave",
+                                          f + "XTset.ini",
+                                          f + "XTset.ini.qvsave",
+                                          f + "Rz.log",
+                                          f + "Rz.log.qvsave",
+                                          f + "Jincheng.qvjc",
+                                          f + "Jincheng.qvjc.qvsave",
+                                          d + "QVset.ini",
+                                          d + "XTset.ini",
+                                          d + "Rz.log",
+                                          d + "Jincheng.qvjc",
+                                          d + "Pifu.she",
+                                          kMenu + "\\QVu盘卫士.lnk",
+                                          kMenu + "\\卸载QVu盘卫士.lnk"}));
         EXPECT_EQ(
             back.commands,
             (Lines{kAway + kReg +
@@ -92,8 +107,11 @@ TEST(UninstallScriptTest, NamesEveryFileAndCommandForFoldersWithBlanksAndChinese
 TEST(UninstallScriptTest, WithoutAStartMenuFolderNoneIsRemoved) {
     Installation installation{"C:\\QV", {"QVud.exe", "QVuninst.exe"}, "", {}};
     ReadBack back = readBack(uninstallScript(installation).text);
-    EXPECT_EQ(back.deleteList, (Lines{"C:\\QV\\QVud.exe", "C:\\QV\\QVset.ini", "C:\\QV\\XTset.ini",
-                                      "C:\\QV\\Rz.log", "C:\\QV\\Jincheng.qvjc"}));
+    EXPECT_EQ(
+        back.deleteList,
+        (Lines{"C:\\QV\\QVud.exe", "C:\\QV\\QVset.ini", "C:\\QV\\QVset.ini.qvsave",
+               "C:\\QV\\XTset.ini", "C:\\QV\\XTset.ini.qvsave", "C:\\QV\\Rz.log",
+               "C:\\QV\\Rz.log.qvsave", "C:\\QV\\Jincheng.qvjc", "C:\\QV\\Jincheng.qvjc.qvsave"}));
     ASSERT_EQ(back.commands.size(), 4u);
     EXPECT_EQ(back.commands[3].find("skins"), std::string::npos);
     EXPECT_TRUE(back.commands[3].ends_with("del /f /q \"C:\\QV\\Xz.ini\" & rd /q \"C:\\QV\""));
