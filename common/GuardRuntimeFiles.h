@@ -21,6 +21,10 @@ inline constexpr const char* kProcessListCapture = "Jincheng.qvjc";
 inline constexpr std::array<const char*, 4> kAll = {kProtectionSettings, kSystemSettings,
                                                     kProtectionLog, kProcessListCapture};
 
+// The chosen skin: the skin changer copies the skin the user picks over it, and the guard
+// paints with it from its next start. The setup puts the default one beside the program.
+inline constexpr const char* kChosenSkin = "Pifu.she";
+
 // The folder of the quarantine, which keeps a copy of every file removed from a drive (its
 // entries have names of their own; see common/removal/Quarantine.h).
 inline constexpr const char* kQuarantineFolder = "隔离区";

@@ -35,7 +35,7 @@ class Selection {
 public:
     Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     ~Selection() {
-        if (previous_) SelectObject(dc_, previous_);
+        if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
     }
     Selection(const Selection&) = delete;
     Selection& operator=(const Selection&) = delete;
@@ -43,6 +43,23 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// The paint session of a window, BeginPaint ... EndPaint, for the length of a scope.
+class WindowPaint {
+public:
+    explicit WindowPaint(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+    ~WindowPaint() { EndPaint(window_, &paint_); }
+    WindowPaint(const WindowPaint&) = delete;
+    WindowPaint& operator=(const WindowPaint&) = delete;
+
+    // nullptr when the window cannot be painted now.
+    HDC dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_ = nullptr;
 };
 
 // Calls `paint(HDC, const RECT&)` on a memory device context as large as `client` (a

@@ -1,6 +1,6 @@
 #include "common/win32/KnownFolders.h"
 
-#include "common/win32/UniqueHandle.h"
+#include "common/win32/SystemLibraries.h"
 
 namespace qv::win32 {
 
@@ -8,18 +8,6 @@ namespace {
 
 using GetKnownFolderPath = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
 using FreeTaskMemory = void(WINAPI*)(LPVOID);
-
-// A system library by its name, from the system folder only, never the program's own.
-UniqueModule systemLibrary(const wchar_t* name) {
-    return UniqueModule(LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-}
-
-template <typename Function>
-Function function(const UniqueModule& library, const char* name) {
-    return library ? reinterpret_cast<Function>(
-                         reinterpret_cast<void*>(GetProcAddress(library.get(), name)))
-                   : nullptr;
-}
 
 }  // namespace
 
@@ -30,8 +18,10 @@ std::vector<std::optional<std::wstring>> knownFolderPaths(
     // (learn.microsoft.com/windows/win32/api/shlobj_core/nf-shlobj_core-shgetknownfolderpath).
     UniqueModule shell = systemLibrary(L"shell32.dll");
     UniqueModule com = systemLibrary(L"ole32.dll");
-    auto getPath = function<GetKnownFolderPath>(shell, "SHGetKnownFolderPath");
-    auto freeMemory = function<FreeTaskMemory>(com, "CoTaskMemFree");
+    GetKnownFolderPath getPath = nullptr;
+    FreeTaskMemory freeMemory = nullptr;
+    bindProc(shell.get(), "SHGetKnownFolderPath", getPath);
+    bindProc(com.get(), "CoTaskMemFree", freeMemory);
     if (!getPath || !freeMemory) return paths;
     std::size_t i = 0;
     for (const KNOWNFOLDERID* folder : folders) {

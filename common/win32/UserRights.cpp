@@ -87,6 +87,9 @@ bool fileCanBeCreated(const std::wstring& folder) {
 
 }  // namespace
 
+// TokenElevation tells whether the token is elevated: a full administrator's token under
+// User Account Control, or any administrator's with it off (learn.microsoft.com/windows/
+// win32/api/winnt/ns-winnt-token_elevation).
 bool processElevated() {
     UniqueKernelHandle token = processToken(TOKEN_QUERY);
     TOKEN_ELEVATION elevation{};

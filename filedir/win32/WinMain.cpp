@@ -20,6 +20,7 @@
 #include "common/GuardRuntimeFiles.h"
 #include "common/win32/Folders.h"
 #include "common/win32/MessageLoop.h"
+#include "common/win32/SystemLibraries.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
 #include "common/win32/Win32RemovalFiles.h"
@@ -387,6 +388,7 @@ HWND child(const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, i
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    qv::win32::searchLibrariesInSystemFolderOnly();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     WNDCLASSW wc{};

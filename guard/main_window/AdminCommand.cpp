@@ -32,7 +32,7 @@ void AdminCommand::start(const std::string& program, const std::string& paramete
         platform::WatchedStart direct = processes_.startWatched(
             platform::commandLine(program, parameters), platform::WindowMode::Hidden);
         if (!direct.status.ok()) {
-            outcome_ = AdminOutcome{Result::NotStarted, 0, direct.status.description()};
+            outcome_ = AdminOutcome{Result::NotStarted, std::nullopt, direct.status.description()};
             return;
         }
         started = std::move(direct.program);
@@ -40,17 +40,18 @@ void AdminCommand::start(const std::string& program, const std::string& paramete
         platform::ElevatedStart prompted =
             elevation_.startElevated(program, parameters, platform::WindowMode::Hidden);
         if (prompted.result == platform::ElevatedStart::Result::Declined) {
-            outcome_ = AdminOutcome{Result::Declined, 0, ""};
+            outcome_ = AdminOutcome{Result::Declined, std::nullopt, ""};
             return;
         }
         if (prompted.result == platform::ElevatedStart::Result::Failed) {
-            outcome_ = AdminOutcome{Result::NotStarted, 0, prompted.reason};
+            outcome_ = AdminOutcome{Result::NotStarted, std::nullopt, prompted.reason};
             return;
         }
         started = std::move(prompted.program);
     }
-    // Without a handle there is nothing to watch: what it did is read back.
-    if (!started) outcome_ = AdminOutcome{Result::Ended, 0, ""};
+    // Without a handle there is nothing to watch: what it did is read back, and a change
+    // that is not there is not blamed on an exit code nobody knows.
+    if (!started) outcome_ = AdminOutcome{Result::Ended, std::nullopt, ""};
     program_ = std::move(started);
 }
 
@@ -61,7 +62,7 @@ void AdminCommand::watch() {
         return finish({AdminOutcome::Result::Ended, *code, ""});
     }
     waitedMs_ += kPollMs;
-    if (waitedMs_ >= kWaitMs) finish({AdminOutcome::Result::TimedOut, 0, ""});
+    if (waitedMs_ >= kWaitMs) finish({AdminOutcome::Result::TimedOut, std::nullopt, ""});
 }
 
 void AdminCommand::finish(AdminOutcome outcome) {
@@ -86,7 +87,8 @@ std::string adminFailureReason(const AdminOutcome& outcome, const std::string& t
         case AdminOutcome::Result::Ended:
             break;
     }
-    return tool + " 已运行结束（退出代码 " + std::to_string(outcome.exitCode) +
+    if (!outcome.exitCode) return tool + " 已启动，但无从得知它的结果，更改没有生效。";
+    return tool + " 已运行结束（退出代码 " + std::to_string(*outcome.exitCode) +
            "），但更改没有生效。";
 }
 

@@ -19,13 +19,14 @@ namespace qv {
 
 struct AdminOutcome {
     enum class Result {
-        Ended,       // the program ran and ended with `exitCode`
+        Ended,       // the program ran and ended with `exitCode`, when it is known
         Declined,    // the user said no at the elevation prompt: nothing ran
         NotStarted,  // the program could not be started; `reason` says why
         TimedOut,    // it still ran after kWaitMs
     };
     Result result = Result::NotStarted;
-    unsigned long exitCode = 0;
+    // Unknown when the system started the program without handing back its process.
+    std::optional<unsigned long> exitCode;
     std::string reason;
 };
 
@@ -63,7 +64,7 @@ private:
 
 // Why a command did not do its work, for a message that names what was asked of `tool`
 // ("reg.exe"): the user declined, it could not start, it did not end in time, or it ended
-// (with its exit code) and still the change is not there.
+// (with its exit code, when known) and still the change is not there.
 std::string adminFailureReason(const AdminOutcome& outcome, const std::string& tool);
 // The title of that message: "提示" for the user's own refusal, "错误" otherwise.
 const char* adminFailureTitle(const AdminOutcome& outcome);

@@ -1,9 +1,11 @@
 #pragma once
 // The autostart entry: the value QVud under the Run key of the local machine, whose data
 // starts the program from the folder it lies in now. Writing or deleting it needs an
-// administrator's rights (Windows lets only administrators change HKEY_LOCAL_MACHINE\SOFTWARE);
-// a guard without them has the system's registry tool reg.exe do it through the elevation
-// prompt.
+// administrator's rights: the default security of HKEY_LOCAL_MACHINE\SOFTWARE gives
+// standard users read access only ("Registry Key Security and Access Rights",
+// learn.microsoft.com/windows/win32/sysinfo/registry-key-security-and-access-rights;
+// "How User Account Control works" on standard user tokens); a guard without them has the system's
+// registry tool reg.exe do it through the elevation prompt.
 
 #include <string>
 #include <string_view>

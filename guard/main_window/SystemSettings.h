@@ -12,7 +12,7 @@
 
 namespace qv::system_settings {
 
-inline constexpr const char* kSkinFile = "Pifu.she";
+inline constexpr const char* kSkinFile = runtime_files::kChosenSkin;
 inline constexpr const char* kSkinPassword = "";
 
 // The skin file to wear: the one the skin changer put in the data folder (the current

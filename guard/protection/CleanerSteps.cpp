@@ -55,8 +55,12 @@ std::string adminCleaningArguments(const std::string& systemFolder,
             " >nul");
     }
     if (!files.empty()) {
-        std::string del = "del";
-        for (const std::string& file : files) del += " " + platform::quoted(file);
+        // del passes over hidden and system files unless /a selects files of every
+        // attribute; without /f it still refuses a read-only one, as the guard's own
+        // deletion does (learn.microsoft.com/windows-server/administration/
+        // windows-commands/del).
+        std::string del = "del /a";
+        for (const std::string& file : files) del.append(" ").append(platform::quoted(file));
         commands.push_back(del);
     }
     std::string joined;

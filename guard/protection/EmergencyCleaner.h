@@ -9,13 +9,16 @@
 // nothing is logged.
 //
 // Ending another user's process (or an elevated one) and deleting under the Windows folder
-// need an administrator's rights. A guard that is not elevated does what its own rights
-// allow and has the rest done by one command through the elevation prompt: at the first
-// step when a worm process is beyond its reach (then with the system worm files, so that
-// a run asks at most once), else at the second when a system worm file would not go. No
-// worm process running and no worm file there: nothing is started and nothing asked. While
-// that command runs, the steps wait for it (a bounded wait on its own timer); what it did
-// is read back from the files and processes.
+// need an administrator's rights: a standard token lacks PROCESS_TERMINATE on processes of
+// another user or of a higher integrity level ("Process Security and Access Rights",
+// learn.microsoft.com/windows/win32/procthread/process-security-and-access-rights;
+// "Mandatory Integrity Control"), and only administrators may write the Windows folder. A guard
+// that is not elevated does what its own rights allow and has the rest done by one command through
+// the elevation prompt: at the first step when a worm process is beyond its reach (then with the
+// system worm files, so that a run asks at most once), else at the second when a system worm file
+// would not go. No worm process running and no worm file there: nothing is started and nothing
+// asked. While that command runs, the steps wait for it (a bounded wait on its own timer); what it
+// did is read back from the files and processes.
 
 #include <string>
 #include <vector>

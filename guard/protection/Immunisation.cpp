@@ -1,7 +1,9 @@
 #include "guard/protection/Immunisation.h"
 
+#include <optional>
 #include <string>
 
+#include "common/removal/RemovalTexts.h"
 #include "guard/main_window/Form1.h"
 #include "guard/platform/ui/UiHost.h"
 #include "guard/protection/ImmunisationTexts.h"
@@ -38,18 +40,25 @@ void Immunisation::Command18_Click() {
 
     ImmunisationMode mode = ImmunisationMode::Normal;
     Status outcome = Status::failure("没有可免疫的磁盘。");
+    std::optional<std::string> keptFile;  // why a file in the way was not removed
     if (!letter.empty()) {
         if (form_.Check1.ticked()) {
             // Whatever stands in the way: a file of that name, or an empty folder left by
             // an attempt that stopped half-way. Neither failure matters here; creating the
             // folder below tells whether the way is clear.
-            (void)removal_.remove(folder);
+            removal::RemovalResult cleared = removal_.remove(folder);
             (void)files_.removeDirectory(folder);
             mode = ImmunisationMode::Forced;
+            if (!cleared.gone()) keptFile = cleared.reason();
         }
         // Marked as it is made: there is no attribute tool to wait for, and Wine takes a
         // folder's read-only mark only then.
         outcome = files_.createDirectoryAs(folder, kImmunisedMarks);
+        // A file that stayed in the way says more by its own reason than "already exists".
+        if (!outcome && keptFile && !isFolder(folder)) {
+            outcome = Status::failure(folder + " 未能删除：" +
+                                      std::string(removal::withoutFullStop(*keptFile)));
+        }
         // With its trailing backslash the path names an ordinary folder "con", not the
         // console device; such a folder cannot be removed by ordinary means, and so the
         // folder around it cannot either.
@@ -64,6 +73,11 @@ void Immunisation::Command18_Click() {
         form_.host().messageBox(immunisationFailedMessage(mode, outcome.description()),
                                 kImmunisationFailedTitle, ui::MsgButtons::Ok);
     }
+}
+
+bool Immunisation::isFolder(const std::string& path) {
+    std::optional<platform::EntryAttributes> found = files_.attributes(path);
+    return found && found->directory;
 }
 
 // Read back from the drive: a drive that accepted the calls may still not hold the result

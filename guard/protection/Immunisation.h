@@ -30,6 +30,7 @@ private:
     void Drive2_Change();    // show the chosen drive's type
     // Whether `folder` is as immunisation leaves it; the reason when it is not.
     Status checkImmunised(const std::string& folder);
+    bool isFolder(const std::string& path);
 
     Form1& form_;
     platform::FileSystem& files_;

@@ -92,7 +92,9 @@ UninstallScript uninstallScript(const Installation& in) {
                                       std::string(kProductTitle),
                                       std::string(kTextBegin),
                                       "感谢您使用" + std::string(kProductTitle) + "！",
-                                      "卸载将删除本软件的程序文件、设置文件和防护日志。",
+                                      "卸载将删除本软件的程序文件、设置文件、防护日志，"
+                                      "以及隔离区中被清除文件的副本。",
+                                      "需要找回的文件，请在卸载前用文件浏览器从隔离区恢复。",
                                       std::string(kTextEnd),
                                       std::string(kDeleteBegin)};
     for (const std::string& name : in.files) {

@@ -7,12 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "common/GuardRuntimeFiles.h"
+
 namespace qv::setup {
 
 inline constexpr std::string_view kProductTitle = "QVu盘卫士";
 inline constexpr std::string_view kUninstallerName = "QVuninst.exe";
 // The skin the skin changer puts in the data folder.
-inline constexpr std::string_view kChosenSkin = "Pifu.she";
+inline constexpr std::string_view kChosenSkin = runtime_files::kChosenSkin;
 
 // The Run value the guard's autostart writes, and the product's entry of "Programs and
 // Features" the setup program writes.

@@ -28,6 +28,7 @@
 
 #include "common/win32/FileBytes.h"
 #include "common/win32/Folders.h"
+#include "common/win32/SystemLibraries.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
 #include "common/xz/XzFormat.h"
@@ -96,6 +97,7 @@ HelperExit makeDataFolder() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    qv::win32::searchLibrariesInSystemFolderOnly();
     int count = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!argv) return static_cast<int>(HelperExit::Usage);

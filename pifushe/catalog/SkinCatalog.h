@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/GuardRuntimeFiles.h"
 #include "guard/platform/skin/SkinFile.h"
 #include "pifushe/catalog/SkinFiles.h"
 
@@ -15,7 +16,7 @@ namespace qv::pifushe {
 
 // The folder of skins beside the program, and the file the guard applies.
 inline constexpr const char* kSkinsFolder = "skins";
-inline constexpr const char* kGuardSkinFile = "Pifu.she";
+inline constexpr const char* kGuardSkinFile = runtime_files::kChosenSkin;
 // More files than this in the skins folder are left out of the list.
 inline constexpr std::size_t kMaxListedSkins = 200;
 // Longer skin names are cut to this many characters and "…" when shown.

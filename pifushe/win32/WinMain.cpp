@@ -15,6 +15,7 @@
 #include "common/win32/Gdi.h"
 #include "common/win32/MessageLoop.h"
 #include "common/win32/Screen.h"
+#include "common/win32/SystemLibraries.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
 #include "pifushe/catalog/SkinApply.h"
@@ -168,6 +169,7 @@ HWND child(const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    qv::win32::searchLibrariesInSystemFolderOnly();
     app.dpi = qv::win32::screenDpi();
     app.programFolder = qv::win32::programFolder();
     if (app.programFolder.empty()) {

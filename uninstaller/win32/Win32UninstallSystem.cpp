@@ -79,10 +79,9 @@ bool Win32UninstallSystem::startMinimised(std::string_view program,
     if (commandLine.find('\0') != std::string::npos) return false;
     // The program is taken from the system folder only: a bare name would be looked up in
     // the uninstaller's own and current folders first, where anyone could have put one.
-    wchar_t folder[MAX_PATH] = {};
-    UINT n = GetSystemDirectoryW(folder, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return false;
-    std::wstring application = std::wstring(folder, n) + L"\\" + toWide(program);
+    const std::string folder = qv::win32::systemFolder();
+    if (folder.empty()) return false;
+    std::wstring application = toWide(folder + "\\" + std::string(program));
     std::wstring line = toWide(commandLine);
 
     STARTUPINFOW startup{};
@@ -92,9 +91,8 @@ bool Win32UninstallSystem::startMinimised(std::string_view program,
     PROCESS_INFORMATION started{};
     // Started in the system folder, not the uninstaller's, which a command may remove: a
     // process keeps the folder it starts in in use (Wine's do until they end).
-    const std::wstring systemFolder(folder, n);
     if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE, nullptr, systemFolder.c_str(), &startup, &started)) {
+                        CREATE_NEW_CONSOLE, nullptr, toWide(folder).c_str(), &startup, &started)) {
         return false;
     }
     // Nobody waits for the command: its handles are closed at once.

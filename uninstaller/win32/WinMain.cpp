@@ -1,11 +1,15 @@
 // QVuninst.exe: the uninstall wizard. Reads Xz.ini from its own folder, asks for
 // confirmation, then waits for the user's choice in its window. Its manifest asks for an
 // administrator's rights, which removing an installation under Program Files needs,
-// however it is started ("Programs and Features", the Start menu, a double click).
+// however it is started ("Programs and Features", the Start menu, a double click): with
+// requestedExecutionLevel "requireAdministrator" Windows shows the elevation prompt before
+// the program starts ("Application manifests", learn.microsoft.com/windows/win32/sbscs/
+// application-manifests, requestedExecutionLevel).
 
 #include <windows.h>
 
 #include "common/win32/Folders.h"
+#include "common/win32/SystemLibraries.h"
 #include "common/win32/Text.h"
 
 #include "uninstaller/win32/Win32UninstallSystem.h"
@@ -13,6 +17,7 @@
 #include "uninstaller/wizard/Wizard.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    qv::win32::searchLibrariesInSystemFolderOnly();
     using namespace qv::uninst;
     // Xz.ini and the names it lists lie beside the uninstaller: its folder is made the
     // current one, whichever folder it was started in ("Programs and Features" starts it

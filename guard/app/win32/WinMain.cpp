@@ -8,6 +8,7 @@
 
 #include "common/win32/Folders.h"
 #include "common/win32/SystemError.h"
+#include "common/win32/SystemLibraries.h"
 #include "common/win32/Text.h"
 #include "common/win32/Win32RemovalFiles.h"
 #include "guard/app/Guard.h"
@@ -26,6 +27,7 @@
 #include "guard/platform/win32/services/Win32WebVisit.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    qv::win32::searchLibrariesInSystemFolderOnly();
     // The single-instance test comes first, before anything of the guard exists: a copy
     // refused here has made no form, no timer and no file, so nothing of it runs while its
     // notice is open.

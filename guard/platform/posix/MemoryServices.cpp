@@ -157,9 +157,11 @@ platform::ElevatedStart ScriptedElevation::startElevated(const std::string& prog
         case Answer::Fail:
             return {Result::Failed, "系统找不到指定的文件。", nullptr};
         case Answer::Agree:
+        case Answer::AgreeWithoutProcess:
             break;
     }
     if (onStart) onStart(program, parameters);
+    if (answer_ == Answer::AgreeWithoutProcess) return {Result::Started, "", nullptr};
     return {Result::Started, "", std::make_unique<ScriptedProgram>(exitCode_, polls_)};
 }
 

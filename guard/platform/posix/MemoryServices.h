@@ -107,7 +107,8 @@ private:
 // ends as RecordingProcesses' setOutcome would have it), declined, or failing.
 class ScriptedElevation : public platform::Elevation {
 public:
-    enum class Answer { Agree, Decline, Fail };
+    // AgreeWithoutProcess: the program runs, but its process is not handed back.
+    enum class Answer { Agree, AgreeWithoutProcess, Decline, Fail };
     struct Start {
         std::string program;
         std::string parameters;

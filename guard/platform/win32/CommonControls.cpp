@@ -1,6 +1,6 @@
 #include "guard/platform/win32/CommonControls.h"
 
-#include "guard/platform/win32/BindProc.h"
+#include "common/win32/SystemLibraries.h"
 
 namespace qv::win32::common_controls {
 

@@ -156,7 +156,7 @@ TEST_F(EmergencyCleanerTest, AProcessBeyondReachTakesTheSystemFilesIntoItsOnePro
         EXPECT_EQ(arguments,
                   "/d /s /c \"\"C:\\Windows\\system32\\taskkill.exe\" /im temp1.exe /f /t & "
                   "\"C:\\Windows\\system32\\ping.exe\" -n 3 127.0.0.1 >nul & "
-                  "del \"c:\\windows\\xcopy.exe\" \"c:\\windows\\system32\\temp1.exe\"\"");
+                  "del /a \"c:\\windows\\xcopy.exe\" \"c:\\windows\\system32\\temp1.exe\"\"");
         killed(arguments);
         fs::remove(c / "windows" / "xcopy.exe");
         fs::remove(c / "windows" / "system32" / "temp1.exe");
@@ -187,7 +187,8 @@ TEST_F(EmergencyCleanerTest, ARefusedSystemFileIsAskedForOnceAndADeclineIsToldWi
     EXPECT_TRUE(h.host.allExpectationsMet());
     EXPECT_EQ(h.processes.starts().size(), 1u);
     ASSERT_EQ(h.elevation.prompts().size(), 1u);
-    EXPECT_EQ(h.elevation.prompts()[0].parameters, "/d /s /c \"del \"c:\\windows\\svchost.exe\"\"");
+    EXPECT_EQ(h.elevation.prompts()[0].parameters,
+              "/d /s /c \"del /a \"c:\\windows\\svchost.exe\"\"");
 
     // An elevated guard does it all with its own rights and tells what still would not go.
     h.elevation.setElevated(true);

@@ -18,6 +18,10 @@ using platform::DriveType;
 const std::string kExists = "当文件已存在时，无法创建该文件。";
 const std::string kNormalFailure = "免疫失败！原因：" + kExists + "\r\n请选择强制免疫再次尝试";
 const std::string kForcedFailure = "强制免疫失败！原因：" + kExists + "\r\n请发贴在技术中心求助";
+// A file in the way that stays is named with the removal's own reason.
+const std::string kForcedHeldFailure =
+    "强制免疫失败！原因：e:\\autorun.inf 未能删除：另一个程序正在使用此文件，进程无法访问"
+    "\r\n请发贴在技术中心求助";
 
 bool immunised(const fs::path& drive) {
     return fs::is_directory(drive / "autorun.inf" / "con");
@@ -51,7 +55,7 @@ TEST(ImmunisationTest, WhatIsInTheWayAndTheModeDecideTheOutcome) {
                                            {Before::File, false, kNormalFailure},
                                            {Before::File, true, done},
                                            {Before::ReadOnlyFile, true, done},
-                                           {Before::HeldFile, true, kForcedFailure},
+                                           {Before::HeldFile, true, kForcedHeldFailure},
                                            {Before::EmptyFolder, false, kNormalFailure},
                                            {Before::EmptyFolder, true, done}}) {
         SCOPED_TRACE(static_cast<int>(c.before) * 2 + c.forced);

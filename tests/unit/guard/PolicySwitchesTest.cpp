@@ -137,6 +137,15 @@ TEST_F(PolicySwitchesTest, ADeclinedPromptAndAnImportThatDidNotTakeAreToldAsSuch
     EXPECT_TRUE(h.host.allExpectationsMet());
     EXPECT_EQ(h.host.boxes().back().title, "错误");
     EXPECT_TRUE(f.Command11.enabled());
+
+    // Started without its process handed back: no exit code is made up for it.
+    h.elevation.setAnswer(posix::ScriptedElevation::Answer::AgreeWithoutProcess);
+    h.host.expectMessageBox(
+        "命令未能完成：Cup.reg 中的设置没有生效。\r\n"
+        "regedit.exe 已启动，但无从得知它的结果，更改没有生效。",
+        ui::MsgAnswer::Ok);
+    clickAndWatch(f.Command11);
+    EXPECT_TRUE(h.host.allExpectationsMet());
 }
 
 TEST_F(PolicySwitchesTest, AMissingFileOrEditorIsReportedAsTheFailureItIs) {

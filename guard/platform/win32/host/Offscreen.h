@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "common/win32/Gdi.h"
 #include "common/win32/UniqueHandle.h"
-#include "guard/platform/win32/host/GdiScopes.h"
 
 namespace qv::win32 {
 
@@ -27,7 +27,7 @@ private:
     // Destroyed in reverse: the bitmap is selected out, then the DC goes, then the bitmap.
     UniqueBitmap bitmap_;
     UniqueMemoryDc dc_;
-    std::optional<SelectedObject> selection_;
+    std::optional<Selection> selection_;
     void* bits_ = nullptr;
 };
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "guard/platform/win32/host/GdiScopes.h"
+#include "common/win32/Gdi.h"
 
 namespace qv::win32 {
 
@@ -260,13 +260,13 @@ void drawBannerText(HDC dc, RECT target) {
     int oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF oldColour = SetTextColor(dc, RGB(255, 255, 255));
     {
-        SelectedObject font(dc, title.get());
+        Selection font(dc, title.get());
         RECT r{target.left + w * 23 / 100, target.top + h * 14 / 100, target.right,
                target.top + h * 60 / 100};
         DrawTextW(dc, L"QVu盘卫士", -1, &r, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
     {
-        SelectedObject font(dc, line.get());
+        Selection font(dc, line.get());
         SetTextColor(dc, RGB(255, 235, 150));
         RECT r{target.left + w * 23 / 100, target.top + h * 60 / 100, target.right,
                target.top + h * 88 / 100};
@@ -321,7 +321,7 @@ UniqueIcon makePictureIcon(std::string_view key, int size) {
         UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
         if (!colour || !dc) return {};
         // The bitmap leaves the DC before it becomes the icon's.
-        SelectedObject drawing(dc.get(), colour.get());
+        Selection drawing(dc.get(), colour.get());
         std::fill_n(static_cast<std::uint32_t*>(bits), static_cast<size_t>(size) * size, 0u);
         Canvas canvas(static_cast<std::uint32_t*>(bits), size, size, size, false);
         drawPicture(dc.get(), canvas, key, RECT{0, 0, size, size});

@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <optional>
 
+#include "common/win32/Gdi.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
 #include "guard/platform/win32/host/Colours.h"
 #include "guard/platform/win32/host/FormControls.h"
-#include "guard/platform/win32/host/GdiScopes.h"
 #include "guard/platform/win32/host/Layout.h"
 #include "guard/platform/win32/host/PictureArt.h"
 #include "guard/platform/win32/host/adapters/PaintedAdapter.h"

@@ -5,7 +5,9 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "common/win32/Folders.h"
 #include "common/win32/SystemError.h"
+#include "common/win32/SystemLibraries.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
 #include "common/win32/UserRights.h"
@@ -18,24 +20,18 @@ namespace {
 using ShellExecuteExFunction = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
 using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
 
-template <typename Function>
-Function function(HMODULE library, const char* name) {
-    return library
-               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
-               : nullptr;
-}
-
 // ShellExecuteExW from the shell library, loaded from the system folder at the first use
 // and kept for the rest of the run. COM is initialised on this thread first, as the
 // function asks of its callers (learn.microsoft.com/windows/win32/api/shellapi/
 // nf-shellapi-shellexecuteexw, Remarks).
 ShellExecuteExFunction shellExecute() {
     static const ShellExecuteExFunction loaded = [] {
-        HMODULE com = LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        if (auto initialise = function<CoInitializeExFunction>(com, "CoInitializeEx"))
-            initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        HMODULE shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        return function<ShellExecuteExFunction>(shell, "ShellExecuteExW");
+        CoInitializeExFunction initialise = nullptr;
+        bindProc(systemLibrary(L"ole32.dll").release(), "CoInitializeEx", initialise);
+        if (initialise) initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        ShellExecuteExFunction execute = nullptr;
+        bindProc(systemLibrary(L"shell32.dll").release(), "ShellExecuteExW", execute);
+        return execute;
     }();
     return loaded;
 }
@@ -54,8 +50,7 @@ platform::ElevatedStart Win32Elevation::startElevated(const std::string& program
     if (!execute) return {Result::Failed, systemErrorText(ERROR_MOD_NOT_FOUND), nullptr};
     std::wstring file = toWide(program);
     std::wstring arguments = toWide(parameters);
-    std::wstring folder(MAX_PATH, L'\0');
-    folder.resize(GetSystemDirectoryW(folder.data(), MAX_PATH));
+    std::wstring folder = toWide(systemFolder());
 
     // The verb "runas" asks for an administrator's rights with the consent prompt of User
     // Account Control ("How User Account Control works", learn.microsoft.com/windows/

@@ -220,7 +220,8 @@ std::wstring ntPath(const std::wstring& full) {
 // SetFileAttributesW gives a folder afterwards (it keeps it in the Unix write permission,
 // which it sets only when a folder is made). NtCreateFile, documented for user mode in
 // winternl.h, applies the attributes it is given to the folder it creates (FILE_CREATE),
-// on Windows and under Wine alike.
+// on Windows and under Wine alike (learn.microsoft.com/windows/win32/api/winternl/
+// nf-winternl-ntcreatefile, FileAttributes: the attributes set when the call creates it).
 Status Win32FileSystem::createDirectoryAs(const std::string& path,
                                           platform::DosAttributes attributes) {
     auto wide = widePath(path);
@@ -245,7 +246,7 @@ Status Win32FileSystem::createDirectoryAs(const std::string& path,
                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_CREATE,
                      FILE_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
     if (!NT_SUCCESS(status)) return failure(RtlNtStatusToDosError(status));
-    CloseHandle(handle);
+    UniqueKernelHandle made(handle);
     return Status::success();
 }
 

@@ -76,8 +76,11 @@ platform::RunningPrograms Win32Processes::running(const std::string& imageName) 
         if (CompareStringOrdinal(entry.szExeFile, -1, name.c_str(), -1, TRUE) != CSTR_EQUAL)
             continue;
         ++found.count;
-        // Whether this program may end it: the process's security and integrity level
-        // decide, as they decide for the task-kill tool this program would start.
+        // Whether this program may end it: the process's security descriptor and integrity
+        // level decide whether PROCESS_TERMINATE is granted, as they decide for the
+        // task-kill tool this program would start (learn.microsoft.com/windows/win32/
+        // procthread/process-security-and-access-rights; OpenProcess fails with
+        // ERROR_ACCESS_DENIED when it is not).
         UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
         if (!process) ++found.beyondReach;
     }

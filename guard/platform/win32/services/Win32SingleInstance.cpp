@@ -8,7 +8,8 @@ using platform::InstanceClaim;
 // ERROR_ALREADY_EXISTS; when the caller may not have the access it asks for, it fails with
 // ERROR_ACCESS_DENIED instead: both mean another copy made it. Any other failure (the name
 // taken by an object of another kind, ERROR_INVALID_HANDLE; no resources) says nothing
-// about another copy.
+// about another copy (learn.microsoft.com/windows/win32/api/synchapi/nf-synchapi-createmutexw,
+// Return value and Remarks).
 InstanceClaim Win32SingleInstance::claim() {
     if (mutex_) return InstanceClaim::Held;
     UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, name_.c_str()));

@@ -7,9 +7,9 @@
 #include <exception>
 #include <thread>
 
+#include "common/win32/SystemLibraries.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
-#include "guard/platform/win32/BindProc.h"
 
 namespace qv::win32 {
 
@@ -32,7 +32,7 @@ struct WinInet {
 const WinInet* winInet() {
     static const WinInet library = [] {
         WinInet w;
-        HMODULE module = LoadLibraryW(L"wininet.dll");
+        HMODULE module = systemLibrary(L"wininet.dll").release();
         if (!module) return w;
         bindProc(module, "InternetOpenW", w.open);
         bindProc(module, "InternetOpenUrlW", w.openUrl);

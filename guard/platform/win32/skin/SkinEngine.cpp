@@ -8,6 +8,7 @@
 #include <string>
 #include <tuple>
 
+#include "common/win32/Gdi.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
 #include "guard/platform/win32/CommonControls.h"
@@ -82,14 +83,13 @@ void drawButton(const DRAWITEMSTRUCT& d) {
     std::wstring caption(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
     caption.resize(
         static_cast<size_t>(std::max(GetWindowTextW(d.hwndItem, caption.data(), length + 1), 0)));
-    HGDIOBJ old = SelectObject(d.hDC, skinFont(t->buttonFont, d.hwndItem));
+    Selection font(d.hDC, skinFont(t->buttonFont, d.hwndItem));
     SetBkMode(d.hDC, TRANSPARENT);
     SetTextColor(d.hDC, disabled ? GetSysColor(COLOR_GRAYTEXT) : t->buttonText);
     RECT text = r;
     if (pressed) OffsetRect(&text, 1, 1);
     DrawTextW(d.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(d.hDC, old);
 }
 
 // A window whose push buttons the engine draws, and (a dialog) whose surface it colours.

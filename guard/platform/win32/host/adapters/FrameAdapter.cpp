@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "common/win32/Gdi.h"
 #include "common/win32/Text.h"
 #include "guard/platform/win32/host/Colours.h"
 #include "guard/platform/win32/host/FormControls.h"
-#include "guard/platform/win32/host/GdiScopes.h"
 #include "guard/platform/win32/skin/SkinPalette.h"
 
 namespace qv::win32 {
@@ -19,7 +19,7 @@ void FrameAdapter::draw(HDC dc, Canvas& /*canvas*/, RECT area) const {
     GdiCache& gdi = context().gdi();
     COLORREF back = resolveColour(frame.backColor());
     FillRect(dc, &area, gdi.brush(back));
-    SelectedObject font(dc, gdi.font(frame.font()));
+    Selection font(dc, gdi.font(frame.font()));
     std::wstring caption = toWide(frame.caption());
     SIZE size{0, 0};
     GetTextExtentPoint32W(dc, caption.empty() ? L"Ag" : caption.c_str(),

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "common/win32/Gdi.h"
 #include "common/win32/Text.h"
 #include "guard/platform/win32/host/Colours.h"
-#include "guard/platform/win32/host/GdiScopes.h"
 #include "guard/platform/win32/host/HostContext.h"
 
 namespace qv::win32 {
@@ -41,7 +41,7 @@ void drawCloseSet(HDC dc, const std::wstring& text, const RECT& area, int extra)
 
 void LabelAdapter::draw(HDC dc, Canvas& /*canvas*/, RECT area) const {
     const ui::Control& label = control();
-    SelectedObject font(dc, context().gdi().font(label.font()));
+    Selection font(dc, context().gdi().font(label.font()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc,
                  label.enabled() ? resolveColour(label.foreColor()) : GetSysColor(COLOR_GRAYTEXT));

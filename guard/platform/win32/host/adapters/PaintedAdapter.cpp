@@ -2,9 +2,9 @@
 
 #include <windowsx.h>
 
+#include "common/win32/Gdi.h"
 #include "guard/platform/win32/host/Colours.h"
 #include "guard/platform/win32/host/FormControls.h"
-#include "guard/platform/win32/host/GdiScopes.h"
 #include "guard/platform/win32/host/Offscreen.h"
 #include "guard/platform/win32/host/WindowNames.h"
 
