@@ -9,8 +9,11 @@ namespace qv::removal {
 
 namespace {
 
-// Files are copied and read back a piece of this size at a time.
+// Files are read back a piece of this size at a time.
 constexpr std::size_t kPiece = std::size_t{1} << 20;
+// Files are copied in pieces of this size, so that even a file of 1 MiB is hashed a piece
+// at a time while the next pieces are read and written.
+constexpr std::size_t kCopyPiece = std::size_t{256} << 10;
 // A header is looked for in pieces of this size, so that listing the entries reads little.
 constexpr std::size_t kHeaderPiece = 4096;
 constexpr std::size_t kOrderDigits = 20;
@@ -96,14 +99,16 @@ std::string Quarantine::pathOf(std::string_view entryName) const {
     return path;
 }
 
-std::optional<std::vector<StoredFile>> Quarantine::entryFiles(bool clearLeftovers) {
+std::optional<std::vector<StoredFile>> Quarantine::entryFiles(
+    std::optional<std::string_view> clearLeftoversBut) {
     auto listed = files_.listFiles(folder_);
     if (!listed) return std::nullopt;
     std::vector<StoredFile> found;
     for (StoredFile& file : *listed) {
         if (endsWith(file.name, kEntryExtension) && orderOf(file.name)) {
             found.push_back(std::move(file));
-        } else if (clearLeftovers && endsWith(file.name, kUnfinishedExtension)) {
+        } else if (clearLeftoversBut && endsWith(file.name, kUnfinishedExtension) &&
+                   file.name != *clearLeftoversBut) {
             // One being written by another program right now cannot be removed, and stays.
             (void)files_.removeFile(pathOf(file.name));
         }
@@ -113,33 +118,26 @@ std::optional<std::vector<StoredFile>> Quarantine::entryFiles(bool clearLeftover
     return found;
 }
 
-Status Quarantine::copyInto(NewFile& copy, DriveFile& file, std::uint64_t size) {
-    Sha256 hash;
-    std::vector<char> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size + 1, kPiece)));
+Status Quarantine::copyPieces(NewFile& copy, DriveFile& file, std::uint64_t size,
+                              HashingThread::Job& hashing) {
     std::uint64_t copied = 0;
     for (;;) {
+        const std::span<char> buffer = hashing.nextBuffer();
         std::size_t filled = 0;
         Status read = readFull(file, buffer.data(), buffer.size(), filled);
         if (!read.ok()) return Status::failure(readFailedReason(read.description()));
         if (filled == 0) break;
-        const std::string_view piece(buffer.data(), filled);
-        copied += piece.size();
+        copied += filled;
         if (copied > size) return Status::failure(kChangedWhileCopiedReason);
-        hash.update(piece);
-        if (Status written = copy.write(piece); !written.ok()) {
+        hashing.hash(filled);
+        if (Status written = copy.write({buffer.data(), filled}); !written.ok()) {
             return Status::failure(notQuarantinedReason(written.description()));
         }
         if (filled < buffer.size()) break;
     }
-    // The whole file, and nothing more: a last read past the end finds nothing.
-    std::size_t more = 0;
-    char probe;
-    if (copied != size || !file.read(&probe, 1, more).ok() || more != 0) {
-        return Status::failure(kChangedWhileCopiedReason);
-    }
-    if (Status written = copy.write(encodeTrailer(hash.finish())); !written.ok()) {
-        return Status::failure(notQuarantinedReason(written.description()));
-    }
+    // Every piece but the last was full, and the last read found the file's end: the whole
+    // file, and nothing more, unless it changed meanwhile.
+    if (copied != size) return Status::failure(kChangedWhileCopiedReason);
     return Status::success();
 }
 
@@ -153,18 +151,32 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEn
     auto notQuarantined = [](const Status& failure) {
         return Status::failure(notQuarantinedReason(failure.description()));
     };
-    if (Status made = files_.makeFolder(folder_); !made.ok()) return notQuarantined(made);
-    // After every entry there is, whatever the clock says: the order is the order of the
-    // removals even when the clock was set back.
-    auto existing = entryFiles(true);
+    // Written under a name of its own and named as an entry only once it is whole.
+    const std::string partName = orderName(moment.order, kUnfinishedExtension);
+    Opened<NewFile> copy = files_.create(pathOf(partName));
+    if (copy.missing) {  // no quarantine folder yet
+        if (Status made = files_.makeFolder(folder_); !made.ok()) return notQuarantined(made);
+        copy = files_.create(pathOf(partName));
+    }
+    if (!copy.file) return notQuarantined(copy.failure);
+    if (Status written = copy.file->write(header); !written.ok()) return notQuarantined(written);
+    // A buffer one byte longer than a file of one piece, so that its end is seen at once.
+    const std::size_t piece =
+        static_cast<std::size_t>(std::min<std::uint64_t>(size + 1, kCopyPiece));
+    HashingThread::Job hashing = hashing_.start(piece, size >= piece);
+    if (Status copied = copyPieces(*copy.file, file, size, hashing); !copied.ok()) return copied;
+
+    // Listed while the last pieces are hashed. The entry comes after every entry there is,
+    // whatever the clock says: the order is the order of the removals even when the clock
+    // was set back.
+    auto existing = entryFiles(partName);
     if (!existing) return Status::failure(notQuarantinedReason(kQuarantineUnreadableReason));
     std::uint64_t order = moment.order;
     if (!existing->empty()) order = std::max(order, *orderOf(existing->back().name) + 1);
 
-    Opened<NewFile> copy = files_.create(pathOf(orderName(order, kUnfinishedExtension)));
-    if (!copy.file) return notQuarantined(copy.failure);
-    if (Status written = copy.file->write(header); !written.ok()) return notQuarantined(written);
-    if (Status copied = copyInto(*copy.file, file, size); !copied.ok()) return copied;
+    if (Status written = copy.file->write(encodeTrailer(hashing.finish())); !written.ok()) {
+        return notQuarantined(written);
+    }
     const std::string name = orderName(order, kEntryExtension);
     if (Status placed = copy.file->place(pathOf(name)); !placed.ok()) return notQuarantined(placed);
     kept = {name, header.size() + size + kTrailerSize, std::move(*existing)};

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/Status.h"
+#include "common/removal/HashingThread.h"
 #include "common/removal/QuarantineFormat.h"
 #include "common/removal/RemovalFiles.h"
 
@@ -70,13 +71,17 @@ public:
                 const std::function<Status(std::string_view)>& sink);
 
 private:
-    // The entries' files, oldest first; the leftovers of copies never finished are removed
-    // on the way when `clearLeftovers`.
-    std::optional<std::vector<StoredFile>> entryFiles(bool clearLeftovers = false);
-    Status copyInto(NewFile& copy, DriveFile& file, std::uint64_t size);
+    // The entries' files, oldest first; the leftovers of copies never finished, but for
+    // the copy `clearLeftoversBut` being written now, are removed on the way when given.
+    std::optional<std::vector<StoredFile>> entryFiles(
+        std::optional<std::string_view> clearLeftoversBut = std::nullopt);
+    // Copies the whole of `file` into `copy`, handing every piece to `hashing`.
+    Status copyPieces(NewFile& copy, DriveFile& file, std::uint64_t size,
+                      HashingThread::Job& hashing);
 
     RemovalFiles& files_;
     std::string folder_;
+    HashingThread hashing_;
 };
 
 }  // namespace qv::removal
