@@ -68,16 +68,27 @@ HashingThread::Job HashingThread::start(std::size_t pieceSize, bool overlapped) 
         }
     }
     hash_ = Sha256();
+    if (overlapped) {
+        // Woken now, the thread is spinning by the time the first piece comes.
+        ++jobs_;
+        wake(threadAsleep_);
+    }
     return Job(*this, pieceSize, overlapped);
 }
 
 void HashingThread::run() {
-    for (std::size_t next = hashed_;; ++next) {
-        waitUntil([&] { return handed_ > next || stopping_; }, threadAsleep_);
-        if (handed_ == next) return;  // stopping, with nothing left to hash
-        hash_.update(pieces_[next % kRingSize]);
-        hashed_ = next + 1;
-        wake(callerAsleep_);
+    std::size_t next = hashed_, jobs = jobs_;
+    for (;;) {
+        waitUntil([&] { return handed_ > next || jobs_ != jobs || stopping_; }, threadAsleep_);
+        if (handed_ > next) {
+            hash_.update(pieces_[next % kRingSize]);
+            hashed_ = ++next;
+            wake(callerAsleep_);
+        } else if (jobs_ != jobs) {
+            jobs = jobs_;  // a new job: spin again, for its first piece
+        } else {
+            return;  // stopping, with nothing left to hash
+        }
     }
 }
 

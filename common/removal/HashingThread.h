@@ -79,6 +79,7 @@ private:
     // Pieces handed over and pieces hashed since the thread was made; only the caller
     // advances the first, only the thread the second.
     std::atomic<std::size_t> handed_{0}, hashed_{0};
+    std::atomic<std::size_t> jobs_{0};
     std::atomic<bool> stopping_{false};
     std::mutex sleepLock_;
     std::condition_variable wakeUp_;

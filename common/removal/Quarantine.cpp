@@ -151,6 +151,11 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEn
     auto notQuarantined = [](const Status& failure) {
         return Status::failure(notQuarantinedReason(failure.description()));
     };
+    // A buffer one byte longer than a file of one piece, so that its end is seen at once.
+    const std::size_t piece =
+        static_cast<std::size_t>(std::min<std::uint64_t>(size + 1, kCopyPiece));
+    HashingThread::Job hashing = hashing_.start(piece, size >= piece);
+
     // Written under a name of its own and named as an entry only once it is whole.
     const std::string partName = orderName(moment.order, kUnfinishedExtension);
     Opened<NewFile> copy = files_.create(pathOf(partName));
@@ -160,10 +165,6 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEn
     }
     if (!copy.file) return notQuarantined(copy.failure);
     if (Status written = copy.file->write(header); !written.ok()) return notQuarantined(written);
-    // A buffer one byte longer than a file of one piece, so that its end is seen at once.
-    const std::size_t piece =
-        static_cast<std::size_t>(std::min<std::uint64_t>(size + 1, kCopyPiece));
-    HashingThread::Job hashing = hashing_.start(piece, size >= piece);
     if (Status copied = copyPieces(*copy.file, file, size, hashing); !copied.ok()) return copied;
 
     // Listed while the last pieces are hashed. The entry comes after every entry there is,
