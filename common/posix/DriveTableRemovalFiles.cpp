@@ -121,6 +121,7 @@ public:
     ~HostNewFile() override { discard(); }
 
     Status write(std::string_view bytes) override {
+        flushed_ = false;
         if (Status spent = table_.spend(bytes.size()); !spent.ok()) return spent;
         while (!bytes.empty()) {
             ssize_t n = ::write(fd_, bytes.data(), bytes.size());
@@ -130,9 +131,14 @@ public:
         }
         return Status::success();
     }
+    Status flush() override {
+        if (::fsync(fd_) != 0) return Status::failure(kAccessDenied);
+        flushed_ = true;
+        return Status::success();
+    }
     Status place(const std::string& path) override {
         auto target = table_.placeOf(path);
-        bool flushed = ::fsync(fd_) == 0;
+        bool flushed = flushed_ || ::fsync(fd_) == 0;
         flushed = ::close(fd_) == 0 && flushed;
         fd_ = -1;
         if (!flushed) return Status::failure(kAccessDenied);
@@ -158,6 +164,7 @@ private:
     DriveTableRemovalFiles& table_;
     fs::path host_;
     int fd_;
+    bool flushed_ = false;
     bool placed_ = false;
 };
 

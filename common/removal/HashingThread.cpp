@@ -20,7 +20,9 @@ HashingThread::Job::Job(HashingThread& thread, std::size_t pieceSize, bool overl
       buffers_(overlapped ? kRingSize : 1) {}
 
 HashingThread::Job::~Job() {
-    if (overlapped_) thread_.waitForAllHashed();
+    if (!overlapped_) return;
+    waitForTask();
+    thread_.waitForAllHashed();
 }
 
 std::span<char> HashingThread::Job::nextBuffer() {
@@ -52,6 +54,21 @@ Sha256Digest HashingThread::Job::finish() {
     return thread_.hash_.finish();
 }
 
+void HashingThread::Job::runAfterHashing(std::function<void()> task) {
+    if (!overlapped_) {
+        task();
+        return;
+    }
+    thread_.task_ = std::move(task);
+    thread_.taskPending_ = true;
+    thread_.wake(thread_.threadAsleep_);
+}
+
+void HashingThread::Job::waitForTask() {
+    if (overlapped_)
+        thread_.waitUntil([&] { return !thread_.taskPending_; }, thread_.callerAsleep_);
+}
+
 HashingThread::~HashingThread() {
     if (!thread_.joinable()) return;
     stopping_ = true;
@@ -79,10 +96,16 @@ HashingThread::Job HashingThread::start(std::size_t pieceSize, bool overlapped) 
 void HashingThread::run() {
     std::size_t next = hashed_, jobs = jobs_;
     for (;;) {
-        waitUntil([&] { return handed_ > next || jobs_ != jobs || stopping_; }, threadAsleep_);
+        waitUntil([&] { return handed_ > next || taskPending_ || jobs_ != jobs || stopping_; },
+                  threadAsleep_);
         if (handed_ > next) {
             hash_.update(pieces_[next % kRingSize]);
             hashed_ = ++next;
+            wake(callerAsleep_);
+        } else if (taskPending_) {
+            task_();
+            task_ = nullptr;
+            taskPending_ = false;
             wake(callerAsleep_);
         } else if (jobs_ != jobs) {
             jobs = jobs_;  // a new job: spin again, for its first piece

@@ -1,7 +1,9 @@
 #pragma once
 // SHA-256 of a file's pieces on a thread of its own, so that hashing one piece overlaps
 // reading and writing the next: the processor's SHA instructions hash about as fast as a
-// file is copied, so doing one after the other nearly doubles the time of a copy.
+// file is copied, so doing one after the other nearly doubles the time of a copy. Once the
+// last piece is hashed, the thread can run one more task of the caller's while the caller
+// goes on (the quarantine is listed while the copy is flushed).
 //
 // A job's pieces lie in a small ring of buffers that the caller fills in turn; a buffer
 // comes back to the caller only once the thread has hashed what it held. The thread is
@@ -16,6 +18,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <functional>
 #include <mutex>
 #include <span>
 #include <string_view>
@@ -30,8 +33,8 @@ class HashingThread {
 public:
     static constexpr std::size_t kRingSize = 4;
 
-    // One file's digest. Until it goes away the thread may still be reading its buffers,
-    // so it waits for the thread in its destructor.
+    // One file's digest. Until it goes away the thread may still be reading its buffers
+    // or running its task, so it waits for the thread in its destructor.
     class Job {
     public:
         ~Job();
@@ -44,6 +47,11 @@ public:
         void hash(std::size_t size);
         // The digest of every byte handed over.
         Sha256Digest finish();
+        // Runs `task` once every piece handed over is hashed, on the thread, while the
+        // caller goes on; the caller's own thread runs it at once when the job is not
+        // overlapped. No piece is handed over after it.
+        void runAfterHashing(std::function<void()> task);
+        void waitForTask();
 
     private:
         friend class HashingThread;
@@ -76,11 +84,12 @@ private:
     std::thread thread_;
     Sha256 hash_;  // the thread's while pieces are pending, the caller's otherwise
     std::array<std::string_view, kRingSize> pieces_;
+    std::function<void()> task_;  // the thread's while taskPending_
     // Pieces handed over and pieces hashed since the thread was made; only the caller
     // advances the first, only the thread the second.
     std::atomic<std::size_t> handed_{0}, hashed_{0};
     std::atomic<std::size_t> jobs_{0};
-    std::atomic<bool> stopping_{false};
+    std::atomic<bool> taskPending_{false}, stopping_{false};
     std::mutex sleepLock_;
     std::condition_variable wakeUp_;
     std::atomic<bool> threadAsleep_{false}, callerAsleep_{false};

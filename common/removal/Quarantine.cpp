@@ -151,13 +151,14 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEn
     auto notQuarantined = [](const Status& failure) {
         return Status::failure(notQuarantinedReason(failure.description()));
     };
+    // Written under a name of its own and named as an entry only once it is whole.
+    const std::string partName = orderName(moment.order, kUnfinishedExtension);
+    std::optional<std::vector<StoredFile>> existing;  // outlives the job that lists it
     // A buffer one byte longer than a file of one piece, so that its end is seen at once.
     const std::size_t piece =
         static_cast<std::size_t>(std::min<std::uint64_t>(size + 1, kCopyPiece));
     HashingThread::Job hashing = hashing_.start(piece, size >= piece);
 
-    // Written under a name of its own and named as an entry only once it is whole.
-    const std::string partName = orderName(moment.order, kUnfinishedExtension);
     Opened<NewFile> copy = files_.create(pathOf(partName));
     if (copy.missing) {  // no quarantine folder yet
         if (Status made = files_.makeFolder(folder_); !made.ok()) return notQuarantined(made);
@@ -167,17 +168,17 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEn
     if (Status written = copy.file->write(header); !written.ok()) return notQuarantined(written);
     if (Status copied = copyPieces(*copy.file, file, size, hashing); !copied.ok()) return copied;
 
-    // Listed while the last pieces are hashed. The entry comes after every entry there is,
-    // whatever the clock says: the order is the order of the removals even when the clock
-    // was set back.
-    auto existing = entryFiles(partName);
+    // The quarantine is listed on the hashing thread while this one flushes the copy.
+    hashing.runAfterHashing([&] { existing = entryFiles(partName); });
+    Status written = copy.file->write(encodeTrailer(hashing.finish()));
+    if (written.ok()) written = copy.file->flush();
+    hashing.waitForTask();
+    if (!written.ok()) return notQuarantined(written);
     if (!existing) return Status::failure(notQuarantinedReason(kQuarantineUnreadableReason));
+    // After every entry there is, whatever the clock says: the order is the order of the
+    // removals even when the clock was set back.
     std::uint64_t order = moment.order;
     if (!existing->empty()) order = std::max(order, *orderOf(existing->back().name) + 1);
-
-    if (Status written = copy.file->write(encodeTrailer(hashing.finish())); !written.ok()) {
-        return notQuarantined(written);
-    }
     const std::string name = orderName(order, kEntryExtension);
     if (Status placed = copy.file->place(pathOf(name)); !placed.ok()) return notQuarantined(placed);
     kept = {name, header.size() + size + kTrailerSize, std::move(*existing)};

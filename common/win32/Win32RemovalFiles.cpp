@@ -161,14 +161,24 @@ public:
         if (file_) (void)markForDeletion(file_.get());
     }
 
-    Status write(std::string_view bytes) override { return writeAll(file_.get(), bytes); }
+    Status write(std::string_view bytes) override {
+        flushed_ = false;
+        return writeAll(file_.get(), bytes);
+    }
+    Status flush() override {
+        if (!FlushFileBuffers(file_.get())) return lastErrorFailure();
+        flushed_ = true;
+        return Status::success();
+    }
 
     // FILE_RENAME_INFO takes an absolute path or one relative to the current directory;
     // ReplaceIfExists FALSE refuses a name that is taken (FILE_RENAME_INFO's documentation).
     Status place(const std::string& path) override {
         std::wstring target = onDrive_ ? longDrivePath(path) : toWide(path);
         if (target.empty()) return failure(ERROR_INVALID_NAME);
-        if (!FlushFileBuffers(file_.get())) return lastErrorFailure();
+        if (!flushed_) {
+            if (Status flushed = flush(); !flushed.ok()) return flushed;
+        }
         std::size_t bytes = target.size() * sizeof(wchar_t);
         std::string buffer(offsetof(FILE_RENAME_INFO, FileName) + bytes + sizeof(wchar_t), '\0');
         auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
@@ -187,6 +197,7 @@ public:
 private:
     UniqueFile file_;
     bool onDrive_;
+    bool flushed_ = false;
 };
 
 Opened<removal::NewFile> createNew(const std::wstring& path, bool onDrive) {
