@@ -8,21 +8,16 @@ namespace qv::removal {
 namespace {
 
 // How long a side spins before it sleeps: longer than hashing, reading or writing a piece
-// takes, so that in a copy from the disk cache neither side ever sleeps.
-constexpr auto kSpinning = std::chrono::milliseconds(1);
+// takes, so that in a copy from the disk cache neither side sleeps while the other works.
+constexpr auto kSpinning = std::chrono::microseconds(500);
 
 }  // namespace
 
 HashingThread::Job::Job(HashingThread& thread, std::size_t pieceSize, bool overlapped)
-    : thread_(thread),
-      pieceSize_(pieceSize),
-      overlapped_(overlapped),
-      buffers_(overlapped ? kRingSize : 1) {}
+    : thread_(thread), pieceSize_(pieceSize), overlapped_(overlapped) {}
 
 HashingThread::Job::~Job() {
-    if (!overlapped_) return;
-    waitForTask();
-    thread_.waitForAllHashed();
+    if (overlapped_) thread_.waitForAllHashed();
 }
 
 std::span<char> HashingThread::Job::nextBuffer() {
@@ -33,20 +28,21 @@ std::span<char> HashingThread::Job::nextBuffer() {
                           thread_.callerAsleep_);
         slot = next % kRingSize;
     }
-    std::vector<char>& buffer = buffers_[slot];
-    if (buffer.empty()) buffer.resize(pieceSize_);
-    return buffer;
+    std::vector<char>& buffer = thread_.buffers_[slot];
+    if (buffer.size() < pieceSize_) buffer.resize(pieceSize_);
+    return {buffer.data(), pieceSize_};
 }
 
 void HashingThread::Job::hash(std::size_t size) {
     if (!overlapped_) {
-        thread_.hash_.update(std::string_view(buffers_[0].data(), size));
+        thread_.hash_.update(std::string_view(thread_.buffers_[0].data(), size));
         return;
     }
     const std::size_t next = thread_.handed_;
-    thread_.pieces_[next % kRingSize] = std::string_view(buffers_[next % kRingSize].data(), size);
+    thread_.pieces_[next % kRingSize] =
+        std::string_view(thread_.buffers_[next % kRingSize].data(), size);
     thread_.handed_ = next + 1;
-    thread_.wake(thread_.threadAsleep_);
+    thread_.rendezvous_.wake(thread_.threadAsleep_);
 }
 
 Sha256Digest HashingThread::Job::finish() {
@@ -54,25 +50,10 @@ Sha256Digest HashingThread::Job::finish() {
     return thread_.hash_.finish();
 }
 
-void HashingThread::Job::runAfterHashing(std::function<void()> task) {
-    if (!overlapped_) {
-        task();
-        return;
-    }
-    thread_.task_ = std::move(task);
-    thread_.taskPending_ = true;
-    thread_.wake(thread_.threadAsleep_);
-}
-
-void HashingThread::Job::waitForTask() {
-    if (overlapped_)
-        thread_.waitUntil([&] { return !thread_.taskPending_; }, thread_.callerAsleep_);
-}
-
 HashingThread::~HashingThread() {
     if (!thread_.joinable()) return;
     stopping_ = true;
-    wake(threadAsleep_);
+    rendezvous_.wake(threadAsleep_);
     thread_.join();
 }
 
@@ -88,7 +69,7 @@ HashingThread::Job HashingThread::start(std::size_t pieceSize, bool overlapped) 
     if (overlapped) {
         // Woken now, the thread is spinning by the time the first piece comes.
         ++jobs_;
-        wake(threadAsleep_);
+        rendezvous_.wake(threadAsleep_);
     }
     return Job(*this, pieceSize, overlapped);
 }
@@ -96,17 +77,11 @@ HashingThread::Job HashingThread::start(std::size_t pieceSize, bool overlapped) 
 void HashingThread::run() {
     std::size_t next = hashed_, jobs = jobs_;
     for (;;) {
-        waitUntil([&] { return handed_ > next || taskPending_ || jobs_ != jobs || stopping_; },
-                  threadAsleep_);
+        waitUntil([&] { return handed_ > next || jobs_ != jobs || stopping_; }, threadAsleep_);
         if (handed_ > next) {
             hash_.update(pieces_[next % kRingSize]);
             hashed_ = ++next;
-            wake(callerAsleep_);
-        } else if (taskPending_) {
-            task_();
-            task_ = nullptr;
-            taskPending_ = false;
-            wake(callerAsleep_);
+            rendezvous_.wake(callerAsleep_);
         } else if (jobs_ != jobs) {
             jobs = jobs_;  // a new job: spin again, for its first piece
         } else {
@@ -115,29 +90,9 @@ void HashingThread::run() {
     }
 }
 
-// The side that sleeps says so before it looks at `ready` a last time, and the other side
-// changes what `ready` reads before it looks whether to wake it (both sequentially
-// consistent): so either the sleeper sees the change or the other side sees the sleeper.
 template <typename Ready>
 void HashingThread::waitUntil(Ready ready, std::atomic<bool>& asleep) {
-    const auto spinUntil = std::chrono::steady_clock::now() + kSpinning;
-    while (!ready()) {
-        if (std::chrono::steady_clock::now() < spinUntil) {
-            std::this_thread::yield();
-            continue;
-        }
-        std::unique_lock lock(sleepLock_);
-        asleep = true;
-        wakeUp_.wait(lock, ready);
-        asleep = false;
-        return;
-    }
-}
-
-void HashingThread::wake(const std::atomic<bool>& asleep) {
-    if (!asleep) return;
-    std::lock_guard lock(sleepLock_);
-    wakeUp_.notify_all();
+    rendezvous_.waitUntil(ready, asleep, kSpinning);
 }
 
 void HashingThread::waitForAllHashed() {

@@ -14,6 +14,12 @@ constexpr std::size_t kPiece = std::size_t{1} << 20;
 // Files are copied in pieces of this size, so that even a file of 1 MiB is hashed a piece
 // at a time while the next pieces are read and written.
 constexpr std::size_t kCopyPiece = std::size_t{256} << 10;
+// A smaller file is hashed on the copying thread: handing it over costs more than it saves.
+constexpr std::uint64_t kHashedApartFrom = kCopyPiece;
+// A copy is flushed to the disk on the task thread whenever this much more has been
+// written since the last flush began, so that the disk writes while the copy goes on and
+// the flush at the end has little left to do.
+constexpr std::uint64_t kFlushEvery = std::uint64_t{8} << 20;
 // A header is looked for in pieces of this size, so that listing the entries reads little.
 constexpr std::size_t kHeaderPiece = 4096;
 constexpr std::size_t kOrderDigits = 20;
@@ -119,25 +125,35 @@ std::optional<std::vector<StoredFile>> Quarantine::entryFiles(
 }
 
 Status Quarantine::copyPieces(NewFile& copy, DriveFile& file, std::uint64_t size,
-                              HashingThread::Job& hashing) {
-    std::uint64_t copied = 0;
-    for (;;) {
+                              HashingThread::Job& hashing, Status& flushed) {
+    std::uint64_t copied = 0, flushBegunAt = 0;
+    while (copied < size) {
         const std::span<char> buffer = hashing.nextBuffer();
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), size - copied));
         std::size_t filled = 0;
-        Status read = readFull(file, buffer.data(), buffer.size(), filled);
+        Status read = readFull(file, buffer.data(), want, filled);
         if (!read.ok()) return Status::failure(readFailedReason(read.description()));
-        if (filled == 0) break;
-        copied += filled;
-        if (copied > size) return Status::failure(kChangedWhileCopiedReason);
+        if (filled < want) return Status::failure(kChangedWhileCopiedReason);
         hashing.hash(filled);
         if (Status written = copy.write({buffer.data(), filled}); !written.ok()) {
             return Status::failure(notQuarantinedReason(written.description()));
         }
-        if (filled < buffer.size()) break;
+        copied += filled;
+        if (copied - flushBegunAt >= kFlushEvery && tasks_.idle()) {
+            flushBegunAt = copied;
+            tasks_.post([&copy, &flushed] {
+                if (Status done = copy.flush(); !done.ok() && flushed.ok()) flushed = done;
+            });
+        }
     }
-    // Every piece but the last was full, and the last read found the file's end: the whole
-    // file, and nothing more, unless it changed meanwhile.
-    if (copied != size) return Status::failure(kChangedWhileCopiedReason);
+    // The whole file, and nothing more: a last read finds its end, unless it grew meanwhile.
+    char probe;
+    std::size_t more = 0;
+    if (Status read = file.read(&probe, 1, more); !read.ok()) {
+        return Status::failure(readFailedReason(read.description()));
+    }
+    if (more != 0) return Status::failure(kChangedWhileCopiedReason);
     return Status::success();
 }
 
@@ -153,33 +169,42 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEn
     };
     // Written under a name of its own and named as an entry only once it is whole.
     const std::string partName = orderName(moment.order, kUnfinishedExtension);
-    std::optional<std::vector<StoredFile>> existing;  // outlives the job that lists it
-    // A buffer one byte longer than a file of one piece, so that its end is seen at once.
-    const std::size_t piece =
-        static_cast<std::size_t>(std::min<std::uint64_t>(size + 1, kCopyPiece));
-    HashingThread::Job hashing = hashing_.start(piece, size >= piece);
+    Opened<NewFile> copy;
+    std::optional<std::vector<StoredFile>> existing;
+    Status flushed = Status::success();
+    // However keep returns, the task thread is done with the three above before they go.
+    struct TasksEnded {
+        TaskThread& tasks;
+        ~TasksEnded() { tasks.wait(); }
+    } tasksEnded{tasks_};
+    // The quarantine is listed on the task thread while the file is copied.
+    tasks_.post([&] { existing = entryFiles(partName); });
+    const auto piece = static_cast<std::size_t>(std::clamp<std::uint64_t>(size, 1, kCopyPiece));
+    HashingThread::Job hashing = hashing_.start(piece, size >= kHashedApartFrom);
 
-    Opened<NewFile> copy = files_.create(pathOf(partName));
+    copy = files_.create(pathOf(partName));
     if (copy.missing) {  // no quarantine folder yet
         if (Status made = files_.makeFolder(folder_); !made.ok()) return notQuarantined(made);
         copy = files_.create(pathOf(partName));
     }
     if (!copy.file) return notQuarantined(copy.failure);
     if (Status written = copy.file->write(header); !written.ok()) return notQuarantined(written);
-    if (Status copied = copyPieces(*copy.file, file, size, hashing); !copied.ok()) return copied;
-
-    // The quarantine is listed on the hashing thread while this one flushes the copy.
-    hashing.runAfterHashing([&] { existing = entryFiles(partName); });
-    Status written = copy.file->write(encodeTrailer(hashing.finish()));
-    if (written.ok()) written = copy.file->flush();
-    hashing.waitForTask();
-    if (!written.ok()) return notQuarantined(written);
+    if (Status copied = copyPieces(*copy.file, file, size, hashing, flushed); !copied.ok()) {
+        return copied;
+    }
+    const Sha256Digest digest = hashing.finish();
+    tasks_.wait();
+    if (!flushed.ok()) return notQuarantined(flushed);
     if (!existing) return Status::failure(notQuarantinedReason(kQuarantineUnreadableReason));
+    if (Status written = copy.file->write(encodeTrailer(digest)); !written.ok()) {
+        return notQuarantined(written);
+    }
     // After every entry there is, whatever the clock says: the order is the order of the
     // removals even when the clock was set back.
     std::uint64_t order = moment.order;
     if (!existing->empty()) order = std::max(order, *orderOf(existing->back().name) + 1);
     const std::string name = orderName(order, kEntryExtension);
+    // Named, then flushed with its name: on the disk before the file leaves the drive.
     if (Status placed = copy.file->place(pathOf(name)); !placed.ok()) return notQuarantined(placed);
     kept = {name, header.size() + size + kTrailerSize, std::move(*existing)};
     return Status::success();

@@ -54,10 +54,12 @@ class NewFile {
 public:
     virtual ~NewFile() = default;
     virtual Status write(std::string_view bytes) = 0;
-    // Flushes the bytes written so far to the disk.
+    // Flushes the bytes written so far to the disk. It may run on another thread while
+    // this one writes, and spares the last flush, in place, most of its work.
     virtual Status flush() = 0;
-    // Flushes what is not flushed yet and gives the file the name `path` in the same
-    // folder, never taking the place of an entry there. On failure the new file is removed.
+    // Gives the file the name `path` in the same folder, never taking the place of an
+    // entry there, then flushes it: once this succeeds, its bytes and its name are on the
+    // disk. On failure the new file is removed, under whichever name it has.
     virtual Status place(const std::string& path) = 0;
 };
 
