@@ -141,6 +141,7 @@ Status Quarantine::copyPieces(NewFile& copy, DriveFile& file, std::uint64_t size
         }
         copied += filled;
         if (copied - flushBegunAt >= kFlushEvery && tasks_.idle()) {
+            if (!flushed.ok()) return Status::failure(notQuarantinedReason(flushed.description()));
             flushBegunAt = copied;
             tasks_.post([&copy, &flushed] {
                 if (Status done = copy.flush(); !done.ok() && flushed.ok()) flushed = done;
