@@ -6,9 +6,9 @@
 // A job's pieces lie in a small ring of buffers that the caller fills in turn; a buffer
 // comes back to the caller only once the thread has hashed what it held. The thread and
 // the buffers are made on the first job and kept for the next ones (making a thread costs
-// about a millisecond under Wine, and fresh buffers cost a page fault every 4 KiB). Each side waits
-// for the other by spinning a moment, then sleeping (Rendezvous.h): the other side is usually a few
-// microseconds away.
+// about a millisecond under Wine, and fresh buffers a page fault every 4 KiB). Each side
+// waits for the other by spinning a moment, then sleeping (Rendezvous.h): the other side is
+// usually a few microseconds away.
 //
 // Only one thread hands work over; the object is not shared between callers.
 

@@ -234,7 +234,7 @@ TEST_F(DriveFileRemovalTest, AFailureAtAnyStepOfALargeCopyLeavesTheFileAndNoEntr
     const std::string deviceError =
         "无法放入隔离区（由于 I/O 设备错误，无法运行此项请求），因此没有删除";
 
-    files.limitFreeSpace(12u << 20);  // full half way, after a flush on the way
+    files.limitFreeSpace(14u << 20);  // full on the way, after a flush on the way
     keptAsItWas(removal.remove("e:\\setup.exe"), "无法放入隔离区（磁盘空间不足），因此没有删除");
     EXPECT_GE(files.flushes(), 1) << "flushed on the way";
     files.limitFreeSpace(std::uint64_t{1} << 40);
@@ -254,7 +254,7 @@ TEST_F(DriveFileRemovalTest, AFailureAtAnyStepOfALargeCopyLeavesTheFileAndNoEntr
     const int before = files.flushes();
     RemovalResult removed = removal.remove("e:\\setup.exe");
     EXPECT_TRUE(removed.removed()) << removed.reason();
-    EXPECT_GE(files.flushes() - before, 3) << "two on the way, one at the end";
+    EXPECT_GE(files.flushes() - before, 2) << "flushed on the way and at the end";
     EXPECT_FALSE(fs::exists(stick / "setup.exe"));
     std::vector<QuarantineEntry> kept = entries();
     ASSERT_EQ(kept.size(), 1u);
