@@ -22,6 +22,11 @@ bool flush(const fs::path& file) {
     return ::close(fd) == 0 && flushed;
 }
 
+bool plant(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+    return flush(file);
+}
+
 }  // namespace
 
 int main() {
@@ -37,8 +42,7 @@ int main() {
         files,
         "隔离区",
         [&](const std::string& bytes) {
-            std::ofstream(stick / "autorun.inf", std::ios::binary) << bytes;
-            return std::string("e:\\autorun.inf");
+            return plant(stick / "autorun.inf", bytes) ? std::string("e:\\autorun.inf") : "";
         },
         [&](const std::string& path) {
             std::error_code ec;

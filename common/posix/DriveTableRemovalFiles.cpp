@@ -26,6 +26,7 @@ const char* const kAccessDenied = "拒绝访问。";
 const char* const kAlreadyExists = "当文件已存在时，无法创建该文件。";
 const char* const kSharingViolation = "另一个程序正在使用此文件，进程无法访问。";
 const char* const kDiskFull = "磁盘空间不足。";
+const char* const kDeviceError = "由于 I/O 设备错误，无法运行此项请求。";
 
 bool readOnly(const fs::path& path) {
     std::error_code ec;
@@ -130,12 +131,11 @@ public:
         }
         return Status::success();
     }
+    Status flush() override { return table_.flushFile(fd_); }
+    // Named as the Win32 back-end names a file, then flushed: the flush commits the new
+    // name along on a journaling file system.
     Status place(const std::string& path) override {
         auto target = table_.placeOf(path);
-        bool flushed = ::fsync(fd_) == 0;
-        flushed = ::close(fd_) == 0 && flushed;
-        fd_ = -1;
-        if (!flushed) return Status::failure(kAccessDenied);
         if (!target) return Status::failure(removal::kThroughLinkReason);
         // A second name, then the first one goes: never over an entry that is there.
         if (::link(host_.c_str(), target->c_str()) != 0) {
@@ -143,8 +143,11 @@ public:
         }
         std::error_code ec;
         fs::remove(host_, ec);
-        placed_ = true;
-        return Status::success();
+        host_ = *target;
+        if (Status flushed = flush(); !flushed.ok()) return flushed;
+        placed_ = ::close(fd_) == 0;
+        fd_ = -1;
+        return placed_ ? Status::success() : Status::failure(kAccessDenied);
     }
 
 private:
@@ -156,7 +159,7 @@ private:
     }
 
     DriveTableRemovalFiles& table_;
-    fs::path host_;
+    fs::path host_;  // its name now
     int fd_;
     bool placed_ = false;
 };
@@ -188,6 +191,13 @@ Status DriveTableRemovalFiles::spend(std::uint64_t bytes) {
         return Status::failure(kDiskFull);
     }
     *freeSpace_ -= bytes;
+    return Status::success();
+}
+
+Status DriveTableRemovalFiles::flushFile(int fd) {
+    const int nth = ++flushes_;
+    if (failFlushesFrom_ > 0 && nth >= failFlushesFrom_) return Status::failure(kDeviceError);
+    if (::fsync(fd) != 0) return Status::failure(kAccessDenied);
     return Status::success();
 }
 

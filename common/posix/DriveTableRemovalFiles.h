@@ -5,8 +5,10 @@
 // paths lie under a folder standing for the current directory. What POSIX has not got is
 // kept here: a file another program holds open without letting it be deleted, the hidden
 // and system attributes (read-only is the owner's write permission, as in the drive
-// table), a disk that fills up, and a clock that moves one second per removal.
+// table), a disk that fills up or stops flushing, and a clock that moves one second per
+// removal.
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -36,6 +38,10 @@ public:
     std::uint32_t attributesOf(const std::filesystem::path& hostFile) const;
     // Writes fail once `bytes` more have been written, as on a disk that fills up.
     void limitFreeSpace(std::uint64_t bytes) { freeSpace_ = bytes; }
+    // Flushes fail from the `nth` on, counting from 1, as on a disk that went away.
+    void failFlushesFrom(int nth) { failFlushesFrom_ = nth; }
+    // The flushes of new files asked for so far.
+    int flushes() const { return flushes_; }
 
     removal::Opened<removal::DriveFile> openOnDrive(const std::string& path) override;
     Status findOnDrive(const std::string& path, removal::Found& found) override;
@@ -55,12 +61,15 @@ private:
     std::optional<std::filesystem::path> placeOf(const std::string& path) const;
     removal::Opened<removal::NewFile> createAt(const std::string& path);
     Status spend(std::uint64_t bytes);
+    Status flushFile(int fd);
 
     std::filesystem::path currentDirectory_;
     DriveResolver resolve_;
     std::set<std::filesystem::path> held_;
     std::map<std::filesystem::path, std::uint32_t> dosAttributes_;
     std::optional<std::uint64_t> freeSpace_;
+    // Flushes run on the removal's task thread.
+    std::atomic<int> flushes_{0}, failFlushesFrom_{0};
     std::uint64_t seconds_ = 0;
 };
 

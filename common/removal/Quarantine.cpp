@@ -9,8 +9,17 @@ namespace qv::removal {
 
 namespace {
 
-// Files are copied and read back a piece of this size at a time.
+// Files are read back a piece of this size at a time.
 constexpr std::size_t kPiece = std::size_t{1} << 20;
+// Files are copied in pieces of this size, so that even a file of 1 MiB is hashed a piece
+// at a time while the next pieces are read and written.
+constexpr std::size_t kCopyPiece = std::size_t{256} << 10;
+// A smaller file is hashed on the copying thread: handing it over costs more than it saves.
+constexpr std::uint64_t kHashedApartFrom = kCopyPiece;
+// A copy is flushed to the disk on the task thread whenever this much more has been
+// written since the last flush began, so that the disk writes while the copy goes on and
+// the flush at the end has little left to do.
+constexpr std::uint64_t kFlushEvery = std::uint64_t{8} << 20;
 // A header is looked for in pieces of this size, so that listing the entries reads little.
 constexpr std::size_t kHeaderPiece = 4096;
 constexpr std::size_t kOrderDigits = 20;
@@ -96,14 +105,16 @@ std::string Quarantine::pathOf(std::string_view entryName) const {
     return path;
 }
 
-std::optional<std::vector<StoredFile>> Quarantine::entryFiles(bool clearLeftovers) {
+std::optional<std::vector<StoredFile>> Quarantine::entryFiles(
+    std::optional<std::string_view> clearLeftoversBut) {
     auto listed = files_.listFiles(folder_);
     if (!listed) return std::nullopt;
     std::vector<StoredFile> found;
     for (StoredFile& file : *listed) {
         if (endsWith(file.name, kEntryExtension) && orderOf(file.name)) {
             found.push_back(std::move(file));
-        } else if (clearLeftovers && endsWith(file.name, kUnfinishedExtension)) {
+        } else if (clearLeftoversBut && endsWith(file.name, kUnfinishedExtension) &&
+                   file.name != *clearLeftoversBut) {
             // One being written by another program right now cannot be removed, and stays.
             (void)files_.removeFile(pathOf(file.name));
         }
@@ -113,33 +124,37 @@ std::optional<std::vector<StoredFile>> Quarantine::entryFiles(bool clearLeftover
     return found;
 }
 
-Status Quarantine::copyInto(NewFile& copy, DriveFile& file, std::uint64_t size) {
-    Sha256 hash;
-    std::vector<char> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size + 1, kPiece)));
-    std::uint64_t copied = 0;
-    for (;;) {
+Status Quarantine::copyPieces(NewFile& copy, DriveFile& file, std::uint64_t size,
+                              HashingThread::Job& hashing, Status& flushed) {
+    std::uint64_t copied = 0, flushBegunAt = 0;
+    while (copied < size) {
+        const std::span<char> buffer = hashing.nextBuffer();
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), size - copied));
         std::size_t filled = 0;
-        Status read = readFull(file, buffer.data(), buffer.size(), filled);
+        Status read = readFull(file, buffer.data(), want, filled);
         if (!read.ok()) return Status::failure(readFailedReason(read.description()));
-        if (filled == 0) break;
-        const std::string_view piece(buffer.data(), filled);
-        copied += piece.size();
-        if (copied > size) return Status::failure(kChangedWhileCopiedReason);
-        hash.update(piece);
-        if (Status written = copy.write(piece); !written.ok()) {
+        if (filled < want) return Status::failure(kChangedWhileCopiedReason);
+        hashing.hash(filled);
+        if (Status written = copy.write({buffer.data(), filled}); !written.ok()) {
             return Status::failure(notQuarantinedReason(written.description()));
         }
-        if (filled < buffer.size()) break;
+        copied += filled;
+        if (copied - flushBegunAt >= kFlushEvery && tasks_.idle()) {
+            if (!flushed.ok()) return Status::failure(notQuarantinedReason(flushed.description()));
+            flushBegunAt = copied;
+            tasks_.post([&copy, &flushed] {
+                if (Status done = copy.flush(); !done.ok() && flushed.ok()) flushed = done;
+            });
+        }
     }
-    // The whole file, and nothing more: a last read past the end finds nothing.
-    std::size_t more = 0;
+    // The whole file, and nothing more: a last read finds its end, unless it grew meanwhile.
     char probe;
-    if (copied != size || !file.read(&probe, 1, more).ok() || more != 0) {
-        return Status::failure(kChangedWhileCopiedReason);
+    std::size_t more = 0;
+    if (Status read = file.read(&probe, 1, more); !read.ok()) {
+        return Status::failure(readFailedReason(read.description()));
     }
-    if (Status written = copy.write(encodeTrailer(hash.finish())); !written.ok()) {
-        return Status::failure(notQuarantinedReason(written.description()));
-    }
+    if (more != 0) return Status::failure(kChangedWhileCopiedReason);
     return Status::success();
 }
 
@@ -153,19 +168,44 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEn
     auto notQuarantined = [](const Status& failure) {
         return Status::failure(notQuarantinedReason(failure.description()));
     };
-    if (Status made = files_.makeFolder(folder_); !made.ok()) return notQuarantined(made);
-    // After every entry there is, whatever the clock says: the order is the order of the
-    // removals even when the clock was set back.
-    auto existing = entryFiles(true);
-    if (!existing) return Status::failure(notQuarantinedReason(kQuarantineUnreadableReason));
-    std::uint64_t order = moment.order;
-    if (!existing->empty()) order = std::max(order, *orderOf(existing->back().name) + 1);
+    // Written under a name of its own and named as an entry only once it is whole.
+    const std::string partName = orderName(moment.order, kUnfinishedExtension);
+    Opened<NewFile> copy;
+    std::optional<std::vector<StoredFile>> existing;
+    Status flushed = Status::success();
+    // However keep returns, the task thread is done with the three above before they go.
+    struct TasksEnded {
+        TaskThread& tasks;
+        ~TasksEnded() { tasks.wait(); }
+    } tasksEnded{tasks_};
+    // The quarantine is listed on the task thread while the file is copied.
+    tasks_.post([&] { existing = entryFiles(partName); });
+    const auto piece = static_cast<std::size_t>(std::clamp<std::uint64_t>(size, 1, kCopyPiece));
+    HashingThread::Job hashing = hashing_.start(piece, size >= kHashedApartFrom);
 
-    Opened<NewFile> copy = files_.create(pathOf(orderName(order, kUnfinishedExtension)));
+    copy = files_.create(pathOf(partName));
+    if (copy.missing) {  // no quarantine folder yet
+        if (Status made = files_.makeFolder(folder_); !made.ok()) return notQuarantined(made);
+        copy = files_.create(pathOf(partName));
+    }
     if (!copy.file) return notQuarantined(copy.failure);
     if (Status written = copy.file->write(header); !written.ok()) return notQuarantined(written);
-    if (Status copied = copyInto(*copy.file, file, size); !copied.ok()) return copied;
+    if (Status copied = copyPieces(*copy.file, file, size, hashing, flushed); !copied.ok()) {
+        return copied;
+    }
+    const Sha256Digest digest = hashing.finish();
+    tasks_.wait();
+    if (!flushed.ok()) return notQuarantined(flushed);
+    if (!existing) return Status::failure(notQuarantinedReason(kQuarantineUnreadableReason));
+    if (Status written = copy.file->write(encodeTrailer(digest)); !written.ok()) {
+        return notQuarantined(written);
+    }
+    // After every entry there is, whatever the clock says: the order is the order of the
+    // removals even when the clock was set back.
+    std::uint64_t order = moment.order;
+    if (!existing->empty()) order = std::max(order, *orderOf(existing->back().name) + 1);
     const std::string name = orderName(order, kEntryExtension);
+    // Named, then flushed with its name: on the disk before the file leaves the drive.
     if (Status placed = copy.file->place(pathOf(name)); !placed.ok()) return notQuarantined(placed);
     kept = {name, header.size() + size + kTrailerSize, std::move(*existing)};
     return Status::success();

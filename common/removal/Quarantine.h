@@ -14,8 +14,10 @@
 #include <vector>
 
 #include "common/Status.h"
+#include "common/removal/HashingThread.h"
 #include "common/removal/QuarantineFormat.h"
 #include "common/removal/RemovalFiles.h"
+#include "common/removal/TaskThread.h"
 
 namespace qv::removal {
 
@@ -70,13 +72,20 @@ public:
                 const std::function<Status(std::string_view)>& sink);
 
 private:
-    // The entries' files, oldest first; the leftovers of copies never finished are removed
-    // on the way when `clearLeftovers`.
-    std::optional<std::vector<StoredFile>> entryFiles(bool clearLeftovers = false);
-    Status copyInto(NewFile& copy, DriveFile& file, std::uint64_t size);
+    // The entries' files, oldest first; the leftovers of copies never finished, but for
+    // the copy `clearLeftoversBut` being written now, are removed on the way when given.
+    std::optional<std::vector<StoredFile>> entryFiles(
+        std::optional<std::string_view> clearLeftoversBut = std::nullopt);
+    // Copies the whole of `file` into `copy`, handing every piece to `hashing` and what is
+    // written, now and then, to the task thread to flush; the first flush that fails goes
+    // to `flushed`, which is the task thread's until it is idle.
+    Status copyPieces(NewFile& copy, DriveFile& file, std::uint64_t size,
+                      HashingThread::Job& hashing, Status& flushed);
 
     RemovalFiles& files_;
     std::string folder_;
+    HashingThread hashing_;
+    TaskThread tasks_;
 };
 
 }  // namespace qv::removal

@@ -11,8 +11,11 @@
 //   sha256 <64 lower-case hexadecimal digits>\n
 //
 // The path is counted, never scanned for an end, so no name can break the header. An entry
-// is written as "<order>.part", flushed to the disk and only then renamed: a guard ended
-// part way leaves a ".part" file, which is never an entry, never a half one. An entry is
+// is written whole as "<order>.part", only then renamed, and flushed to the disk with its
+// new name before the file leaves its drive: a guard ended part way leaves a ".part" file,
+// which is never an entry, never a half one, and the file is still on its drive. (Only
+// the power failing between the rename and the end of that flush can leave an entry whose
+// bytes never reached the disk; the file is then still on its drive too.) An entry is
 // whole when its length is exactly header, size and trailer; its bytes are right when they
 // give the digest of its trailer.
 

@@ -54,8 +54,12 @@ class NewFile {
 public:
     virtual ~NewFile() = default;
     virtual Status write(std::string_view bytes) = 0;
-    // Flushes the bytes to the disk and gives the file the name `path` in the same folder,
-    // never taking the place of an entry there. On failure the new file is removed.
+    // Flushes the bytes written so far to the disk. It may run on another thread while
+    // this one writes, and spares the last flush, in place, most of its work.
+    virtual Status flush() = 0;
+    // Gives the file the name `path` in the same folder, never taking the place of an
+    // entry there, then flushes it: once this succeeds, its bytes and its name are on the
+    // disk. On failure the new file is removed, under whichever name it has.
     virtual Status place(const std::string& path) = 0;
 };
 
@@ -99,6 +103,8 @@ public:
     virtual Opened<NewFile> createOnDrive(const std::string& path) = 0;
 
     // ---- In the quarantine folder ---------------------------------------------------------
+    // listFiles and removeFile may run on another thread while a file made here is
+    // written or flushed.
     // Makes the folder `path` unless it exists already.
     virtual Status makeFolder(const std::string& path) = 0;
     // The files of `folder` (folders left out); nullopt when it cannot be listed, an empty

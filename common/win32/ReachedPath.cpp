@@ -43,16 +43,19 @@ std::wstring withoutTrailingDots(std::wstring_view path) {
 
 bool reachedWhereItSays(HANDLE handle, std::wstring_view path) {
     if (path.size() < 3 || path[1] != L':') return false;
+    const std::wstring reached = withoutTrailingDots(reachedPath(handle));
+    if (reached.empty()) return false;
+    auto same = [&](const std::wstring& expected) {
+        return CompareStringOrdinal(expected.c_str(), -1, reached.c_str(), -1, TRUE) == CSTR_EQUAL;
+    };
+    // Named as given, as Windows names a drive's own entries: the root need not be opened.
+    if (same(withoutTrailingDots(path))) return true;
     const wchar_t rootName[] = {path[0], L':', L'\\', L'\0'};
     UniqueFile root(CreateFileW(rootName, FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!root) return false;
-    std::wstring expected =
-        withoutTrailingDots(reachedPath(root.get()) + std::wstring(path.substr(2)));
-    std::wstring reached = withoutTrailingDots(reachedPath(handle));
-    return !reached.empty() &&
-           CompareStringOrdinal(expected.c_str(), -1, reached.c_str(), -1, TRUE) == CSTR_EQUAL;
+    return root &&
+           same(withoutTrailingDots(reachedPath(root.get()) + std::wstring(path.substr(2))));
 }
 
 }  // namespace qv::win32

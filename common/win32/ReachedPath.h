@@ -10,9 +10,9 @@
 namespace qv::win32 {
 
 // Whether `handle`, opened by the full drive path `path` ("x:\..." without "\\?\"),
-// reached the entry of that name under the drive's root. The root is resolved the same
-// way as the entry, so that a drive that is itself a folder of another one (as under
-// Wine) compares alike.
+// reached the entry of that name under the drive's root. When the system names the entry
+// otherwise than `path` does, the root is resolved the same way as the entry, so that a
+// drive that is itself a folder of another one (as under Wine) compares alike.
 bool reachedWhereItSays(HANDLE handle, std::wstring_view path);
 
 }  // namespace qv::win32

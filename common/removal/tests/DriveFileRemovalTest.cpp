@@ -9,7 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -31,7 +31,9 @@ void writeFile(const fs::path& path, const std::string& bytes) {
 
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 // Bytes of every value, so that nothing is read as text on the way.
@@ -215,6 +217,48 @@ TEST_F(DriveFileRemovalTest, AFileTooLargeOrADiskTooFullKeepsTheFileAndSaysWhy) 
     EXPECT_EQ(full.reason(), "无法放入隔离区（磁盘空间不足），因此没有删除");
     EXPECT_EQ(readFile(stick / "setup.exe"), binary(5000));
     EXPECT_TRUE(quarantineFiles().empty()) << "no half entry is left behind";
+}
+
+// A large file is flushed part by part on another thread while it is copied and hashed on
+// a third: whichever step fails, at whichever point, the file stays as it was and nothing
+// of it stays in the quarantine; when none fails, it is kept byte for byte.
+TEST_F(DriveFileRemovalTest, AFailureAtAnyStepOfALargeCopyLeavesTheFileAndNoEntry) {
+    const std::string content = binary((17u << 20) + 4097);  // flushed twice on the way
+    writeFile(stick / "setup.exe", content);
+    auto keptAsItWas = [&](const RemovalResult& result, const std::string& reason) {
+        EXPECT_EQ(result.outcome(), RemovalResult::Outcome::Kept);
+        EXPECT_EQ(result.reason(), reason);
+        EXPECT_TRUE(readFile(stick / "setup.exe") == content);
+        EXPECT_TRUE(quarantineFiles().empty()) << "no half entry, no leftover";
+    };
+    const std::string deviceError =
+        "无法放入隔离区（由于 I/O 设备错误，无法运行此项请求），因此没有删除";
+
+    files.limitFreeSpace(14u << 20);  // full on the way, after a flush on the way
+    keptAsItWas(removal.remove("e:\\setup.exe"), "无法放入隔离区（磁盘空间不足），因此没有删除");
+    EXPECT_GE(files.flushes(), 1) << "flushed on the way";
+    files.limitFreeSpace(std::uint64_t{1} << 40);
+
+    files.failFlushesFrom(files.flushes() + 1);  // the first flush on the way
+    keptAsItWas(removal.remove("e:\\setup.exe"), deviceError);
+
+    // The last flush, of the entry under its name: the entry goes again.
+    writeFile(stick / "small.exe", "MZ");
+    files.failFlushesFrom(files.flushes() + 1);
+    RemovalResult small = removal.remove("e:\\small.exe");
+    EXPECT_EQ(small.reason(), deviceError);
+    EXPECT_EQ(readFile(stick / "small.exe"), "MZ");
+    EXPECT_TRUE(quarantineFiles().empty());
+
+    files.failFlushesFrom(0);
+    const int before = files.flushes();
+    RemovalResult removed = removal.remove("e:\\setup.exe");
+    EXPECT_TRUE(removed.removed()) << removed.reason();
+    EXPECT_GE(files.flushes() - before, 2) << "flushed on the way and at the end";
+    EXPECT_FALSE(fs::exists(stick / "setup.exe"));
+    std::vector<QuarantineEntry> kept = entries();
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(bytesOf(kept[0].name) == content) << "its bytes give its digest";
 }
 
 TEST_F(DriveFileRemovalTest, AnInterruptedCopyIsNeverAnEntryAndIsClearedAway) {

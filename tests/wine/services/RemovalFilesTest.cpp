@@ -67,8 +67,9 @@ TEST_F(RemovalFilesTest, OnlyTheFileItselfOnItsDriveIsEverRemoved) {
 }
 
 TEST_F(RemovalFilesTest, AWormsReadOnlyHiddenSystemFileGoesAndComesBackByteForByte) {
-    std::string bytes;
-    for (int i = 0; i < 300000; ++i) bytes += static_cast<char>(i * 7 + i / 251);
+    // Large enough to be hashed on the way and flushed on the way, beside the writes.
+    std::string bytes((9 << 20) + 4097, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
     ASSERT_TRUE(CreateDirectoryW((stick / L"docs").c_str(), nullptr));
     const std::wstring file = stick / L"docs\\setup.exe.";  // a name Windows would cut short
     ASSERT_TRUE(writeBytes(L"\\\\?\\" + file, bytes));
