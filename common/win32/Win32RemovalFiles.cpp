@@ -200,6 +200,25 @@ private:
     bool onDrive_;
 };
 
+// The quarantine lies in the data folder, where every user of the computer may create and
+// remove folders; a junction needs no privilege to make ("Hard links and junctions",
+// learn.microsoft.com/windows/win32/fileio/hard-links-and-junctions). A guard running with
+// an administrator's rights would otherwise write and delete wherever another user's
+// junction in place of the quarantine folder points. A folder that is a reparse point is
+// refused for every quarantine operation.
+Status notALink(const std::wstring& folder) {
+    DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return Status::failure(removal::kThroughLinkReason);
+    return Status::success();
+}
+
+// The folder a quarantine file lies in.
+std::wstring folderOf(const std::wstring& path) {
+    std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+}
+
 Opened<removal::NewFile> createNew(const std::wstring& path, bool onDrive) {
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -305,7 +324,7 @@ Status Win32RemovalFiles::makeFolder(const std::string& path) {
     DWORD attributes = GetFileAttributesW(wide.c_str());
     if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return Status::success();
+        return notALink(wide);
     }
     return failure(error);
 }
@@ -313,6 +332,7 @@ Status Win32RemovalFiles::makeFolder(const std::string& path) {
 std::optional<std::vector<removal::StoredFile>> Win32RemovalFiles::listFiles(
     const std::string& folder) {
     std::wstring pattern = toWide(folder);
+    if (!notALink(pattern).ok()) return std::nullopt;
     if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW entry;
@@ -333,10 +353,15 @@ std::optional<std::vector<removal::StoredFile>> Win32RemovalFiles::listFiles(
 }
 
 Opened<removal::NewFile> Win32RemovalFiles::create(const std::string& path) {
-    return createNew(toWide(path), false);
+    std::wstring wide = toWide(path);
+    if (Status plain = notALink(folderOf(wide)); !plain.ok())
+        return failed<removal::NewFile>(std::move(plain));
+    return createNew(wide, false);
 }
 
 Opened<removal::ReadableFile> Win32RemovalFiles::openToRead(const std::string& path) {
+    if (Status plain = notALink(folderOf(toWide(path))); !plain.ok())
+        return failed<removal::ReadableFile>(std::move(plain));
     UniqueFile file(CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return lastErrorOpened<removal::ReadableFile>();
@@ -346,6 +371,7 @@ Opened<removal::ReadableFile> Win32RemovalFiles::openToRead(const std::string& p
 }
 
 Status Win32RemovalFiles::removeFile(const std::string& path) {
+    if (Status plain = notALink(folderOf(toWide(path))); !plain.ok()) return plain;
     if (!DeleteFileW(toWide(path).c_str())) return lastErrorFailure();
     return Status::success();
 }

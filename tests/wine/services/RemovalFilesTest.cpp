@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/removal/DriveFileRemoval.h"
 #include "common/removal/QuarantineRestore.h"
 #include "common/removal/RemovalTexts.h"
@@ -114,3 +116,19 @@ TEST_F(RemovalFilesTest, AFileHeldWithoutSharingItsDeletionStaysAndLeavesNoCopy)
 }
 
 }  // namespace
+
+TEST_F(RemovalFilesTest, AQuarantineFolderThatIsALinkIsRefusedAndNothingIsWrittenWhereItLeads) {
+    // Another user of the data folder put a link where the quarantine folder goes.
+    TempFolder elsewhere;
+    ASSERT_TRUE(makeUnixLink(elsewhere.path(), data / L"隔离区"));
+    ASSERT_TRUE(writeBytes(stick / L"worm.exe", "MZ worm"));
+
+    RemovalResult kept = removal.remove(root + "worm.exe");
+    EXPECT_EQ(kept.outcome(), RemovalResult::Outcome::Kept);
+    EXPECT_NE(kept.reason().find(qv::removal::kThroughLinkReason), std::string::npos)
+        << kept.reason();
+    EXPECT_EQ(readBytes(stick / L"worm.exe"), "MZ worm") << "without its copy it stays";
+    EXPECT_TRUE(std::filesystem::is_empty(elsewhere.path()));
+    qv::Status failure = qv::Status::success();
+    EXPECT_FALSE(removal.quarantine().entries(failure)) << "nor is it listed";
+}
