@@ -43,7 +43,8 @@ int main() {
     qv::posix::RecordingSkin skin;
     qv::posix::RecordingWebVisit web;
     qv::posix::DriveTableRemovalFiles removalFiles(
-        base / "cwd", [&files](const std::string& path) { return files.hostPathOnDrive(path); });
+        base / "cwd", [&files](const std::string& path) { return files.hostPathOnDrive(path); },
+        files.marks());
     qv::platform::Services services{files, removalFiles, processes, registry, clock, skin, web};
 
     fs::path stick = base / "e";

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "common/SaveTemporary.h"
+#include "common/removal/RemovalTexts.h"
 #include "guard/platform/posix/AnsiText.h"
 
 namespace fs = std::filesystem;
@@ -112,6 +113,10 @@ void DriveTableFileSystem::removeDrive(char letter) {
     drives_.erase(lower(letter));
 }
 
+void DriveTableFileSystem::setOnUsbBus(char letter, bool usb) {
+    if (auto drive = drives_.find(lower(letter)); drive != drives_.end()) drive->second.usb = usb;
+}
+
 std::optional<fs::path> DriveTableFileSystem::hostPath(const std::string& path) const {
     std::string rest = path;
     std::replace(rest.begin(), rest.end(), '/', '\\');
@@ -148,6 +153,11 @@ std::optional<platform::DriveType> DriveTableFileSystem::driveType(char letter) 
     auto drive = drives_.find(lower(letter));
     if (drive == drives_.end()) return std::nullopt;
     return drive->second.type;
+}
+
+bool DriveTableFileSystem::onUsbBus(char letter) {
+    auto drive = drives_.find(lower(letter));
+    return drive != drives_.end() && drive->second.usb;
 }
 
 bool DriveTableFileSystem::fileExists(const std::string& path) {
@@ -187,6 +197,10 @@ std::optional<platform::FolderListing> DriveTableFileSystem::listFolder(const st
         std::string name = it->path().filename().string();
         // Only a link can lead off the drive; it is left out as if it were not there.
         if (it->is_symlink(typeError) && !isWithin(it->path(), *host)) continue;
+        if (!marks_->empty() &&
+            (marks_->of(it->path()) & (DosMarks::kHidden | DosMarks::kSystem))) {
+            listing.hidden.push_back(name);
+        }
         if (it->is_directory(typeError)) {
             listing.folders.push_back(std::move(name));
         } else if (!typeError) {
@@ -206,7 +220,7 @@ Status DriveTableFileSystem::deleteFile(const std::string& path) {
     if (!fs::exists(status)) return Status::failure(kFileNotFound);
     if (fs::is_directory(status) || readOnly(*host)) return Status::failure(kAccessDenied);
     if (!fs::remove(*host, ec)) return Status::failure(kAccessDenied);
-    marks_.erase(*host);
+    marks_->set(*host, 0);
     return Status::success();
 }
 
@@ -240,14 +254,18 @@ Status DriveTableFileSystem::createDirectory(const std::string& path) {
     if (fs::exists(fs::symlink_status(*host, ec))) return Status::failure(kAlreadyExists);
     if (!fs::is_directory(host->parent_path(), ec)) return Status::failure(kPathNotFound);
     if (!fs::create_directory(*host, ec)) return Status::failure(kAccessDenied);
-    marks_.erase(*host);
+    marks_->set(*host, 0);
     return Status::success();
 }
 
 Status DriveTableFileSystem::createDirectoryAs(const std::string& path,
                                                platform::DosAttributes attributes) {
     Status created = createDirectory(path);
-    if (created.ok()) marks_[*hostPath(path)] = attributes;
+    if (created.ok()) {
+        marks_->set(*hostPath(path), (attributes.readOnly ? DosMarks::kReadOnly : 0) |
+                                         (attributes.hidden ? DosMarks::kHidden : 0) |
+                                         (attributes.system ? DosMarks::kSystem : 0));
+    }
     return created;
 }
 
@@ -255,10 +273,20 @@ std::optional<platform::EntryAttributes> DriveTableFileSystem::attributes(const 
     auto host = hostPath(path);
     std::error_code ec;
     if (!host || !fs::exists(fs::symlink_status(*host, ec))) return std::nullopt;
-    platform::EntryAttributes found{fs::is_directory(*host, ec), {}};
-    if (auto marked = marks_.find(*host); marked != marks_.end()) found.dos = marked->second;
-    found.dos.readOnly = found.dos.readOnly || readOnly(*host);
-    return found;
+    const std::uint32_t marked = marks_->of(*host);
+    return platform::EntryAttributes{
+        fs::is_directory(*host, ec),
+        {(marked & DosMarks::kReadOnly) || readOnly(*host), (marked & DosMarks::kHidden) != 0,
+         (marked & DosMarks::kSystem) != 0}};
+}
+
+Status DriveTableFileSystem::clearHiddenAndSystem(const std::string& path) {
+    auto host = hostPath(path);
+    std::error_code ec;
+    if (!host || !fs::exists(fs::symlink_status(*host, ec))) return Status::failure(kFileNotFound);
+    if (!hostPathOnDrive(path)) return Status::failure(removal::kThroughLinkReason);
+    marks_->set(*host, marks_->of(*host) & ~(DosMarks::kHidden | DosMarks::kSystem));
+    return Status::success();
 }
 
 Status DriveTableFileSystem::removeDirectory(const std::string& path) {
@@ -268,7 +296,7 @@ Status DriveTableFileSystem::removeDirectory(const std::string& path) {
     if (!fs::is_directory(fs::symlink_status(*host, ec))) return Status::failure(kFileNotFound);
     if (!fs::is_empty(*host, ec)) return Status::failure(kNotEmpty);
     if (!fs::remove(*host, ec)) return Status::failure(kAccessDenied);
-    marks_.erase(*host);
+    marks_->set(*host, 0);
     return Status::success();
 }
 
@@ -287,6 +315,13 @@ std::optional<std::string> DriveTableFileSystem::readText(const std::string& pat
 
 std::optional<std::string> DriveTableFileSystem::readTextStart(const std::string& path,
                                                                std::size_t maxBytes) {
+    std::optional<std::string> bytes = readBytes(path, maxBytes);
+    if (!bytes) return std::nullopt;
+    return ansiToText(*bytes);
+}
+
+std::optional<std::string> DriveTableFileSystem::readBytes(const std::string& path,
+                                                           std::size_t maxBytes) {
     auto host = hostPath(path);
     std::error_code ec;
     if (!host || !fs::is_regular_file(*host, ec)) return std::nullopt;
@@ -296,6 +331,10 @@ std::optional<std::string> DriveTableFileSystem::readTextStart(const std::string
     in.read(bytes.data(), static_cast<std::streamsize>(maxBytes));
     if (in.bad()) return std::nullopt;
     bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
+std::string DriveTableFileSystem::ansiToText(std::string_view bytes) {
     return codePageToUtf8(bytes, codePage_);
 }
 
