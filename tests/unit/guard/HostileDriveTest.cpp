@@ -140,11 +140,11 @@ const HostileDrive kDrives[] = {
          writeFile(root / "padded.exe", "MZ");
      },
      "padded.exe"},
-    {"UTF-16LE",
+    {"UTF-16LE, read as text from its byte-order mark",
      [](const fs::path& root, const fs::path&, test::GuardHarness&) {
          writeFile(root / "autorun.inf", utf16le("[autorun]\r\nopen=wide.exe\r\n"));
      },
-     ""},
+     "wide.exe"},
     {"a name climbing off the drive",
      [](const fs::path& root, const fs::path&, test::GuardHarness&) {
          writeFile(root / "autorun.inf", "open=..\\..\\outside\\sentinel.txt\r\n");

@@ -1,5 +1,7 @@
 #include "guard/platform/win32/services/Win32FileSystem.h"
 
+#include <windows.h>
+
 #include <winioctl.h>
 #include <winternl.h>
 
