@@ -66,9 +66,16 @@ std::string visibleText(std::string_view text) {
             end += c.length;
         }
         if (c.code == ' ' && run >= 3) {
-            out += "[" + std::to_string(run) + "个空格]";
+            out += '[';
+            out += std::to_string(run);
+            out += "个空格]";
         } else if (showsAsNothing(c.code)) {
-            out += hex("[U+%04X", c.code) + (run > 1 ? "×" + std::to_string(run) : "") + "]";
+            out += hex("[U+%04X", c.code);
+            if (run > 1) {
+                out += "×";
+                out += std::to_string(run);
+            }
+            out += ']';
         } else {
             out.append(text.substr(at, end - at));
         }
