@@ -27,13 +27,13 @@ void Form7::design() {
     setIcon("app");
     setBounds({0, 0, 7440, 5280});
 
-    Label1.setBounds({180, 150, 6960, 660});
+    Label1.setBounds({180, 150, 6960, 900});
     Label1.setCaption(
         "U盘根目录中的下列快捷方式会运行病毒，它们冒充的文件和文件夹已被病毒隐藏。"
         "“立即清除”将删除这些快捷方式和它们运行的病毒文件（副本保存在隔离区），"
         "并恢复显示被隐藏的文件和文件夹。");
     Label1.setForeColor(ui::Color{0x0000C0});
-    Text1.setBounds({180, 870, 6960, 3270});
+    Text1.setBounds({180, 1110, 6960, 3030});
     Text1.setMultiLine(true);
     Text1.setLocked(true);
     Text1.setScrollBars(ui::ScrollBars::Vertical);
