@@ -55,6 +55,10 @@ int main() {
             qv::bench::RootContent content = qv::bench::rootContent(entries);
             for (const auto& name : content.folders) fs::create_directory(stick / name);
             for (const auto& name : content.files) std::ofstream(stick / name) << "MZ";
+            const std::string shortcut = qv::bench::shortcutFile();
+            for (const auto& name : content.shortcuts) {
+                std::ofstream(stick / name, std::ios::binary) << shortcut;
+            }
             files.addDrive('e', qv::platform::DriveType::Removable, stick);
             return "e:\\";
         },

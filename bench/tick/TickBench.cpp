@@ -7,6 +7,7 @@
 
 #include "bench/tick/BenchHost.h"
 #include "bench/tick/CountingFileSystem.h"
+#include "common/worms/tests/ShortcutMaker.h"
 #include "guard/app/Guard.h"
 #include "guard/main_window/Form1.h"
 #include "guard/monitor/Monitor.h"
@@ -40,16 +41,24 @@ double medianMs(int runs, const std::function<void()>& work) {
 
 RootContent rootContent(int entries) {
     RootContent content;
-    int folders = entries / 2;
+    const int folders = entries / 2, shortcuts = entries / 100;
+    const int files = entries - folders - shortcuts;
     for (int i = 0; i < folders; ++i) content.folders.push_back(numbered("dir%05d", i));
-    for (int i = 0; i < folders && static_cast<int>(content.files.size()) < entries - folders;
-         i += 100) {
+    for (int i = 0; i < shortcuts; ++i) content.shortcuts.push_back(numbered("link%05d.lnk", i));
+    for (int i = 0; i < folders && static_cast<int>(content.files.size()) < files; i += 100) {
         content.files.push_back(numbered("dir%05d.exe", i));
     }
-    for (int i = 0; static_cast<int>(content.files.size()) < entries - folders; ++i) {
+    for (int i = 0; static_cast<int>(content.files.size()) < files; ++i) {
         content.files.push_back(numbered("file%05d.txt", i));
     }
     return content;
+}
+
+std::string shortcutFile() {
+    worms::test::ShortcutSpec spec = worms::test::shortcutTo("E:\\dir00001\\report.docx");
+    spec.relativePath = ".\\dir00001\\report.docx";
+    spec.workingFolder = "E:\\dir00001";
+    return worms::test::makeShortcut(spec);
 }
 
 int runTickBench(TickBenchPlatform& platform, const char* label) {
@@ -82,8 +91,15 @@ int runTickBench(TickBenchPlatform& platform, const char* label) {
         guard.monitor().tick();
         long listings =
             counting.calls().count("listFolder") ? counting.calls().at("listFolder") : 0;
-        std::printf("%10d %12.3f %12.3f %7.2fx  (%ld root listing%s per pass)\n", entries, pass,
-                    bare, bare > 0 ? pass / bare : 0.0, listings, listings == 1 ? "" : "s");
+        const std::vector<std::string>& opened = counting.bytesRead();
+        long shortcuts = std::count_if(opened.begin(), opened.end(), [](const std::string& path) {
+            return path.size() > 4 && path.substr(path.size() - 4) == ".lnk";
+        });
+        std::printf(
+            "%10d %12.3f %12.3f %7.2fx  (%ld root listing%s per pass; %zu files opened, "
+            "%ld of them shortcuts)\n",
+            entries, pass, bare, bare > 0 ? pass / bare : 0.0, listings, listings == 1 ? "" : "s",
+            opened.size(), shortcuts);
         platform.unplugDrive();
     }
 

@@ -72,6 +72,15 @@ private:
     std::string_view bytes_;
 };
 
+// Bytes in the system code page as UTF-8. Every code page Windows uses for ANSI text keeps
+// ASCII as it is, and nearly all a shortcut holds is ASCII: that needs no conversion.
+std::string fromAnsi(const AnsiDecoder& ansi, std::string_view bytes) {
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) return ansi(bytes);
+    }
+    return std::string(bytes);
+}
+
 std::string joinPath(std::string base, std::string_view name) {
     if (!base.empty() && base.back() != '\\' && !name.empty()) base += '\\';
     base += name;
@@ -111,7 +120,7 @@ std::string fileEntryName(const Bytes& item, std::uint32_t type, const AnsiDecod
     std::size_t after = kPrimaryName + primary->size() + (unicode ? 2 : 1);
     std::string name = longName(item, after);
     if (!name.empty()) return name;
-    return unicode ? utf16leToUtf8(*primary) : ansi(*primary);
+    return unicode ? utf16leToUtf8(*primary) : fromAnsi(ansi, *primary);
 }
 
 // The path the item IDs spell: a volume item ("C:\") starts it, each file system item adds
@@ -127,7 +136,7 @@ std::string idListPath(const Bytes& list, const AnsiDecoder& ansi) {
         Bytes item = list.part(at, size);
         std::uint32_t type = item.u8(2);
         if ((type & 0x70) == 0x20) {  // a volume: its root path, "C:\"
-            if (auto root = item.ansiz(3); root && !root->empty()) path = ansi(*root);
+            if (auto root = item.ansiz(3); root && !root->empty()) path = fromAnsi(ansi, *root);
         } else if ((type & 0x70) == 0x30) {  // a folder or a file
             std::string name = fileEntryName(item, type, ansi);
             if (!name.empty()) path = joinPath(std::move(path), name);
@@ -150,7 +159,7 @@ std::optional<std::string> linkInfoString(const Bytes& info, std::size_t offsetF
     }
     auto text = info.ansiz(at);
     if (!text) return std::nullopt;
-    return ansi(*text);
+    return fromAnsi(ansi, *text);
 }
 
 // The target LinkInfo names: its local base path, or the network share, followed by the
@@ -191,7 +200,7 @@ std::string environmentPath(const Bytes& block, const AnsiDecoder& ansi) {
     if (auto wide = block.part(kUnicodeTarget, 520).utf16z(0); wide && !wide->empty()) {
         return utf16leToUtf8(*wide);
     }
-    if (auto narrow = block.part(kAnsiTarget, kAnsiLength).ansiz(0)) return ansi(*narrow);
+    if (auto narrow = block.part(kAnsiTarget, kAnsiLength).ansiz(0)) return fromAnsi(ansi, *narrow);
     return {};
 }
 
@@ -249,7 +258,7 @@ std::optional<ShellLink> readShellLink(std::string_view all, const AnsiDecoder& 
         at += 2;
         std::string_view text = bytes.piece(at, length);
         if (unicode) text = text.substr(0, text.size() / 2 * 2);
-        *into = unicode ? utf16leToUtf8(text) : ansi(text);
+        *into = unicode ? utf16leToUtf8(text) : fromAnsi(ansi, text);
         if (text.size() < length) {
             link.cutShort = true;
             return link;

@@ -1,6 +1,7 @@
 #include "guard/platform/posix/DriveTableFileSystem.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -133,13 +134,17 @@ std::optional<fs::path> DriveTableFileSystem::hostPath(const std::string& path) 
     }
 
     fs::path result = base;
+    bool link = false;
     std::stringstream parts(rest);
     for (std::string part; std::getline(parts, part, '\\');) {
         if (part.empty() || part == ".") continue;
         if (part == ".." || !validName(part)) return std::nullopt;
         result /= existingName(result, part);
+        std::error_code ec;
+        link = link || fs::is_symlink(fs::symlink_status(result, ec));
     }
-    if (!isWithin(result, base)) return std::nullopt;
+    // Without "..", only a link can lead out of the drive.
+    if (link && !isWithin(result, base)) return std::nullopt;
     return result;
 }
 
@@ -323,14 +328,29 @@ std::optional<std::string> DriveTableFileSystem::readTextStart(const std::string
 std::optional<std::string> DriveTableFileSystem::readBytes(const std::string& path,
                                                            std::size_t maxBytes) {
     auto host = hostPath(path);
-    std::error_code ec;
-    if (!host || !fs::is_regular_file(*host, ec)) return std::nullopt;
-    std::ifstream in(*host, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes(maxBytes, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(maxBytes));
-    if (in.bad()) return std::nullopt;
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (!host) return std::nullopt;
+    int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return std::nullopt;
+    struct stat status {};
+    std::optional<std::string> bytes;
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        // Room for what the file holds, up to the limit, not the limit itself.
+        bytes.emplace(std::min<std::size_t>(maxBytes, static_cast<std::size_t>(status.st_size)),
+                      '\0');
+        std::size_t got = 0;
+        while (got < bytes->size()) {
+            ssize_t n = ::read(fd, bytes->data() + got, bytes->size() - got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                bytes.reset();
+                break;
+            }
+            if (n == 0) break;
+            got += static_cast<std::size_t>(n);
+        }
+        if (bytes) bytes->resize(got);
+    }
+    ::close(fd);
     return bytes;
 }
 
