@@ -66,15 +66,16 @@ TEST(ShellLinkTest, EachPartAloneIsEnoughAndSingleByteStringsAreDecoded) {
     ShortcutSpec infoOnly;
     infoOnly.target = "C:\\Windows\\System32\\rundll32.exe";
     infoOnly.idList = false;
-    infoOnly.arguments = "~$WQRYRUYB.FAT32,RunDLL";
+    infoOnly.arguments = "\xB2\xA1.dat,RunDLL";  // 病 in GBK
     infoOnly.unicode = false;
     auto decoded = readShellLink(makeShortcut(infoOnly), [](std::string_view bytes) {
-        return bytes.empty() ? std::string() : "[" + std::string(bytes) + "]";
+        return "[" + std::string(bytes) + "]";
     });
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->idListPath, "");
-    EXPECT_EQ(decoded->linkInfoPath, "[C:\\Windows\\System32\\rundll32.exe]");
-    EXPECT_EQ(decoded->arguments, "[~$WQRYRUYB.FAT32,RunDLL]");
+    EXPECT_EQ(decoded->linkInfoPath, "C:\\Windows\\System32\\rundll32.exe")
+        << "ASCII is the same in every code page";
+    EXPECT_EQ(decoded->arguments, "[\xB2\xA1.dat,RunDLL]") << "the rest is the code page's";
 
     ShortcutSpec relativeOnly;
     relativeOnly.idList = relativeOnly.linkInfo = false;
