@@ -1,7 +1,8 @@
 #pragma once
 // The files the guard QVud makes while it runs, by the bare names it gives them: they lie
-// in its current folder. The guard names them from here, and the setup program lists
-// them for the uninstaller, which removes them with the installation.
+// in its current folder, the data folder (common/folders/DataFolder.h). The guard names
+// them from here, and the setup program lists them for the uninstaller, which removes them
+// with the installation.
 
 #include <array>
 

@@ -37,7 +37,9 @@ int main() {
         fs::temp_directory_path() / ("qv-bench-" + std::to_string(std::random_device{}()));
     fs::create_directories(base / "cwd");
     qv::posix::DriveTableFileSystem files(base / "cwd");
+    qv::posix::FixedFolders folders;
     qv::posix::RecordingProcesses processes;
+    qv::posix::ScriptedElevation elevation;
     qv::posix::MemoryRegistry registry;
     qv::posix::ManualClock clock;
     qv::posix::RecordingSkin skin;
@@ -45,7 +47,8 @@ int main() {
     qv::posix::DriveTableRemovalFiles removalFiles(
         base / "cwd", [&files](const std::string& path) { return files.hostPathOnDrive(path); },
         files.marks());
-    qv::platform::Services services{files, removalFiles, processes, registry, clock, skin, web};
+    qv::platform::Services services{files,    removalFiles, folders, processes, elevation,
+                                    registry, clock,        skin,    web};
 
     fs::path stick = base / "e";
     qv::bench::TickBenchPlatform platform{

@@ -64,9 +64,9 @@ std::string shortcutFile() {
 int runTickBench(TickBenchPlatform& platform, const char* label) {
     CountingFileSystem counting(platform.services.files);
     platform::Services services = platform.services;
-    platform::Services counted{counting,          services.removalFiles, services.processes,
-                               services.registry, services.clock,        services.skin,
-                               services.web};
+    platform::Services counted{counting,           services.removalFiles, services.folders,
+                               services.processes, services.elevation,    services.registry,
+                               services.clock,     services.skin,         services.web};
     BenchHost host;
     Guard guard(host, counted);
     Form1& main = guard.form1();

@@ -8,10 +8,13 @@
 #include <string>
 
 #include "bench/tick/TickBench.h"
+#include "common/win32/Folders.h"
 #include "common/win32/UniqueHandle.h"
 #include "common/win32/Win32RemovalFiles.h"
 #include "guard/platform/win32/services/Win32Clock.h"
+#include "guard/platform/win32/services/Win32Elevation.h"
 #include "guard/platform/win32/services/Win32FileSystem.h"
+#include "guard/platform/win32/services/Win32Folders.h"
 #include "guard/platform/win32/services/Win32Processes.h"
 #include "guard/platform/win32/services/Win32Registry.h"
 #include "guard/platform/win32/services/Win32Skin.h"
@@ -77,13 +80,16 @@ bool makeEntries(const std::wstring& folder, const qv::bench::RootContent& conte
 
 int wmain() {
     qv::win32::Win32FileSystem files;
+    qv::win32::Win32Folders folders(qv::win32::dataFolder());
     qv::win32::Win32Processes processes;
+    qv::win32::Win32Elevation elevation;
     qv::win32::Win32Registry registry;
     qv::win32::Win32Clock clock;
     qv::win32::Win32Skin skin;
     qv::win32::Win32WebVisit web;
     qv::win32::Win32RemovalFiles removalFiles;
-    qv::platform::Services services{files, removalFiles, processes, registry, clock, skin, web};
+    qv::platform::Services services{files,    removalFiles, folders, processes, elevation,
+                                    registry, clock,        skin,    web};
 
     std::unique_ptr<qv::testkit::TempFolder> folder;
     std::unique_ptr<qv::testkit::SimulatedDrive> drive;

@@ -1,8 +1,16 @@
 #include "common/win32/Folders.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <knownfolders.h>
 
+#include <vector>
+
+#include "common/folders/DataFolder.h"
+#include "common/win32/KnownFolders.h"
+#include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
+#include "common/win32/UserRights.h"
 
 namespace qv::win32 {
 
@@ -27,6 +35,15 @@ std::wstring programFile() {
     }
 }
 
+// A folder as a string of UINT-sized calls (GetSystemDirectoryW and the like) gives it.
+template <typename Call>
+std::string folderFrom(Call call) {
+    wchar_t folder[MAX_PATH] = {};
+    UINT n = call(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return {};
+    return toUtf8(std::wstring_view(folder, n));
+}
+
 }  // namespace
 
 std::string programFolder() {
@@ -38,8 +55,64 @@ std::string programFolder() {
     return toUtf8(path);
 }
 
+std::string sharedDataFolder() {
+    std::optional<std::wstring> programData = knownFolderPaths({&FOLDERID_ProgramData})[0];
+    if (!programData) return {};
+    return folders::inFolder(toUtf8(*programData), folders::kDataFolderName);
+}
+
+std::string dataFolderFor(const std::string& programFolder) {
+    // Both views of Program Files: the 64-bit programs' folder and the 32-bit programs'
+    // one (KNOWNFOLDERID, learn.microsoft.com/windows/win32/shell/knownfolderid;
+    // FOLDERID_ProgramFilesX64 is the same folder as FOLDERID_ProgramFiles for a 64-bit
+    // program and unknown to a 32-bit one). The shell library is loaded for this one call.
+    std::vector<std::optional<std::wstring>> known =
+        knownFolderPaths({&FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86,
+                          &FOLDERID_ProgramFilesX64, &FOLDERID_ProgramData});
+    std::vector<std::string> programFiles;
+    for (std::size_t i = 0; i < 3; ++i) {
+        // Compared in their final form, so that a short (8.3) name or a link on the way
+        // does not hide that the program lies inside.
+        if (known[i]) programFiles.push_back(toUtf8(finalPath(*known[i])));
+    }
+    std::string shared;
+    if (known[3]) shared = folders::inFolder(toUtf8(*known[3]), folders::kDataFolderName);
+    std::wstring program = toWide(programFolder);
+    return folders::chooseDataFolder(toUtf8(finalPath(program)), programFiles, shared,
+                                     [&] { return userCanCreateFilesIn(program); })
+        .folder;
+}
+
 std::string dataFolder() {
-    return programFolder();
+    static const std::string folder = [] {
+        std::string program = programFolder();
+        return program.empty() ? sharedDataFolder() : dataFolderFor(program);
+    }();
+    return folder;
+}
+
+Status makeFolder(const std::string& folder) {
+    if (folder.empty()) return failure(ERROR_PATH_NOT_FOUND);
+    if (CreateDirectoryW(toWide(folder).c_str(), nullptr)) return Status::success();
+    DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS) {
+        DWORD attributes = GetFileAttributesW(toWide(folder).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return Status::success();
+    }
+    return failure(error);
+}
+
+std::string systemFolder() {
+    return folderFrom([](wchar_t* buffer, UINT size) { return GetSystemDirectoryW(buffer, size); });
+}
+
+std::string windowsFolder() {
+    // The shared Windows folder: GetWindowsDirectoryW names a private one for each user of
+    // a terminal server (GetSystemWindowsDirectoryW, learn.microsoft.com/windows/win32/api/
+    // sysinfoapi/nf-sysinfoapi-getsystemwindowsdirectoryw).
+    return folderFrom(
+        [](wchar_t* buffer, UINT size) { return GetSystemWindowsDirectoryW(buffer, size); });
 }
 
 std::optional<FullPath> fullPath(const std::wstring& path) {

@@ -1,10 +1,13 @@
 #pragma once
 // Where things are, found the same way by every program of the product: the folder of the
-// running program, the guard's data folder, and the full form of a path.
+// running program, the data folder where the product keeps what it writes, the system's
+// folders its tools are started from, and the full form of a path.
 
 #include <cstddef>
 #include <optional>
 #include <string>
+
+#include "common/Status.h"
 
 namespace qv::win32 {
 
@@ -13,10 +16,24 @@ namespace qv::win32 {
 // in. Empty when the system cannot tell.
 std::string programFolder();
 
-// The folder where the guard keeps the files it makes (its settings, the log, the
-// quarantine), found the same way by every program of the product; the companions lie
-// beside QVud.exe. For now that is the program's folder.
+// The data folder of the running program (see common/folders/DataFolder.h): its own
+// folder for a portable copy, the shared folder for a copy under Program Files or in a
+// folder its user cannot write. Worked out once per process; the same for a program
+// started elevated and one started with the user's ordinary rights.
 std::string dataFolder();
+// The same choice for a program lying in `programFolder`.
+std::string dataFolderFor(const std::string& programFolder);
+// The shared data folder, %ProgramData%\QVu盘卫士; empty when the system cannot name
+// ProgramData.
+std::string sharedDataFolder();
+// Creates `folder` when it is not there yet; a folder already there is success.
+Status makeFolder(const std::string& folder);
+
+// The system folder (C:\Windows\System32 for a 64-bit program) and the Windows folder
+// shared by every user of the computer: the places the system's own tools are started
+// from, by full path, never found through the search order.
+std::string systemFolder();
+std::string windowsFolder();
 
 struct FullPath {
     std::wstring path;   // absolute, as GetFullPathNameW makes it

@@ -16,13 +16,15 @@ Guard::Guard(ui::UiHost& host, platform::Services& services)
       form3_(host, form1_, *this),
       form4_(graveyard_,
              [&host = host, &services = services] {
-                 return std::make_unique<Form4>(host, services.files, services.processes);
+                 return std::make_unique<Form4>(host, services.files, services.processes,
+                                                services.folders);
              }),
       form6_(graveyard_,
              [&host = host, &services = services] {
-                 return std::make_unique<Form6>(host, services.files, services.processes);
+                 return std::make_unique<Form6>(host, services.files, services.processes,
+                                                services.folders);
              }),
-      protectionLog_(services.files, services.clock, form1_.Jlrz),
+      protectionLog_(services.files, services.clock, form1_.Jlrz, host, services.folders),
       monitorWindows_(graveyard_, host, form1_, services.files, removal_, protectionLog_,
                       ignoreList_, *this),
       monitor_(form1_, services.files, removal_, ignoreList_, protectionLog_, monitorWindows_),
@@ -30,11 +32,11 @@ Guard::Guard(ui::UiHost& host, platform::Services& services)
       ignoreListButtons_(form1_, ignoreList_),
       masterSwitches_(form1_),
       immunisation_(form1_, services.files, removal_),
-      emergencyCleaner_(form1_, services.files, removal_, services.processes),
-      policySwitches_(form1_, services.files, services.processes),
+      emergencyCleaner_(form1_, services, removal_),
+      policySwitches_(form1_, services),
       navigation_(form1_),
       lifecycleMenu_(form1_, form3_),
-      links_(form1_, services.processes, form4_) {}
+      links_(form1_, services.processes, services.folders, form4_) {}
 
 void Guard::start() {
     form1_.load();

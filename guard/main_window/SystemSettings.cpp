@@ -14,6 +14,11 @@
 
 namespace qv {
 
+std::string system_settings::skinToWear(platform::FileSystem& files, platform::Folders& folders) {
+    if (files.fileExists(kSkinFile)) return kSkinFile;
+    return platform::shippedFile(folders, kSkinFile);
+}
+
 void Form1::Jiazai2() {
     std::optional<std::string> text = services_.files.readText(runtime_files::kSystemSettings);
     if (!text) return;
@@ -35,7 +40,8 @@ void Form1::Jiazai2() {
     if (at(5, '0')) Upts.setValue(0);
     if (at(6, '1')) {
         Jzpf.setValue(1);
-        services_.skin.attach(system_settings::kSkinFile, system_settings::kSkinPassword);
+        services_.skin.attach(system_settings::skinToWear(services_.files, services_.folders),
+                              system_settings::kSkinPassword);
     }
     if (at(7, '0')) Cscl.setValue(0);
     if (at(8, '1')) {

@@ -8,44 +8,75 @@
 
 namespace qv {
 
+namespace {
+
+constexpr const char* kRegistryTool = "reg.exe";
+
+}  // namespace
+
 SystemSettingsSave::SystemSettingsSave(Form1& form, platform::Services& services)
-    : form_(form), services_(services) {
+    : form_(form),
+      services_(services),
+      admin_(form, "AutostartWatch", services.elevation, services.processes) {
     form.Command8.onClick = [this] { Command8_Click(); };
 }
 
 void SystemSettingsSave::Command8_Click() {
     Form1& f = form_;
-    updateAutostart(f.Qd.ticked());
     if (f.Jzpf.ticked()) {
-        services_.skin.attach(system_settings::kSkinFile, system_settings::kSkinPassword);
+        services_.skin.attach(system_settings::skinToWear(services_.files, services_.folders),
+                              system_settings::kSkinPassword);
     }
     std::string line = settings::settingsLine({f.Qd.ticked(), f.Tj.ticked(), f.Jlrz.ticked(),
                                                f.Zdcl.ticked(), f.Upts.ticked(), f.Jzpf.ticked(),
                                                f.Cscl.ticked(), f.Xshy.ticked(), f.Mrgl.ticked()});
-    Status written = services_.files.writeText(runtime_files::kSystemSettings, line);
-    if (!written.ok()) {
-        f.host().messageBox(std::string("系统设置保存失败！\n") + written.description(), "错误",
-                            ui::MsgButtons::Ok);
-        return;
-    }
-    f.host().messageBox("系统设置保存成功！", "提示", ui::MsgButtons::Ok);
+    saved_ = services_.files.writeText(runtime_files::kSystemSettings, line);
+    if (!changeAutostart(f.Qd.ticked())) tellSaved();
 }
 
-// Writes the entry for the program's present folder, or removes it; a value that is not
-// there needs no removing. A refusal (no right to write under HKEY_LOCAL_MACHINE) is told,
-// and the settings are still saved.
-void SystemSettingsSave::updateAutostart(bool wanted) {
+bool SystemSettingsSave::changeAutostart(bool wanted) {
     platform::Registry& registry = services_.registry;
-    Status changed = Status::success();
-    if (wanted) {
-        changed = registry.writeString(autostart::kValuePath,
-                                       autostart::commandFor(services_.processes.programFolder()));
-    } else if (registry.valueExists(autostart::kValuePath)) {
-        changed = registry.deleteValue(autostart::kValuePath);
+    const std::string data = autostart::commandFor(services_.folders.programFolder());
+    // An entry already as wanted needs no change, and no prompt.
+    if (autostart::inEffect(registry, wanted, data)) return false;
+
+    if (!services_.elevation.elevated()) {
+        form_.Command8.setEnabled(false);
+        admin_.run(platform::systemTool(services_.folders, kRegistryTool),
+                   autostart::regArguments(wanted, data),
+                   [this, wanted, data](const AdminOutcome& outcome) {
+                       form_.Command8.setEnabled(true);
+                       if (!autostart::inEffect(services_.registry, wanted, data)) {
+                           tellAutostartRefused(wanted, adminFailureReason(outcome, kRegistryTool),
+                                                adminFailureTitle(outcome));
+                       }
+                       tellSaved();
+                   });
+        return true;
     }
-    if (changed.ok()) return;
+    Status changed = wanted ? registry.writeString(autostart::kValuePath, data)
+                            : registry.deleteValue(autostart::kValuePath);
+    if (!changed.ok()) {
+        tellAutostartRefused(wanted, changed.description(), "错误");
+    } else if (!autostart::inEffect(registry, wanted, data)) {
+        tellAutostartRefused(wanted, "注册表中的开机启动项与预期不符。", "错误");
+    }
+    return false;
+}
+
+void SystemSettingsSave::tellAutostartRefused(bool wanted, const std::string& reason,
+                                              const char* title) {
     std::string text = wanted ? "无法设置开机启动！" : "无法取消开机启动！";
-    form_.host().messageBox(text + "\n" + changed.description(), "错误", ui::MsgButtons::Ok);
+    form_.host().messageBox(text + "\n" + reason, title, ui::MsgButtons::Ok);
+}
+
+void SystemSettingsSave::tellSaved() {
+    if (!saved_.ok()) {
+        form_.host().messageBox("系统设置保存失败！\n" + saved_.description(), "错误",
+                                ui::MsgButtons::Ok);
+        return;
+    }
+    form_.host().messageBox("系统设置保存成功！", "提示", ui::MsgButtons::Ok);
 }
 
 }  // namespace qv

@@ -26,10 +26,21 @@ std::string deletionRecord(std::string_view path, std::string_view dateTime) {
     return record;
 }
 
+std::string logNotWrittenMessage(const std::string& logPath, const std::string& reason) {
+    return "防护日志“" + logPath + "”无法写入，这次删除没有记录下来。\r\n原因：" + reason +
+           "\r\n本次运行中再有记录无法写入时，不再提示。";
+}
+
 void ProtectionLog::removed(const std::string& path, Remover remover) {
     if (!isRecorded(remover, keepLog_.ticked())) return;
-    (void)files_.appendText(runtime_files::kProtectionLog,
-                            deletionRecord(path, clock_.generalDateTime()));
+    Status written = files_.appendText(runtime_files::kProtectionLog,
+                                       deletionRecord(path, clock_.generalDateTime()));
+    if (written.ok() || failureTold_) return;
+    failureTold_ = true;
+    host_.messageBox(logNotWrittenMessage(
+                         platform::inFolder(folders_.dataFolder(), runtime_files::kProtectionLog),
+                         written.description()),
+                     "提示", ui::MsgButtons::Ok);
 }
 
 }  // namespace qv::monitor

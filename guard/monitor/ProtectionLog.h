@@ -1,7 +1,8 @@
 #pragma once
 // The protection log Rz.log: one line for a file the guard removed as a threat, appended
-// in the system code page. The file lives in the current directory (the program's folder)
-// and is opened only for the moment of a write.
+// in the system code page. The file lives in the current directory (the data folder) and
+// is opened only for the moment of a write. A record that cannot be written is told, once
+// a run: the removal stands, but the user learns that the log misses it.
 //
 // Whether a removal is recorded is decided here, from who removed the file: automatic
 // handling (of an autorun.inf or of a shortcut worm) always records, whatever the options
@@ -14,7 +15,9 @@
 
 #include "guard/platform/Clock.h"
 #include "guard/platform/FileSystem.h"
+#include "guard/platform/Folders.h"
 #include "guard/platform/ui/Controls.h"
+#include "guard/platform/ui/UiHost.h"
 
 namespace qv::monitor {
 
@@ -34,19 +37,27 @@ std::string deletionRecord(std::string_view path, std::string_view dateTime);
 
 class ProtectionLog {
 public:
-    // `keepLog` is the main window's Jlrz; all three outlive this object.
-    ProtectionLog(platform::FileSystem& files, platform::Clock& clock, const ui::CheckBox& keepLog)
-        : files_(files), clock_(clock), keepLog_(keepLog) {}
+    // `keepLog` is the main window's Jlrz; `host` tells a record that cannot be written,
+    // naming the log's place in `folders`' data folder. All outlive this object.
+    ProtectionLog(platform::FileSystem& files, platform::Clock& clock, const ui::CheckBox& keepLog,
+                  ui::UiHost& host, platform::Folders& folders)
+        : files_(files), clock_(clock), keepLog_(keepLog), host_(host), folders_(folders) {}
 
     // Appends the record of the removal of `path` when `remover`'s removals are recorded.
-    // A log that cannot be written is passed over: the removal it describes stands either
-    // way.
+    // The removal it describes stands either way; the first record of a run that cannot be
+    // written is told in a notice box, later ones are not.
     void removed(const std::string& path, Remover remover);
 
 private:
     platform::FileSystem& files_;
     platform::Clock& clock_;
     const ui::CheckBox& keepLog_;
+    ui::UiHost& host_;
+    platform::Folders& folders_;
+    bool failureTold_ = false;
 };
+
+// The notice of a record that could not be written to the log at `logPath`.
+std::string logNotWrittenMessage(const std::string& logPath, const std::string& reason);
 
 }  // namespace qv::monitor

@@ -1,7 +1,7 @@
 #pragma once
-// Starting other programs, and where the running program lies. A start never waits for
-// the program; start() reports only the failure of the start itself, startWatched() also
-// lets the caller look, without waiting, at how the program ended.
+// Starting other programs, and the programs running now. A start never waits for the
+// program; start() reports only the failure of the start itself, startWatched() also lets
+// the caller look, without waiting, at how the program ended.
 
 #include <memory>
 #include <optional>
@@ -31,15 +31,25 @@ struct WatchedStart {
     std::unique_ptr<WatchedProgram> program;  // set when it did
 };
 
+// The running processes of one program, by the name of its file.
+struct RunningPrograms {
+    int count = 0;
+    // How many of them this program may not end with its own rights: another user's, or
+    // one running elevated while this program does not.
+    int beyondReach = 0;
+};
+
 class Processes {
 public:
     virtual ~Processes() = default;
+    // The program of `commandLine` (see CommandLine.h) must be named by its full path: it is
+    // never looked for through the search order, and a start of a bare name fails.
     virtual Status start(const std::string& commandLine, WindowMode mode) = 0;
     // Starts a program like start(), keeping a way to learn how it ended.
     virtual WatchedStart startWatched(const std::string& commandLine, WindowMode mode) = 0;
-    // The folder that holds the running program's file, without a trailing backslash
-    // except for the root of a drive ("C:\Program Files\QV", "E:\").
-    virtual std::string programFolder() = 0;
+    // The processes running now whose program file is named `imageName` ("temp1.exe"),
+    // compared without regard to case.
+    virtual RunningPrograms running(const std::string& imageName) = 0;
 };
 
 }  // namespace qv::platform

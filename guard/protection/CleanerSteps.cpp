@@ -1,5 +1,8 @@
 #include "guard/protection/CleanerSteps.h"
 
+#include "guard/platform/CommandLine.h"
+#include "guard/platform/Folders.h"
+
 namespace qv::protection {
 
 CleanerStage cleanerStage(int step) {
@@ -17,13 +20,51 @@ CleanerStage cleanerStage(int step) {
     }
 }
 
-std::vector<std::string> wormKillCommands() {
-    return {"taskkill /im temp1.exe /f /t", "taskkill /im temp2.exe /f /t"};
+std::string wormKillCommand(const std::string& taskkill, const std::string& image) {
+    return platform::commandLine(taskkill, "/im " + image + " /f /t");
 }
 
 std::vector<std::string> systemWormFiles() {
     return {"c:\\windows\\xcopy.exe", "c:\\windows\\svchost.exe",
             "c:\\windows\\system32\\temp1.exe", "c:\\windows\\system32\\temp2.exe"};
+}
+
+std::vector<std::string> rootWormFiles(char letter) {
+    std::vector<std::string> paths;
+    for (const char* name : {"autorun.inf", "copy.exe", "host.exe", "rose.exe"}) {
+        paths.push_back(std::string(1, letter) + ":\\" + name);
+    }
+    return paths;
+}
+
+// cmd.exe /d /s /c "<command> & <command> ...": /d leaves out the AutoRun commands of the
+// registry, which would otherwise run with the same rights, and /s takes everything
+// between the outer quotes as it stands (learn.microsoft.com/windows-server/
+// administration/windows-commands/cmd). Every program inside is named by its full path.
+std::string adminCleaningArguments(const std::string& systemFolder,
+                                   const std::vector<std::string>& images,
+                                   const std::vector<std::string>& files) {
+    std::vector<std::string> commands;
+    for (const std::string& image : images) {
+        commands.push_back(
+            wormKillCommand(platform::inFolder(systemFolder, "taskkill.exe"), image));
+    }
+    if (!images.empty() && !files.empty()) {
+        commands.push_back(
+            platform::commandLine(platform::inFolder(systemFolder, "ping.exe"), "-n 3 127.0.0.1") +
+            " >nul");
+    }
+    if (!files.empty()) {
+        std::string del = "del";
+        for (const std::string& file : files) del += " " + platform::quoted(file);
+        commands.push_back(del);
+    }
+    std::string joined;
+    for (const std::string& command : commands) {
+        if (!joined.empty()) joined += " & ";
+        joined += command;
+    }
+    return "/d /s /c \"" + joined + "\"";
 }
 
 std::string cleanerDoneMessage(const CleanerReport& report) {
@@ -34,15 +75,13 @@ std::string cleanerDoneMessage(const CleanerReport& report) {
         text += "\r\n";
         text += removal::notRemovedText(report.stays);
     }
-    return text;
-}
-
-std::vector<std::string> rootWormFiles(char letter) {
-    std::vector<std::string> paths;
-    for (const char* name : {"autorun.inf", "copy.exe", "host.exe", "rose.exe"}) {
-        paths.push_back(std::string(1, letter) + ":\\" + name);
+    if (!report.running.empty()) {
+        text += "\r\n未能结束以下进程：";
+        for (const removal::NotRemoved& process : report.running) {
+            text += "\r\n" + process.path + "：" + removal::reasonSentence(process.reason);
+        }
     }
-    return paths;
+    return text;
 }
 
 }  // namespace qv::protection

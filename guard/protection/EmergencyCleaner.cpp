@@ -1,10 +1,9 @@
 #include "guard/protection/EmergencyCleaner.h"
 
-#include <string>
+#include <utility>
 
 #include "guard/main_window/Form1.h"
 #include "guard/platform/ui/UiHost.h"
-#include "guard/protection/CleanerSteps.h"
 
 namespace qv::protection {
 
@@ -16,10 +15,12 @@ bool isDriveLetter(char c) {
 
 }  // namespace
 
-EmergencyCleaner::EmergencyCleaner(Form1& form, platform::FileSystem& files,
-                                   removal::DriveFileRemoval& removal,
-                                   platform::Processes& processes)
-    : form_(form), files_(files), removal_(removal), processes_(processes) {
+EmergencyCleaner::EmergencyCleaner(Form1& form, platform::Services& services,
+                                   removal::DriveFileRemoval& removal)
+    : form_(form),
+      services_(services),
+      removal_(removal),
+      admin_(form, "CleanerAdminWatch", services.elevation, services.processes) {
     form.Command7.onClick = [this] { Command7_Click(); };
     form.Timer1.onTimer = [this] { Timer1_Timer(); };
 }
@@ -39,31 +40,23 @@ void EmergencyCleaner::Command7_Click() {
 }
 
 void EmergencyCleaner::Timer1_Timer() {
+    // A step's command with an administrator's rights ends before the next step.
+    if (admin_.running()) return;
     ++step_;
     CleanerStage stage = cleanerStage(step_);
     form_.Sdjindu.setCaption(stage.status);
     form_.Jd.setValue(stage.progress);
 
-    // No failure stops a step: a process that is not running, a file that is not there or
-    // is refused, a drive without a medium are all passed over. Files that stay are named
-    // at the end; one that is not there is no failure.
+    // No failure stops a step: a file that is refused, a drive without a medium are passed
+    // over. What stayed is named at the end; a file that is not there is no failure.
     switch (step_) {
         case 1:
             report_ = {};
-            for (const std::string& command : wormKillCommands()) {
-                (void)processes_.start(command, platform::WindowMode::Hidden);
-            }
+            processesWhy_.clear();
+            endWormProcesses();
             break;
         case 2:
-            for (const std::string& path : systemWormFiles()) {
-                if (!files_.fileExists(path)) continue;
-                Status deleted = files_.deleteFile(path);
-                if (deleted.ok()) {
-                    ++report_.removed;
-                } else {
-                    report_.stays.push_back({path, deleted.description()});
-                }
-            }
+            deleteSystemWormFiles();
             break;
         case 3:
             // The drive list as it stands; it is not read again first.
@@ -80,13 +73,101 @@ void EmergencyCleaner::Timer1_Timer() {
         case 4:
             break;
         default:
-            step_ = 0;
-            form_.Timer1.setEnabled(false);
-            form_.Command7.setCaption(kCleanerIdleCaption);
-            form_.host().messageBox(cleanerDoneMessage(report_), "提示", ui::MsgButtons::Ok);
-            report_ = {};
+            finishRun();
             break;
     }
+}
+
+// The processes are ended without waiting for them: the second step comes one tick later.
+void EmergencyCleaner::endWormProcesses() {
+    std::vector<std::string> running;
+    bool beyondReach = false;
+    for (const char* image : kWormImages) {
+        platform::RunningPrograms found = services_.processes.running(image);
+        if (found.count > 0) running.push_back(image);
+        beyondReach = beyondReach || found.beyondReach > 0;
+    }
+    if (running.empty()) return;
+    if (beyondReach && !services_.elevation.elevated()) {
+        // The one prompt of this run takes the system worm files along.
+        std::vector<removal::NotRemoved> files;
+        for (const std::string& path : systemWormFiles()) {
+            if (services_.files.fileExists(path)) files.push_back({path, ""});
+        }
+        systemFilesTaken_ = !files.empty();
+        runAsAdministrator(running, std::move(files));
+        return;
+    }
+    const std::string taskkill = platform::systemTool(services_.folders, "taskkill.exe");
+    for (const std::string& image : running) {
+        (void)services_.processes.start(wormKillCommand(taskkill, image),
+                                        platform::WindowMode::Hidden);
+    }
+}
+
+// What the guard's own rights cannot delete, an elevated command deletes. A file still
+// there afterwards was refused, whatever the delete said.
+void EmergencyCleaner::deleteSystemWormFiles() {
+    if (systemFilesTaken_) {
+        systemFilesTaken_ = false;
+        return;
+    }
+    std::vector<removal::NotRemoved> refused;
+    for (const std::string& path : systemWormFiles()) {
+        if (!services_.files.fileExists(path)) continue;
+        Status deleted = services_.files.deleteFile(path);
+        if (!services_.files.fileExists(path)) {
+            ++report_.removed;
+            continue;
+        }
+        refused.push_back({path, deleted.ok() ? "删除后文件仍然存在" : deleted.description()});
+    }
+    if (refused.empty()) return;
+    if (services_.elevation.elevated()) {
+        report_.stays.insert(report_.stays.end(), refused.begin(), refused.end());
+        return;
+    }
+    runAsAdministrator({}, std::move(refused));
+}
+
+void EmergencyCleaner::runAsAdministrator(const std::vector<std::string>& images,
+                                          std::vector<removal::NotRemoved> files) {
+    std::vector<std::string> paths;
+    for (const removal::NotRemoved& file : files) paths.push_back(file.path);
+    const bool endsProcesses = !images.empty();
+    admin_.run(platform::systemTool(services_.folders, "cmd.exe"),
+               adminCleaningArguments(services_.folders.systemFolder(), images, paths),
+               [this, endsProcesses, files = std::move(files)](const AdminOutcome& outcome) {
+                   std::string why;
+                   if (outcome.result == AdminOutcome::Result::Declined) why = kDeclinedAdminWork;
+                   if (outcome.result == AdminOutcome::Result::NotStarted)
+                       why = adminFailureReason(outcome, "cmd.exe");
+                   if (endsProcesses) processesWhy_ = why;
+                   for (const removal::NotRemoved& file : files) {
+                       if (!services_.files.fileExists(file.path)) {
+                           ++report_.removed;
+                       } else {
+                           report_.stays.push_back(
+                               {file.path, !why.empty() ? why : kStaysForTheAdministratorToo});
+                       }
+                   }
+               });
+}
+
+void EmergencyCleaner::finishRun() {
+    for (const char* image : kWormImages) {
+        if (services_.processes.running(image).count > 0) {
+            report_.running.push_back(
+                {image, processesWhy_.empty() ? std::string(kNotEnded) : processesWhy_});
+        }
+    }
+    step_ = 0;
+    form_.Timer1.setEnabled(false);
+    form_.Command7.setCaption(kCleanerIdleCaption);
+    form_.host().messageBox(cleanerDoneMessage(report_), "提示", ui::MsgButtons::Ok);
+    report_ = {};
+    processesWhy_.clear();
+    systemFilesTaken_ = false;
 }
 
 }  // namespace qv::protection

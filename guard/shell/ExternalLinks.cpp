@@ -1,6 +1,7 @@
 #include "guard/shell/ExternalLinks.h"
 
 #include "guard/main_window/Site.h"
+#include "guard/platform/CommandLine.h"
 #include "guard/platform/ui/UiHost.h"
 #include "guard/shell/LinkCommands.h"
 
@@ -9,8 +10,12 @@ namespace qv {
 using platform::WindowMode;
 
 ExternalLinks::ExternalLinks(Form1& main, platform::Processes& processes,
-                             ui::FormSlot<Form4>& processManager)
-    : main_(main), processes_(processes), processManager_(processManager) {
+                             platform::Folders& folders, ui::FormSlot<Form4>& processManager)
+    : main_(main),
+      processes_(processes),
+      folders_(folders),
+      tools_(links::toolsIn(folders)),
+      processManager_(processManager) {
     main.Image5.onClick = [this] { openProcessManager(); };
     main.Image6.onClick = [this] { openProtectionLog(); };
     main.Image7.onClick = [this] { openFileBrowser(); };
@@ -19,10 +24,12 @@ ExternalLinks::ExternalLinks(Form1& main, platform::Processes& processes,
     main.Label2.onClick = [this] { Bbscom(); };
     main.Label10.onClick = [this] { Bbscom(); };
     main.Image4.onClick = [this] { Bbscom(); };
-    main.Label11.onClick = [this] { openPage(links::bugReportThread(site::kForumAddress)); };
-    main.Label6.onClick = [this] { openPage(links::publishSoftware(site::kForumAddress)); };
-    main.Label5.onClick = [this] { openPage(links::helpBoard(site::kForumAddress)); };
-    main.Label9.onClick = [this] { openPage(links::moodBoard(site::kForumAddress)); };
+    main.Label11.onClick = [this] {
+        openPage(links::bugReportThread(tools_, site::kForumAddress));
+    };
+    main.Label6.onClick = [this] { openPage(links::publishSoftware(tools_, site::kForumAddress)); };
+    main.Label5.onClick = [this] { openPage(links::helpBoard(tools_, site::kForumAddress)); };
+    main.Label9.onClick = [this] { openPage(links::moodBoard(tools_, site::kForumAddress)); };
 }
 
 void ExternalLinks::wireMenu(const ProgramMenuItems& menu) {
@@ -33,12 +40,12 @@ void ExternalLinks::wireMenu(const ProgramMenuItems& menu) {
 }
 
 void ExternalLinks::Bbscom() {
-    openPage(links::forumHome(site::kForumAddress));
+    openPage(links::forumHome(tools_, site::kForumAddress));
 }
 
 // The editor is started whether or not the log exists yet.
 void ExternalLinks::openProtectionLog() {
-    (void)processes_.start(links::kLogViewer, WindowMode::Normal);
+    (void)processes_.start(links::logViewer(tools_), WindowMode::Normal);
 }
 
 void ExternalLinks::openFileBrowser() {
@@ -59,7 +66,9 @@ void ExternalLinks::openProcessManager() {
     }
 }
 
-void ExternalLinks::startModule(const char* commandLine, const char* missingMessage) {
+// The companions are the ones shipped beside the guard, by full path.
+void ExternalLinks::startModule(const char* program, const char* missingMessage) {
+    const std::string commandLine = platform::commandLine(platform::shippedFile(folders_, program));
     if (processes_.start(commandLine, WindowMode::Normal).ok()) return;
     main_.host().messageBox(missingMessage, "提示", ui::MsgButtons::Ok);
 }

@@ -15,8 +15,9 @@ constexpr const char* kKillFailed = "进程结束失败！";
 
 }  // namespace
 
-Form4::Form4(ui::UiHost& uiHost, platform::FileSystem& files, platform::Processes& processes)
-    : ui::Form(uiHost, "Form4"), files_(files), processes_(processes) {
+Form4::Form4(ui::UiHost& uiHost, platform::FileSystem& files, platform::Processes& processes,
+             platform::Folders& folders)
+    : ui::Form(uiHost, "Form4"), files_(files), processes_(processes), folders_(folders) {
     design();
     Timer1.onTimer = [this] { Timer1_Timer(); };
     Timer2.onTimer = [this] { Timer2_Timer(); };
@@ -65,11 +66,54 @@ void Form4::design() {
 // Shows what the capture file holds now and starts the next capture; a file that is
 // missing or still held by the capture leaves everything as it is until the next tick.
 void Form4::Timer1_Timer() {
-    (void)processes_.start(process_list::captureCommand(), platform::WindowMode::Hidden);
-    std::optional<std::string> capture = files_.readText(runtime_files::kProcessListCapture);
-    if (!capture) return;
-    Text1.setText(text::linesEndedByCrLf(*capture));
-    Check1.setEnabled(true);
+    Capture last = lastCapture();
+    if (last == Capture::Running) return;
+    if (last == Capture::Ended) {
+        std::optional<std::string> capture = files_.readText(runtime_files::kProcessListCapture);
+        if (capture) {
+            Text1.setText(text::linesEndedByCrLf(*capture));
+            Check1.setEnabled(true);
+        }
+    }
+    startCapture();
+}
+
+// A capture that failed has said so in the list.
+Form4::Capture Form4::lastCapture() {
+    if (!capture_) return Capture::Ended;
+    std::optional<unsigned long> exitCode = capture_->exitCode();
+    if (!exitCode) {
+        captureWaitedMs_ += Timer1.interval();
+        if (captureWaitedMs_ >= kCaptureWaitMs) {
+            Text1.setText(process_list::captureFailedText("任务列表程序 tasklist.exe 在 " +
+                                                          std::to_string(kCaptureWaitMs / 1000) +
+                                                          " 秒内没有结束。"));
+        }
+        return Capture::Running;
+    }
+    capture_.reset();
+    if (*exitCode == 0 && files_.fileExists(runtime_files::kProcessListCapture)) {
+        return Capture::Ended;
+    }
+    Text1.setText(process_list::captureFailedText(
+        "任务列表程序 tasklist.exe 没能把进程列表写入“" +
+        platform::inFolder(folders_.dataFolder(), runtime_files::kProcessListCapture) +
+        "”（退出代码 " + std::to_string(*exitCode) + "）。"));
+    return Capture::Failed;
+}
+
+void Form4::startCapture() {
+    const std::string cmd = platform::systemTool(folders_, "cmd.exe");
+    platform::WatchedStart started = processes_.startWatched(
+        process_list::captureCommand(cmd, platform::systemTool(folders_, "tasklist.exe")),
+        platform::WindowMode::Hidden);
+    if (!started.status.ok()) {
+        Text1.setText(process_list::captureFailedText("无法启动命令解释器“" + cmd + "”。原因：" +
+                                                      started.status.description()));
+        return;
+    }
+    capture_ = std::move(started.program);
+    captureWaitedMs_ = 0;
 }
 
 void Form4::Check1_Click() {
@@ -91,7 +135,8 @@ void Form4::Command1_Click() {
         return;
     }
     platform::WatchedStart started = processes_.startWatched(
-        process_list::killCommand(Text2.text()), platform::WindowMode::Hidden);
+        process_list::killCommand(platform::systemTool(folders_, "taskkill.exe"), Text2.text()),
+        platform::WindowMode::Hidden);
     if (!started.status.ok() || !started.program) {
         host().messageBox(kKillFailed, kTitle, ui::MsgButtons::Ok);
         return;

@@ -3,12 +3,16 @@
 // prints it, refreshed every 1200 ms while automatic refresh is on, and the end of a
 // process whose PID the user types.
 //
-// Opening it again while it is open brings it to the front. Polling: each tick of Timer1 starts a
-// capture of the list into Jincheng.qvjc and shows what the file holds at that moment, normally the
-// capture of the tick before; a tick that cannot read the file changes nothing. Ending a process
-// starts the task-kill tool and then watches it on Timer2, so the window stays responsive; the
-// outcome is told once the tool has ended, and a tool that has not ended after kKillWaitMs counts
-// as failed. Everything runs on the user-interface thread; the window lives from its first opening
+// Opening it again while it is open brings it to the front. Polling: each tick of Timer1
+// shows what Jincheng.qvjc holds at that moment, normally the capture of the tick before,
+// and starts the next capture once the last one has ended (never two at a time). A capture
+// that could not start, that ended with an error or without leaving a file to read, or
+// that has not ended after kCaptureWaitMs, is told in the list instead of leaving
+// "正在获取进程列表..." there for good; the next tick tries again. Ending a process starts
+// the task-kill tool and then watches it on Timer2, so the window stays responsive; the
+// outcome is told once the tool has ended, and a tool that has not ended after kKillWaitMs
+// counts as failed. The tools are the system's, by full path.
+// Everything runs on the user-interface thread; the window lives from its first opening
 // until its close box unloads it, its timers with it.
 //
 // Its controls:
@@ -22,6 +26,7 @@
 #include <memory>
 
 #include "guard/platform/FileSystem.h"
+#include "guard/platform/Folders.h"
 #include "guard/platform/Processes.h"
 #include "guard/platform/ui/Controls.h"
 #include "guard/platform/ui/Form.h"
@@ -32,9 +37,11 @@ class Form4 : public ui::Form {
 public:
     static constexpr int kKillPollMs = 100;
     static constexpr int kKillWaitMs = 5000;
+    static constexpr int kCaptureWaitMs = 10000;
 
-    // Both services outlive the window.
-    Form4(ui::UiHost& uiHost, platform::FileSystem& files, platform::Processes& processes);
+    // The services outlive the window.
+    Form4(ui::UiHost& uiHost, platform::FileSystem& files, platform::Processes& processes,
+          platform::Folders& folders);
     ~Form4() override;
 
     ui::TextBox Text1{*this, "Text1"};
@@ -54,9 +61,16 @@ private:
     void Command1_Click();
     void Form_Resize();
     void reportKill(bool ended);
+    enum class Capture { Running, Ended, Failed };
+    // How the last capture stands; one that failed is told in the list.
+    Capture lastCapture();
+    void startCapture();
 
     platform::FileSystem& files_;
     platform::Processes& processes_;
+    platform::Folders& folders_;
+    std::unique_ptr<platform::WatchedProgram> capture_;
+    int captureWaitedMs_ = 0;
     std::unique_ptr<platform::WatchedProgram> kill_;
     int killWaitedMs_ = 0;
 };

@@ -16,8 +16,9 @@ ui::Font songTi(double points) {
 
 }  // namespace
 
-Form6::Form6(ui::UiHost& uiHost, platform::FileSystem& files, platform::Processes& processes)
-    : ui::Form(uiHost, "Form6"), files_(files), processes_(processes) {
+Form6::Form6(ui::UiHost& uiHost, platform::FileSystem& files, platform::Processes& processes,
+             platform::Folders& folders)
+    : ui::Form(uiHost, "Form6"), files_(files), processes_(processes), folders_(folders) {
     design();
     onLoad = [this] { Form_Load(); };
     Timer1.onTimer = [this] { Timer1_Timer(); };
@@ -62,7 +63,8 @@ void Form6::design() {
 // The version text, shown as the file says it; a file that cannot be read leaves the
 // design caption.
 void Form6::Form_Load() {
-    std::optional<std::string> version = files_.readText(kVersionFile);
+    std::optional<std::string> version =
+        files_.readText(platform::shippedFile(folders_, kVersionFile));
     if (!version) return;
     Banbenxx.setCaption(text::linesEndedByCrLf(*version));
 }
@@ -72,7 +74,8 @@ void Form6::Timer1_Timer() {
 }
 
 void Form6::Label3_Click() {
-    (void)processes_.start(links::forumHome(site::kForumAddress), platform::WindowMode::Hidden);
+    (void)processes_.start(links::forumHome(links::toolsIn(folders_), site::kForumAddress),
+                           platform::WindowMode::Hidden);
 }
 
 }  // namespace qv

@@ -1,7 +1,8 @@
 #pragma once
 // The welcome window: a borderless picture window in the middle of the screen with the
 // product name, the author line, a link to the author's community and the version text
-// of Banbenxx.dat. It closes itself 2500 ms after it was loaded.
+// of Banbenxx.dat, shipped beside the program. It closes itself 2500 ms after it was
+// loaded.
 //
 // Its controls:
 //   Image1    the background picture
@@ -12,6 +13,7 @@
 //   Timer1    closes the window
 
 #include "guard/platform/FileSystem.h"
+#include "guard/platform/Folders.h"
 #include "guard/platform/Processes.h"
 #include "guard/platform/ui/Controls.h"
 #include "guard/platform/ui/Form.h"
@@ -20,8 +22,9 @@ namespace qv {
 
 class Form6 : public ui::Form {
 public:
-    // Both services outlive the window.
-    Form6(ui::UiHost& uiHost, platform::FileSystem& files, platform::Processes& processes);
+    // The services outlive the window.
+    Form6(ui::UiHost& uiHost, platform::FileSystem& files, platform::Processes& processes,
+          platform::Folders& folders);
 
     ui::Image Image1{*this, "Image1"};
     ui::Image Image2{*this, "Image2"};
@@ -39,6 +42,7 @@ private:
 
     platform::FileSystem& files_;
     platform::Processes& processes_;
+    platform::Folders& folders_;
 };
 
 inline constexpr const char* kVersionFile = "Banbenxx.dat";

@@ -3,11 +3,13 @@
 #include <cstdint>
 
 #include "common/GuardRuntimeFiles.h"
+#include "guard/platform/CommandLine.h"
 
 namespace qv::process_list {
 
-std::string captureCommand() {
-    return std::string("cmd /c tasklist.exe >") + runtime_files::kProcessListCapture;
+std::string captureCommand(const std::string& cmd, const std::string& tasklist) {
+    return platform::commandLine(cmd, "/d /s /c \"" + platform::quoted(tasklist) + " >" +
+                                          runtime_files::kProcessListCapture + "\"");
 }
 
 std::string normalisedPid(std::string_view text) {
@@ -25,8 +27,12 @@ std::string normalisedPid(std::string_view text) {
     return std::to_string(value);
 }
 
-std::string killCommand(std::string_view pid) {
-    return "TASKKILL.exe /PID " + std::string(pid) + " /f";
+std::string killCommand(const std::string& taskkill, std::string_view pid) {
+    return platform::commandLine(taskkill, "/PID " + std::string(pid) + " /f");
+}
+
+std::string captureFailedText(const std::string& reason) {
+    return "无法获取进程列表：" + reason + "\r\n（仍在每隔 1.2 秒重试）";
 }
 
 }  // namespace qv::process_list

@@ -72,6 +72,11 @@ UninstallScript uninstallScript(const Installation& in) {
         return {"", refusal("安装文件夹", in.folder)};
     if (!in.menuFolder.empty() && (!isAbsolute(in.menuFolder) || !usablePath(in.menuFolder)))
         return {"", refusal("开始菜单文件夹", in.menuFolder)};
+    if (!isAbsolute(in.systemFolder) || !usablePath(in.systemFolder))
+        return {"", refusal("系统文件夹", in.systemFolder)};
+    if (!in.dataFolder.empty() &&
+        (!isAbsolute(in.dataFolder) || in.dataFolder.ends_with('\\') || !usablePath(in.dataFolder)))
+        return {"", refusal("数据文件夹", in.dataFolder)};
     for (const std::string& name : in.files) {
         if (!usablePath(name) || name.find(':') != std::string::npos || !staysInside(name))
             return {"", refusal("文件", name)};
@@ -93,20 +98,31 @@ UninstallScript uninstallScript(const Installation& in) {
         if (name != kUninstallerName && name != kScriptName) lines.push_back(folder + name);
     }
     for (const char* name : runtime_files::kAll) lines.push_back(folder + name);
+    if (!in.dataFolder.empty()) {
+        const std::string data = in.dataFolder + "\\";
+        for (const char* name : runtime_files::kAll) lines.push_back(data + name);
+        lines.push_back(data + std::string(kChosenSkin));
+    }
     for (const std::string& name : in.shortcuts) lines.push_back(in.menuFolder + "\\" + name);
     lines.push_back(std::string(kDeleteEnd));
 
     // The commands start in the uninstaller's folder, which is removed at the end: each
     // leaves it first, so that no command still has it as its current folder by then.
     const std::string away = "cd /d %SystemRoot% & ";
+    const std::string system = in.systemFolder + "\\";
+    const std::string reg = quoted(system + "reg.exe");
     lines.push_back(std::string(kCommandBegin));
-    lines.push_back(away + "reg delete " + quoted(kRunKey) + " /v " + std::string(kRunValue) +
+    lines.push_back(away + reg + " delete " + quoted(kRunKey) + " /v " + std::string(kRunValue) +
                     " /f");
-    lines.push_back(away + "reg delete " + quoted(kUninstallKey) + " /f");
+    lines.push_back(away + reg + " delete " + quoted(kUninstallKey) + " /f");
     if (!in.menuFolder.empty()) lines.push_back(away + "rd /q " + quoted(in.menuFolder));
+    // The quarantine of a guard that kept its files beside itself, and the shared data
+    // folder with whatever it holds.
+    lines.push_back(away + "rd /s /q " + quoted(folder + runtime_files::kQuarantineFolder));
+    if (!in.dataFolder.empty()) lines.push_back(away + "rd /s /q " + quoted(in.dataFolder));
     // Waits (ping's delay of about two seconds) for the uninstaller, which ends right
     // after starting the commands, to be gone.
-    std::string last = away + "ping -n 3 127.0.0.1 >nul & del /f /q " +
+    std::string last = away + quoted(system + "ping.exe") + " -n 3 127.0.0.1 >nul & del /f /q " +
                        quoted(folder + std::string(kUninstallerName)) + " & del /f /q " +
                        quoted(folder + std::string(kScriptName));
     for (const std::string& sub : subfoldersOf(in.files))

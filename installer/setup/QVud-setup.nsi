@@ -1,7 +1,8 @@
-; The setup program of QVu盘卫士: installs the package folder into the chosen folder,
-; writes the uninstall script Xz.ini beside QVuninst.exe (qvsetup-helper.exe, the
-; product's own code), adds the Start menu folder and the entry of "Programs and
-; Features". Silent: QVud-setup.exe /S /D=C:\folder (administrators).
+; The setup program of QVu盘卫士: installs the package folder into the chosen folder (by
+; default under Program Files; a second setup updates an installation in its folder),
+; writes the uninstall script Xz.ini beside QVuninst.exe and makes the shared data folder
+; (qvsetup-helper.exe, the product's own code), adds the Start menu folder and the entry of
+; "Programs and Features". Silent: QVud-setup.exe /S [/D=C:\folder] (administrators).
 ;
 ; makensis -INPUTCHARSET UTF8 -DVERSION=<x.y.z> -DSTAGE=<folder> -DMANIFEST=<file>
 ;          -DHELPER=<qvsetup-helper.exe> -DOUTFILE=<setup.exe> QVud-setup.nsi
@@ -29,6 +30,8 @@ Name "${PRODUCT} ${VERSION}"
 Caption "${PRODUCT} ${VERSION} 安装"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${PRODUCT}"
+; An installation there already is updated in its folder, unless /D names another.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${PRODUCT} ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
@@ -48,17 +51,17 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "${PUBLISHER}"
 ; The progress stays on screen until the user goes on.
 !define MUI_FINISHPAGE_NOAUTOCLOSE
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_RUN "$INSTDIR\QVud.exe"
+; The guard is started with the user's ordinary rights, never the setup's (RunGuard).
+!define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "立即运行${PRODUCT}"
+!define MUI_FINISHPAGE_RUN_FUNCTION RunGuard
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
-; The command that removes the product: a running guard holds QVud.exe open, so it is
-; ended first; QVuninst.exe reads Xz.ini from its current folder, the installation's.
-; Once the uninstaller and the commands of its script have ended, the folder is removed
-; if they left it empty: a command of the script runs in a console that may keep the
-; folder in use until it ends (Wine's does), so its own removal of the folder can fail.
-!define UNINSTALL_ARGUMENTS '/c taskkill /f /im QVud.exe & cd /d "$INSTDIR" & start "" /wait "$INSTDIR\QVuninst.exe" & cd /d %SystemRoot% & ping -n 5 127.0.0.1 >nul & rd /q "$INSTDIR"'
+; The command that removes the product starts just the uninstaller, whose manifest asks
+; for an administrator's rights; it reads Xz.ini beside itself and ends a running guard of
+; this installation only once the user has confirmed.
+!define UNINSTALLER "$INSTDIR\QVuninst.exe"
 
 ; Asks the user to end a running guard until none runs (Retry) or he gives up (Cancel);
 ; silent, a running guard is a failure. Leaves 1 in $0 when the guard still runs.
@@ -84,6 +87,14 @@ Function .onInit
     ${If} $0 = 1
         SetErrorLevel 3
         Quit
+    ${EndIf}
+FunctionEnd
+
+; "立即运行QVu盘卫士": started by the helper with the rights of the user who is logged on.
+Function RunGuard
+    ExecWait '"$PLUGINSDIR\qvsetup-helper.exe" run-as-user "$INSTDIR\QVud.exe"' $0
+    ${If} $0 != 0
+        MessageBox MB_OK|MB_ICONEXCLAMATION "无法以您的普通用户权限启动${PRODUCT}（错误 $0），请从开始菜单启动它。"
     ${EndIf}
 FunctionEnd
 
@@ -124,17 +135,24 @@ Section "Install"
     SetOutPath "$INSTDIR"
     File /r "${STAGE}/*"
 
+    ; Where the installed guard keeps what it writes, for every user; without it each user's
+    ; guard makes it for himself, and the others may not write there.
+    ExecWait '"$PLUGINSDIR\qvsetup-helper.exe" data-folder' $0
+    ${If} $0 != 0
+        DetailPrint "无法创建数据文件夹 $APPDATA\${PRODUCT}（错误 $0）"
+        MessageBox MB_OK|MB_ICONEXCLAMATION "无法创建数据文件夹“$APPDATA\${PRODUCT}”（错误 $0）。$\r$\n${PRODUCT}第一次运行时会自己创建它，但其他用户可能无法在其中保存设置。" /SD IDOK
+    ${EndIf}
+
     CreateDirectory "${MENU_FOLDER}"
     CreateShortcut "${MENU_FOLDER}\${GUARD_SHORTCUT}" "$INSTDIR\QVud.exe"
-    CreateShortcut "${MENU_FOLDER}\${UNINSTALL_SHORTCUT}" "$SYSDIR\cmd.exe" \
-        '${UNINSTALL_ARGUMENTS}' "$INSTDIR\QVuninst.exe" 0 SW_SHOWMINIMIZED
+    CreateShortcut "${MENU_FOLDER}\${UNINSTALL_SHORTCUT}" "${UNINSTALLER}"
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\QVud.exe"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$SYSDIR\cmd.exe" ${UNINSTALL_ARGUMENTS}'
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"${UNINSTALLER}"'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd

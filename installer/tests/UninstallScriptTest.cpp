@@ -1,6 +1,7 @@
 // The uninstall script the setup program writes, read back with the uninstaller's own
-// reader: it must name exactly the installed files and the commands, for any folder the
-// user may choose, and refuse folders it could not name safely.
+// reader: it must name exactly the installed files, the guard's files in the installation
+// and the data folder, and the commands (every program by its full path), for any folder
+// the user may choose, and refuse folders it could not name safely.
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,17 @@ using Lines = std::vector<std::string>;
 
 const std::string kAway = "cd /d %SystemRoot% & ";
 const std::string kMenu = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\QVu盘卫士";
+const std::string kData = "C:\\ProgramData\\QVu盘卫士";
+const std::string kReg = "\"C:\\Windows\\system32\\reg.exe\"";
 
 Installation sample(const std::string& folder) {
     return {folder,
             {"Banbenxx.dat", "Cinf.reg", "Filedir.exe", "Pifu.she", "QVud.exe", "QVuninst.exe",
              "skins\\蓝色.she", "skins\\old\\绿.she"},
             kMenu,
-            {"QVu盘卫士.lnk", "卸载QVu盘卫士.lnk"}};
+            {"QVu盘卫士.lnk", "卸载QVu盘卫士.lnk"},
+            "C:\\Windows\\system32",
+            kData};
 }
 
 struct ReadBack {
@@ -58,23 +63,28 @@ TEST(UninstallScriptTest, NamesEveryFileAndCommandForFoldersWithBlanksAndChinese
 
         const std::string f = folder + "\\";
         // QVuninst.exe runs while the list is deleted: the last command removes it.
-        EXPECT_EQ(back.deleteList,
-                  (Lines{f + "Banbenxx.dat", f + "Cinf.reg", f + "Filedir.exe", f + "Pifu.she",
-                         f + "QVud.exe", f + "skins\\蓝色.she", f + "skins\\old\\绿.she",
-                         f + "QVset.ini", f + "XTset.ini", f + "Rz.log", f + "Jincheng.qvjc",
-                         kMenu + "\\QVu盘卫士.lnk", kMenu + "\\卸载QVu盘卫士.lnk"}));
+        const std::string d = kData + "\\";
+        EXPECT_EQ(
+            back.deleteList,
+            (Lines{f + "Banbenxx.dat", f + "Cinf.reg", f + "Filedir.exe", f + "Pifu.she",
+                   f + "QVud.exe", f + "skins\\蓝色.she", f + "skins\\old\\绿.she", f + "QVset.ini",
+                   f + "XTset.ini", f + "Rz.log", f + "Jincheng.qvjc", d + "QVset.ini",
+                   d + "XTset.ini", d + "Rz.log", d + "Jincheng.qvjc", d + "Pifu.she",
+                   kMenu + "\\QVu盘卫士.lnk", kMenu + "\\卸载QVu盘卫士.lnk"}));
         EXPECT_EQ(
             back.commands,
-            (Lines{kAway + "reg delete "
-                           "\"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\" "
-                           "/v QVud /f",
-                   kAway +
-                       "reg delete "
+            (Lines{kAway + kReg +
+                       " delete \"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\" "
+                       "/v QVud /f",
+                   kAway + kReg +
+                       " delete "
                        "\"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QVud\" "
                        "/f",
-                   kAway + "rd /q \"" + kMenu + "\"",
-                   "cd /d %SystemRoot% & ping -n 3 127.0.0.1 >nul & del /f /q \"" + f +
-                       "QVuninst.exe\" & del /f /q \"" + f + "Xz.ini\" & rd /q \"" + f +
+                   kAway + "rd /q \"" + kMenu + "\"", kAway + "rd /s /q \"" + f + "隔离区\"",
+                   kAway + "rd /s /q \"" + kData + "\"",
+                   "cd /d %SystemRoot% & \"C:\\Windows\\system32\\ping.exe\" -n 3 127.0.0.1 >nul & "
+                   "del /f /q \"" +
+                       f + "QVuninst.exe\" & del /f /q \"" + f + "Xz.ini\" & rd /q \"" + f +
                        "skins\\old\" & rd /q \"" + f + "skins\" & rd /q \"" + folder + "\""}));
     }
 }
@@ -84,9 +94,9 @@ TEST(UninstallScriptTest, WithoutAStartMenuFolderNoneIsRemoved) {
     ReadBack back = readBack(uninstallScript(installation).text);
     EXPECT_EQ(back.deleteList, (Lines{"C:\\QV\\QVud.exe", "C:\\QV\\QVset.ini", "C:\\QV\\XTset.ini",
                                       "C:\\QV\\Rz.log", "C:\\QV\\Jincheng.qvjc"}));
-    ASSERT_EQ(back.commands.size(), 3u);
-    EXPECT_EQ(back.commands[2].find("skins"), std::string::npos);
-    EXPECT_TRUE(back.commands[2].ends_with("del /f /q \"C:\\QV\\Xz.ini\" & rd /q \"C:\\QV\""));
+    ASSERT_EQ(back.commands.size(), 4u);
+    EXPECT_EQ(back.commands[3].find("skins"), std::string::npos);
+    EXPECT_TRUE(back.commands[3].ends_with("del /f /q \"C:\\QV\\Xz.ini\" & rd /q \"C:\\QV\""));
 }
 
 TEST(UninstallScriptTest, RefusesWhatCouldNotBeNamedSafely) {
@@ -114,6 +124,9 @@ TEST(UninstallScriptTest, RefusesWhatCouldNotBeNamedSafely) {
         {"relative menu folder", {"C:\\QV", files, "Programs", {"a.lnk"}}},
         {"percent in the menu", {"C:\\QV", files, "C:\\%APPDATA%", {"a.lnk"}}},
         {"shortcut with a folder", {"C:\\QV", files, "C:\\Menu", {"..\\a.lnk"}}},
+        {"relative system folder", {"C:\\QV", files, "", {}, "system32", ""}},
+        {"percent in the data folder", {"C:\\QV", files, "", {}, "C:\\W", "C:\\%x%"}},
+        {"data folder with a backslash", {"C:\\QV", files, "", {}, "C:\\W", "C:\\D\\"}},
     };
     for (const Case& c : cases) {
         UninstallScript script = uninstallScript(c.installation);

@@ -9,7 +9,9 @@ enum class HelperExit {
     ManifestUnreadable = 3,  // the list of the package's files could not be read
     PathRefused = 4,         // a path cannot stand in the script (see uninstallScript)
     NotRepresentable = 5,    // a path has characters the system code page lacks
-    WriteFailed = 6          // Xz.ini could not be written
+    WriteFailed = 6,         // Xz.ini could not be written
+    DataFolderFailed = 7,    // the shared data folder could not be made or opened up
+    NotStarted = 8           // the program could not be started with the user's rights
 };
 
 }  // namespace qv::setup

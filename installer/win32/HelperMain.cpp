@@ -4,8 +4,19 @@
 //   qvsetup-helper.exe write-xz <folder> <manifest> <menu folder> <shortcut>...
 //
 // writes <folder>\Xz.ini for the files the manifest lists (UTF-8, one name relative to
-// the folder a line, as the package was built) and the shortcuts in the Start menu
-// folder. The exit code tells the setup program what happened (HelperExit).
+// the folder a line, as the package was built), the guard's files in the folder and in the
+// shared data folder, and the shortcuts in the Start menu folder.
+//
+//   qvsetup-helper.exe data-folder
+//
+// makes the shared data folder (%ProgramData%\QVu盘卫士) and lets the local Users group
+// modify what is in it.
+//
+//   qvsetup-helper.exe run-as-user <program>
+//
+// starts <program> with the rights of the user who is logged on, never the setup's.
+//
+// The exit code tells the setup program what happened (HelperExit).
 
 #include <windows.h>
 // After windows.h, which it needs.
@@ -16,6 +27,7 @@
 #include <vector>
 
 #include "common/win32/FileBytes.h"
+#include "common/win32/Folders.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
 #include "common/xz/XzFormat.h"
@@ -23,6 +35,8 @@
 #include "installer/script/UninstallScript.h"
 #include "installer/win32/AnsiFile.h"
 #include "installer/win32/HelperExit.h"
+#include "installer/win32/SharedDataFolder.h"
+#include "installer/win32/UnelevatedStart.h"
 
 namespace {
 
@@ -52,7 +66,9 @@ HelperExit writeScript(const std::vector<std::wstring>& args) {
     if (args.size() < 3) return HelperExit::Usage;
     std::optional<std::vector<std::string>> files = readManifest(args[1]);
     if (!files) return HelperExit::ManifestUnreadable;
-    Installation installation{toUtf8(args[0]), std::move(*files), toUtf8(args[2]), {}};
+    Installation installation{toUtf8(args[0]),           std::move(*files),
+                              toUtf8(args[2]),           {},
+                              qv::win32::systemFolder(), qv::win32::sharedDataFolder()};
     for (std::size_t i = 3; i < args.size(); ++i) installation.shortcuts.push_back(toUtf8(args[i]));
 
     UninstallScript script = uninstallScript(installation);
@@ -69,6 +85,14 @@ HelperExit writeScript(const std::vector<std::wstring>& args) {
     return HelperExit::WriteFailed;
 }
 
+HelperExit makeDataFolder() {
+    std::string folder = qv::win32::sharedDataFolder();
+    if (folder.empty()) return HelperExit::DataFolderFailed;
+    return win32::makeSharedDataFolder(qv::win32::toWide(folder)).ok()
+               ? HelperExit::Done
+               : HelperExit::DataFolderFailed;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -77,7 +101,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!argv) return static_cast<int>(HelperExit::Usage);
     std::vector<std::wstring> args(argv + (count > 0 ? 1 : 0), argv + count);
     LocalFree(argv);
-    if (args.empty() || args[0] != L"write-xz") return static_cast<int>(HelperExit::Usage);
+    if (args.empty()) return static_cast<int>(HelperExit::Usage);
+    const std::wstring verb = args[0];
     args.erase(args.begin());
-    return static_cast<int>(writeScript(args));
+    if (verb == L"write-xz") return static_cast<int>(writeScript(args));
+    if (verb == L"data-folder" && args.empty()) return static_cast<int>(makeDataFolder());
+    if (verb == L"run-as-user" && args.size() == 1) {
+        return static_cast<int>(win32::startUnelevated(args[0]).ok() ? HelperExit::Done
+                                                                     : HelperExit::NotStarted);
+    }
+    return static_cast<int>(HelperExit::Usage);
 }

@@ -27,14 +27,13 @@ Status applySkin(SkinFiles& files, const ApplyTarget& target, const SkinEntry& e
     }
 
     std::string temporary;
-    if (Status written = files.writeTemporary(target.programFolder, bytes, temporary);
-        !written.ok()) {
-        return Status::failure("无法在程序文件夹中写入新的皮肤文件：" + written.description() +
+    if (Status written = files.writeTemporary(target.dataFolder, bytes, temporary); !written.ok()) {
+        return Status::failure("无法在数据文件夹中写入新的皮肤文件：" + written.description() +
                                "。原有皮肤未改动。");
     }
-    if (Status replaced = files.replace(target.programFolder, temporary, kGuardSkinFile);
+    if (Status replaced = files.replace(target.dataFolder, temporary, kGuardSkinFile);
         !replaced.ok()) {
-        files.remove(target.programFolder, temporary);
+        files.remove(target.dataFolder, temporary);
         return Status::failure(std::string("无法替换 ") + kGuardSkinFile + "：" +
                                replaced.description() + "。原有皮肤未改动。");
     }
@@ -42,7 +41,7 @@ Status applySkin(SkinFiles& files, const ApplyTarget& target, const SkinEntry& e
     // What the guard will read is what was chosen, or the user hears otherwise.
     std::string check;
     if (Status reread =
-            files.read(target.programFolder, kGuardSkinFile, skin::kMaxSkinBytes + 1, check);
+            files.read(target.dataFolder, kGuardSkinFile, skin::kMaxSkinBytes + 1, check);
         !reread.ok()) {
         return Status::failure(std::string("替换后无法读回 ") + kGuardSkinFile + "：" +
                                reread.description());

@@ -1,7 +1,7 @@
 #pragma once
-// Applying a skin: its file is copied over Pifu.she in the program folder, in one step
-// (a temporary file in the same folder, flushed, then put in place), so the guard never
-// finds half a skin, and a failure at any step leaves the old Pifu.she as it was.
+// Applying a skin: its file is copied over Pifu.she in the data folder, the guard's, in one
+// step (a temporary file in the same folder, flushed, then put in place), so the guard
+// never finds half a skin, and a failure at any step leaves the old Pifu.she as it was.
 
 #include <string>
 
@@ -11,8 +11,8 @@
 namespace qv::pifushe {
 
 struct ApplyTarget {
-    std::string skinsFolder;    // where `entry.file` lies
-    std::string programFolder;  // where Pifu.she goes
+    std::string skinsFolder;  // where `entry.file` lies
+    std::string dataFolder;   // where Pifu.she goes
 };
 
 // Reads the skin anew (it may have changed since it was listed), refuses a damaged one,

@@ -1,14 +1,16 @@
 // Pifushe.exe: the skin changer. Lists the skins of the "skins" folder beside the program,
 // shows each as a miniature of the guard's main window, and applies the chosen one by
-// putting it in place of Pifu.she in the program's folder, which is the guard's: the
-// guard starts this program by its bare name from its own folder. Single-threaded;
-// every failure is told with the system's text.
+// putting it in place of Pifu.she in the data folder, which is the guard's (both work it
+// out with the same code, common/win32/Folders.h): the guard wears the Pifu.she of its data
+// folder, or the one shipped beside it while there is none. Single-threaded; every failure
+// is told with the system's text.
 
 #include <windows.h>
 
 #include <optional>
 #include <string>
 
+#include "common/folders/DataFolder.h"
 #include "common/win32/Folders.h"
 #include "common/win32/Gdi.h"
 #include "common/win32/MessageLoop.h"
@@ -32,6 +34,7 @@ enum Id { kList = 100, kPreview, kStatus, kApply, kClose };
 struct Changer {
     win32::Win32SkinFiles files;
     std::string programFolder;
+    std::string dataFolder;
     std::string skinsFolder;
     Catalog catalog;
     int current = -1;  // the entry Pifu.she holds now
@@ -80,7 +83,8 @@ void refresh() {
     app.catalog = listSkins(app.files, app.skinsFolder);
     std::string bytes;
     std::optional<qv::skin::Theme> inUse;
-    if (app.files.read(app.programFolder, kGuardSkinFile, qv::skin::kMaxSkinBytes + 1, bytes).ok())
+    if (app.files.read(app.dataFolder, kGuardSkinFile, qv::skin::kMaxSkinBytes + 1, bytes).ok() ||
+        app.files.read(app.programFolder, kGuardSkinFile, qv::skin::kMaxSkinBytes + 1, bytes).ok())
         inUse = themeOf(bytes);
     app.current = indexOfTheme(app.catalog, inUse);
 
@@ -102,7 +106,11 @@ void applySelected() {
     int i = selection();
     if (i < 0) return tell("请先在列表中选择一个皮肤。", false);
     SkinEntry entry = app.catalog.skins[i];
-    qv::Status r = applySkin(app.files, {app.skinsFolder, app.programFolder}, entry);
+    // The guard makes its data folder when it starts; the skin changer may come first.
+    qv::Status r = qv::win32::makeFolder(app.dataFolder);
+    if (!r.ok())
+        r = qv::Status::failure("无法创建数据文件夹“" + app.dataFolder + "”：" + r.description());
+    if (r.ok()) r = applySkin(app.files, {app.skinsFolder, app.dataFolder}, entry);
     refresh();
     if (r.ok())
         tell(appliedMessage(entry.name), false);
@@ -166,8 +174,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         MessageBoxW(nullptr, L"无法确定皮肤更换器所在的文件夹。", L"错误", MB_OK | MB_ICONERROR);
         return 1;
     }
-    app.skinsFolder =
-        app.programFolder + (app.programFolder.ends_with('\\') ? "" : "\\") + kSkinsFolder;
+    app.dataFolder = qv::win32::dataFolder();
+    app.skinsFolder = qv::folders::inFolder(app.programFolder, kSkinsFolder);
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = windowProc;

@@ -23,8 +23,12 @@ GuardHarness::GuardHarness()
       removalFiles(
           currentDirectory(),
           [this](const std::string& path) { return files.hostPathOnDrive(path); }, files.marks()),
-      services{files, removalFiles, processes, registry, clock, skin, web},
+      services{files, removalFiles, folders, processes, elevation, registry, clock, skin, web},
       guard(host, services) {}
+
+std::filesystem::path GuardHarness::programFolder() {
+    return prepared(*files.hostPath(folders.program));
+}
 
 std::filesystem::path GuardHarness::addDrive(char letter, platform::DriveType type) {
     std::filesystem::path folder = prepared(temp.path() / std::string(1, letter));

@@ -2,7 +2,8 @@
 // The guard running headless over real temporary folders standing for drives: drive c:
 // (fixed) exists from the start, more drives can be plugged in, and every other service
 // is an in-memory back-end that records what the guard asked of it. The quarantine is the
-// folder 隔离区 of the current directory.
+// folder 隔离区 of the current directory. The guard is an installed one, not elevated: its
+// program folder lies under Program Files on c:, its data folder is the current directory.
 
 #include <filesystem>
 
@@ -21,9 +22,12 @@ public:
 
     // Plugs in drive `letter` over a fresh folder and returns that folder.
     std::filesystem::path addDrive(char letter, platform::DriveType type);
-    // The folder standing for the guard's current directory.
+    // The folder standing for the guard's current directory, its data folder.
     std::filesystem::path currentDirectory() const { return temp.path() / "cwd"; }
     std::filesystem::path quarantineFolder() const { return currentDirectory() / "隔离区"; }
+    // The folder standing for the program folder (folders.program, on drive c:), made when
+    // first asked for: where the shipped files lie.
+    std::filesystem::path programFolder();
 
     HeadlessHost host;
     TempFolder temp;
@@ -31,7 +35,9 @@ public:
     // The same drives and their hidden and system marks, for removing files; the
     // quarantine lies in the current directory.
     posix::DriveTableRemovalFiles removalFiles;
+    posix::FixedFolders folders;
     posix::RecordingProcesses processes;
+    posix::ScriptedElevation elevation;
     posix::MemoryRegistry registry;
     posix::ManualClock clock;
     posix::RecordingSkin skin;

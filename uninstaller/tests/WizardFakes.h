@@ -95,6 +95,7 @@ public:
         started.push_back(commandLine);
         return !unstartable.count(commandLine);
     }
+    void endProgram(const std::string& path) override { journal_.push_back("end program " + path); }
 
 private:
     std::vector<std::string>& journal_;

@@ -91,8 +91,8 @@ TEST_F(WizardTest, UninstallDeletesInOrderThenReportsThenStartsCommands) {
     loadConfirmed();
     view.answers = {Answer::Ok};
     wizard.faceClicked(Face::Uninstall);
-    EXPECT_EQ(journal, (Lines{"text 正在卸载请稍后...", "delete QVud.exe", "delete QVset.ini",
-                              "delete Rz.log", "box 提示: 本软件已成功卸载！",
+    EXPECT_EQ(journal, (Lines{"text 正在卸载请稍后...", "end program QVud.exe", "delete QVud.exe",
+                              "delete QVset.ini", "delete Rz.log", "box 提示: 本软件已成功卸载！",
                               "start cmd.exe | cmd.exe /c taskkill /f /im QVud.exe",
                               "start cmd.exe | cmd.exe /c rd /s /q skin", "end"}));
     EXPECT_EQ(view.boxes.at(0).buttons, Buttons::Ok);
@@ -112,8 +112,9 @@ TEST_F(WizardTest, EmptyListStillReportsAndRunsTheCommands) {
 }
 
 // A file that is not there is gone as the uninstall wants it: a settings file the guard
-// never wrote is no failure to report.
-TEST_F(WizardTest, FilesThatStayAreReportedAndTheRestAreDeleted) {
+// never wrote is no failure to report. A file that stays keeps the commands from running,
+// so that the uninstaller, its script and its registration stay for another try.
+TEST_F(WizardTest, FilesThatStayAreReportedTheRestDeletedAndNoCommandRuns) {
     system.script.text =
         "[删除开始]\nQVud.exe\nlocked.dll\nmissing.txt\nRz.log\n[删除结束]\n"
         "[命令开始]\nbad\ngood\n[命令结束]\n";
@@ -128,12 +129,37 @@ TEST_F(WizardTest, FilesThatStayAreReportedAndTheRestAreDeleted) {
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].title, "提示");
     EXPECT_EQ(view.boxes[0].icon, Icon::Warning);
-    EXPECT_EQ(view.boxes[0].text,
-              "卸载未全部完成，以下文件未能删除：\r\n"
-              "locked.dll（文件正在使用）\r\n");
-    // The commands still run, all of them, after the report.
-    EXPECT_EQ(system.started, (Lines{"cmd.exe /c bad", "cmd.exe /c good"}));
+    EXPECT_EQ(
+        view.boxes[0].text,
+        "卸载未全部完成，以下文件未能删除：\r\n"
+        "locked.dll（文件正在使用）\r\n"
+        "卸载程序及其卸载信息已保留：请关闭正在使用这些文件的程序，然后再次运行卸载程序。\r\n");
+    EXPECT_TRUE(system.started.empty());
     EXPECT_EQ(journal.back(), "end");
+}
+
+TEST_F(WizardTest, TheInstallationsProgramsAreEndedOnlyOnceTheUserHasChosenToUninstall) {
+    system.script.text =
+        "[删除开始]\nC:\\QV\\QVud.exe\nC:\\QV\\Filedir.EXE\nC:\\QV\\QVset.ini\nexe\n[删除结束]\n";
+    view.answers = {Answer::Ok};
+    ASSERT_EQ(wizard.Form_Load(), LoadResult::Shown);
+    wizard.faceClicked(Face::Cancel);
+    EXPECT_EQ(std::count_if(journal.begin(), journal.end(),
+                            [](const std::string& e) { return e.starts_with("end program"); }),
+              0);
+
+    journal.clear();
+    ScriptedView other{journal};
+    other.answers = {Answer::Ok, Answer::Ok};
+    Wizard w{other, system};
+    ASSERT_EQ(w.Form_Load(), LoadResult::Shown);
+    w.faceClicked(Face::Uninstall);
+    Lines ended;
+    for (const std::string& e : journal)
+        if (e.starts_with("end program")) ended.push_back(e);
+    EXPECT_EQ(ended, (Lines{"end program C:\\QV\\QVud.exe", "end program C:\\QV\\Filedir.EXE"}));
+    EXPECT_LT(std::find(journal.begin(), journal.end(), "end program C:\\QV\\QVud.exe"),
+              std::find(journal.begin(), journal.end(), "delete C:\\QV\\QVud.exe"));
 }
 
 TEST_F(WizardTest, RepeatedAndEmptyEntriesAreNotFailures) {

@@ -1,8 +1,13 @@
 #include "uninstaller/win32/Win32UninstallSystem.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <tlhelp32.h>
+
+#include <iterator>
 
 #include "common/win32/FileBytes.h"
+#include "common/win32/Folders.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -55,10 +60,18 @@ DeleteResult Win32UninstallSystem::deleteFile(const std::string& path) {
     if (path.find('\0') != std::string::npos) {
         return {DeleteOutcome::Failed, systemErrorText(ERROR_INVALID_NAME)};
     }
-    if (DeleteFileW(toWide(path).c_str())) return {DeleteOutcome::Deleted, ""};
-    DWORD error = GetLastError();
-    if (isNotFound(error)) return {DeleteOutcome::NotFound, ""};
-    return {DeleteOutcome::Failed, systemErrorText(error)};
+    const std::wstring name = toWide(path);
+    if (!DeleteFileW(name.c_str())) {
+        DWORD error = GetLastError();
+        if (isNotFound(error)) return {DeleteOutcome::NotFound, ""};
+        return {DeleteOutcome::Failed, systemErrorText(error)};
+    }
+    // Read back: a file whose attributes can still be read is still there (a file system
+    // may report the delete and keep the file). One waiting to be deleted until its last
+    // handle closes cannot be opened any more, and goes.
+    if (GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return {DeleteOutcome::Failed, "删除后文件仍然存在"};
+    return {DeleteOutcome::Deleted, ""};
 }
 
 bool Win32UninstallSystem::startMinimised(std::string_view program,
@@ -77,13 +90,49 @@ bool Win32UninstallSystem::startMinimised(std::string_view program,
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMINIMIZED;
     PROCESS_INFORMATION started{};
+    // Started in the system folder, not the uninstaller's, which a command may remove: a
+    // process keeps the folder it starts in in use (Wine's do until they end).
+    const std::wstring systemFolder(folder, n);
     if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &started)) {
+                        CREATE_NEW_CONSOLE, nullptr, systemFolder.c_str(), &startup, &started)) {
         return false;
     }
     // Nobody waits for the command: its handles are closed at once.
     UniqueKernelHandle process(started.hProcess), thread(started.hThread);
     return true;
+}
+
+void Win32UninstallSystem::endProgram(const std::string& path) {
+    std::optional<FullPath> program = fullPath(toWide(path));
+    if (!program) return;
+    const std::wstring name = program->path.substr(program->nameAt);
+    UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (snapshot.get() == INVALID_HANDLE_VALUE) {
+        snapshot.release();
+        return;
+    }
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry)) {
+        if (entry.th32ProcessID == GetCurrentProcessId() ||
+            CompareStringOrdinal(entry.szExeFile, -1, name.c_str(), -1, TRUE) != CSTR_EQUAL) {
+            continue;
+        }
+        UniqueKernelHandle process(
+            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
+                        entry.th32ProcessID));
+        if (!process) continue;
+        // The process's own file, by the full path it was started from.
+        wchar_t image[32768];
+        DWORD size = static_cast<DWORD>(std::size(image));
+        if (!QueryFullProcessImageNameW(process.get(), 0, image, &size) ||
+            CompareStringOrdinal(image, static_cast<int>(size), program->path.c_str(), -1, TRUE) !=
+                CSTR_EQUAL) {
+            continue;
+        }
+        if (TerminateProcess(process.get(), 1)) WaitForSingleObject(process.get(), 5000);
+    }
 }
 
 }  // namespace qv::uninst::win32

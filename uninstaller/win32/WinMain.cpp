@@ -1,7 +1,12 @@
-// QVuninst.exe: the uninstall wizard. Reads Xz.ini from the current folder, asks for
-// confirmation, then waits for the user's choice in its window.
+// QVuninst.exe: the uninstall wizard. Reads Xz.ini from its own folder, asks for
+// confirmation, then waits for the user's choice in its window. Its manifest asks for an
+// administrator's rights, which removing an installation under Program Files needs,
+// however it is started ("Programs and Features", the Start menu, a double click).
 
 #include <windows.h>
+
+#include "common/win32/Folders.h"
+#include "common/win32/Text.h"
 
 #include "uninstaller/win32/Win32UninstallSystem.h"
 #include "uninstaller/win32/WizardWindow.h"
@@ -9,6 +14,11 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace qv::uninst;
+    // Xz.ini and the names it lists lie beside the uninstaller: its folder is made the
+    // current one, whichever folder it was started in ("Programs and Features" starts it
+    // in the system folder).
+    const std::string folder = qv::win32::programFolder();
+    if (!folder.empty()) SetCurrentDirectoryW(qv::win32::toWide(folder).c_str());
     win32::Win32UninstallSystem system;
     win32::WizardWindow window(instance);
     if (!window.create()) {

@@ -21,7 +21,7 @@ std::string describeFailedDeletes(const std::vector<FailedDelete>& failed) {
     if (failed.size() > listed) {
         text += "……另有 " + std::to_string(failed.size() - listed) + " 个文件未能删除。\r\n";
     }
-    return text;
+    return text + kRetryHint;
 }
 
 }  // namespace qv::uninst

@@ -1,6 +1,7 @@
 #pragma once
-// What the wizard asks of the operating system: the script file, file deletion and
-// starting programs. The Win32 implementation is the real one; tests give a scripted one.
+// What the wizard asks of the operating system: the script file, file deletion, ending
+// the installation's running programs and starting programs. The Win32 implementation is the real
+// one; tests give a scripted one.
 
 #include <string>
 #include <string_view>
@@ -37,6 +38,12 @@ public:
     // minimised window that takes the focus, without waiting for it. False when it could
     // not be started.
     virtual bool startMinimised(std::string_view program, const std::string& commandLine) = 0;
+
+    // Ends, by force, every running process whose program file is exactly `path` (relative
+    // to the current folder or absolute), and waits a moment for it to be gone; a process
+    // of a program of the same name elsewhere is left alone. One that cannot be ended keeps
+    // its file, whose deletion then fails and is reported.
+    virtual void endProgram(const std::string& path) = 0;
 };
 
 }  // namespace qv::uninst

@@ -25,6 +25,14 @@ std::string readFailureText(const ScriptFile& file) {
     }
 }
 
+// A program file: one whose name ends in ".exe", in any case.
+bool isProgram(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string end = path.substr(path.size() - 4);
+    for (char& c : end) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return end == ".exe";
+}
+
 }  // namespace
 
 LoadResult Wizard::Form_Load() {
@@ -99,6 +107,13 @@ void Wizard::Xb() {
     uninstalling_ = true;
     view_.setMessageText(std::string(kUninstalling));
 
+    // The installation's programs that still run (the guard, its companions) hold their
+    // files: now that the user has confirmed, they are ended, each by its own file's path,
+    // so that a copy of the same program elsewhere (a portable one on a stick) runs on.
+    for (const std::string& path : deleteList_) {
+        if (isProgram(path)) system_.endProgram(path);
+    }
+
     // Deletions in list order. A file that is not there (one the program never made, or
     // one the script names twice) is gone as well as a deleted one; only a file that is
     // still there is reported. An empty entry names no file.
@@ -108,17 +123,18 @@ void Wizard::Xb() {
         DeleteResult result = system_.deleteFile(path);
         if (result.outcome == DeleteOutcome::Failed) failed.push_back({path, result});
     }
-    // Success is claimed only when every listed file was removed.
-    if (failed.empty()) {
-        view_.messageBox(std::string(kUninstalled), std::string(kNoticeTitle), Buttons::Ok,
-                         Icon::None);
-    } else {
+    // Success is claimed only when every listed file was removed. Then the commands run,
+    // in script order, each started and left to run (one that cannot be started does not
+    // keep the others from starting). When a file stays, none of them runs: they remove
+    // what lets the user uninstall again (this program, its script, the entry of "Programs
+    // and Features"), and the user is to close what holds the files and try once more.
+    if (!failed.empty()) {
         view_.messageBox(describeFailedDeletes(failed), std::string(kNoticeTitle), Buttons::Ok,
                          Icon::Warning);
+        end();
+        return;
     }
-
-    // Commands in script order, each started and left to run; one that cannot be started
-    // does not keep the others from starting.
+    view_.messageBox(std::string(kUninstalled), std::string(kNoticeTitle), Buttons::Ok, Icon::None);
     for (const std::string& command : commands_) {
         system_.startMinimised(kShellProgram, std::string(kShellPrefix) + command);
     }

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <memory>
 
+#include "guard/platform/CommandLine.h"
+
 namespace qv::posix {
 
 namespace {
@@ -21,17 +23,6 @@ std::string programName(std::string program) {
     program = lowerCase(program);
     if (program.ends_with(".exe")) program.resize(program.size() - 4);
     return program;
-}
-
-// The program a command line starts: its first word, or the quoted text at its start.
-std::string programOf(const std::string& commandLine) {
-    size_t start = commandLine.find_first_not_of(" \t");
-    if (start == std::string::npos) return {};
-    if (commandLine[start] == '"') {
-        size_t end = commandLine.find('"', start + 1);
-        return commandLine.substr(start + 1, end == std::string::npos ? end : end - start - 1);
-    }
-    return commandLine.substr(start, commandLine.find_first_of(" \t", start) - start);
 }
 
 // Ends with its scripted exit code once it has been looked at often enough.
@@ -54,10 +45,24 @@ private:
 
 }  // namespace
 
+void MemoryRegistry::store(const std::string& valuePath, platform::RegistryValue value) {
+    std::string path = lowerCase(valuePath);
+    values_[path] = std::move(value);
+    // Every key on the way is there now.
+    for (size_t end = path.rfind('\\'); end != std::string::npos && end > 0;
+         end = path.rfind('\\', end - 1)) {
+        keys_.insert(path.substr(0, end));
+    }
+}
+
 Status MemoryRegistry::writeString(const std::string& valuePath, const std::string& data) {
     if (readOnly_) return Status::failure("拒绝访问。");
-    values_[lowerCase(valuePath)] = data;
+    store(valuePath, {platform::RegistryValue::Type::String, data, 0});
     return Status::success();
+}
+
+void MemoryRegistry::writeNumber(const std::string& valuePath, std::uint32_t number) {
+    store(valuePath, {platform::RegistryValue::Type::Number, "", number});
 }
 
 Status MemoryRegistry::deleteValue(const std::string& valuePath) {
@@ -68,18 +73,45 @@ Status MemoryRegistry::deleteValue(const std::string& valuePath) {
     return Status::success();
 }
 
+void MemoryRegistry::deleteKey(const std::string& keyPath) {
+    const std::string key = lowerCase(keyPath);
+    auto under = [&](const std::string& path) {
+        return path == key || path.starts_with(key + "\\");
+    };
+    std::erase_if(values_, [&](const auto& entry) { return under(entry.first); });
+    std::erase_if(keys_, under);
+}
+
+std::optional<platform::RegistryValue> MemoryRegistry::readValue(const std::string& valuePath) {
+    auto it = values_.find(lowerCase(valuePath));
+    if (it == values_.end()) return std::nullopt;
+    return it->second;
+}
+
+bool MemoryRegistry::keyExists(const std::string& keyPath) {
+    return keys_.contains(lowerCase(keyPath));
+}
+
 const std::string* MemoryRegistry::find(const std::string& valuePath) const {
     auto it = values_.find(lowerCase(valuePath));
-    return it == values_.end() ? nullptr : &it->second;
+    if (it == values_.end() || it->second.type != platform::RegistryValue::Type::String)
+        return nullptr;
+    return &it->second.text;
 }
 
 Status RecordingProcesses::start(const std::string& commandLine, platform::WindowMode mode) {
-    std::string program = programName(programOf(commandLine));
+    const std::string path = platform::programOf(commandLine);
+    if (!platform::isFullPath(path)) {
+        refused_.push_back(commandLine);
+        return Status::failure("参数错误。");
+    }
+    std::string program = programName(path);
     if (program.empty() || missing_.contains(program)) {
         refused_.push_back(commandLine);
         return Status::failure("系统找不到指定的文件。");
     }
     starts_.push_back({commandLine, mode});
+    if (onStart) onStart(commandLine);
     return Status::success();
 }
 
@@ -88,7 +120,8 @@ platform::WatchedStart RecordingProcesses::startWatched(const std::string& comma
     Status status = start(commandLine, mode);
     if (!status.ok()) return {std::move(status), nullptr};
     Outcome outcome{0, 0};
-    if (auto it = outcomes_.find(programName(programOf(commandLine))); it != outcomes_.end()) {
+    if (auto it = outcomes_.find(programName(platform::programOf(commandLine)));
+        it != outcomes_.end()) {
         outcome = it->second;
     }
     return {std::move(status), std::make_unique<ScriptedProgram>(outcome.exitCode, outcome.polls)};
@@ -101,6 +134,33 @@ void RecordingProcesses::setOutcome(const std::string& program,
 
 void RecordingProcesses::setMissing(const std::string& program) {
     missing_.insert(programName(program));
+}
+
+platform::RunningPrograms RecordingProcesses::running(const std::string& imageName) {
+    auto it = running_.find(lowerCase(imageName));
+    return it == running_.end() ? platform::RunningPrograms{} : it->second;
+}
+
+void RecordingProcesses::setRunning(const std::string& imageName,
+                                    platform::RunningPrograms programs) {
+    running_[lowerCase(imageName)] = programs;
+}
+
+platform::ElevatedStart ScriptedElevation::startElevated(const std::string& program,
+                                                         const std::string& parameters,
+                                                         platform::WindowMode mode) {
+    using Result = platform::ElevatedStart::Result;
+    prompts_.push_back({program, parameters, mode});
+    switch (answer_) {
+        case Answer::Decline:
+            return {Result::Declined, "", nullptr};
+        case Answer::Fail:
+            return {Result::Failed, "系统找不到指定的文件。", nullptr};
+        case Answer::Agree:
+            break;
+    }
+    if (onStart) onStart(program, parameters);
+    return {Result::Started, "", std::make_unique<ScriptedProgram>(exitCode_, polls_)};
 }
 
 }  // namespace qv::posix

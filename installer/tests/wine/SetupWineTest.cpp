@@ -1,12 +1,13 @@
 // The real setup program under Wine, as a user meets it: installed silently into a folder
-// with blanks and Chinese characters, the guard started from its Start menu shortcut, the
-// product removed through its registered uninstall command and QVuninst.exe's wizard;
-// then its pages stepped through by messages, with a running guard in the way first.
+// with blanks and Chinese characters and updated there by a second setup, removed by
+// QVuninst.exe's wizard started from elsewhere; refused for a folder the uninstall script
+// could not name and over a running guard; its pages stepped through by messages, with a
+// running guard in the way first, and the guard started at the end with the user's rights.
+// (The installed guard at work: InstalledGuardWineTest.cpp.)
 
 #include <windows.h>
 // After windows.h, which they need.
-#include <shellapi.h>
-#include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "common/win32/UniqueHandle.h"
+#include "installer/tests/wine/Installation.h"
+#include "installer/win32/SharedDataFolder.h"
 #include "tests/wine/e2e/GuardProcess.h"
 #include "tests/wine/host/WindowProbe.h"
 #include "tests/wine/tools/TestKit.h"
@@ -23,127 +26,22 @@ namespace qv::setup::test {
 namespace {
 
 using namespace qv::testkit;
-using qv::win32::UniqueFind;
+using namespace qv::setup::test;
 using qv::win32::UniqueKernelHandle;
-using qv::win32::UniqueKey;
 
-const wchar_t* const kUninstallKey =
-    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QVud";
-const wchar_t* const kRunKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-// Control ids of the setup's window (NSIS) and of the uninstall wizard.
+// Control ids of the setup's window (NSIS).
 constexpr int kNext = 1, kDirectoryEdit = 1019;
-constexpr int kWizardMessage = 101, kUninstallFace = 105;
 
 class WineSettingsEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
-        const std::initializer_list<std::wstring> programs = {L"QVud.exe", L"QVuninst.exe",
-                                                              L"QVud-setup-" QV_VERSION L".exe"};
+        const std::initializer_list<std::wstring> programs = {
+            L"QVud.exe", L"QVuninst.exe", L"Pifushe.exe", L"QVud-setup-" QV_VERSION L".exe"};
         prepareWineSettings(programs);
         ASSERT_FALSE(prepareWineSettings(programs)) << "Wine's settings stay unwritten";
     }
 };
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new WineSettingsEnvironment);
-
-bool exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The package's files, relative to the installation folder, as the build listed them.
-std::vector<std::wstring> packageFiles() {
-    std::vector<std::wstring> names;
-    std::wstring text = wide(readBytes(windowsPath(QV_PACKAGE_MANIFEST)).value_or(""));
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos) end = text.size();
-        if (end > start) names.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return names;
-}
-
-std::wstring menuFolder() {
-    wchar_t path[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, path);
-    return std::wstring(path) + L"\\QVu盘卫士";
-}
-
-bool keyExists(const wchar_t* key) {
-    HKEY h = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ | KEY_WOW64_64KEY, &h) != ERROR_SUCCESS)
-        return false;
-    UniqueKey opened(h);
-    return true;
-}
-
-// The names of what a folder holds, for a failure message.
-std::string folderEntries(const std::wstring& folder) {
-    std::string names;
-    WIN32_FIND_DATAW entry;
-    UniqueFind search(FindFirstFileW((folder + L"\\*").c_str(), &entry));
-    if (!search) return names;
-    do {
-        std::wstring name = entry.cFileName;
-        if (name != L"." && name != L"..") names += utf8(name) + " ";
-    } while (FindNextFileW(search.get(), &entry));
-    return names;
-}
-
-// A string value under HKEY_LOCAL_MACHINE; nullopt when there is none.
-std::optional<std::wstring> machineString(const wchar_t* key, const wchar_t* value) {
-    HKEY h = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ | KEY_WOW64_64KEY, &h) != ERROR_SUCCESS)
-        return std::nullopt;
-    UniqueKey opened(h);
-    wchar_t data[2048] = {};
-    DWORD size = sizeof(data) - sizeof(wchar_t);
-    DWORD type = 0;
-    LONG got = RegQueryValueExW(h, value, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    if (got != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
-    return std::wstring(data);
-}
-
-// The guard's badge, of whichever process shows it; nullptr when none does.
-HWND findBadge() {
-    HWND badge = qv::test::findFormWindow(0, L"Form3");
-    return badge && IsWindowVisible(badge) ? badge : nullptr;
-}
-
-std::wstring processImage(DWORD pid) {
-    UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
-    if (!process) return {};
-    wchar_t path[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    QueryFullProcessImageNameW(process.get(), 0, path, &size);
-    return path;
-}
-
-HWND awaitTopWindow(const std::wstring& title, const std::wstring& className = L"#32770") {
-    HWND found = nullptr;
-    waitFor([&] { return (found = findTopWindow(title, className)) != nullptr; }, 20s);
-    return found;
-}
-
-// Clicks the wizard's uninstall picture, as the user does, and waits for the report.
-HWND uninstallAndAwaitReport(HWND wizard) {
-    HWND face = GetDlgItem(wizard, kUninstallFace);
-    PostMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageW(face, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    return awaitTopWindow(L"提示");
-}
-
-// Whatever an installation left: the folder, the Start menu folder and the registry.
-void removeInstallation(const std::wstring& folder) {
-    removeTree(folder);
-    removeTree(menuFolder());
-    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_64KEY, 0);
-    HKEY run = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &run) ==
-        ERROR_SUCCESS) {
-        UniqueKey opened(run);
-        RegDeleteValueW(run, L"QVud");
-    }
-}
 
 class SetupWine : public ::testing::Test {
 protected:
@@ -158,92 +56,21 @@ protected:
     const std::wstring setupExe = windowsPath(QV_SETUP_EXE);
 };
 
-TEST_F(SetupWine, SilentInstallThenGuardFromItsShortcutThenUninstallLeavesNothing) {
-    TestProcess setup(setupExe, {}, L"/S /D=" + destination);
-    ASSERT_TRUE(setup.started());
-    ASSERT_EQ(setup.waitForExit(60000), 0);
-
-    for (const std::wstring& name : packageFiles())
-        EXPECT_TRUE(exists(destination + L"\\" + name)) << utf8(name);
-    EXPECT_TRUE(exists(destination + L"\\Xz.ini"));
-    const std::wstring guardShortcut = menuFolder() + L"\\QVu盘卫士.lnk";
-    EXPECT_TRUE(exists(guardShortcut));
-    EXPECT_TRUE(exists(menuFolder() + L"\\卸载QVu盘卫士.lnk"));
-    std::optional<std::wstring> uninstall = machineString(kUninstallKey, L"UninstallString");
-    ASSERT_TRUE(uninstall);
-    EXPECT_EQ(machineString(kUninstallKey, L"DisplayVersion"), QV_VERSION);
-
-    // The guard, started as the Start menu starts it, shows its badge.
-    SHELLEXECUTEINFOW launch{};
-    launch.cbSize = sizeof(launch);
-    launch.lpFile = guardShortcut.c_str();
-    launch.nShow = SW_SHOWNORMAL;
-    ASSERT_TRUE(ShellExecuteExW(&launch));
-    HWND badge = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (badge = findBadge()) != nullptr; }, 20s));
-    DWORD guardId = 0;
-    GetWindowThreadProcessId(badge, &guardId);
-    EXPECT_EQ(processImage(guardId), destination + L"\\QVud.exe");
-    saveScreenshot(L"setup-installed-guard");
-
-    // What the guard leaves at run time: an autostart value and a log (its settings files
-    // stay unwritten, which the uninstall must not call a failure).
-    {
-        HKEY run = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0,
-                                  KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &run, nullptr),
-                  ERROR_SUCCESS);
-        UniqueKey opened(run);
-        const std::wstring autostart = L"\"" + destination + L"\\QVud.exe\"";
-        RegSetValueExW(run, L"QVud", 0, REG_SZ, reinterpret_cast<const BYTE*>(autostart.c_str()),
-                       static_cast<DWORD>((autostart.size() + 1) * sizeof(wchar_t)));
-    }
-    ASSERT_TRUE(writeBytes(destination + L"\\Rz.log", "log\r\n"));
-
-    // "Programs and Features" runs the registered command: the guard is ended, the wizard
-    // starts in the installation folder.
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    std::wstring commandLine = *uninstall;
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
-                               CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info));
-    UniqueKernelHandle uninstallCommand(info.hProcess), uninstallThread(info.hThread);
-
-    HWND confirm = awaitTopWindow(L"卸载确认");
-    ASSERT_TRUE(confirm);
-    EXPECT_EQ(messageBoxText(confirm), L"确认卸载QVu盘卫士 吗？");
-    EXPECT_TRUE(waitFor([&] { return findBadge() == nullptr; })) << "the guard was ended";
-    EXPECT_TRUE(pressButton(confirm, IDOK));
-    HWND wizard = awaitTopWindow(L"QVu盘卫士 卸载向导", L"QVuninstWizard");
-    ASSERT_TRUE(wizard);
-    EXPECT_NE(controlText(GetDlgItem(wizard, kWizardMessage)).find(L"感谢您使用QVu盘卫士"),
-              std::wstring::npos);
-    saveScreenshot(L"setup-uninstall-wizard", wizard);
-
-    HWND report = uninstallAndAwaitReport(wizard);
-    ASSERT_TRUE(report);
-    EXPECT_EQ(messageBoxText(report), L"本软件已成功卸载！");
-    saveScreenshot(L"setup-uninstall-report", report);
-    EXPECT_TRUE(pressButton(report, IDOK));
-    // The commands run after the wizard has ended; the last one waits for it.
-    EXPECT_TRUE(waitFor([&] { return !exists(destination); }, 30s))
-        << "the installation folder is removed; left: " << folderEntries(destination);
-    for (const std::wstring& name : packageFiles())
-        EXPECT_FALSE(exists(destination + L"\\" + name)) << utf8(name);
-    EXPECT_TRUE(exists(temp / L"我的 软件")) << "only the folder of the installation goes";
-    EXPECT_TRUE(waitFor([&] { return !exists(menuFolder()); }));
-    EXPECT_TRUE(waitFor([&] { return !keyExists(kUninstallKey); }));
-    EXPECT_TRUE(waitFor([&] { return !machineString(kRunKey, L"QVud"); }));
-}
-
-// Files of the user's own in the installation folder stay, and so does the folder.
-TEST_F(SetupWine, UninstallKeepsAFolderThatHoldsSomethingElse) {
+// A second setup without a folder updates the installation where it is; an uninstall
+// started from the Start menu leaves files of the user's own, and their folder.
+TEST_F(SetupWine, ASecondSetupUpdatesInPlaceAndTheUninstallKeepsAFolderThatHoldsSomethingElse) {
     TestProcess setup(setupExe, {}, L"/S /D=" + destination);
     ASSERT_EQ(setup.waitForExit(60000), 0);
     ASSERT_TRUE(writeBytes(destination + L"\\我的笔记.txt", "mine"));
+    ASSERT_TRUE(writeBytes(destination + L"\\QVud.exe", "old version"));
+    TestProcess again(setupExe, {}, L"/S");
+    ASSERT_EQ(again.waitForExit(60000), 0);
+    EXPECT_NE(readBytes(destination + L"\\QVud.exe"), "old version") << "updated in its folder";
+    EXPECT_FALSE(exists(defaultInstallFolder())) << "and nowhere else";
+    EXPECT_EQ(machineString(kUninstallKey, L"InstallLocation"), destination);
 
-    TestProcess uninstaller(destination + L"\\QVuninst.exe", destination);
+    // The shortcut of the Start menu starts the uninstaller in some other folder.
+    TestProcess uninstaller(destination + L"\\QVuninst.exe", temp.path());
     HWND confirm = awaitTopWindow(L"卸载确认");
     ASSERT_TRUE(confirm);
     EXPECT_TRUE(pressButton(confirm, IDOK));
@@ -290,6 +117,18 @@ TEST_F(SetupWine, SilentInstallOverARunningGuardFailsAndInstallsNothing) {
     EXPECT_EQ(setup.waitForExit(30000), 3);
     EXPECT_FALSE(exists(destination));
     EXPECT_FALSE(keyExists(kUninstallKey));
+}
+
+// The process that started `pid`; 0 when unknown.
+DWORD parentOf(DWORD pid) {
+    UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry)) {
+        if (entry.th32ProcessID == pid) return entry.th32ParentProcessID;
+    }
+    return 0;
 }
 
 // The setup window's page now: its inner dialog.
@@ -361,10 +200,37 @@ TEST_F(SetupWine, PagesAskToEndARunningGuardThenInstallAndRunIt) {
     DWORD guardId = 0;
     GetWindowThreadProcessId(badge, &guardId);
     EXPECT_EQ(processImage(guardId), destination + L"\\QVud.exe");
+    // Not a child of the elevated setup: the desktop's shell (Explorer, which has the
+    // user's ordinary rights) started it.
+    DWORD parent = parentOf(guardId);
+    EXPECT_NE(parent, setup.id());
+    EXPECT_TRUE(processImage(parent).ends_with(L"\\explorer.exe")) << utf8(processImage(parent));
     UniqueKernelHandle installed(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, guardId));
     ASSERT_TRUE(installed);
     TerminateProcess(installed.get(), 0);
     WaitForSingleObject(installed.get(), 10000);
+}
+
+// The entry the setup adds to the shared data folder's list (Wine keeps no list of a
+// folder's own, so the entry is checked as the setup makes it): Modify for BUILTIN\Users by
+// its SID, inherited by every file and folder below.
+TEST(SharedDataFolderTest, TheLocalUsersGroupMayModifyWhatIsInIt) {
+    qv::setup::win32::LocalAcl acl = qv::setup::win32::withUsersModify(nullptr);
+    ASSERT_TRUE(acl);
+    ASSERT_EQ(acl->AceCount, 1);
+    void* entry = nullptr;
+    ASSERT_TRUE(GetAce(acl.get(), 0, &entry));
+    auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
+    EXPECT_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+    EXPECT_EQ(allowed->Header.AceFlags & (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE),
+              OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
+    EXPECT_EQ(allowed->Mask, static_cast<DWORD>(FILE_GENERIC_READ | FILE_GENERIC_WRITE |
+                                                FILE_GENERIC_EXECUTE | DELETE));
+    EXPECT_EQ(allowed->Mask & (WRITE_DAC | WRITE_OWNER), 0u) << "not the right to change rights";
+    BYTE users[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof users;
+    ASSERT_TRUE(CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &size));
+    EXPECT_TRUE(EqualSid(&allowed->SidStart, users));
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The one-click cleaner: five timed steps with their texts and progress, the kill commands,
 // the fixed files under c:\windows, the root files of every listed drive (read-only,
 // hidden and system ones too), a pause and resume that keep the step, no failure stopping
-// a step, and a closing message that counts what went and names what stayed.
+// a step; the work beyond the guard's own rights done by one command through the elevation
+// prompt, and a closing message that counts what went and names what stayed.
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,27 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::DriveType;
-using EmergencyCleanerTest = test::ProtectionTest;
+
+const std::string kTaskkill = "\"C:\\Windows\\system32\\taskkill.exe\"";
+
+class EmergencyCleanerTest : public test::ProtectionTest {
+protected:
+    EmergencyCleanerTest() {
+        // The task-kill tool ends the processes it names.
+        h.processes.onStart = [this](const std::string& line) { killed(line); };
+    }
+    void killed(const std::string& commandLine) {
+        for (const char* image : {"temp1.exe", "temp2.exe"}) {
+            if (commandLine.find("/im " + std::string(image)) != std::string::npos)
+                h.processes.setRunning(image, {});
+        }
+    }
+    void run(int ticks) {
+        f.Command7.click();
+        h.host.advance(1888 * ticks);
+    }
+    fs::path c = h.temp.path() / "c";
+};
 
 TEST_F(EmergencyCleanerTest, APausedRunGoesOnWithTheNextStepAndCleansEveryListedDrive) {
     const std::vector<std::string> roots{"autorun.inf", "copy.exe", "host.exe", "rose.exe"};
@@ -28,7 +49,6 @@ TEST_F(EmergencyCleanerTest, APausedRunGoesOnWithTheNextStepAndCleansEveryListed
         for (const std::string& name : names) n += fs::exists(folder / name);
         return n;
     };
-    fs::path c = h.temp.path() / "c";
     for (const std::string& name : system) test::plant(c / name);
     std::vector<fs::path> listed{c, h.addDrive('d', DriveType::CdRom),
                                  h.addDrive('e', DriveType::Removable),
@@ -52,8 +72,11 @@ TEST_F(EmergencyCleanerTest, APausedRunGoesOnWithTheNextStepAndCleansEveryListed
         EXPECT_EQ(f.Timer1.running(), running);
     };
     using Start = posix::RecordingProcesses::Start;
-    const std::vector<Start> kills{{"taskkill /im temp1.exe /f /t", platform::WindowMode::Hidden},
-                                   {"taskkill /im temp2.exe /f /t", platform::WindowMode::Hidden}};
+    const std::vector<Start> kills{
+        {kTaskkill + " /im temp1.exe /f /t", platform::WindowMode::Hidden},
+        {kTaskkill + " /im temp2.exe /f /t", platform::WindowMode::Hidden}};
+    h.processes.setRunning("temp1.exe", {1, 0});
+    h.processes.setRunning("temp2.exe", {2, 0});
 
     f.Command7.click();
     expectShowing("正在初始化...", 10, true);
@@ -98,11 +121,85 @@ TEST_F(EmergencyCleanerTest, APausedRunGoesOnWithTheNextStepAndCleansEveryListed
     expectShowing("准备就绪...", 0, false);
     EXPECT_FALSE(fs::exists(h.currentDirectory() / "Rz.log")) << "nothing is logged";
 
+    EXPECT_TRUE(h.elevation.prompts().empty()) << "the guard's own rights were enough";
+
+    h.processes.setRunning("temp1.exe", {1, 0});
     h.processes.setMissing("taskkill");
     f.Command7.click();
     h.host.advance(1888);
-    EXPECT_EQ(h.processes.refused().size(), 2u) << "a new run starts at step 1 and goes on";
+    EXPECT_EQ(h.processes.refused().size(), 1u) << "a new run starts at step 1 and goes on";
     EXPECT_EQ(f.Jd.value(), 10);
+    h.host.expectMessageBox(
+        "紧急杀毒完成！共删除 0 个文件。\r\n未能删除以下文件：\r\n"
+        "e:\\host.exe：另一个程序正在使用此文件，进程无法访问。\r\n"
+        "未能结束以下进程：\r\ntemp1.exe：结束进程的命令没有成功。",
+        ui::MsgAnswer::Ok);
+    h.host.advance(4 * 1888);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+}
+
+TEST_F(EmergencyCleanerTest, WithNothingThereNothingIsStartedOrAsked) {
+    h.host.expectMessageBox("紧急杀毒完成！共删除 0 个文件。", ui::MsgAnswer::Ok);
+    run(5);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    EXPECT_TRUE(h.processes.starts().empty());
+    EXPECT_TRUE(h.elevation.prompts().empty());
+}
+
+TEST_F(EmergencyCleanerTest, AProcessBeyondReachTakesTheSystemFilesIntoItsOnePrompt) {
+    h.processes.setRunning("temp1.exe", {1, 1});  // another user's
+    test::plant(c / "windows" / "xcopy.exe");
+    test::plant(c / "windows" / "system32" / "temp1.exe");
+    h.elevation.setOutcome(0, 25);  // the command takes 2.5 s
+    h.elevation.onStart = [&](const std::string& program, const std::string& arguments) {
+        EXPECT_EQ(program, "C:\\Windows\\system32\\cmd.exe");
+        EXPECT_EQ(arguments,
+                  "/d /s /c \"\"C:\\Windows\\system32\\taskkill.exe\" /im temp1.exe /f /t & "
+                  "\"C:\\Windows\\system32\\ping.exe\" -n 3 127.0.0.1 >nul & "
+                  "del \"c:\\windows\\xcopy.exe\" \"c:\\windows\\system32\\temp1.exe\"\"");
+        killed(arguments);
+        fs::remove(c / "windows" / "xcopy.exe");
+        fs::remove(c / "windows" / "system32" / "temp1.exe");
+    };
+    run(1);
+    ASSERT_EQ(h.elevation.prompts().size(), 1u);
+    EXPECT_EQ(h.elevation.prompts()[0].mode, platform::WindowMode::Hidden);
+    h.host.advance(1888);
+    EXPECT_EQ(f.Jd.value(), 10) << "the next step waits for the command";
+
+    h.host.expectMessageBox("紧急杀毒完成！共删除 2 个文件。", ui::MsgAnswer::Ok);
+    h.host.advance(5 * 1888);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    EXPECT_EQ(h.elevation.prompts().size(), 1u) << "one prompt for the whole run";
+    EXPECT_TRUE(h.processes.starts().empty());
+}
+
+TEST_F(EmergencyCleanerTest, ARefusedSystemFileIsAskedForOnceAndADeclineIsToldWithWhatWasLeft) {
+    h.processes.setRunning("temp2.exe", {1, 0});  // the user's own: ended without asking
+    test::plant(c / "windows" / "svchost.exe");
+    test::makeReadOnly(c / "windows" / "svchost.exe");
+    h.elevation.setAnswer(posix::ScriptedElevation::Answer::Decline);
+    h.host.expectMessageBox(
+        "紧急杀毒完成！共删除 0 个文件。\r\n未能删除以下文件：\r\n"
+        "c:\\windows\\svchost.exe：需要管理员权限，而您没有同意以管理员身份运行。",
+        ui::MsgAnswer::Ok);
+    run(5);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    EXPECT_EQ(h.processes.starts().size(), 1u);
+    ASSERT_EQ(h.elevation.prompts().size(), 1u);
+    EXPECT_EQ(h.elevation.prompts()[0].parameters, "/d /s /c \"del \"c:\\windows\\svchost.exe\"\"");
+
+    // An elevated guard does it all with its own rights and tells what still would not go.
+    h.elevation.setElevated(true);
+    h.processes.setRunning("temp1.exe", {1, 1});
+    h.host.expectMessageBox(
+        "紧急杀毒完成！共删除 0 "
+        "个文件。\r\n未能删除以下文件：\r\nc:\\windows\\svchost.exe：拒绝访问。",
+        ui::MsgAnswer::Ok);
+    run(5);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    EXPECT_EQ(h.elevation.prompts().size(), 1u);
+    EXPECT_EQ(h.processes.starts().back().commandLine, kTaskkill + " /im temp1.exe /f /t");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The companion modules, the protection log and the web links: every command line as it
-// is started, the window it asks for, and the messages of a missing module.
+// is started (every program by its full path), the window it asks for, and the messages of
+// a missing module.
 
 #include <gtest/gtest.h>
 
@@ -18,20 +19,27 @@ namespace {
 
 using platform::WindowMode;
 
+const links::Tools kTools{"C:\\Windows\\system32\\cmd.exe", "C:\\Windows\\explorer.exe",
+                          "C:\\Windows\\notepad.exe"};
+const std::string kCmd = "\"C:\\Windows\\system32\\cmd.exe\" ";
+const std::string kExplorer = "\"C:\\Windows\\explorer.exe\" ";
+
 TEST(LinkCommandsTest, EveryPageHasItsExactCommandLine) {
     const std::string forum = "http://bbs.example.org";
-    EXPECT_EQ(links::forumHome(forum), "cmd /c start http://bbs.example.org");
-    EXPECT_EQ(links::bugReportThread(forum),
-              "explorer \"http://bbs.example.org/forum.php?mod=viewthread&tid=5&extra=page%3D1\"");
-    EXPECT_EQ(links::publishSoftware(forum),
-              "explorer \"http://bbs.example.org/forum.php?mod=post&action=newthread&fid=54"
-              "&referer=http%3A//bbs.example.org/forum.php%3Fmod%3Dforumdisplay%26fid%3D54\"");
-    EXPECT_EQ(links::helpBoard(forum),
-              "explorer \"http://bbs.example.org/forum.php?mod=forumdisplay&fid=52\"");
-    EXPECT_EQ(links::moodBoard(forum),
-              "cmd /c start http://bbs.example.org/forum.php?mod=forumdisplay^&fid=58")
+    EXPECT_EQ(links::forumHome(kTools, forum), kCmd + "/c start http://bbs.example.org");
+    EXPECT_EQ(
+        links::bugReportThread(kTools, forum),
+        kExplorer + "\"http://bbs.example.org/forum.php?mod=viewthread&tid=5&extra=page%3D1\"");
+    EXPECT_EQ(links::publishSoftware(kTools, forum),
+              kExplorer +
+                  "\"http://bbs.example.org/forum.php?mod=post&action=newthread&fid=54"
+                  "&referer=http%3A//bbs.example.org/forum.php%3Fmod%3Dforumdisplay%26fid%3D54\"");
+    EXPECT_EQ(links::helpBoard(kTools, forum),
+              kExplorer + "\"http://bbs.example.org/forum.php?mod=forumdisplay&fid=52\"");
+    EXPECT_EQ(links::moodBoard(kTools, forum),
+              kCmd + "/c start http://bbs.example.org/forum.php?mod=forumdisplay^&fid=58")
         << "the interpreter would end the command at a bare &";
-    EXPECT_EQ(links::cmdStart("a|b<c>d^e"), "cmd /c start a^|b^<c^>d^^e");
+    EXPECT_EQ(links::cmdStart(kTools, "a|b<c>d^e"), kCmd + "/c start a^|b^<c^>d^^e");
 }
 
 TEST(LinkCommandsTest, TheDomainIsTheAddressWithoutItsScheme) {
@@ -61,11 +69,16 @@ TEST_F(ExternalLinksTest, EveryWebLinkStartsItsCommandHidden) {
         ui::Control& control;
         std::string command;
     };
-    for (const Link& l :
-         {Link{f.Label2, links::forumHome(forum)}, Link{f.Label10, links::forumHome(forum)},
-          Link{f.Image4, links::forumHome(forum)}, Link{f.Label11, links::bugReportThread(forum)},
-          Link{f.Label6, links::publishSoftware(forum)}, Link{f.Label5, links::helpBoard(forum)},
-          Link{f.Label9, links::moodBoard(forum)}}) {
+    const links::Tools tools = links::toolsIn(h.folders);
+    EXPECT_EQ(tools.cmd, kTools.cmd);
+    EXPECT_EQ(tools.explorer, kTools.explorer);
+    for (const Link& l : {Link{f.Label2, links::forumHome(tools, forum)},
+                          Link{f.Label10, links::forumHome(tools, forum)},
+                          Link{f.Image4, links::forumHome(tools, forum)},
+                          Link{f.Label11, links::bugReportThread(tools, forum)},
+                          Link{f.Label6, links::publishSoftware(tools, forum)},
+                          Link{f.Label5, links::helpBoard(tools, forum)},
+                          Link{f.Label9, links::moodBoard(tools, forum)}}) {
         SCOPED_TRACE(l.control.name());
         size_t before = h.processes.starts().size();
         l.control.click();
@@ -79,16 +92,18 @@ TEST_F(ExternalLinksTest, EveryWebLinkStartsItsCommandHidden) {
 TEST_F(ExternalLinksTest, TheLogOpensInTheEditorEvenBeforeThereIsOne) {
     f.Image6.click();
     choose(&Form5::Chakan);
-    const posix::RecordingProcesses::Start editor{"notepad.exe rz.log", WindowMode::Normal};
+    const posix::RecordingProcesses::Start editor{"\"C:\\Windows\\notepad.exe\" rz.log",
+                                                  WindowMode::Normal};
     EXPECT_EQ(h.processes.starts(), (std::vector{editor, editor}));
 }
 
-TEST_F(ExternalLinksTest, TheModulesStartByNameAndAMissingOneIsTold) {
+TEST_F(ExternalLinksTest, TheModulesStartFromTheProgramFolderAndAMissingOneIsTold) {
     f.Image7.click();
     choose(&Form5::PIfgg);
     EXPECT_EQ(h.processes.starts(),
-              (std::vector<posix::RecordingProcesses::Start>{{"Filedir.exe", WindowMode::Normal},
-                                                             {"Pifushe.exe", WindowMode::Normal}}));
+              (std::vector<posix::RecordingProcesses::Start>{
+                  {"\"C:\\Program Files\\QV\\Filedir.exe\"", WindowMode::Normal},
+                  {"\"C:\\Program Files\\QV\\Pifushe.exe\"", WindowMode::Normal}}));
     EXPECT_TRUE(h.host.boxes().empty());
 
     h.processes.setMissing("Filedir.exe");

@@ -110,8 +110,8 @@ TEST(ImmunisationTest, SuccessIsToldOnlyWhenTheDriveShowsTheMarkedFolder) {
     DroppingMarks files(h.currentDirectory());
     fs::path e = h.addDrive('e', DriveType::Removable);
     files.addDrive('e', DriveType::Removable, e);
-    platform::Services services{files,   h.removalFiles, h.processes, h.registry,
-                                h.clock, h.skin,         h.web};
+    platform::Services services{files,      h.removalFiles, h.folders, h.processes, h.elevation,
+                                h.registry, h.clock,        h.skin,    h.web};
     Guard guard(h.host, services);
     Form1& f = guard.form1();
     test::stopBackgroundScans(f);
@@ -127,8 +127,8 @@ TEST(ImmunisationTest, AHalfMadeImmunisationStaysUntilForcedModeReplacesIt) {
     RefusingFirstCon files(h.currentDirectory());
     fs::path e = h.addDrive('e', DriveType::Removable);
     files.addDrive('e', DriveType::Removable, e);
-    platform::Services services{files,   h.removalFiles, h.processes, h.registry,
-                                h.clock, h.skin,         h.web};
+    platform::Services services{files,      h.removalFiles, h.folders, h.processes, h.elevation,
+                                h.registry, h.clock,        h.skin,    h.web};
     Guard guard(h.host, services);
     Form1& f = guard.form1();
     test::stopBackgroundScans(f);

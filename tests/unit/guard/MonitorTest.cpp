@@ -119,6 +119,28 @@ TEST_F(MonitorTest, AutomaticHandlingDeletesLogsAndSaysOnlyWhatReallyHappened) {
         << "only the copy of the file that went";
 }
 
+TEST_F(MonitorTest, ARecordThatCannotBeWrittenIsToldOnceARunAndTheDeletionsStand) {
+    main().Zdcl.setValue(1);
+    main().Upcrsm.setValue(0);
+    fs::create_directory(h.currentDirectory() / "Rz.log");  // no file can be written there
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    writeFile(e / "autorun.inf", "open=x.exe\r\n");
+    h.host.expectMessageBox(
+        "防护日志“C:\\ProgramData\\QVu盘卫士\\Rz.log”无法写入，这次删除没有记录下来。\r\n"
+        "原因：拒绝访问。\r\n本次运行中再有记录无法写入时，不再提示。",
+        ui::MsgAnswer::Ok);
+    h.guard.start();
+    h.host.advance(1500);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    EXPECT_EQ(h.host.boxes().at(0).title, "提示");
+    EXPECT_FALSE(fs::exists(e / "autorun.inf"));
+
+    writeFile(e / "autorun.inf", "open=x.exe\r\n");
+    h.host.advance(1800);
+    EXPECT_FALSE(fs::exists(e / "autorun.inf")) << "deleted again";
+    EXPECT_EQ(h.host.boxes().size(), 1u) << "told once a run";
+}
+
 TEST_F(MonitorTest, EachKindOfDriveGetsItsOwnTreatment) {
     main().Zdcl.setValue(1);  // never applies to a fixed disk
     writeFile(h.temp.path() / "c" / "autorun.inf", "open=x.exe\r\n");

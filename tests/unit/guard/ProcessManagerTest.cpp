@@ -1,6 +1,7 @@
 // The process manager: one window, brought to the front when opened again, the capture
-// every 1200 ms and the read of the previous capture, the PID entry, the kill with its
-// outcome from the tool's exit status, and the layout on resize.
+// every 1200 ms and the read of the previous capture, a capture that fails told in the
+// list, the PID entry, the kill with its outcome from the tool's exit status, and the
+// layout on resize.
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,10 @@ namespace qv {
 namespace {
 
 using platform::WindowMode;
+
+const std::string kCapture =
+    "\"C:\\Windows\\system32\\cmd.exe\" /d /s /c "
+    "\"\"C:\\Windows\\system32\\tasklist.exe\" >Jincheng.qvjc\"";
 
 TEST(ProcessListTest, ThePidEntryKeepsTheLeadingNumberOnlyAsDigits) {
     struct Case {
@@ -45,7 +50,7 @@ protected:
     int captures() const {
         int n = 0;
         for (const auto& s : h.processes.starts()) {
-            if (s.commandLine == "cmd /c tasklist.exe >Jincheng.qvjc") {
+            if (s.commandLine == kCapture) {
                 EXPECT_EQ(s.mode, WindowMode::Hidden);
                 ++n;
             }
@@ -121,6 +126,51 @@ TEST_F(ProcessManagerTest, ClosingUnloadsAndTheNextOpeningStartsAfresh) {
     EXPECT_FALSE(again.Check1.enabled());
 }
 
+TEST_F(ProcessManagerTest, ACaptureThatFailsIsToldInTheListAndTriedAgain) {
+    const std::string notWritten =
+        "无法获取进程列表：任务列表程序 tasklist.exe 没能把进程列表写入"
+        "“C:\\ProgramData\\QVu盘卫士\\Jincheng.qvjc”（退出代码 1）。\r\n（仍在每隔 1.2 秒重试）";
+    Form4& w = h.guard.form4();
+    h.processes.setOutcome("cmd", 1);  // the redirection was refused
+    h.host.advance(2 * 1200);
+    EXPECT_EQ(w.Text1.text(), notWritten);
+    EXPECT_EQ(captures(), 2) << "tried again";
+
+    // A capture that ends well but leaves no file says so too.
+    h.processes.setOutcome("cmd", 0);
+    h.host.advance(2 * 1200);
+    EXPECT_EQ(w.Text1.text(),
+              "无法获取进程列表：任务列表程序 tasklist.exe 没能把进程列表写入"
+              "“C:\\ProgramData\\QVu盘卫士\\Jincheng.qvjc”（退出代码 0）。"
+              "\r\n（仍在每隔 1.2 秒重试）");
+
+    // One that hangs is not doubled, and is told once it has run too long.
+    h.processes.setOutcome("cmd", std::nullopt);
+    writeCapture("list\r\n");
+    h.host.advance(1200);
+    EXPECT_EQ(w.Text1.text(), "list\r\n");
+    const int started = captures();
+    h.host.advance(Form4::kCaptureWaitMs - 1200);
+    EXPECT_EQ(w.Text1.text(), "list\r\n") << "still waiting";
+    h.host.advance(2 * 1200);
+    EXPECT_EQ(captures(), started) << "never two captures at a time";
+    EXPECT_EQ(w.Text1.text(),
+              "无法获取进程列表：任务列表程序 tasklist.exe 在 10 秒内没有结束。\r\n"
+              "（仍在每隔 1.2 秒重试）");
+
+    // Without the command interpreter nothing can be captured.
+    test::GuardHarness g;
+    g.guard.start();
+    g.processes.setMissing("cmd.exe");
+    Form4& other = g.guard.form4();
+    g.host.advance(1200);
+    EXPECT_EQ(
+        other.Text1.text(),
+        "无法获取进程列表：无法启动命令解释器“C:\\Windows\\system32\\cmd.exe”。原因：系统找不到"
+        "指定的文件。\r\n（仍在每隔 1.2 秒重试）");
+    EXPECT_TRUE(g.host.boxes().empty()) << "told in the list, not in boxes every tick";
+}
+
 TEST_F(ProcessManagerTest, TheKillTellsWhatTheToolReallyDid) {
     struct Case {
         const char* name;
@@ -153,7 +203,8 @@ TEST_F(ProcessManagerTest, TheKillTellsWhatTheToolReallyDid) {
         w.Command1.click();
         if (!c.missingTool) {
             ASSERT_EQ(g.processes.starts().size(), 1u);
-            EXPECT_EQ(g.processes.starts()[0].commandLine, "TASKKILL.exe /PID " + pid + " /f");
+            EXPECT_EQ(g.processes.starts()[0].commandLine,
+                      "\"C:\\Windows\\system32\\taskkill.exe\" /PID " + pid + " /f");
             EXPECT_EQ(g.processes.starts()[0].mode, WindowMode::Hidden);
         }
         if (g.host.boxes().size() < 2) {

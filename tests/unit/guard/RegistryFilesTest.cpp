@@ -1,78 +1,31 @@
 // The shipped registry files are in the form the registry editor imports: UTF-16LE with a
 // byte-order mark, CR LF line ends, the version 5 header. Each O file puts back Windows'
 // default for what its C file sets: it removes those values (or the keys the C file made)
-// and writes no value but a documented default. (What the files do to a registry is
-// checked by importing them under Wine.)
+// and writes no value but a documented default. The policy switches' table of what each
+// import leaves, which the guard reads back, says exactly what its file does. (What the
+// files do to a registry is checked by importing them under Wine.)
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <utility>
-#include <vector>
+
+#include "guard/protection/PolicyFiles.h"
+#include "tests/support/RegFiles.h"
 
 namespace qv {
 namespace {
 
-// The ASCII text of a shipped file, its UTF-16LE units checked on the way.
-std::string readRegFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_TRUE(bytes.starts_with("\xff\xfe")) << path;
-    EXPECT_EQ(bytes.size() % 2, 0u) << path;
-    std::string text;  // the files hold ASCII only
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-        EXPECT_EQ(bytes[i + 1], '\0') << path << " at " << i;
-        text += bytes[i];
-    }
-    return text;
-}
-
-// What one file does: values written (key and name to data), values removed, keys removed.
-// Key names are kept as written; "@" names a key's default value.
-struct RegEdits {
-    std::map<std::pair<std::string, std::string>, std::string> writes;
-    std::set<std::pair<std::string, std::string>> valueDeletions;
-    std::set<std::string> keyDeletions;
-};
-
-RegEdits parseRegFile(const std::string& text) {
-    RegEdits edits;
-    std::string key;
-    size_t start = text.find("\r\n") + 2;  // after the header
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        std::string line = text.substr(start, end - start);
-        start = end == std::string::npos ? text.size() : end + 2;
-        if (line.empty()) continue;
-        if (line.starts_with("[-")) {
-            edits.keyDeletions.insert(line.substr(2, line.size() - 3));
-            key.clear();
-        } else if (line.starts_with("[")) {
-            key = line.substr(1, line.size() - 2);
-        } else {
-            size_t equals = line.starts_with("@=") ? 1 : line.find("\"=");
-            EXPECT_NE(equals, std::string::npos) << line;
-            EXPECT_FALSE(key.empty()) << "a value outside a key: " << line;
-            if (equals == std::string::npos) continue;
-            std::string name =
-                line.starts_with("@=") ? "@" : line.substr(1, equals - 1);  // without quotes
-            std::string data = line.substr(equals + (name == "@" ? 1 : 2));
-            if (data == "-")
-                edits.valueDeletions.insert({key, name});
-            else
-                edits.writes[{key, name}] = data;
-        }
-    }
-    return edits;
-}
+using test::parseRegFile;
+using test::readRegFile;
+using test::RegEdits;
 
 std::filesystem::path shipped(const std::string& name) {
-    return std::filesystem::path(QV_SHIPPED_DIR) / name;
+    return test::shippedRegFile(name);
 }
 
 TEST(RegistryFilesTest, EveryFileIsUtf16WithCrLfAndTheVersion5Header) {
@@ -130,6 +83,58 @@ TEST(RegistryFilesTest, EachOFileRemovesWhatItsCFileSetsAndWritesOnlyDefaults) {
             for (const auto& [value, data] : off.writes) written = written || value.first == key;
             EXPECT_TRUE(written) << "removes a key the C file does not write: " << key;
         }
+    }
+}
+
+// The expectations a file's edits amount to, as comparable text: "number <path> 177",
+// "text <path> @SYS:DoesNotExist", "no value <path>", "no key <path>".
+std::set<std::string> expectationsOf(const RegEdits& edits) {
+    std::set<std::string> lines;
+    auto path = [](const std::string& key, const std::string& name) {
+        return key + "\\" + (name == "@" ? "" : name);
+    };
+    for (const auto& [value, data] : edits.writes) {
+        if (data.starts_with("dword:")) {
+            lines.insert("number " + path(value.first, value.second) + " " +
+                         std::to_string(std::stoul(data.substr(6), nullptr, 16)));
+        } else {
+            lines.insert("text " + path(value.first, value.second) + " " +
+                         data.substr(1, data.size() - 2));
+        }
+    }
+    for (const auto& [key, name] : edits.valueDeletions)
+        lines.insert("no value " + path(key, name));
+    for (const std::string& key : edits.keyDeletions) lines.insert("no key " + key);
+    return lines;
+}
+
+std::set<std::string> expectationsOf(std::span<const protection::RegistryExpectation> effect) {
+    using Kind = protection::RegistryExpectation::Kind;
+    std::set<std::string> lines;
+    for (const auto& e : effect) {
+        switch (e.kind) {
+            case Kind::Number:
+                lines.insert(std::string("number ") + e.path + " " + std::to_string(e.number));
+                break;
+            case Kind::Text:
+                lines.insert(std::string("text ") + e.path + " " + e.text);
+                break;
+            case Kind::NoValue:
+                lines.insert(std::string("no value ") + e.path);
+                break;
+            case Kind::NoKey:
+                lines.insert(std::string("no key ") + e.path);
+                break;
+        }
+    }
+    return lines;
+}
+
+TEST(RegistryFilesTest, EachSwitchReadsBackExactlyWhatItsFileDoes) {
+    for (const protection::PolicySwitch& policy : protection::kPolicySwitches) {
+        SCOPED_TRACE(policy.file);
+        EXPECT_EQ(expectationsOf(policy.effect),
+                  expectationsOf(parseRegFile(readRegFile(shipped(policy.file)))));
     }
 }
 

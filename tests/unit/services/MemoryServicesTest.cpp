@@ -34,24 +34,48 @@ TEST(MemoryRegistryTest, ValuesAreFoundWithoutRegardToCaseAndOnlyExistingOnesDel
     EXPECT_FALSE(registry.deleteValue(run + "\\QVud").ok());
 }
 
-TEST(RecordingProcessesTest, AMissingProgramIsKnownByItsFileNameHoweverItIsWritten) {
+TEST(MemoryRegistryTest, KeysExistWithTheirValuesAndGoWithEverythingUnderThem) {
+    MemoryRegistry registry;
+    const std::string key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\A";
+    EXPECT_FALSE(registry.keyExists(key));
+    registry.writeNumber(key + "\\B\\Start", 4);
+    ASSERT_TRUE(registry.writeString(key + "\\", "default").ok());
+    EXPECT_TRUE(registry.keyExists("hkey_local_machine\\software\\policies\\a"));
+    EXPECT_TRUE(registry.keyExists(key + "\\B"));
+    EXPECT_EQ(registry.readValue(key + "\\b\\START"),
+              (platform::RegistryValue{platform::RegistryValue::Type::Number, "", 4}));
+    EXPECT_EQ(registry.readValue(key + "\\"),
+              (platform::RegistryValue{platform::RegistryValue::Type::String, "default", 0}));
+    EXPECT_EQ(registry.find(key + "\\B\\Start"), nullptr) << "a number is no string";
+
+    registry.deleteKey(key);
+    EXPECT_FALSE(registry.keyExists(key));
+    EXPECT_FALSE(registry.keyExists(key + "\\B"));
+    EXPECT_EQ(registry.readValue(key + "\\B\\Start"), std::nullopt);
+    EXPECT_TRUE(registry.keyExists("HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies")) << "its parent stays";
+}
+
+TEST(RecordingProcessesTest, OnlyAFullPathStartsAndAMissingProgramIsKnownByItsFileName) {
     RecordingProcesses processes;
     processes.setMissing("Filedir.exe");
-    for (const char* line : {"Filedir.exe", "filedir", "  FILEDIR.EXE /x",
-                             "\"C:\\QV\\Filedir.exe\" a", "C:\\QV\\filedir.exe", "\"filedir"}) {
+    for (const char* line :
+         {"\"C:\\QV\\Filedir.exe\" a", "C:\\QV\\filedir.exe", "\"\\\\server\\share\\FILEDIR\""}) {
         EXPECT_FALSE(processes.start(line, WindowMode::Normal).ok()) << line;
     }
-    EXPECT_FALSE(processes.start("   ", WindowMode::Normal).ok()) << "no program at all";
-    EXPECT_EQ(processes.refused().size(), 7u);
+    for (const char* line : {"Filedir2.exe", "cmd /c x", "..\\x.exe", "C:x.exe", "   "}) {
+        EXPECT_FALSE(processes.start(line, WindowMode::Normal).ok()) << "not a full path: " << line;
+    }
+    EXPECT_EQ(processes.refused().size(), 8u);
     EXPECT_TRUE(processes.starts().empty());
 
-    for (const char* line :
-         {"Filedir2.exe", "Pifushe.exe", "cmd /c Filedir.exe", "\"C:\\Filedir.exe dir\\x.exe\""}) {
+    for (const char* line : {"\"C:\\QV\\Filedir2.exe\"", "C:\\Windows\\system32\\cmd.exe /c x",
+                             "\"C:\\Filedir.exe dir\\x.exe\""}) {
         EXPECT_TRUE(processes.start(line, WindowMode::Hidden).ok()) << line;
     }
-    ASSERT_EQ(processes.starts().size(), 4u);
-    EXPECT_EQ(processes.starts()[2],
-              (RecordingProcesses::Start{"cmd /c Filedir.exe", WindowMode::Hidden}));
+    ASSERT_EQ(processes.starts().size(), 3u);
+    EXPECT_EQ(
+        processes.starts()[1],
+        (RecordingProcesses::Start{"C:\\Windows\\system32\\cmd.exe /c x", WindowMode::Hidden}));
 }
 
 }  // namespace

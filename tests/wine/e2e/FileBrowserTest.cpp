@@ -53,7 +53,7 @@ TEST(FileBrowserTest, OpenedFromTheToolsPageItShowsTheBaitAndRestoresTheHiddenFo
     EXPECT_EQ(before->find("docs\r\n"), std::string::npos)
         << "the worm's hiding works: " << *before;
 
-    // The browser ships beside the guard, which starts it by its bare name. Action notices
+    // The browser ships beside the guard, which starts it from its own folder. Action notices
     // off, so the guard's own insertion check leaves the planted files to this test.
     std::wstring exe = guardExe();
     GuardProcess::placeShippedFiles(exe, work.path());

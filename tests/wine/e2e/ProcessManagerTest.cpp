@@ -1,8 +1,8 @@
 // The process manager of QVud.exe on real processes: opened from the badge's menu, it
-// shows the list captured by "cmd /c tasklist.exe >Jincheng.qvjc" (a stand-in tasklist.exe
-// of the tests lies in the guard's folder, where the command interpreter looks first;
-// Wine's own prints nothing) and ends a real process with TASKKILL. Arguments: QVud.exe,
-// the stand-in tasklist.exe and qvidle.exe.
+// shows the list that the system folder's cmd.exe and tasklist.exe capture into
+// Jincheng.qvjc (a stand-in tasklist.exe of the tests takes the place of Wine's own, which
+// prints nothing) and ends a real process with the system folder's taskkill.exe.
+// Arguments: QVud.exe, the stand-in tasklist.exe and qvidle.exe.
 
 #include <windows.h>
 
@@ -32,7 +32,8 @@ class ProcessManagerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(argument(2).empty()) << "QVud.exe, tasklist.exe and qvidle.exe expected";
-        ASSERT_TRUE(CopyFileW(argument(1).c_str(), (folder / L"tasklist.exe").c_str(), FALSE));
+        tasklist = std::make_unique<testkit::SystemToolStandIn>(L"tasklist.exe", argument(1));
+        ASSERT_TRUE(tasklist->ok());
         guard = std::make_unique<GuardProcess>(argument(0), folder.path());
         ASSERT_TRUE(guard->started());
         badge = guard->waitForForm(L"Form3");
@@ -59,6 +60,7 @@ protected:
     }
 
     testkit::TempFolder folder{L"qv-e2e"};
+    std::unique_ptr<testkit::SystemToolStandIn> tasklist;
     std::unique_ptr<GuardProcess> guard;
     HWND badge = nullptr;
 };

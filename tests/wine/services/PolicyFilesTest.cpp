@@ -1,6 +1,7 @@
-// The shipped policy files imported by Wine's registry editor in silent mode, as regedt32
-// imports them on Windows: each C file sets what guard/protection/POLICIES.md says, and its
-// O file then gives back every value of the keys they touch exactly as it was before.
+// The shipped policy files imported by Wine's registry editor in silent mode, as the guard
+// imports them: each C file sets what guard/protection/POLICIES.md says, and its O file
+// then gives back every value of the keys they touch exactly as it was before; the guard's
+// read-back sees each in effect.
 
 #include <windows.h>
 
@@ -11,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "guard/platform/win32/services/Win32Registry.h"
+#include "guard/protection/PolicyFiles.h"
 #include "tests/wine/tools/TestKit.h"
 
 namespace {
@@ -97,6 +100,17 @@ const std::wstring kRemoteDesktopClient = L"SOFTWARE\\Microsoft\\Terminal Server
 const std::wstring kRemoteDesktopPolicies =
     L"SOFTWARE\\Policies\\Microsoft\\Windows NT\\Terminal Services";
 
+// Whether the guard's read-back (the policy switch's table, through the real registry
+// service) finds the policy of `file` in effect.
+bool inEffect(const std::string& file) {
+    qv::win32::Win32Registry registry;
+    for (const qv::protection::PolicySwitch& policy : qv::protection::kPolicySwitches) {
+        if (file == policy.file) return qv::protection::inEffect(registry, policy.effect);
+    }
+    ADD_FAILURE() << "no switch imports " << file;
+    return false;
+}
+
 struct Setting {
     std::wstring key;
     std::wstring name;  // "" for the key's default value
@@ -156,8 +170,13 @@ TEST(PolicyFilesTest, EachCFileSetsItsPolicyAndItsOFileGivesBackTheRegistryAsItW
         std::map<std::wstring, Values> off = before;
         for (const Setting& s : pair.set) off[s.key][s.name] = s.data;
         expectKeys(off);
+        // The guard's read-back of each switch sees its policy in effect, and only its own.
+        EXPECT_TRUE(inEffect(pair.off));
+        EXPECT_FALSE(inEffect(pair.on));
         import(pair.on);
         expectKeys(before);
+        EXPECT_TRUE(inEffect(pair.on));
+        EXPECT_FALSE(inEffect(pair.off));
     }
 
     for (const std::wstring& key : sharedKeys) {

@@ -10,8 +10,11 @@
 #include <regex>
 #include <thread>
 
+#include "common/win32/Folders.h"
 #include "common/win32/UniqueHandle.h"
 #include "guard/platform/win32/services/Win32Clock.h"
+#include "guard/platform/win32/services/Win32Elevation.h"
+#include "guard/platform/win32/services/Win32Folders.h"
 #include "guard/platform/win32/services/Win32Processes.h"
 #include "guard/platform/win32/services/Win32Registry.h"
 #include "guard/platform/win32/services/Win32SingleInstance.h"
@@ -43,7 +46,9 @@ TEST(RegistryTest, WritesAndDeletesStringValuesByFullPath) {
 
     ASSERT_TRUE(registry.writeString(path, "C:\\工具\\QVud.exe").ok());
     EXPECT_EQ(registryString(HKEY_CURRENT_USER, key, L"QVud"), L"C:\\工具\\QVud.exe");
-    EXPECT_EQ(registry.readString(path), "C:\\工具\\QVud.exe");
+    EXPECT_EQ(registry.readValue(path),
+              (qv::platform::RegistryValue{qv::platform::RegistryValue::Type::String,
+                                           "C:\\工具\\QVud.exe", 0}));
     // The short root name and any case name the same key; writing again replaces.
     ASSERT_TRUE(registry.writeString("hkcu\\" + utf8(key) + "\\QVud", "second").ok());
     EXPECT_EQ(registryString(HKEY_CURRENT_USER, key, L"QVud"), L"second");
@@ -67,6 +72,30 @@ TEST(RegistryTest, WritesTheMachineRunKey) {
     EXPECT_EQ(registryString(HKEY_LOCAL_MACHINE, run, name), std::nullopt);
 }
 
+TEST(RegistryTest, ReadsNumbersDefaultValuesAndKeysBack) {
+    const std::wstring key = L"Software\\QVuTests\\Read" + std::to_wstring(GetCurrentProcessId());
+    const std::string path = "HKCU\\" + utf8(key);
+    DWORD four = 4;
+    ASSERT_EQ(
+        RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Start", REG_DWORD, &four, sizeof four),
+        ERROR_SUCCESS);
+    const wchar_t text[] = L"@SYS:DoesNotExist";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), nullptr, REG_SZ, text, sizeof text),
+              ERROR_SUCCESS);
+    qv::win32::Win32Registry registry;
+    using Type = qv::platform::RegistryValue::Type;
+    EXPECT_EQ(registry.readValue(path + "\\Start"),
+              (qv::platform::RegistryValue{Type::Number, "", 4}));
+    EXPECT_EQ(registry.readValue(path + "\\"),
+              (qv::platform::RegistryValue{Type::String, "@SYS:DoesNotExist", 0}));
+    EXPECT_EQ(registry.readValue(path + "\\Missing"), std::nullopt);
+    EXPECT_TRUE(registry.keyExists(path));
+    EXPECT_FALSE(registry.keyExists(path + "\\Nothing"));
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QVuTests");
+    EXPECT_FALSE(registry.keyExists(path));
+    EXPECT_EQ(registry.readValue(path + "\\Start"), std::nullopt);
+}
+
 TEST(RegistryTest, MalformedPathsFailWithoutTouchingTheRegistry) {
     qv::win32::Win32Registry registry;
     const char withNul[] = "HKCU\\Software\\a\0b";
@@ -83,14 +112,15 @@ TEST(ProcessesTest, HiddenCommandRunsWithoutBeingWaitedFor) {
     ASSERT_FALSE(folder.path().empty());
     qv::win32::Win32Processes processes;
     std::wstring marker = folder / L"标记.txt";
+    const std::string cmd = "\"" + qv::win32::systemFolder() + "\\cmd.exe\"";
     auto started =
-        processes.start("cmd.exe /c echo done> \"" + utf8(marker) + "\"", WindowMode::Hidden);
+        processes.start(cmd + " /c echo done> \"" + utf8(marker) + "\"", WindowMode::Hidden);
     ASSERT_TRUE(started.ok()) << started.description();
     EXPECT_TRUE(waitFor([&] { return readBytes(marker).value_or("").find("done") == 0; }));
 
     std::wstring made = folder / L"最小化";
     ASSERT_TRUE(
-        processes.start("cmd.exe /c mkdir \"" + utf8(made) + "\"", WindowMode::Minimized).ok());
+        processes.start(cmd + " /c mkdir \"" + utf8(made) + "\"", WindowMode::Minimized).ok());
     EXPECT_TRUE(
         waitFor([&] { return GetFileAttributesW(made.c_str()) != INVALID_FILE_ATTRIBUTES; }));
 }
@@ -134,14 +164,61 @@ TEST(ProcessesTest, AFailedStartIsReportedWithTheSystemText) {
     EXPECT_FALSE(processes.start("", WindowMode::Hidden).ok());
 }
 
-TEST(ProcessesTest, ProgramFolderIsTheFolderOfTheProgramNotTheCurrentOne) {
+TEST(ProcessesTest, ABareNameIsRefusedEvenWhenTheCurrentFolderHoldsSuchAProgram) {
+    TempFolder planted(L"qv-planted");
+    wchar_t self[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    ASSERT_TRUE(CopyFileW(self, (planted / L"cmd.exe").c_str(), FALSE));
+    wchar_t before[MAX_PATH] = {};
+    ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, before), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryW(planted.path().c_str()));
+    qv::win32::Win32Processes processes;
+    auto bare = processes.start("cmd.exe /c exit", WindowMode::Hidden);
+    auto relative = processes.start(".\\cmd.exe /c exit", WindowMode::Hidden);
+    SetCurrentDirectoryW(before);
+    EXPECT_FALSE(bare.ok());
+    EXPECT_FALSE(relative.ok());
+    EXPECT_EQ(processes.running("cmd.exe").count, 0) << "the planted program never ran";
+}
+
+TEST(ProcessesTest, RunningProgramsAreCountedByTheNameOfTheirFile) {
+    qv::win32::Win32Processes processes;
+    qv::platform::RunningPrograms self = processes.running("QV_SERVICES_WINE_TESTS.EXE");
+    EXPECT_EQ(self.count, 1);
+    EXPECT_EQ(self.beyondReach, 0);
+    EXPECT_EQ(processes.running("no-such-program.exe").count, 0);
+}
+
+TEST(FoldersTest, TheProgramFolderIsTheFolderOfTheProgramNotTheCurrentOne) {
     TempFolder elsewhere(L"qv-current");
     wchar_t before[MAX_PATH] = {};
     ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, before), 0u);
     ASSERT_TRUE(SetCurrentDirectoryW(elsewhere.path().c_str()));
-    std::string folder = qv::win32::Win32Processes().programFolder();
+    qv::win32::Win32Folders folders("D:\\数据");
     SetCurrentDirectoryW(before);
-    EXPECT_EQ(folder, utf8(windowsPath(QV_SERVICES_TEST_FOLDER)));
+    EXPECT_EQ(folders.programFolder(), utf8(windowsPath(QV_SERVICES_TEST_FOLDER)));
+    EXPECT_EQ(folders.dataFolder(), "D:\\数据");
+    EXPECT_EQ(folders.systemFolder(), qv::win32::systemFolder());
+    EXPECT_EQ(folders.windowsFolder(), qv::win32::windowsFolder());
+    EXPECT_FALSE(folders.systemFolder().empty());
+}
+
+// Wine runs a program asked for with the verb "runas" at once, without a prompt.
+TEST(ElevationTest, AnElevatedStartIsWatchedToItsExitCode) {
+    qv::win32::Win32Elevation elevation;
+    EXPECT_TRUE(elevation.elevated()) << "Wine's processes run with an administrator's token";
+    qv::platform::ElevatedStart started = elevation.startElevated(
+        qv::win32::systemFolder() + "\\cmd.exe", "/d /c exit 7", WindowMode::Hidden);
+    ASSERT_EQ(started.result, qv::platform::ElevatedStart::Result::Started) << started.reason;
+    ASSERT_TRUE(started.program);
+    std::optional<unsigned long> code;
+    EXPECT_TRUE(waitFor([&] { return (code = started.program->exitCode()).has_value(); }));
+    EXPECT_EQ(code, 7u);
+
+    qv::platform::ElevatedStart missing =
+        elevation.startElevated("C:\\no\\such\\program.exe", "", WindowMode::Hidden);
+    EXPECT_EQ(missing.result, qv::platform::ElevatedStart::Result::Failed);
+    EXPECT_FALSE(missing.reason.empty());
 }
 
 TEST(ClockTest, GeneralDateIsShortDateBlankLongTimeOfNow) {

@@ -72,12 +72,14 @@ TempFolder::~TempFolder() {
     if (!path_.empty()) removeTree(path_);
 }
 
-bool makeUnixLink(const std::wstring& target, const std::wstring& link) {
-    auto from = unixPath(target);
-    auto to = unixPath(link);
-    if (!from || !to) return false;
-    // Wine starts a Unix program named by its Windows path as a Unix process.
-    std::wstring command = L"Z:\\bin\\ln -s \"" + wide(*from) + L"\" \"" + wide(*to) + L"\"";
+namespace {
+
+const wchar_t* const kDllOverrides = L"Software\\Wine\\DllOverrides";
+
+// Runs a Unix program (Wine starts one named by its Windows path as a Unix process) and
+// waits for it; false when it could not be started. Its exit code does not come back
+// through Wine: the caller looks at the result.
+bool runUnix(std::wstring command) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -88,8 +90,74 @@ bool makeUnixLink(const std::wstring& target, const std::wstring& link) {
     CloseHandle(process.hThread);
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hProcess);
-    // The exit code of a Unix process does not come back through Wine; look at the result.
+    return true;
+}
+
+}  // namespace
+
+bool makeUnixLink(const std::wstring& target, const std::wstring& link) {
+    auto from = unixPath(target);
+    auto to = unixPath(link);
+    if (!from || !to) return false;
+    if (!runUnix(L"Z:\\bin\\ln -s \"" + wide(*from) + L"\" \"" + wide(*to) + L"\"")) return false;
     return waitFor([&] { return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5s);
+}
+
+bool setImmutable(const std::wstring& path, bool immutable) {
+    auto unix = unixPath(path);
+    if (!unix) return false;
+    return runUnix(L"Z:\\usr\\bin\\chattr " + std::wstring(immutable ? L"+i" : L"-i") + L" \"" +
+                   wide(*unix) + L"\"");
+}
+
+bool canCreateFileIn(const std::wstring& folder) {
+    std::wstring probe = folder + L"\\~qv-probe-" + std::to_wstring(GetCurrentProcessId());
+    HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+SystemToolStandIn::SystemToolStandIn(const std::wstring& name, const std::wstring& standIn) {
+    wchar_t folder[MAX_PATH] = {};
+    UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return;
+    tool_ = std::wstring(folder, n) + L"\\" + name;
+    saved_ = tool_ + L".qv-saved";
+    bool had = GetFileAttributesW(tool_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (had && !MoveFileExW(tool_.c_str(), saved_.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    if (!had) saved_.clear();
+    // Wine runs its own tool for a program of the system folder unless told to load the
+    // file that lies there.
+    const std::wstring native = L"native";
+    ok_ =
+        CopyFileW(standIn.c_str(), tool_.c_str(), FALSE) &&
+        RegSetKeyValueW(HKEY_CURRENT_USER, kDllOverrides, name.c_str(), REG_SZ, native.c_str(),
+                        static_cast<DWORD>((native.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    name_ = name;
+}
+
+SystemToolStandIn::~SystemToolStandIn() {
+    if (tool_.empty()) return;
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kDllOverrides, name_.c_str());
+    DeleteFileW(tool_.c_str());
+    if (!saved_.empty()) MoveFileExW(saved_.c_str(), tool_.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+Immutable::Immutable(std::wstring path) : path_(std::move(path)) {
+    made_ = setImmutable(path_, true) && waitFor([&] { return !canCreateFileIn(path_); }, 5s);
+}
+
+Immutable::~Immutable() {
+    release();
+}
+
+void Immutable::release() {
+    if (path_.empty()) return;
+    setImmutable(path_, false);
+    waitFor([&] { return canCreateFileIn(path_); }, 5s);
+    path_.clear();
 }
 
 bool removeTree(const std::wstring& path) {

@@ -1,6 +1,7 @@
 // tasklist.exe for the Wine tests: Wine's own tasklist prints nothing, so this prints the
 // running processes in the columns of the system's tool (image name, PID, session), one
-// line each, for the process manager's capture "cmd /c tasklist.exe >Jincheng.qvjc".
+// line each, for the process manager's capture into Jincheng.qvjc (the tests put it in place of
+// the system folder's tasklist.exe, which the guard starts by full path).
 
 #include <windows.h>
 

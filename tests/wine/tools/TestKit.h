@@ -158,6 +158,49 @@ bool removeTree(const std::wstring& path);
 // CreateSymbolicLinkW reports success without making one, so this runs the system's `ln`.
 bool makeUnixLink(const std::wstring& target, const std::wstring& link);
 
+// Makes a folder (or file) immutable with the system's `chattr +i`, or writable again with
+// `chattr -i`. Wine runs as root here, so Unix permissions bind nothing: an immutable
+// folder stands for one Windows refuses to write (no file can be made, changed or removed
+// in it). False when `chattr` could not be run.
+bool setImmutable(const std::wstring& path, bool immutable);
+// A program of the tests in place of the system tool `name` of the system folder (the
+// guard starts the system's tools from there only), for the life of the object: for a tool
+// Wine lacks or whose output differs. The system's own file is put back afterwards.
+class SystemToolStandIn {
+public:
+    SystemToolStandIn(const std::wstring& name, const std::wstring& standIn);
+    ~SystemToolStandIn();
+    SystemToolStandIn(const SystemToolStandIn&) = delete;
+    SystemToolStandIn& operator=(const SystemToolStandIn&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    std::wstring name_;
+    std::wstring tool_;
+    std::wstring saved_;
+    bool ok_ = false;
+};
+
+// True when a file can be created in `folder` now (the test file is gone at once).
+bool canCreateFileIn(const std::wstring& folder);
+
+// A folder made immutable for the life of the object, and writable again when it goes away,
+// also when the test fails; release() does it earlier.
+class Immutable {
+public:
+    explicit Immutable(std::wstring path);
+    ~Immutable();
+    Immutable(const Immutable&) = delete;
+    Immutable& operator=(const Immutable&) = delete;
+    // True when the folder is immutable now.
+    bool made() const { return made_; }
+    void release();
+
+private:
+    std::wstring path_;
+    bool made_ = false;
+};
+
 // UTF-8 text in GBK (code page 936), whatever the system's code page.
 std::string toGbk(std::string_view utf8);
 // Writes exactly `bytes`, replacing the file.

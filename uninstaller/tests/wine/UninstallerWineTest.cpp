@@ -1,5 +1,6 @@
-// QVuninst.exe end to end under Wine: started in a folder of its own with an Xz.ini in
-// GBK, answered and clicked by messages as a user would, then its results checked on disk.
+// QVuninst.exe end to end under Wine: placed in a folder of its own with an Xz.ini in GBK
+// and started from another folder, as "Programs and Features" starts it; answered and
+// clicked by messages as a user would, then its results checked on disk.
 
 #include <windows.h>
 
@@ -100,6 +101,13 @@ void pressFace(HWND face, int x, int y) {
 
 class UninstallerWine : public ::testing::Test {
 protected:
+    void SetUp() override { ASSERT_TRUE(CopyFileW(uninstallerExe().c_str(), exe.c_str(), FALSE)); }
+    // A command of the script that writes `text` into the file `name` of the folder: the
+    // commands run in the system folder, so the file is named by its full path.
+    std::wstring echo(const std::wstring& text, const std::wstring& name) const {
+        return L"echo " + text + L"> \"" + (folder / name) + L"\"";
+    }
+
     // Starts the uninstaller and waits for its confirmation box.
     HWND startAndAwaitConfirmation(TestProcess& process) {
         HWND box = nullptr;
@@ -116,7 +124,8 @@ protected:
     }
 
     TempFolder folder{L"qv-uninst"};
-    const std::wstring exe = uninstallerExe();
+    TempFolder elsewhere{L"qv-uninst-cwd"};
+    const std::wstring exe = folder / L"QVuninst.exe";
 };
 
 TEST_F(UninstallerWine, ConfirmedUninstallDeletesTheListAndRunsTheCommands) {
@@ -124,14 +133,14 @@ TEST_F(UninstallerWine, ConfirmedUninstallDeletesTheListAndRunsTheCommands) {
     ASSERT_TRUE(writeBytes(folder / L"a.txt", "a"));
     ASSERT_TRUE(writeBytes(folder / L"子目录\\中文.dat", "b"));
     ASSERT_TRUE(writeBytes(folder / L"other.txt", "c"));
-    ASSERT_TRUE(
-        writeGbkFile(folder / L"Xz.ini",
-                     scriptText({L"[标题开始]", L"测试软件", L"[文本开始]", L"第一行", L"",
-                                 L"第三行", L"[文本结束]", L"[删除开始]", L"a.txt",
-                                 L"子目录\\中文.dat", L"[删除结束]", L"[命令开始]",
-                                 L"echo one> mark1.txt", L"echo two> 标记2.txt", L"[命令结束]"})));
+    ASSERT_TRUE(writeGbkFile(
+        folder / L"Xz.ini",
+        scriptText({L"[标题开始]", L"测试软件", L"[文本开始]", L"第一行", L"", L"第三行",
+                    L"[文本结束]", L"[删除开始]", L"a.txt", L"子目录\\中文.dat", L"[删除结束]",
+                    L"[命令开始]", echo(L"one", L"mark1.txt"), echo(L"two", L"标记2.txt"),
+                    L"[命令结束]"})));
 
-    TestProcess process(exe, folder.path());
+    TestProcess process(exe, elsewhere.path());
     HWND confirm = startAndAwaitConfirmation(process);
     ASSERT_TRUE(confirm);
     EXPECT_EQ(messageBoxText(confirm), L"确认卸载测试软件 吗？");
@@ -195,9 +204,10 @@ TEST_F(UninstallerWine, ConfirmedUninstallDeletesTheListAndRunsTheCommands) {
 
 TEST_F(UninstallerWine, CancelInTheConfirmationTouchesNothing) {
     ASSERT_TRUE(writeBytes(folder / L"a.txt", "a"));
-    ASSERT_TRUE(writeGbkFile(folder / L"Xz.ini", scriptText({L"[删除开始]", L"a.txt", L"[删除结束]",
-                                                             L"[命令开始]", L"echo x> mark.txt"})));
-    TestProcess process(exe, folder.path());
+    ASSERT_TRUE(
+        writeGbkFile(folder / L"Xz.ini", scriptText({L"[删除开始]", L"a.txt", L"[删除结束]",
+                                                     L"[命令开始]", echo(L"x", L"mark.txt")})));
+    TestProcess process(exe, elsewhere.path());
     HWND confirm = startAndAwaitConfirmation(process);
     ASSERT_TRUE(confirm);
     // No title: the prompt names the window's designed caption.
@@ -208,21 +218,23 @@ TEST_F(UninstallerWine, CancelInTheConfirmationTouchesNothing) {
     EXPECT_FALSE(exists(folder / L"mark.txt"));
 }
 
-TEST_F(UninstallerWine, FilesThatStayAreNamedAndCommandsStillRun) {
+// A file that stays keeps the commands from running: they would remove what lets the user
+// uninstall again.
+TEST_F(UninstallerWine, FilesThatStayAreNamedAndNoCommandRuns) {
     ASSERT_TRUE(writeBytes(folder / L"gone.txt", "g"));
     ASSERT_TRUE(writeBytes(folder / L"keep.txt", "k"));
     ASSERT_TRUE(writeBytes(folder / L"locked.txt", "l"));
-    ASSERT_TRUE(writeGbkFile(folder / L"Xz.ini",
-                             scriptText({L"[标题开始]", L"产品", L"[删除开始]", L"gone.txt",
-                                         L"locked.txt", L"missing.txt", L"*.txt", L"[删除结束]",
-                                         L"[命令开始]", L"echo ran> mark.txt", L"[命令结束]"})));
+    ASSERT_TRUE(writeGbkFile(
+        folder / L"Xz.ini", scriptText({L"[标题开始]", L"产品", L"[删除开始]", L"gone.txt",
+                                        L"locked.txt", L"missing.txt", L"*.txt", L"[删除结束]",
+                                        L"[命令开始]", echo(L"ran", L"mark.txt"), L"[命令结束]"})));
     // Held open without delete sharing, so it cannot be deleted meanwhile.
     qv::win32::UniqueFile lock(CreateFileW((folder / L"locked.txt").c_str(), GENERIC_READ,
                                            FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(lock);
 
-    TestProcess process(exe, folder.path());
+    TestProcess process(exe, elsewhere.path());
     HWND confirm = startAndAwaitConfirmation(process);
     ASSERT_TRUE(confirm);
     EXPECT_TRUE(pressButton(confirm, IDOK));
@@ -245,12 +257,13 @@ TEST_F(UninstallerWine, FilesThatStayAreNamedAndCommandsStillRun) {
     EXPECT_TRUE(pressButton(report, IDOK));
 
     EXPECT_EQ(process.waitForExit(), 0);
-    EXPECT_TRUE(waitFor([&] { return contents(folder / L"mark.txt").rfind("ran", 0) == 0; }));
+    EXPECT_FALSE(exists(folder / L"mark.txt"));
+    EXPECT_TRUE(exists(exe));
 }
 
 TEST_F(UninstallerWine, MissingScriptIsReportedAndNothingRuns) {
     ASSERT_TRUE(writeBytes(folder / L"keep.txt", "k"));
-    TestProcess process(exe, folder.path());
+    TestProcess process(exe, elsewhere.path());
     ASSERT_TRUE(process.started());
     HWND error = awaitBox(process, L"错误");
     ASSERT_TRUE(error);

@@ -1,11 +1,16 @@
 #include "guard/platform/win32/services/Win32Processes.h"
 
+#include <windows.h>
+// After windows.h, which it needs.
+#include <tlhelp32.h>
+
 #include <utility>
 
-#include "common/win32/Folders.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
+#include "guard/platform/CommandLine.h"
+#include "guard/platform/win32/services/WatchedProcess.h"
 
 namespace qv::win32 {
 
@@ -13,32 +18,26 @@ using platform::WindowMode;
 
 namespace {
 
-WORD showCommand(WindowMode mode) {
-    switch (mode) {
-        case WindowMode::Hidden:
-            return SW_HIDE;
-        case WindowMode::Minimized:
-            return SW_SHOWMINIMIZED;
-        case WindowMode::Normal:
-            break;
-    }
-    return SW_SHOWNORMAL;
-}
-
 // Creates the process; its handle goes to `process`, the handle of its thread is closed.
 Status createProcess(const std::string& commandLine, WindowMode mode, UniqueKernelHandle& process) {
     if (commandLine.empty() || commandLine.find('\0') != std::string::npos) {
         return failure(ERROR_INVALID_PARAMETER);
     }
+    // Given as the application name, the full path is taken as it stands: CreateProcessW
+    // does not search for it (learn.microsoft.com/windows/win32/api/processthreadsapi/
+    // nf-processthreadsapi-createprocessw, lpApplicationName).
+    const std::string program = platform::programOf(commandLine);
+    if (!platform::isFullPath(program)) return failure(ERROR_INVALID_PARAMETER);
+    std::wstring application = toWide(program);
     // CreateProcessW may write into the command line, so it gets a copy of its own.
     std::wstring line = toWide(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = showCommand(mode);
+    startup.wShowWindow = static_cast<WORD>(showCommand(mode));
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
+    if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &started)) {
         return lastErrorFailure();
     }
     process.reset(started.hProcess);
@@ -46,26 +45,7 @@ Status createProcess(const std::string& commandLine, WindowMode mode, UniqueKern
     return Status::success();
 }
 
-// Holds the process handle so that the exit code stays readable after the program ends.
-class Win32WatchedProgram : public platform::WatchedProgram {
-public:
-    explicit Win32WatchedProgram(UniqueKernelHandle process) : process_(std::move(process)) {}
-    std::optional<unsigned long> exitCode() override {
-        if (WaitForSingleObject(process_.get(), 0) != WAIT_OBJECT_0) return std::nullopt;
-        DWORD code = 0;
-        if (!GetExitCodeProcess(process_.get(), &code)) return std::nullopt;
-        return code;
-    }
-
-private:
-    UniqueKernelHandle process_;
-};
-
 }  // namespace
-
-std::string Win32Processes::programFolder() {
-    return qv::win32::programFolder();
-}
 
 Status Win32Processes::start(const std::string& commandLine, WindowMode mode) {
     // Nobody waits for the program or looks at its exit code.
@@ -78,7 +58,30 @@ platform::WatchedStart Win32Processes::startWatched(const std::string& commandLi
     UniqueKernelHandle process;
     Status status = createProcess(commandLine, mode, process);
     if (!status.ok()) return {std::move(status), nullptr};
-    return {std::move(status), std::make_unique<Win32WatchedProgram>(std::move(process))};
+    return {std::move(status), std::make_unique<WatchedProcess>(std::move(process))};
+}
+
+platform::RunningPrograms Win32Processes::running(const std::string& imageName) {
+    platform::RunningPrograms found;
+    const std::wstring name = toWide(imageName);
+    UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (snapshot.get() == INVALID_HANDLE_VALUE) {
+        snapshot.release();
+        return found;
+    }
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry)) {
+        if (CompareStringOrdinal(entry.szExeFile, -1, name.c_str(), -1, TRUE) != CSTR_EQUAL)
+            continue;
+        ++found.count;
+        // Whether this program may end it: the process's security and integrity level
+        // decide, as they decide for the task-kill tool this program would start.
+        UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+        if (!process) ++found.beyondReach;
+    }
+    return found;
 }
 
 }  // namespace qv::win32

@@ -1,7 +1,7 @@
 #pragma once
-// Starting programs with CreateProcessW: the command line is looked up as Windows does
-// (the program's folder, the current folder, the system folders, then PATH), the window
-// is shown as asked, and the new process is left to run on its own at once.
+// Starting programs with CreateProcessW by the full path the command line begins with
+// (never looked for through the search order), the window shown as asked, the new process
+// left to run on its own at once; and the processes running now, from a snapshot of them.
 
 #include "guard/platform/Processes.h"
 
@@ -12,7 +12,7 @@ public:
     Status start(const std::string& commandLine, platform::WindowMode mode) override;
     platform::WatchedStart startWatched(const std::string& commandLine,
                                         platform::WindowMode mode) override;
-    std::string programFolder() override;
+    platform::RunningPrograms running(const std::string& imageName) override;
 };
 
 }  // namespace qv::win32

@@ -1,5 +1,7 @@
 #include "guard/platform/win32/services/Win32Registry.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "common/win32/SystemError.h"
@@ -81,20 +83,8 @@ Status Win32Registry::deleteValue(const std::string& valuePath) {
     return Status::success();
 }
 
-bool Win32Registry::valueExists(const std::string& valuePath) {
-    auto path = parse(valuePath);
-    if (!path) return false;
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(path->root, path->key.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
-        ERROR_SUCCESS) {
-        return false;
-    }
-    UniqueKey key(opened);
-    return RegQueryValueExW(key.get(), path->value.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-           ERROR_SUCCESS;
-}
-
-std::optional<std::string> Win32Registry::readString(const std::string& valuePath) {
+std::optional<platform::RegistryValue> Win32Registry::readValue(const std::string& valuePath) {
+    using Type = platform::RegistryValue::Type;
     auto path = parse(valuePath);
     if (!path) return std::nullopt;
     HKEY opened = nullptr;
@@ -106,19 +96,43 @@ std::optional<std::string> Win32Registry::readString(const std::string& valuePat
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExW(key.get(), path->value.c_str(), nullptr, &type, nullptr, &size) !=
-            ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
-    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
-    DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    // One unit more than the data, so that a string is ended even when it was stored
+    // without its terminating zero.
+    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 2, L'\0');
+    DWORD bytes = static_cast<DWORD>((buffer.size() - 1) * sizeof(wchar_t));
     if (RegQueryValueExW(key.get(), path->value.c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(buffer.data()), &bytes) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    std::wstring text(buffer.data(), std::min<size_t>(bytes / sizeof(wchar_t), buffer.size()));
-    while (!text.empty() && text.back() == L'\0') text.pop_back();
-    return fromWide(text);
+    platform::RegistryValue value;
+    if (type == REG_SZ || type == REG_EXPAND_SZ) {
+        std::wstring text(buffer.data(), std::min<size_t>(bytes / sizeof(wchar_t), buffer.size()));
+        while (!text.empty() && text.back() == L'\0') text.pop_back();
+        value.type = Type::String;
+        value.text = fromWide(text);
+    } else if (type == REG_DWORD && bytes == sizeof(DWORD)) {
+        value.type = Type::Number;
+        DWORD number = 0;
+        memcpy(&number, buffer.data(), sizeof number);
+        value.number = number;
+    }
+    return value;
+}
+
+bool Win32Registry::keyExists(const std::string& keyPath) {
+    // The key's path with an empty value name.
+    auto path = parse(keyPath + "\\");
+    if (!path) return false;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(path->root, path->key.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    UniqueKey key(opened);
+    return true;
 }
 
 }  // namespace qv::win32

@@ -4,8 +4,6 @@
 // "HKEY_CURRENT_CONFIG"; any case), the key's path and the value's name, joined by
 // backslashes. A path ending in a backslash names the key's default value.
 
-#include <optional>
-
 #include "guard/platform/Registry.h"
 
 namespace qv::win32 {
@@ -14,9 +12,8 @@ class Win32Registry : public platform::Registry {
 public:
     Status writeString(const std::string& valuePath, const std::string& data) override;
     Status deleteValue(const std::string& valuePath) override;
-    bool valueExists(const std::string& valuePath) override;
-    // The data of a REG_SZ (or REG_EXPAND_SZ, unexpanded) value; nullopt when there is none.
-    std::optional<std::string> readString(const std::string& valuePath);
+    std::optional<platform::RegistryValue> readValue(const std::string& valuePath) override;
+    bool keyExists(const std::string& keyPath) override;
 };
 
 }  // namespace qv::win32
