@@ -28,9 +28,11 @@ void Form7::design() {
     setBounds({0, 0, 7440, 5280});
 
     Label1.setBounds({180, 150, 6960, 900});
+    // Lines of its own: Wine breaks a line of Chinese text only at a blank, or else cuts
+    // the last character of a line it has to break inside a word.
     Label1.setCaption(
-        "U盘根目录中的下列快捷方式会运行病毒，它们冒充的文件和文件夹已被病毒隐藏。"
-        "“立即清除”将删除这些快捷方式和它们运行的病毒文件（副本保存在隔离区），"
+        "U盘根目录中的下列快捷方式会运行病毒，它们冒充的文件和文件夹已被隐藏。\r\n"
+        "“立即清除”删除这些快捷方式和它们运行的病毒文件（副本存入隔离区），\r\n"
         "并恢复显示被隐藏的文件和文件夹。");
     Label1.setForeColor(ui::Color{0x0000C0});
     Text1.setBounds({180, 1110, 6960, 3030});

@@ -51,9 +51,11 @@ CleaningReport cleanShortcutWorm(const ShortcutWorm& worm, removal::DriveFileRem
 }
 
 std::string cleaningNotice(const CleaningReport& report) {
-    std::string text = "已清除 " + std::to_string(report.shortcutsRemoved) + " 个病毒快捷方式和 " +
+    // Short lines of their own: a message box under Wine cuts the last character of a line
+    // it has to break inside a run of Chinese text.
+    std::string text = "已清除 " + std::to_string(report.shortcutsRemoved) + " 个病毒快捷方式、" +
                        std::to_string(report.payloadsRemoved) +
-                       " 个病毒文件（副本保存在隔离区），" + "恢复显示 " +
+                       " 个病毒文件\r\n（副本保存在隔离区），\r\n恢复显示 " +
                        std::to_string(report.itemsShown) + " 个被隐藏的文件和文件夹。";
     if (!report.notRemoved.empty()) text += "\r\n" + removal::notRemovedText(report.notRemoved);
     if (!report.notShown.empty()) {

@@ -26,10 +26,27 @@ bool byName(const std::string& a, const std::string& b) {
     return folded(a) < folded(b);
 }
 
+// The hidden items of the root that a shortcut there stands in for ("report.docx" beside
+// "report.docx.lnk"), as folded full paths: the user's own, which a worm's command opens
+// after starting the worm ("... & start report.docx"), so they are never its payloads.
+std::unordered_set<std::string> standIns(const std::string& root,
+                                         const std::vector<std::string>& shortcuts,
+                                         const worms::HiddenNames& hidden) {
+    std::unordered_set<std::string> items;
+    for (const std::string& name : shortcuts) {
+        std::string stem = name.substr(0, name.size() - 4);
+        if (hidden.contains(stem)) items.insert(folded(root + stem));
+    }
+    return items;
+}
+
 // The payloads of a worm's shortcut: its target when that is a file of the drive, then
-// the files its arguments name, each once and only those that exist.
+// the files its arguments name, each once and only those that exist, never the user's
+// items the shortcuts stand in for.
 std::vector<std::string> payloadsOf(const std::string& root, const std::string& target,
-                                    const std::string& arguments, platform::FileSystem& files) {
+                                    const std::string& arguments,
+                                    const std::unordered_set<std::string>& usersItems,
+                                    platform::FileSystem& files) {
     std::vector<std::string> named;
     if (std::string file = worms::fileOnDrive(target, root); !file.empty()) named.push_back(file);
     for (std::string& file : worms::namedFiles(arguments, root)) {
@@ -40,7 +57,9 @@ std::vector<std::string> payloadsOf(const std::string& root, const std::string& 
     }
     std::vector<std::string> payloads;
     for (std::string& file : named) {
-        if (files.fileExists(file)) payloads.push_back(std::move(file));
+        if (!usersItems.contains(folded(file)) && files.fileExists(file)) {
+            payloads.push_back(std::move(file));
+        }
     }
     return payloads;
 }
@@ -60,6 +79,7 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
     worms::HiddenNames hidden;
     for (const std::string& name : listing.hidden) hidden.add(name);
     std::sort(shortcuts.begin(), shortcuts.end(), byName);
+    const std::unordered_set<std::string> usersItems = standIns(root, shortcuts, hidden);
     const worms::AnsiDecoder ansi = [&files](std::string_view bytes) {
         return files.ansiToText(bytes);
     };
@@ -72,7 +92,7 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
         std::optional<std::string> target = worms::wormTarget(*link, name, root, hidden);
         if (!target) continue;
         worm.shortcuts.push_back({path, worms::shortcutCommand(*target, link->arguments),
-                                  payloadsOf(root, *target, link->arguments, files)});
+                                  payloadsOf(root, *target, link->arguments, usersItems, files)});
     }
     if (!worm.found()) return worm;
 

@@ -15,9 +15,11 @@
 namespace qv::monitor {
 
 struct WormShortcutFound {
-    std::string path;                   // "e:\docs.lnk"
-    std::string command;                // the target that makes it a worm's, and the arguments
-    std::vector<std::string> payloads;  // files of the drive the command names that exist
+    std::string path;     // "e:\docs.lnk"
+    std::string command;  // the target that makes it a worm's, and the arguments
+    // Files of the drive the command names that exist, except the hidden items of the root
+    // that a shortcut is named after: those are the user's, which the command opens.
+    std::vector<std::string> payloads;
 };
 
 struct ShortcutWorm {

@@ -26,6 +26,7 @@
 #include "guard/monitor/Form2.h"
 #include "guard/monitor/Form5.h"
 #include "guard/monitor/Form7.h"
+#include "guard/monitor/ShortcutCleaning.h"
 #include "guard/platform/posix/AnsiText.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/GuardHarness.h"
@@ -407,10 +408,13 @@ struct HostileShortcuts {
 
 const std::string kCmd = "C:\\WINDOWS\\system32\\cmd.exe";
 
+// The wording is ShortcutWormTest's to check; here only the counts matter.
 std::string cleaned(int shortcuts, int payloads, int shown) {
-    return "已清除 " + std::to_string(shortcuts) + " 个病毒快捷方式和 " + std::to_string(payloads) +
-           " 个病毒文件（副本保存在隔离区），恢复显示 " + std::to_string(shown) +
-           " 个被隐藏的文件和文件夹。";
+    monitor::CleaningReport report;
+    report.shortcutsRemoved = shortcuts;
+    report.payloadsRemoved = payloads;
+    report.itemsShown = shown;
+    return monitor::cleaningNotice(report);
 }
 
 // A hidden folder "docs" with the user's file, which a worm's shortcut stands in for.

@@ -35,7 +35,7 @@ const std::string kRundll32 = "C:\\Windows\\System32\\rundll32.exe";
 const std::string kWscript = "C:\\Windows\\System32\\wscript.exe";
 const std::string kNoBreakSpace = "\xC2\xA0";
 const std::string kNotice =
-    "已清除 %s 个病毒快捷方式和 %s 个病毒文件（副本保存在隔离区），恢复显示 %s "
+    "已清除 %s 个病毒快捷方式、%s 个病毒文件\r\n（副本保存在隔离区），\r\n恢复显示 %s "
     "个被隐藏的文件和文件夹。";
 
 std::string notice(int shortcuts, int payloads, int shown) {
@@ -160,7 +160,7 @@ TEST_F(ShortcutWormTest, TheNoBreakSpaceFolderAndAHiddenPayloadInTheRootAreShown
     EXPECT_EQ(log(), "") << "Jlrz unticked: the dialog keeps no log";
 }
 
-TEST_F(ShortcutWormTest, OneShortcutPerHiddenFolderSharingOnePayloadIsCleanedOnce) {
+TEST_F(ShortcutWormTest, OneShortcutPerHiddenItemSharingOnePayloadIsCleanedOnceTheUsersFilesStay) {
     fs::path e = h.addDrive('e', DriveType::Removable);
     for (const char* folder : {"Photos", "Music", "Work"}) {
         hiddenFolder(e, folder);
@@ -168,24 +168,34 @@ TEST_F(ShortcutWormTest, OneShortcutPerHiddenFolderSharingOnePayloadIsCleanedOnc
                   makeShortcut(shortcutTo(kWscript, "/e:vbscript \"sys.dat\" & start explorer " +
                                                         std::string(folder))));
     }
+    // A file of the user's, hidden, and the shortcut that opens it after the worm.
+    writeFile(e / "report.docx", "PK the user's report");
+    hide(e / "report.docx");
+    writeFile(e / "report.docx.lnk",
+              makeShortcut(shortcutTo(kWscript, "/e:vbscript sys.dat & start report.docx")));
     writeFile(e / "sys.dat", "'VBS worm");
     hide(e / "sys.dat");
     h.guard.start();
     h.host.expectModal("Form7", [&](ui::Form& f) {
         auto& dialog = static_cast<Form7&>(f);
-        ASSERT_EQ(dialog.findings().shortcuts.size(), 3u);
+        ASSERT_EQ(dialog.findings().shortcuts.size(), 4u);
         EXPECT_EQ(dialog.findings().shortcuts[0].path, "e:\\Music.lnk") << "by name";
-        EXPECT_EQ(dialog.findings().hiddenItems,
-                  (std::vector<std::string>{"e:\\Music", "e:\\Photos", "e:\\Work"}));
-        h.host.expectMessageBox(notice(3, 1, 3), ui::MsgAnswer::Ok);
+        EXPECT_EQ(dialog.findings().shortcuts[2].payloads, std::vector<std::string>{"e:\\sys.dat"})
+            << "the user's report is what the shortcut opens, not what it runs";
+        EXPECT_EQ(
+            dialog.findings().hiddenItems,
+            (std::vector<std::string>{"e:\\Music", "e:\\Photos", "e:\\Work", "e:\\report.docx"}));
+        h.host.expectMessageBox(notice(4, 1, 4), ui::MsgAnswer::Ok);
         dialog.Command1.click();
     });
     h.host.advance(1500);
-    for (const char* left : {"Photos.lnk", "Music.lnk", "Work.lnk", "sys.dat"}) {
+    for (const char* left : {"Photos.lnk", "Music.lnk", "Work.lnk", "report.docx.lnk", "sys.dat"}) {
         EXPECT_FALSE(fs::exists(e / left)) << left;
     }
+    EXPECT_EQ(readFile(e / "report.docx"), "PK the user's report");
+    EXPECT_FALSE(hidden("e:\\report.docx"));
     EXPECT_EQ(std::distance(fs::directory_iterator(h.quarantineFolder()), fs::directory_iterator()),
-              4);
+              5);
 }
 
 TEST_F(ShortcutWormTest, TheUsersOwnShortcutsAreLeftAlone) {

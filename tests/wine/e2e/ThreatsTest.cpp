@@ -261,12 +261,12 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLoggedAndTheirFilesComeBac
     testkit::saveScreenshot(L"e2e_shortcut_worm", found);
     PostMessageW(found, WM_KEYDOWN, VK_RETURN, 1);
     PostMessageW(found, WM_KEYUP, VK_RETURN, 0xC0000001);
-    box = guard->waitForMessageBox(L"已清除 1 个病毒快捷方式和 1 个病毒文件");
+    box = guard->waitForMessageBox(L"已清除 1 个病毒快捷方式、1 个病毒文件");
     ASSERT_NE(box, nullptr) << "Return cleans and says what went";
     EXPECT_EQ(testkit::windowText(box), L"提示");
     EXPECT_EQ(testkit::messageBoxText(box),
-              L"已清除 1 个病毒快捷方式和 1 个病毒文件（副本保存在隔离区），恢复显示 1 个被隐藏的"
-              L"文件和文件夹。");
+              L"已清除 1 个病毒快捷方式、1 个病毒文件\r\n（副本保存在隔离区），\r\n恢复显示 1 "
+              L"个被隐藏的文件和文件夹。");
     testkit::saveScreenshot(L"e2e_shortcut_worm_cleaned", box);
     EXPECT_TRUE(testkit::pressButton(box, IDOK));
     EXPECT_TRUE(testkit::waitFor([&] { return !IsWindow(found); }));
