@@ -259,8 +259,15 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLoggedAndTheirFilesComeBac
     EXPECT_TRUE(testkit::waitFor(
         [&] { return (GetWindowLongPtrW(found, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
     testkit::saveScreenshot(L"e2e_shortcut_worm", found);
-    PostMessageW(found, WM_KEYDOWN, VK_RETURN, 1);
-    PostMessageW(found, WM_KEYUP, VK_RETURN, 0xC0000001);
+    // Return goes where a key of the user's would: to the window with the keyboard focus,
+    // which the dialog has taken.
+    GUITHREADINFO focus{};
+    focus.cbSize = sizeof focus;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(found, nullptr), &focus));
+    HWND keys = focus.hwndFocus;
+    ASSERT_TRUE(keys == found || IsChild(found, keys)) << "the dialog has the keyboard";
+    PostMessageW(keys, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageW(keys, WM_KEYUP, VK_RETURN, 0xC0000001);
     box = guard->waitForMessageBox(L"已清除 1 个病毒快捷方式、1 个病毒文件");
     ASSERT_NE(box, nullptr) << "Return cleans and says what went";
     EXPECT_EQ(testkit::windowText(box), L"提示");
