@@ -1,5 +1,7 @@
 // The monitor pass benchmark on the drive-table services, over a temporary folder.
 
+#include <dirent.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
@@ -69,11 +71,12 @@ int main() {
             files.removeDrive('e');
             fs::remove_all(stick);
         },
+        // readdir itself, whose entries carry their kind: the least a listing can cost.
         [&](const std::string&) {
             long n = 0;
-            for (const auto& entry : fs::directory_iterator(stick)) {
-                (void)entry.is_directory();
-                ++n;
+            if (DIR* dir = ::opendir(stick.c_str())) {
+                while (::readdir(dir)) ++n;
+                ::closedir(dir);
             }
             return n;
         },

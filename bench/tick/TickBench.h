@@ -1,8 +1,9 @@
 #pragma once
 // The monitor pass over one removable drive whose root holds 10, 1,000 and 100,000
 // entries (half folders, some of them with an executable twin, 1% shortcuts), timed
-// against a bare listing of the same root, with the root listings it makes and the files
-// it opens; and the cost of an insertion check that finds no new drive. The same code
+// against a bare listing of the same root, with the part its shortcut scan takes, the root
+// listings it makes and the files it opens; and the cost of an insertion check that finds
+// no new drive. The same code
 // runs natively over the drive table and under Wine over the real services.
 
 #include <functional>

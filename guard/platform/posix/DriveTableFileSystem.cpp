@@ -1,5 +1,6 @@
 #include "guard/platform/posix/DriveTableFileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,7 +11,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sstream>
+#include <memory>
 
 #include "common/SaveTemporary.h"
 #include "common/removal/RemovalTexts.h"
@@ -39,18 +40,23 @@ bool sameName(const std::string& a, const std::string& b) {
                                               [](char x, char y) { return lower(x) == lower(y); });
 }
 
-// The entry of `folder` whose name matches `name` without regard to case, or `name`. A
-// host folder may hold names that differ only in case; the exact one wins, then the first
-// in byte order, so that the answer never depends on the order of the listing.
-std::string existingName(const fs::path& folder, const std::string& name) {
+// The entry of `folder` whose name matches `name` without regard to case (or `name` when
+// none does), as a path, and whether it is a link. A host folder may hold names that
+// differ only in case; the exact one wins, then the first in byte order, so that the
+// answer never depends on the order of the listing.
+std::pair<fs::path, bool> existingEntry(const fs::path& folder, const std::string& name) {
     std::error_code ec;
-    if (fs::exists(fs::symlink_status(folder / name, ec))) return name;
+    fs::path exact = folder / name;
+    fs::file_status status = fs::symlink_status(exact, ec);
+    if (fs::exists(status)) return {std::move(exact), fs::is_symlink(status)};
     std::string found;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string candidate = it->path().filename().string();
         if (sameName(candidate, name) && (found.empty() || candidate < found)) found = candidate;
     }
-    return found.empty() ? name : found;
+    if (found.empty()) return {std::move(exact), false};
+    fs::path path = folder / found;
+    return {path, fs::is_symlink(fs::symlink_status(path, ec))};
 }
 
 // Characters Windows never accepts in a file name: the wildcards, the other reserved
@@ -135,13 +141,15 @@ std::optional<fs::path> DriveTableFileSystem::hostPath(const std::string& path) 
 
     fs::path result = base;
     bool link = false;
-    std::stringstream parts(rest);
-    for (std::string part; std::getline(parts, part, '\\');) {
+    for (std::size_t at = 0; at <= rest.size();) {
+        std::size_t end = std::min(rest.find('\\', at), rest.size());
+        const std::string part = rest.substr(at, end - at);
+        at = end + 1;
         if (part.empty() || part == ".") continue;
         if (part == ".." || !validName(part)) return std::nullopt;
-        result /= existingName(result, part);
-        std::error_code ec;
-        link = link || fs::is_symlink(fs::symlink_status(result, ec));
+        auto [entry, isLink] = existingEntry(result, part);
+        result = std::move(entry);
+        link = link || isLink;
     }
     // Without "..", only a link can lead out of the drive.
     if (link && !isWithin(result, base)) return std::nullopt;
@@ -192,27 +200,38 @@ std::optional<std::vector<std::string>> DriveTableFileSystem::subfolders(
     return paths;
 }
 
+// Read with readdir itself: the names and kinds it gives need no path made per entry (a
+// root may hold 100,000 of them). Only a link or an entry of unknown kind is looked at.
 std::optional<platform::FolderListing> DriveTableFileSystem::listFolder(const std::string& folder) {
     auto host = hostPath(folder);
-    std::error_code ec;
-    if (!host || !fs::is_directory(*host, ec)) return std::nullopt;
+    if (!host) return std::nullopt;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(host->c_str()), ::closedir);
+    if (!dir) return std::nullopt;
     platform::FolderListing listing;
-    for (fs::directory_iterator it(*host, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        std::string name = it->path().filename().string();
-        // Only a link can lead off the drive; it is left out as if it were not there.
-        if (it->is_symlink(typeError) && !isWithin(it->path(), *host)) continue;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (!entry) {
+            if (errno != 0) return std::nullopt;
+            break;
+        }
+        std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            std::error_code ec, typeError;
+            fs::directory_entry linked(*host / name, ec);
+            // Only a link can lead off the drive; it is left out as if it were not there.
+            if (ec || (linked.is_symlink(typeError) && !isWithin(linked.path(), *host))) continue;
+            isFolder = linked.is_directory(typeError);
+            if (!isFolder && typeError) continue;
+        }
         if (!marks_->empty() &&
-            (marks_->of(it->path()) & (DosMarks::kHidden | DosMarks::kSystem))) {
+            (marks_->of(*host / name) & (DosMarks::kHidden | DosMarks::kSystem))) {
             listing.hidden.push_back(name);
         }
-        if (it->is_directory(typeError)) {
-            listing.folders.push_back(std::move(name));
-        } else if (!typeError) {
-            listing.files.push_back(std::move(name));
-        }
+        (isFolder ? listing.folders : listing.files).push_back(std::move(name));
     }
-    if (ec) return std::nullopt;
     std::sort(listing.folders.begin(), listing.folders.end(), listedBefore);
     return listing;
 }
