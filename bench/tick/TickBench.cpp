@@ -26,16 +26,39 @@ const char* numbered(const char* pattern, int n) {
     return name;
 }
 
+double elapsedMs(const std::function<void()>& work) {
+    auto start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // The median of `runs` timings of `work`, in milliseconds.
 double medianMs(int runs, const std::function<void()>& work) {
     std::vector<double> times;
+    for (int i = 0; i < runs; ++i) times.push_back(elapsedMs(work));
+    return median(times);
+}
+
+// `work` against `baseline`, run in turns: the medians of each and of their ratio taken
+// pair by pair, which holds when the machine (shared, or Wine's server) speeds up or
+// slows down between runs.
+struct Paired {
+    double work = 0, baseline = 0, ratio = 0;
+};
+Paired pairedMs(int runs, const std::function<void()>& work,
+                const std::function<void()>& baseline) {
+    std::vector<double> works, baselines, ratios;
     for (int i = 0; i < runs; ++i) {
-        auto start = Clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        baselines.push_back(elapsedMs(baseline));
+        works.push_back(elapsedMs(work));
+        ratios.push_back(baselines.back() > 0 ? works.back() / baselines.back() : 0);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return {median(works), median(baselines), median(ratios)};
 }
 
 }  // namespace
@@ -85,10 +108,10 @@ int runTickBench(TickBenchPlatform& platform, const char* label) {
             ++failures;
             continue;
         }
-        int runs = entries >= 100000 ? 5 : entries >= 1000 ? 50 : 300;
+        int runs = entries >= 100000 ? 7 : entries >= 1000 ? 50 : 300;
         guard.monitor().tick();  // warm the caches as a running guard has them
-        double bare = medianMs(runs, [&] { platform.bareListing(root); });
-        double pass = medianMs(runs, [&] { guard.monitor().tick(); });
+        Paired pass = pairedMs(
+            runs, [&] { guard.monitor().tick(); }, [&] { platform.bareListing(root); });
         // The part of the pass the shortcut scan takes, over the listing the pass has.
         double shortcutScan = 0;
         if (auto listing = platform.services.files.listFolder(root)) {
@@ -106,7 +129,7 @@ int runTickBench(TickBenchPlatform& platform, const char* label) {
         std::printf(
             "%10d %12.3f %12.3f %7.2fx %11.3f ms  (%ld root listing%s per pass; %zu files "
             "opened, %ld of them shortcuts)\n",
-            entries, pass, bare, bare > 0 ? pass / bare : 0.0, shortcutScan, listings,
+            entries, pass.work, pass.baseline, pass.ratio, shortcutScan, listings,
             listings == 1 ? "" : "s", opened.size(), shortcuts);
         platform.unplugDrive();
     }

@@ -69,8 +69,10 @@ Status deleteOpened(HANDLE file) {
 
 // Windows lists names in the order of their upper-case forms (as NTFS keeps them);
 // ties are broken by the exact names so that the order never depends on the file system.
+// The lengths are given: a root of 100,000 entries takes a million comparisons.
 bool listedBefore(const std::wstring& a, const std::wstring& b) {
-    int byName = CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE);
+    int byName = CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                      static_cast<int>(b.size()), TRUE);
     if (byName != CSTR_EQUAL) return byName == CSTR_LESS_THAN;
     return a < b;
 }
