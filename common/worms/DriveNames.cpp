@@ -47,6 +47,14 @@ bool isPlainName(std::string_view part) {
 
 }  // namespace
 
+std::string foldedName(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
 std::optional<std::string> fileBelowRoot(std::string_view root, std::string_view name) {
     if (root.size() != 3 || root[1] != ':' || root[2] != '\\' ||
         !std::isalpha(static_cast<unsigned char>(root[0]))) {

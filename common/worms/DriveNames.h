@@ -10,6 +10,10 @@
 
 namespace qv::worms {
 
+// `name` as Windows compares the names of files: ASCII letters in lower case, every other
+// character as it is.
+std::string foldedName(std::string_view name);
+
 // The full path of the file `name` below the drive root `root` ("e:\"): the root followed
 // by the name, unchanged and taken as one literal name. nullopt unless that names one plain
 // file inside the same drive: no ".." above the root, no drive letter, network or device

@@ -1,23 +1,17 @@
 #include "common/worms/WormShortcut.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "common/worms/CommandPayloads.h"
+#include "common/worms/DriveNames.h"
 
 namespace qv::worms {
 
 namespace {
 
-std::string folded(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 std::string lastName(std::string_view path) {
     std::size_t slash = path.find_last_of("\\/");
-    return folded(slash == std::string_view::npos ? path : path.substr(slash + 1));
+    return foldedName(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
 bool endsWith(std::string_view text, std::string_view tail) {
@@ -42,11 +36,11 @@ bool namesExecutable(std::string_view path) {
 }
 
 void HiddenNames::add(std::string_view name) {
-    names_.insert(folded(name));
+    names_.insert(foldedName(name));
 }
 
 bool HiddenNames::contains(std::string_view name) const {
-    return names_.contains(folded(name));
+    return names_.contains(foldedName(name));
 }
 
 std::optional<std::string> wormTarget(const ShellLink& link, std::string_view shortcutName,
@@ -56,7 +50,7 @@ std::optional<std::string> wormTarget(const ShellLink& link, std::string_view sh
         if (namesSystemTool(target)) return target;
     }
     std::string stem(shortcutName);
-    if (endsWith(folded(stem), ".lnk")) stem.resize(stem.size() - 4);
+    if (endsWith(foldedName(stem), ".lnk")) stem.resize(stem.size() - 4);
     if (stem.empty() || !hidden.contains(stem)) return std::nullopt;
     for (const std::string& target : targets) {
         if (namesExecutable(target) && !fileOnDrive(target, root).empty()) return target;

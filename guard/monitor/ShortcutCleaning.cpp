@@ -1,19 +1,10 @@
 #include "guard/monitor/ShortcutCleaning.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "common/worms/DriveNames.h"
 
 namespace qv::monitor {
-
-namespace {
-
-std::string folded(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-}  // namespace
 
 CleaningReport cleanShortcutWorm(const ShortcutWorm& worm, removal::DriveFileRemoval& removal,
                                  platform::FileSystem& files, ProtectionLog& log, Remover remover) {
@@ -21,8 +12,8 @@ CleaningReport cleanShortcutWorm(const ShortcutWorm& worm, removal::DriveFileRem
     // Each file once, the shortcuts first: a payload may be named by several shortcuts.
     std::vector<std::string> done;
     auto remove = [&](const std::string& path, int& removed) {
-        if (std::find(done.begin(), done.end(), folded(path)) != done.end()) return;
-        done.push_back(folded(path));
+        if (std::find(done.begin(), done.end(), worms::foldedName(path)) != done.end()) return;
+        done.push_back(worms::foldedName(path));
         removal::RemovalResult result = removal.remove(path);
         if (result.removed()) {
             ++removed;

@@ -1,10 +1,10 @@
 #include "guard/monitor/ShortcutScan.h"
 
 #include <algorithm>
-#include <cctype>
 #include <unordered_set>
 
 #include "common/worms/CommandPayloads.h"
+#include "common/worms/DriveNames.h"
 #include "common/worms/ShellLink.h"
 #include "common/worms/WormShortcut.h"
 
@@ -12,18 +12,12 @@ namespace qv::monitor {
 
 namespace {
 
-std::string folded(std::string_view name) {
-    std::string out(name);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 bool isShortcut(std::string_view name) {
-    return name.size() > 4 && folded(name.substr(name.size() - 4)) == ".lnk";
+    return name.size() > 4 && worms::foldedName(name.substr(name.size() - 4)) == ".lnk";
 }
 
 bool byName(const std::string& a, const std::string& b) {
-    return folded(a) < folded(b);
+    return worms::foldedName(a) < worms::foldedName(b);
 }
 
 // The hidden items of the root that a shortcut there stands in for ("report.docx" beside
@@ -35,7 +29,7 @@ std::unordered_set<std::string> standIns(const std::string& root,
     std::unordered_set<std::string> items;
     for (const std::string& name : shortcuts) {
         std::string stem = name.substr(0, name.size() - 4);
-        if (hidden.contains(stem)) items.insert(folded(root + stem));
+        if (hidden.contains(stem)) items.insert(worms::foldedName(root + stem));
     }
     return items;
 }
@@ -50,14 +44,15 @@ std::vector<std::string> payloadsOf(const std::string& root, const std::string& 
     std::vector<std::string> named;
     if (std::string file = worms::fileOnDrive(target, root); !file.empty()) named.push_back(file);
     for (std::string& file : worms::namedFiles(arguments, root)) {
-        if (std::none_of(named.begin(), named.end(),
-                         [&](const std::string& known) { return folded(known) == folded(file); })) {
+        if (std::none_of(named.begin(), named.end(), [&](const std::string& known) {
+                return worms::foldedName(known) == worms::foldedName(file);
+            })) {
             named.push_back(std::move(file));
         }
     }
     std::vector<std::string> payloads;
     for (std::string& file : named) {
-        if (!usersItems.contains(folded(file)) && files.fileExists(file)) {
+        if (!usersItems.contains(worms::foldedName(file)) && files.fileExists(file)) {
             payloads.push_back(std::move(file));
         }
     }
@@ -99,14 +94,15 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
     // What the cleaning removes is not shown again.
     std::unordered_set<std::string> removed;
     for (const WormShortcutFound& shortcut : worm.shortcuts) {
-        removed.insert(folded(shortcut.path));
-        for (const std::string& payload : shortcut.payloads) removed.insert(folded(payload));
+        removed.insert(worms::foldedName(shortcut.path));
+        for (const std::string& payload : shortcut.payloads)
+            removed.insert(worms::foldedName(payload));
     }
     auto kept = [&](const std::string& name, bool folder) {
-        std::string lower = folded(name);
+        std::string lower = worms::foldedName(name);
         if (lower == "system volume information" || lower == "$recycle.bin") return false;
         if (folder && lower == "autorun.inf") return false;
-        return hidden.contains(name) && !removed.contains(folded(root + name));
+        return hidden.contains(name) && !removed.contains(worms::foldedName(root + name));
     };
     for (const std::string& name : listing.folders) {
         if (kept(name, true)) worm.hiddenItems.push_back(root + name);

@@ -14,6 +14,7 @@
 #include <functional>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -76,6 +77,20 @@ std::vector<removal::QuarantineEntry> quarantined(test::GuardHarness& h) {
     Status failure = Status::success();
     auto entries = quarantine.entries(failure);
     return entries ? *entries : std::vector<removal::QuarantineEntry>{};
+}
+
+// The bytes the quarantine keeps in its entry `name`; nullopt when they cannot be read.
+std::optional<std::string> keptBytes(test::GuardHarness& h, const std::string& name) {
+    removal::Quarantine quarantine(h.removalFiles, "隔离区");
+    std::string bytes;
+    Status read = quarantine.read(
+        name, [](const removal::EntryHeader&) { return Status::success(); },
+        [&](std::string_view piece) {
+            bytes += piece;
+            return Status::success();
+        });
+    if (!read.ok()) return std::nullopt;
+    return bytes;
 }
 
 std::vector<std::string> quarantinedPaths(test::GuardHarness& h) {
@@ -362,7 +377,6 @@ TEST(HostileDriveTest, NoDriveAnAttackerMakesCrashesTheGuardOrReachesOutsideIt) 
         EXPECT_EQ(fs::is_directory(e / "autorun.inf" / "con"), drive.autorunDeleted);
 
         // What went is kept byte for byte, each once; what is logged went.
-        removal::Quarantine quarantine(h.removalFiles, "隔离区");
         std::set<std::string> kept;
         for (const removal::QuarantineEntry& entry : quarantined(h)) {
             ASSERT_TRUE(entry.header) << entry.name;
@@ -374,15 +388,8 @@ TEST(HostileDriveTest, NoDriveAnAttackerMakesCrashesTheGuardOrReachesOutsideIt) 
             std::replace(relative.begin(), relative.end(), '\\', '/');
             EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(e / relative)))
                 << path << " is kept and still there";
-            std::string bytes;
-            Status read = quarantine.read(
-                entry.name, [](const removal::EntryHeader&) { return Status::success(); },
-                [&](std::string_view piece) {
-                    bytes += piece;
-                    return Status::success();
-                });
-            EXPECT_TRUE(read.ok()) << read.description();
-            EXPECT_TRUE(bytes == was->second) << path << " is not kept byte for byte";
+            EXPECT_TRUE(keptBytes(h, entry.name) == was->second)
+                << path << " is not kept byte for byte";
         }
         for (const std::string& path : loggedPaths(h)) {
             EXPECT_TRUE(kept.contains(path)) << path << " is logged but was not removed";
@@ -542,16 +549,8 @@ TEST(HostileDriveTest, NoShortcutAnAttackerMakesCrashesTheGuardOrReachesOutsideI
             const std::string& path = entry.header->originalPath;
             EXPECT_TRUE(kept.insert(path).second) << path << " kept twice";
             ASSERT_TRUE(before.contains(path)) << path << " is not of the drive";
-            removal::Quarantine quarantine(h.removalFiles, "隔离区");
-            std::string bytes;
-            Status read = quarantine.read(
-                entry.name, [](const removal::EntryHeader&) { return Status::success(); },
-                [&](std::string_view piece) {
-                    bytes += piece;
-                    return Status::success();
-                });
-            EXPECT_TRUE(read.ok());
-            EXPECT_TRUE(bytes == before.at(path)) << path << " is not kept byte for byte";
+            EXPECT_TRUE(keptBytes(h, entry.name) == before.at(path))
+                << path << " is not kept byte for byte";
         }
         for (const std::string& path : loggedPaths(h)) EXPECT_TRUE(kept.contains(path)) << path;
         if (drive.check) drive.check(h, e);

@@ -382,30 +382,9 @@ std::optional<std::string> Win32FileSystem::readTextStart(const std::string& pat
     return ansiToUtf8(*bytes);
 }
 
-// One read for a file smaller than the limit: a read of a disk file returns less than it
-// was asked for only at the file's end. (The shortcut scan reads every shortcut of a root
-// this way, and under Wine each call is a round to its server.)
 std::optional<std::string> Win32FileSystem::readBytes(const std::string& path,
                                                       std::size_t maxBytes) {
-    auto wide = widePath(path);
-    if (!wide) return std::nullopt;
-    QuietDriveErrors quiet;
-    UniqueFile file(CreateFileW(wide->c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    // Only files on a disk: a device name such as "con" would wait for input forever.
-    if (!file || !isDiskFile(file.get())) return std::nullopt;
-    std::string bytes(maxBytes, '\0');
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 30));
-        DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data() + got, want, &read, nullptr)) return std::nullopt;
-        got += read;
-        if (read < want) break;
-    }
-    bytes.resize(got);
-    return bytes;
+    return readStart(path, maxBytes, false);
 }
 
 std::string Win32FileSystem::ansiToText(std::string_view bytes) {
