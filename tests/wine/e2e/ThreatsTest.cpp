@@ -303,6 +303,7 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLoggedAndTheirFilesComeBac
     threat = waitForThreatDialog(*wideLetter);
     ASSERT_NE(threat, nullptr);
     EXPECT_EQ(text(threat, L"Glwj"), testkit::wide(command));
+    testkit::saveScreenshot(L"e2e_threat_dialog_shellexecute", threat);
     HWND alsoProgram = findControlWindow(threat, L"scwj");
     ASSERT_TRUE(IsWindowVisible(alsoProgram)) << "the program lies on the stick";
     click(threat, L"scwj");
