@@ -69,15 +69,19 @@ bool validName(const std::string& name) {
 }
 
 // Windows lists names in the order of their upper-case forms; ties go by the exact bytes.
+// Equal bytes are passed over before any case is looked at: a root of 100,000 entries
+// takes a million comparisons.
 bool listedBefore(const std::string& a, const std::string& b) {
-    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-    auto [x, y] = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
-                                [&](char p, char q) { return upper(p) == upper(q); });
-    if (x == a.end() || y == b.end()) {
-        if (a.size() != b.size()) return a.size() < b.size();
-        return a < b;
+    auto upper = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : int{c}; };
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        if (a[i] == b[i]) continue;
+        int x = upper(static_cast<unsigned char>(a[i])),
+            y = upper(static_cast<unsigned char>(b[i]));
+        if (x != y) return x < y;
     }
-    return static_cast<unsigned char>(upper(*x)) < static_cast<unsigned char>(upper(*y));
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
 }
 
 bool isWithin(const fs::path& path, const fs::path& base) {
