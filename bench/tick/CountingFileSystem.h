@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "guard/platform/FileSystem.h"
 
@@ -14,12 +15,17 @@ public:
     explicit CountingFileSystem(platform::FileSystem& inner) : inner_(inner) {}
 
     const std::map<std::string, long>& calls() const { return calls_; }
-    void reset() { calls_.clear(); }
+    const std::vector<std::string>& bytesRead() const { return bytesRead_; }
+    void reset() {
+        calls_.clear();
+        bytesRead_.clear();
+    }
 
     platform::DriveLetters driveLetters() override { return count("driveLetters").driveLetters(); }
     std::optional<platform::DriveType> driveType(char letter) override {
         return count("driveType").driveType(letter);
     }
+    bool onUsbBus(char letter) override { return count("onUsbBus").onUsbBus(letter); }
     bool fileExists(const std::string& path) override {
         return count("fileExists").fileExists(path);
     }
@@ -44,12 +50,23 @@ public:
     std::optional<platform::EntryAttributes> attributes(const std::string& path) override {
         return count("attributes").attributes(path);
     }
+    Status clearHiddenAndSystem(const std::string& path) override {
+        return count("clearHiddenAndSystem").clearHiddenAndSystem(path);
+    }
     std::optional<std::string> readText(const std::string& path) override {
         return count("readText").readText(path);
     }
     std::optional<std::string> readTextStart(const std::string& path,
                                              std::size_t maxBytes) override {
         return count("readTextStart").readTextStart(path, maxBytes);
+    }
+    // Every file whose bytes a pass reads is remembered, to show that only shortcuts are.
+    std::optional<std::string> readBytes(const std::string& path, std::size_t maxBytes) override {
+        bytesRead_.push_back(path);
+        return count("readBytes").readBytes(path, maxBytes);
+    }
+    std::string ansiToText(std::string_view bytes) override {
+        return count("ansiToText").ansiToText(bytes);
     }
     Status writeText(const std::string& path, const std::string& text) override {
         return count("writeText").writeText(path, text);
@@ -66,6 +83,7 @@ private:
 
     platform::FileSystem& inner_;
     std::map<std::string, long> calls_;
+    std::vector<std::string> bytesRead_;
 };
 
 }  // namespace qv::bench

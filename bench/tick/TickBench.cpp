@@ -7,9 +7,11 @@
 
 #include "bench/tick/BenchHost.h"
 #include "bench/tick/CountingFileSystem.h"
+#include "common/worms/tests/ShortcutMaker.h"
 #include "guard/app/Guard.h"
 #include "guard/main_window/Form1.h"
 #include "guard/monitor/Monitor.h"
+#include "guard/monitor/ShortcutScan.h"
 
 namespace qv::bench {
 
@@ -24,32 +26,63 @@ const char* numbered(const char* pattern, int n) {
     return name;
 }
 
+double elapsedMs(const std::function<void()>& work) {
+    auto start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // The median of `runs` timings of `work`, in milliseconds.
 double medianMs(int runs, const std::function<void()>& work) {
     std::vector<double> times;
+    for (int i = 0; i < runs; ++i) times.push_back(elapsedMs(work));
+    return median(times);
+}
+
+// `work` against `baseline`, run in turns: the medians of each and of their ratio taken
+// pair by pair, which holds when the machine (shared, or Wine's server) speeds up or
+// slows down between runs.
+struct Paired {
+    double work = 0, baseline = 0, ratio = 0;
+};
+Paired pairedMs(int runs, const std::function<void()>& work,
+                const std::function<void()>& baseline) {
+    std::vector<double> works, baselines, ratios;
     for (int i = 0; i < runs; ++i) {
-        auto start = Clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        baselines.push_back(elapsedMs(baseline));
+        works.push_back(elapsedMs(work));
+        ratios.push_back(baselines.back() > 0 ? works.back() / baselines.back() : 0);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return {median(works), median(baselines), median(ratios)};
 }
 
 }  // namespace
 
 RootContent rootContent(int entries) {
     RootContent content;
-    int folders = entries / 2;
+    const int folders = entries / 2, shortcuts = entries / 100;
+    const int files = entries - folders - shortcuts;
     for (int i = 0; i < folders; ++i) content.folders.push_back(numbered("dir%05d", i));
-    for (int i = 0; i < folders && static_cast<int>(content.files.size()) < entries - folders;
-         i += 100) {
+    for (int i = 0; i < shortcuts; ++i) content.shortcuts.push_back(numbered("link%05d.lnk", i));
+    for (int i = 0; i < folders && static_cast<int>(content.files.size()) < files; i += 100) {
         content.files.push_back(numbered("dir%05d.exe", i));
     }
-    for (int i = 0; static_cast<int>(content.files.size()) < entries - folders; ++i) {
+    for (int i = 0; static_cast<int>(content.files.size()) < files; ++i) {
         content.files.push_back(numbered("file%05d.txt", i));
     }
     return content;
+}
+
+std::string shortcutFile() {
+    worms::test::ShortcutSpec spec = worms::test::shortcutTo("E:\\dir00001\\report.docx");
+    spec.relativePath = ".\\dir00001\\report.docx";
+    spec.workingFolder = "E:\\dir00001";
+    return worms::test::makeShortcut(spec);
 }
 
 int runTickBench(TickBenchPlatform& platform, const char* label) {
@@ -65,7 +98,8 @@ int runTickBench(TickBenchPlatform& platform, const char* label) {
 
     std::printf("%s: monitor pass over one removable drive against a bare listing of its root\n",
                 label);
-    std::printf("%10s %12s %12s %8s\n", "entries", "pass (ms)", "bare (ms)", "ratio");
+    std::printf("%10s %12s %12s %8s %14s\n", "entries", "pass (ms)", "bare (ms)", "ratio",
+                "shortcut scan");
     int failures = 0;
     for (int entries : {10, 1000, 100000}) {
         std::string root = platform.plugDrive(entries);
@@ -74,16 +108,29 @@ int runTickBench(TickBenchPlatform& platform, const char* label) {
             ++failures;
             continue;
         }
-        int runs = entries >= 100000 ? 3 : entries >= 1000 ? 50 : 300;
+        int runs = entries >= 100000 ? 7 : entries >= 1000 ? 50 : 300;
         guard.monitor().tick();  // warm the caches as a running guard has them
-        double bare = medianMs(runs, [&] { platform.bareListing(root); });
-        double pass = medianMs(runs, [&] { guard.monitor().tick(); });
+        Paired pass = pairedMs(
+            runs, [&] { guard.monitor().tick(); }, [&] { platform.bareListing(root); });
+        // The part of the pass the shortcut scan takes, over the listing the pass has.
+        double shortcutScan = 0;
+        if (auto listing = platform.services.files.listFolder(root)) {
+            shortcutScan = medianMs(
+                runs, [&] { monitor::scanShortcuts(root, *listing, platform.services.files); });
+        }
         counting.reset();
         guard.monitor().tick();
         long listings =
             counting.calls().count("listFolder") ? counting.calls().at("listFolder") : 0;
-        std::printf("%10d %12.3f %12.3f %7.2fx  (%ld root listing%s per pass)\n", entries, pass,
-                    bare, bare > 0 ? pass / bare : 0.0, listings, listings == 1 ? "" : "s");
+        const std::vector<std::string>& opened = counting.bytesRead();
+        long shortcuts = std::count_if(opened.begin(), opened.end(), [](const std::string& path) {
+            return path.size() > 4 && path.substr(path.size() - 4) == ".lnk";
+        });
+        std::printf(
+            "%10d %12.3f %12.3f %7.2fx %11.3f ms  (%ld root listing%s per pass; %zu files "
+            "opened, %ld of them shortcuts)\n",
+            entries, pass.work, pass.baseline, pass.ratio, shortcutScan, listings,
+            listings == 1 ? "" : "s", opened.size(), shortcuts);
         platform.unplugDrive();
     }
 

@@ -26,8 +26,9 @@ namespace {
 // The drive's entries. Wine looks for a name it is about to create among all of a
 // folder's entries without regard to case, so making 100,000 of them one by one through
 // Wine takes hours; a large root is made by the Unix shell instead, as a stick written
-// on another system would arrive.
+// on another system would arrive, its shortcuts copied from one written beside the lists.
 bool makeEntries(const std::wstring& folder, const qv::bench::RootContent& content) {
+    const std::string shortcut = qv::bench::shortcutFile();
     if (content.folders.size() + content.files.size() < 10000) {
         for (const auto& name : content.folders) {
             if (!CreateDirectoryW((folder + L"\\" + qv::testkit::wide(name)).c_str(), nullptr))
@@ -37,20 +38,28 @@ bool makeEntries(const std::wstring& folder, const qv::bench::RootContent& conte
             if (!qv::testkit::writeBytes(folder + L"\\" + qv::testkit::wide(name), "MZ"))
                 return false;
         }
+        for (const auto& name : content.shortcuts) {
+            if (!qv::testkit::writeBytes(folder + L"\\" + qv::testkit::wide(name), shortcut))
+                return false;
+        }
         return true;
     }
     static qv::testkit::TempFolder lists(L"qv-bench-lists");
-    std::string folders, files;
+    std::string folders, files, shortcuts;
     for (const auto& name : content.folders) folders += name + "\n";
     for (const auto& name : content.files) files += name + "\n";
+    for (const auto& name : content.shortcuts) shortcuts += name + "\n";
     auto unixFolder = qv::testkit::unixPath(folder);
     auto unixLists = qv::testkit::unixPath(lists.path());
     if (!unixFolder || !unixLists || !qv::testkit::writeBytes(lists / L"folders", folders) ||
-        !qv::testkit::writeBytes(lists / L"files", files))
+        !qv::testkit::writeBytes(lists / L"files", files) ||
+        !qv::testkit::writeBytes(lists / L"shortcuts", shortcuts) ||
+        !qv::testkit::writeBytes(lists / L"shortcut.lnk", shortcut))
         return false;
     std::wstring script =
         qv::testkit::wide("cd '" + *unixFolder + "' && xargs mkdir < '" + *unixLists +
-                          "/folders' && xargs touch < '" + *unixLists + "/files'");
+                          "/folders' && xargs -n 1 cp '" + *unixLists + "/shortcut.lnk' < '" +
+                          *unixLists + "/shortcuts' && xargs touch < '" + *unixLists + "/files'");
     std::wstring command = L"Z:\\bin\\sh -c \"" + script + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

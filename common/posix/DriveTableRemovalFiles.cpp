@@ -81,7 +81,7 @@ public:
         if (!deleteOnClose_) return;
         std::error_code ec;
         fs::remove(host_, ec);
-        table_.dosAttributes_.erase(host_);
+        table_.marks_->set(host_, 0);
     }
     bool ok() const { return reader_.ok(); }
 
@@ -164,17 +164,18 @@ private:
     bool placed_ = false;
 };
 
-DriveTableRemovalFiles::DriveTableRemovalFiles(fs::path currentDirectory, DriveResolver resolve)
-    : currentDirectory_(std::move(currentDirectory)), resolve_(std::move(resolve)) {}
+DriveTableRemovalFiles::DriveTableRemovalFiles(fs::path currentDirectory, DriveResolver resolve,
+                                               std::shared_ptr<DosMarks> marks)
+    : currentDirectory_(std::move(currentDirectory)),
+      resolve_(std::move(resolve)),
+      marks_(std::move(marks)) {}
 
 void DriveTableRemovalFiles::setDosAttributes(const fs::path& hostFile, std::uint32_t attributes) {
-    dosAttributes_[hostFile] = attributes & (kHidden | kSystem);
+    marks_->set(hostFile, attributes & (kHidden | kSystem));
 }
 
 std::uint32_t DriveTableRemovalFiles::attributesOf(const fs::path& hostFile) const {
-    auto found = dosAttributes_.find(hostFile);
-    std::uint32_t attributes = found == dosAttributes_.end() ? 0 : found->second;
-    return attributes | (readOnly(hostFile) ? kReadOnly : 0);
+    return (marks_->of(hostFile) & (kHidden | kSystem)) | (readOnly(hostFile) ? kReadOnly : 0);
 }
 
 std::optional<fs::path> DriveTableRemovalFiles::placeOf(const std::string& path) const {

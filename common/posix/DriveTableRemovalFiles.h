@@ -6,17 +6,20 @@
 // kept here: a file another program holds open without letting it be deleted, the hidden
 // and system attributes (read-only is the owner's write permission, as in the drive
 // table), a disk that fills up or stops flushing, and a clock that moves one second per
-// removal.
+// removal. The hidden and system marks may be shared with the guard's drive-table file
+// system (DosMarks).
 
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
 
+#include "common/posix/DosMarks.h"
 #include "common/removal/RemovalFiles.h"
 
 namespace qv::posix {
@@ -28,7 +31,8 @@ public:
     using DriveResolver =
         std::function<std::optional<std::filesystem::path>(const std::string& path)>;
 
-    DriveTableRemovalFiles(std::filesystem::path currentDirectory, DriveResolver resolve);
+    DriveTableRemovalFiles(std::filesystem::path currentDirectory, DriveResolver resolve,
+                           std::shared_ptr<DosMarks> marks = std::make_shared<DosMarks>());
 
     // Another program has `hostFile` open without sharing its deletion.
     void holdOpen(const std::filesystem::path& hostFile) { held_.insert(hostFile); }
@@ -66,7 +70,7 @@ private:
     std::filesystem::path currentDirectory_;
     DriveResolver resolve_;
     std::set<std::filesystem::path> held_;
-    std::map<std::filesystem::path, std::uint32_t> dosAttributes_;
+    std::shared_ptr<DosMarks> marks_;
     std::optional<std::uint64_t> freeSpace_;
     // Flushes run on the removal's task thread.
     std::atomic<int> flushes_{0}, failFlushesFrom_{0};

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/Status.h"
@@ -42,6 +43,11 @@ public:
     // The attributes of one entry (the entry itself, never what a link points to).
     virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;
     virtual Status setAttributes(const std::string& path, std::uint32_t attributes) = 0;
+    // At most the first `maxBytes` bytes of the file `path` (never through a link off the
+    // drive); nullopt when it cannot be read.
+    virtual std::optional<std::string> readStart(const std::string& path, std::size_t maxBytes) = 0;
+    // Bytes in the system code page as UTF-8.
+    virtual std::string ansiToText(std::string_view bytes) = 0;
 };
 
 // Every entry of `folder` in one go.

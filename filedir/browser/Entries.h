@@ -31,8 +31,9 @@ struct Entry {
 
 enum class Mark {
     None,
-    LookAlike,  // an executable named after a folder of the same folder
-    Shortcut,   // a shortcut in a drive's root
+    LookAlike,     // an executable named after a folder of the same folder
+    Shortcut,      // a shortcut in a drive's root
+    WormShortcut,  // a shortcut in a drive's root that runs a worm (common/worms)
 };
 
 // One mark per entry, in the entries' order. `driveRoot` says whether the folder is a

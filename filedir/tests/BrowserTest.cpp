@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 
 #include "common/posix/DriveTableRemovalFiles.h"
+#include "common/worms/tests/ShortcutMaker.h"
 #include "filedir/browser/BrowserFiles.h"
 #include "filedir/browser/FolderLoad.h"
 #include "filedir/tests/DriveTableFiles.h"
@@ -185,6 +187,52 @@ TEST_F(StickTest, AHugeFolderIsReadInPiecesThenSortedAndMarked) {
     EXPECT_FALSE(load.start(files, "e:\\away").ok());
     EXPECT_EQ(load.folder(), "e:\\big");
     EXPECT_EQ(load.entries().size(), 3003u);
+}
+
+TEST_F(StickTest, RootShortcutsAreReadAFewAtATimeAndTheWormsOnesMarked) {
+    using qv::worms::test::makeShortcut;
+    using qv::worms::test::shortcutTo;
+    const std::string cmd = "C:\\WINDOWS\\system32\\cmd.exe";
+    std::ofstream(stick / "docs.lnk", std::ios::binary)
+        << makeShortcut(shortcutTo(cmd, "/c start docs.exe & explorer docs"));
+    std::ofstream(stick / "photos.lnk", std::ios::binary)
+        << makeShortcut(shortcutTo("E:\\photos\\run.exe"));  // beside the hidden photos
+    std::ofstream(stick / "plain.lnk", std::ios::binary)
+        << makeShortcut(shortcutTo("E:\\plain\\run.exe"));  // plain is not hidden
+    std::ofstream(stick / "thesis.lnk", std::ios::binary)
+        << makeShortcut(shortcutTo("E:\\docs\\thesis.docx"));
+    for (int i = 0; i < 40; ++i) {
+        std::ofstream(stick / ("user" + std::to_string(i) + ".lnk"), std::ios::binary)
+            << makeShortcut(shortcutTo("E:\\plain\\file" + std::to_string(i) + ".txt"));
+    }
+    std::ofstream(stick / "plain" / "inner.lnk", std::ios::binary)
+        << makeShortcut(shortcutTo(cmd, "/c x"));
+
+    FolderLoad load;
+    ASSERT_TRUE(load.start(files, "e:\\").ok());
+    EXPECT_TRUE(load.step(100000)) << "every entry in, the shortcuts still to read";
+    EXPECT_FALSE(load.loading());
+    EXPECT_EQ(files.reads, 0);
+    int steps = 1;
+    while (load.step(100000)) {
+        ++steps;
+        EXPECT_EQ(load.statusText().rfind("正在检查快捷方式", 0), 0u) << load.statusText();
+        EXPECT_LE(files.reads, int(FolderLoad::kShortcutsPerStep) * (steps - 1));
+    }
+    EXPECT_EQ(files.reads, 44) << "the root's shortcuts, nothing else";
+    std::map<std::string, Mark> marked;
+    for (std::size_t i = 0; i < load.entries().size(); ++i) {
+        marked[load.entries()[i].name] = load.marks()[i];
+    }
+    EXPECT_EQ(marked["docs.lnk"], Mark::WormShortcut);
+    EXPECT_EQ(marked["photos.lnk"], Mark::WormShortcut);
+    EXPECT_EQ(marked["plain.lnk"], Mark::Shortcut);
+    EXPECT_EQ(marked["thesis.lnk"], Mark::Shortcut);
+    EXPECT_EQ(marked["user7.lnk"], Mark::Shortcut);
+
+    ASSERT_TRUE(load.start(files, "e:\\plain").ok());
+    EXPECT_FALSE(load.step(100000)) << "no shortcut is read outside a root";
+    EXPECT_EQ(load.marks().at(0), Mark::None);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // goes the one way of common/removal, over the same drives (hostPathOnDrive).
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 
@@ -60,12 +61,25 @@ public:
         ++writes;
         return Status::success();
     }
+    std::optional<std::string> readStart(const std::string& path, std::size_t maxBytes) override {
+        auto p = resolve(path);
+        if (!p || !std::filesystem::is_regular_file(*p)) return std::nullopt;
+        ++reads;
+        std::ifstream in(*p, std::ios::binary);
+        std::string bytes(maxBytes, '\0');
+        in.read(bytes.data(), static_cast<std::streamsize>(maxBytes));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+        return bytes;
+    }
+    // The code page is taken as ASCII: the tests' names are.
+    std::string ansiToText(std::string_view bytes) override { return std::string(bytes); }
     // The host path of a drive path with no link on the way, its last part included: how
     // the removal's drive-table back-end reaches these drives.
     std::optional<std::filesystem::path> hostPathOnDrive(const std::string& path) {
         return resolve(path);
     }
     int writes = 0;
+    int reads = 0;  // files read by readStart
 
 private:
     // Reads the host folder with one directory iterator, a piece per call.

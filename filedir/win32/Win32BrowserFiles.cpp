@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/win32/FileBytes.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -151,6 +152,23 @@ Status Win32BrowserFiles::setAttributes(const std::string& path, std::uint32_t a
     if (keep == 0) keep = FILE_ATTRIBUTE_NORMAL;
     if (!SetFileAttributesW(longPath(path).c_str(), keep)) return lastErrorFailure();
     return Status::success();
+}
+
+// Read-only and shared, never through a reparse point on the way or at the end.
+std::optional<std::string> Win32BrowserFiles::readStart(const std::string& path,
+                                                        std::size_t maxBytes) {
+    if (!checkWay(path, false).ok()) return std::nullopt;
+    UniqueFile file(CreateFileW(longPath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file || GetFileType(file.get()) != FILE_TYPE_DISK) return std::nullopt;
+    std::string bytes;
+    if (!readUpTo(file.get(), maxBytes, bytes).ok()) return std::nullopt;
+    return bytes;
+}
+
+std::string Win32BrowserFiles::ansiToText(std::string_view bytes) {
+    return ansiToUtf8(bytes);
 }
 
 }  // namespace qv::filedir::win32

@@ -14,6 +14,8 @@ public:
     std::unique_ptr<FolderReader> openFolder(const std::string& folder, Status& failure) override;
     std::optional<std::uint32_t> attributes(const std::string& path) override;
     Status setAttributes(const std::string& path, std::uint32_t attributes) override;
+    std::optional<std::string> readStart(const std::string& path, std::size_t maxBytes) override;
+    std::string ansiToText(std::string_view bytes) override;
 };
 
 }  // namespace qv::filedir::win32

@@ -1,7 +1,8 @@
 // Filedir.exe: the file browser. A drive list, the current folder's path and a virtual
 // list of its entries (hidden and system ones too), with the actions restore, restore all,
-// delete, open and refresh. Single-threaded: a folder is read a piece per timer tick and
-// the list is virtual, so a folder of 100,000 entries never stops the window answering.
+// delete, open and refresh. Single-threaded: a folder is read a piece per timer tick (and
+// then, in a drive's root, its shortcuts a few per tick) and the list is virtual, so a
+// folder of 100,000 entries never stops the window answering.
 // Every failure is told with the system's text.
 //
 // The drive list ends with "隔离区": the guard's quarantine in its data folder, where every
@@ -152,7 +153,7 @@ void showFolder(const std::string& folder) {
     SetWindowTextW(app.path, win32::toWide(folder).c_str());
     ListView_SetItemState(app.list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     readPiece();
-    if (app.load.loading()) SetTimer(app.window, kReadTimer, USER_TIMER_MINIMUM, nullptr);
+    if (app.load.busy()) SetTimer(app.window, kReadTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 // The folder now shown, read to its end: the actions wait for it.
@@ -325,6 +326,7 @@ void cellText(NMLVDISPINFOW* info) {
             break;
         default:
             app.cell = mark == Mark::LookAlike        ? L"伪装成文件夹的程序"
+                       : mark == Mark::WormShortcut   ? L"病毒快捷方式"
                        : mark == Mark::Shortcut       ? L"根目录快捷方式"
                        : e.isLink()                   ? L"链接"
                        : isReservedDeviceName(e.name) ? L"设备名"

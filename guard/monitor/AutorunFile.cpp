@@ -1,63 +1,65 @@
 #include "guard/monitor/AutorunFile.h"
 
-#include <algorithm>
-#include <array>
 #include <cctype>
-#include <cstring>
+
+#include "common/worms/CommandPayloads.h"
+#include "common/worms/DriveNames.h"
+#include "common/worms/Utf16.h"
 
 namespace qv::monitor {
 
 namespace {
 
 constexpr std::string_view kOpenKey = "open=";
-// The longest path the system takes (in UTF-16 units; UTF-8 is never shorter).
-constexpr std::size_t kMaxPath = 32767;
 
-bool isSeparator(char c) {
-    return c == '\\' || c == '/';
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
 }
 
-std::string upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
 }
 
-// CON, PRN, AUX, NUL, COM0-9, LPT0-9 and the console names are devices in every folder,
-// also with an extension ("con.txt") or trailing blanks.
-bool isDeviceName(std::string_view part) {
-    std::string_view stem = part.substr(0, part.find('.'));
-    while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
-    std::string name = upper(stem);
-    static constexpr std::array<std::string_view, 6> kPlain = {"CON", "PRN",    "AUX",
-                                                               "NUL", "CONIN$", "CONOUT$"};
-    if (std::find(kPlain.begin(), kPlain.end(), name) != kPlain.end()) return true;
-    return name.size() == 4 && (name.starts_with("COM") || name.starts_with("LPT")) &&
-           std::isdigit(static_cast<unsigned char>(name[3]));
-}
-
-// A name the guard could delete without surprise: none of the characters Windows
-// refuses (wildcards, the stream and drive separator ':', control characters), and no
-// trailing dot or blank, which the system would strip and so name another entry.
-bool isPlainName(std::string_view part) {
-    for (unsigned char c : part) {
-        if (c < 0x20 || std::strchr("<>:\"|?*", c) != nullptr) return false;
+bool sameWord(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
     }
-    return part.back() != '.' && part.back() != ' ' && !isDeviceName(part);
+    return true;
+}
+
+// "shell\<verb>\command", the verb anything but empty or holding a backslash.
+bool isVerbCommandKey(std::string_view key) {
+    constexpr std::string_view kShell = "shell\\", kCommand = "\\command";
+    if (key.size() <= kShell.size() + kCommand.size()) return false;
+    if (!sameWord(key.substr(0, kShell.size()), kShell) ||
+        !sameWord(key.substr(key.size() - kCommand.size()), kCommand)) {
+        return false;
+    }
+    std::string_view verb = key.substr(kShell.size(), key.size() - kShell.size() - kCommand.size());
+    return verb.find('\\') == std::string_view::npos;
 }
 
 }  // namespace
 
-std::optional<std::string> openCommand(std::string_view text) {
+std::string autorunText(std::string_view bytes,
+                        const std::function<std::string(std::string_view)>& ansiToText) {
+    if (worms::startsWithUtf16leMark(bytes)) return worms::utf16leToUtf8(bytes.substr(2));
+    return ansiToText(bytes);
+}
+
+std::optional<std::string> openLine(std::string_view text) {
     std::size_t lineStart = 0;
     while (lineStart <= text.size()) {
         std::size_t lineEnd = text.find('\r', lineStart);
         if (lineEnd == std::string_view::npos) lineEnd = text.size();
         std::string_view line = text.substr(lineStart, lineEnd - lineStart);
-        if (line.starts_with(kOpenKey)) {
-            if (line.size() == kOpenKey.size()) return std::nullopt;
-            return std::string(line.substr(kOpenKey.size()));
-        }
+        if (line.starts_with(kOpenKey)) return std::string(line.substr(kOpenKey.size()));
         if (lineEnd == text.size()) break;
         lineStart = lineEnd + 1;
         if (lineStart < text.size() && text[lineStart] == '\n') ++lineStart;
@@ -65,35 +67,55 @@ std::optional<std::string> openCommand(std::string_view text) {
     return std::nullopt;
 }
 
-std::optional<std::string> associatedFilePath(std::string_view autorunPath, std::string_view name) {
-    if (autorunPath.size() < 3 || autorunPath[1] != ':' || autorunPath[2] != '\\' ||
-        !std::isalpha(static_cast<unsigned char>(autorunPath[0]))) {
-        return std::nullopt;
-    }
-    if (name.empty() || isSeparator(name.front()) || name.size() + 3 > kMaxPath) {
-        return std::nullopt;  // rooted, network ("\\server") or device ("\\.\", "\\?\")
-    }
-    int depth = 0;
-    bool lastIsFile = false;
-    std::size_t at = 0;
-    while (at <= name.size()) {
-        std::size_t end = at;
-        while (end < name.size() && !isSeparator(name[end])) ++end;
-        std::string_view part = name.substr(at, end - at);
-        lastIsFile = false;
-        if (part == "..") {
-            if (--depth < 0) return std::nullopt;
-        } else if (!part.empty() && part != ".") {
-            if (!isPlainName(part)) return std::nullopt;
-            ++depth;
-            lastIsFile = true;
+std::optional<std::string> openCommand(std::string_view text) {
+    std::optional<std::string> value = openLine(text);
+    if (!value || value->empty()) return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> executeCommand(std::string_view text) {
+    std::optional<std::string> shellExecute, verbCommand;
+    bool inAutorun = false;
+    std::size_t lineStart = 0;
+    while (lineStart < text.size() && !shellExecute) {
+        std::size_t lineEnd = text.find_first_of("\r\n", lineStart);
+        if (lineEnd == std::string_view::npos) lineEnd = text.size();
+        std::string_view line = trimmed(text.substr(lineStart, lineEnd - lineStart));
+        lineStart = lineEnd + 1;
+        if (line.starts_with('[')) {
+            std::string_view name = line.substr(1, line.find(']') - 1);
+            inAutorun = sameWord(trimmed(name), "autorun");
+            continue;
         }
-        at = end + 1;
+        std::size_t equals = line.find('=');
+        if (!inAutorun || equals == std::string_view::npos) continue;
+        std::string_view key = trimmed(line.substr(0, equals));
+        std::string_view value = line.substr(equals + 1);
+        value = trimmed(value.substr(0, value.find('\0')));
+        if (value.empty()) continue;
+        if (sameWord(key, "shellexecute")) {
+            shellExecute = std::string(value);
+        } else if (!verbCommand && isVerbCommandKey(key)) {
+            verbCommand = std::string(value);
+        }
     }
-    if (!lastIsFile) return std::nullopt;  // names a folder, not a file
-    std::string path(autorunPath.substr(0, 3));
-    path += name;
-    return path;
+    return shellExecute ? shellExecute : verbCommand;
+}
+
+std::optional<std::string> associatedFilePath(std::string_view autorunPath, std::string_view name) {
+    return worms::fileBelowRoot(autorunPath.substr(0, 3), name);
+}
+
+std::optional<AutorunProgram> autorunProgram(std::string_view autorunPath, std::string_view text) {
+    if (std::optional<std::string> open = openLine(text)) {
+        if (open->empty()) return std::nullopt;
+        AutorunProgram program{*open, {}};
+        if (auto file = associatedFilePath(autorunPath, *open)) program.files.push_back(*file);
+        return program;
+    }
+    std::optional<std::string> command = executeCommand(text);
+    if (!command) return std::nullopt;
+    return AutorunProgram{*command, worms::namedFiles(*command, autorunPath.substr(0, 3))};
 }
 
 }  // namespace qv::monitor

@@ -94,20 +94,23 @@ void Form2::Form_Load() {
 
 // Runs once per opening, when the caller names the file.
 void Form2::Szwz_Change() {
-    std::optional<std::string> command;
-    if (auto text = files_.readTextStart(Szwz.text(), monitor::kAutorunReadLimit)) {
-        command = monitor::openCommand(*text);
+    std::optional<monitor::AutorunProgram> program;
+    if (auto bytes = files_.readBytes(Szwz.text(), monitor::kAutorunReadLimit)) {
+        std::string text = monitor::autorunText(
+            *bytes, [this](std::string_view ansi) { return files_.ansiToText(ansi); });
+        program = monitor::autorunProgram(Szwz.text(), text);
     }
-    associated_.reset();
-    if (command) {
-        Glwj.setText(*command);
-        // The name comes from the drive itself: the box is offered only for a plain file
-        // on that same drive, never one a crafted name points at elsewhere, and only when
-        // it is there to be removed.
-        associated_ = monitor::associatedFilePath(Szwz.text(), *command);
-        if (associated_ && !files_.fileExists(*associated_)) associated_.reset();
+    associated_.clear();
+    if (program) {
+        Glwj.setText(program->command);
+        // The names come from the drive itself: the box is offered only for plain files on
+        // that same drive, never one a crafted name points at elsewhere, and only for those
+        // that are there to be removed.
+        for (std::string& file : program->files) {
+            if (files_.fileExists(file)) associated_.push_back(std::move(file));
+        }
     }
-    if (!associated_) scwj.setVisible(false);
+    if (associated_.empty()) scwj.setVisible(false);
 }
 
 // 30, 29, ..., 0 one step a second; the tick that finds 0 deletes.
@@ -123,7 +126,7 @@ void Form2::Ljsc_Click() {
     // The countdown must not delete again while the notice below is open.
     Timer1.setEnabled(false);
     std::vector<std::string> paths = {Szwz.text()};
-    if (associated_ && scwj.ticked()) paths.push_back(*associated_);
+    if (scwj.ticked()) paths.insert(paths.end(), associated_.begin(), associated_.end());
     std::vector<removal::NotRemoved> stays;
     for (const std::string& path : paths) {
         removal::RemovalResult result = removal_.remove(path);

@@ -1,7 +1,8 @@
 #pragma once
 // The threat dialog: an autorun.inf was found in a drive's root. It shows where the file
-// is and which program it would start, counts down towards deleting it, and lets the user
-// delete it now or put the drive on the ignore list. It keeps itself above all windows.
+// is and which program it would start (AutorunFile.h: its "open=" line, else its execute
+// keys), counts down towards deleting it, and lets the user delete it now or put the drive
+// on the ignore list. It keeps itself above all windows.
 //
 // Opening: set Szwz to the file's path (this loads the dialog and reads the file), then
 // show it modally; see MonitorWindows::showThreatDialog.
@@ -12,18 +13,19 @@
 //
 // Its controls:
 //   Szwz    where the autorun.inf lies (Text2 "所在位置：" before it)
-//   Glwj    the program the file starts, or "无法获取" (Text3 "关联文件：" before it)
-//   scwj    "同时删除关联文件": delete that program too; shown only when that program is a
-//           file on the same drive that may be removed (the name rules of AutorunFile.h)
-//           and that exists
+//   Glwj    the program the file starts, the whole command as the file writes it, or
+//           "无法获取" (Text3 "关联文件：" before it)
+//   scwj    "同时删除关联文件": delete the files that go with that program too; shown only
+//           when at least one is a file on the same drive that may be removed (the name
+//           rules of AutorunFile.h) and that exists
 //   Text1   the warning text
 //   Jstxt   the seconds left of the countdown (Text5 "秒后自动处理" after it)
 //   Timer1  the countdown, one step a second
 //   Ljsc    "立即删除": delete now
 //   Hl      "添加忽略": put the drive on the ignore list
 
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/removal/DriveFileRemoval.h"
 #include "guard/main_window/IgnoreList.h"
@@ -69,9 +71,9 @@ private:
     removal::DriveFileRemoval& removal_;
     monitor::ProtectionLog& log_;
     IgnoreList& ignoreList_;
-    // The full path of the program the file starts, when it names a file on the same drive
-    // that may be removed and that exists.
-    std::optional<std::string> associated_;
+    // The full paths of the files that go with the program the file starts: files on the
+    // same drive that may be removed and that exist.
+    std::vector<std::string> associated_;
 };
 
 inline constexpr const char* kUnknownAssociatedFile = "无法获取";

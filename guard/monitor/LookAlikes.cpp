@@ -1,6 +1,5 @@
 #include "guard/monitor/LookAlikes.h"
 
-#include <cctype>
 #include <string_view>
 #include <unordered_map>
 
@@ -8,10 +7,25 @@ namespace qv::monitor {
 
 namespace {
 
-std::string folded(std::string_view name) {
-    std::string out(name);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
+char folded(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// `name` without regard to ASCII case, written into `out` (kept between calls, so that a
+// root of 100,000 entries costs no allocation per name).
+void fold(std::string_view name, std::string& out) {
+    out.resize(name.size());
+    for (std::size_t i = 0; i < name.size(); ++i) out[i] = folded(name[i]);
+}
+
+// Whether `name` ends in `extension` (lower case) without regard to ASCII case.
+bool hasExtension(std::string_view name, std::string_view extension) {
+    if (name.size() <= extension.size()) return false;
+    name = name.substr(name.size() - extension.size());
+    for (std::size_t i = 0; i < extension.size(); ++i) {
+        if (folded(name[i]) != extension[i]) return false;
+    }
+    return true;
 }
 
 // The last name of a path ("e:\docs" -> "docs").
@@ -37,21 +51,20 @@ std::vector<std::string> lookAlikeFiles(const std::vector<std::string>& folderPa
     // Only executables can be twins: index their stems, with which extensions they carry.
     constexpr unsigned kExe = 1, kCom = 2;
     std::unordered_map<std::string, unsigned> twins;
-    for (const std::string& name : fileNames) {
-        if (name.size() < 5 || name[name.size() - 4] != '.') continue;
-        std::string file = folded(name);
-        std::string_view extension = std::string_view(file).substr(file.size() - 4);
-        unsigned kind = extension == ".exe" ? kExe : extension == ".com" ? kCom : 0;
+    std::string stem;
+    for (std::string_view name : fileNames) {
+        unsigned kind = hasExtension(name, ".exe") ? kExe : hasExtension(name, ".com") ? kCom : 0;
         if (kind == 0) continue;
-        file.resize(file.size() - 4);
-        twins[file] |= kind;
+        fold(name.substr(0, name.size() - 4), stem);
+        twins[stem] |= kind;
     }
 
     std::vector<std::string> found;
     if (twins.empty()) return found;
     for (std::string_view path : folderPaths) {
         if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-        auto twin = twins.find(folded(lastName(path)));
+        fold(lastName(path), stem);
+        auto twin = twins.find(stem);
         if (twin == twins.end()) continue;
         if (twin->second & kExe) found.push_back(std::string(path) + ".exe");
         if (twin->second & kCom) found.push_back(std::string(path) + ".com");

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "guard/monitor/LookAlikes.h"
+#include "guard/monitor/ShortcutCleaning.h"
+#include "guard/monitor/ShortcutScan.h"
 #include "guard/platform/ui/UiHost.h"
 
 namespace qv::monitor {
@@ -72,6 +74,7 @@ void Monitor::tick() {
                 break;
             case DriveType::Fixed:
                 if (main_.Jcbdyp.ticked()) checkAskingOnly(letter);
+                checkUsbDisk(letter);
                 break;
             case DriveType::CdRom:
                 if (main_.Jcbdgp.ticked()) noticeCdRom(letter);
@@ -111,7 +114,9 @@ void Monitor::checkRemovable(char letter) {
     }
     if (!main_.Upcrsm.ticked()) return;
     if (!listing || asked) listing = files_.listFolder(root);
-    scanLookAlikes(root, listing ? *listing : platform::FolderListing{});
+    if (!listing) listing.emplace();  // a root that cannot be listed holds nothing
+    scanLookAlikes(root, *listing);
+    if (scansShortcuts(letter)) scanShortcuts(root, *listing);
 }
 
 // Fixed disks and RAM disks are never cleaned without asking, and get no look-alike scan.
@@ -126,6 +131,32 @@ void Monitor::noticeCdRom(char letter) {
     ignoreList_.add(d);
     main_.host().messageBox("发现光盘 " + d + ":\\ 建议用杀毒软件进行杀毒后再使用！", "发现光盘",
                             ui::MsgButtons::Ok);
+}
+
+// A USB disk that calls itself fixed: its autorun.inf is handled as a fixed disk's, its
+// shortcuts as a stick's.
+void Monitor::checkUsbDisk(char letter) {
+    if (!scansShortcuts(letter) || !files_.onUsbBus(letter)) return;
+    const std::string root = std::string(1, letter) + ":\\";
+    if (std::optional<platform::FolderListing> listing = files_.listFolder(root)) {
+        scanShortcuts(root, *listing);
+    }
+}
+
+bool Monitor::scansShortcuts(char letter) const {
+    return main_.JcbdUp.ticked() && main_.Upcrsm.ticked() && !ignoreList_.ignores(letter);
+}
+
+// Worm shortcuts found are cleaned at once with automatic handling, which always tells
+// (as for an autorun.inf), or else shown in their dialog.
+void Monitor::scanShortcuts(const std::string& root, const platform::FolderListing& listing) {
+    ShortcutWorm worm = monitor::scanShortcuts(root, listing, files_);
+    if (!worm.found()) return;
+    if (!main_.Zdcl.ticked()) return windows_.showShortcutWorm(std::move(worm));
+    windows_.showToast(kToastDeleting);
+    CleaningReport report =
+        cleanShortcutWorm(worm, removal_, files_, log_, Remover::AutomaticHandling);
+    if (!report.complete()) windows_.showToast(kToastDeleteFailed);
 }
 
 // The folder list shows the root's folders; each one's executable twin goes in the list.

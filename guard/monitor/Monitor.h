@@ -1,13 +1,20 @@
 #pragma once
-// The monitor tick: one pass over every drive of the computer looking for the two marks
-// USB worms leave in a drive's root, an autorun.inf file and executables named like a
-// root folder. It is the handler of Form1's timer Jstm (real-time mode) and is run once
-// by the insertion check when a new drive appears in smart mode.
+// The monitor tick: one pass over every drive of the computer looking for the marks USB
+// worms leave in a drive's root: an autorun.inf file, executables named like a root
+// folder, and shortcuts that run a worm in the place of hidden folders and files. It is
+// the handler of Form1's timer Jstm (real-time mode) and is run once by the insertion
+// check when a new drive appears in smart mode.
 //
 // On a removable drive the dialogs come in this order: the threat dialog for the drive's
 // autorun.inf (or, with automatic handling, its removal the one way of common/removal and
-// the toast), then, once it is answered, the look-alike scan and its dialog, over the
-// root as the first left it.
+// the toast); then, once it is answered, the look-alike scan and its dialog, over the
+// root as the first left it; then, when that is closed, the shortcut scan of the same
+// root listing and the shortcut-worm dialog (or, with automatic handling, the cleaning and
+// the toast). The shortcut scan runs where the look-alike scan does ("检视本地 U盘" and
+// "U盘插入扫描" ticked, the drive not ignored, both asked again after the dialogs before
+// it), and also on a fixed disk that says it is attached by USB, after that disk's own
+// autorun.inf check. One listing of the root serves the whole pass unless the threat
+// dialog may have changed the drive.
 //
 // At most one pass runs at a time: a pass waits inside its dialogs, and timer ticks keep
 // arriving meanwhile; a tick that finds a pass running does nothing.
@@ -37,8 +44,12 @@ public:
 private:
     void checkRemovable(char letter);
     void checkAskingOnly(char letter);
+    void checkUsbDisk(char letter);
     void noticeCdRom(char letter);
     void scanLookAlikes(const std::string& root, const platform::FolderListing& listing);
+    // Whether the shortcut scan runs on drive `letter` now (its options, the ignore list).
+    bool scansShortcuts(char letter) const;
+    void scanShortcuts(const std::string& root, const platform::FolderListing& listing);
 
     Form1& main_;
     platform::FileSystem& files_;

@@ -18,6 +18,11 @@ MonitorWindows::MonitorWindows(ui::FormGraveyard& graveyard, ui::UiHost& host, F
                  menuWiring.wireMenu(*form);
                  return form;
              }),
+      form7_(
+          graveyard,
+          [&host = host, &files = files, &removal = removal, &log = log, &ignoreList = ignoreList] {
+              return std::make_unique<Form7>(host, files, removal, log, ignoreList);
+          }),
       tips_(graveyard, [&host = host] { return std::make_unique<Tips>(host); }) {}
 
 void MonitorWindows::showToast(const std::string& text) {
@@ -37,6 +42,13 @@ void MonitorWindows::showThreatDialog(const std::string& path) {
 void MonitorWindows::showSuspiciousFiles() {
     Form5* dialog = form5_.ifLoaded();
     if (dialog && dialog->List1.listCount() > 0) dialog->showModal();
+}
+
+void MonitorWindows::showShortcutWorm(ShortcutWorm worm) {
+    form7_.unload();
+    Form7& dialog = form7_.get();
+    dialog.setFindings(std::move(worm));
+    dialog.showModal();
 }
 
 }  // namespace qv::monitor

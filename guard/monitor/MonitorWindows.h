@@ -1,9 +1,8 @@
 #pragma once
 // The drive monitor's windows, each loaded on use and unloaded when it closes: the toast
-// Tips, the threat dialog Form2 and the suspicious-file dialog Form5 (which also owns the
-// program's pop-up menu). The monitor pass shows its two dialogs through here, modally and
-// one after the other: the threat dialog for a drive's autorun.inf, then, once that is
-// answered, the suspicious-file dialog with what the look-alike scan put in its list.
+// Tips, the threat dialog Form2, the suspicious-file dialog Form5 (which also owns the
+// program's pop-up menu) and the shortcut-worm dialog Form7. The monitor pass shows its
+// dialogs through here, modally and one after the other, in the order Monitor.h gives.
 
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "guard/main_window/IgnoreList.h"
 #include "guard/monitor/Form2.h"
 #include "guard/monitor/Form5.h"
+#include "guard/monitor/Form7.h"
 #include "guard/monitor/MenuWiring.h"
 #include "guard/monitor/ProtectionLog.h"
 #include "guard/monitor/Tips.h"
@@ -47,9 +47,15 @@ public:
     // has closed.
     void showSuspiciousFiles();
 
+    // The shortcut-worm dialog for the findings of one drive: a fresh dialog, shown
+    // modally; returns when the user has answered.
+    void showShortcutWorm(monitor::ShortcutWorm worm);
+    bool form7Loaded() const { return form7_.loaded(); }
+
 private:
     ui::FormSlot<Form2> form2_;
     ui::FormSlot<Form5> form5_;
+    ui::FormSlot<Form7> form7_;
     ui::FormSlot<Tips> tips_;
 };
 

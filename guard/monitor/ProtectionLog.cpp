@@ -9,6 +9,7 @@ bool isRecorded(Remover remover, bool keepLogTicked) {
         case Remover::AutomaticHandling:
             return true;
         case Remover::ThreatDialog:
+        case Remover::ShortcutWormDialog:
             return keepLogTicked;
         case Remover::SuspiciousFileDialog:
             return false;

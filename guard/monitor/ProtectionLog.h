@@ -5,8 +5,9 @@
 // a run: the removal stands, but the user learns that the log misses it.
 //
 // Whether a removal is recorded is decided here, from who removed the file: automatic
-// handling always records, whatever the options say (nobody was asked, so the log is the
-// only trace); the threat dialog records only while "记录防护日志" (Jlrz) is ticked; the
+// handling (of an autorun.inf or of a shortcut worm) always records, whatever the options
+// say (nobody was asked, so the log is the only trace); the threat dialog and the
+// shortcut-worm dialog record only while "记录防护日志" (Jlrz) is ticked; the
 // suspicious-file dialog keeps no log. Callers report every removal that succeeded.
 
 #include <string>
@@ -25,6 +26,7 @@ enum class Remover {
     AutomaticHandling,     // the monitor pass, without asking
     ThreatDialog,          // Form2's "立即删除" or its countdown
     SuspiciousFileDialog,  // Form5's "删除文件" and "全部删除"
+    ShortcutWormDialog,    // Form7's "立即清除": the shortcuts and what they run
 };
 
 // Whether a removal by `remover` is recorded while Jlrz is `keepLogTicked`.

@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/Status.h"
@@ -70,6 +71,9 @@ struct EntryAttributes {
 struct FolderListing {
     std::vector<std::string> folders;
     std::vector<std::string> files;
+    // The names among both that carry hidden or system (what a worm hides), in no
+    // particular order.
+    std::vector<std::string> hidden;
 };
 
 class FileSystem {
@@ -80,6 +84,9 @@ public:
     virtual DriveLetters driveLetters() = 0;
     // The type of drive `letter`; nullopt when the drive does not exist or cannot be asked.
     virtual std::optional<DriveType> driveType(char letter) = 0;
+    // Whether the disk of drive `letter` says it is attached by USB (many large sticks and
+    // USB disks call themselves fixed). False when the bus cannot be read.
+    virtual bool onUsbBus(char letter) = 0;
 
     // True only for an existing file, never for a folder.
     virtual bool fileExists(const std::string& path) = 0;
@@ -108,6 +115,10 @@ public:
     // The attributes of the file or folder at `path` (a trailing backslash names a folder
     // as createDirectory takes it); nullopt when there is none or it cannot be asked.
     virtual std::optional<EntryAttributes> attributes(const std::string& path) = 0;
+    // Clears hidden and system of the file or folder at `path` ("x:\..."), itself only:
+    // nothing inside a folder changes, nor its other attributes. A link, junction or mount
+    // point, there or on the way, is refused, never followed.
+    virtual Status clearHiddenAndSystem(const std::string& path) = 0;
 
     // The whole file decoded from the ANSI code page; nullopt when it cannot be read.
     virtual std::optional<std::string> readText(const std::string& path) = 0;
@@ -115,6 +126,12 @@ public:
     // files that an attacker may have made huge. nullopt when the file cannot be read.
     virtual std::optional<std::string> readTextStart(const std::string& path,
                                                      std::size_t maxBytes) = 0;
+    // At most the first `maxBytes` bytes of a file as they are, for files whose encoding
+    // the guard reads itself (a shortcut, a text that may be UTF-16); nullopt when the file
+    // cannot be read.
+    virtual std::optional<std::string> readBytes(const std::string& path, std::size_t maxBytes) = 0;
+    // Bytes in the ANSI code page as UTF-8, exactly as readText decodes a file.
+    virtual std::string ansiToText(std::string_view bytes) = 0;
     // Replaces the file's content (creating it if needed) with `text` in the ANSI code page.
     virtual Status writeText(const std::string& path, const std::string& text) = 0;
     // Appends `text` in the ANSI code page, creating the file if needed.

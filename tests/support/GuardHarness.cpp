@@ -20,8 +20,9 @@ posix::DriveTableFileSystem startingDrives(const std::filesystem::path& root) {
 
 GuardHarness::GuardHarness()
     : files(startingDrives(temp.path())),
-      removalFiles(currentDirectory(),
-                   [this](const std::string& path) { return files.hostPathOnDrive(path); }),
+      removalFiles(
+          currentDirectory(),
+          [this](const std::string& path) { return files.hostPathOnDrive(path); }, files.marks()),
       services{files, removalFiles, folders, processes, elevation, registry, clock, skin, web},
       guard(host, services) {}
 

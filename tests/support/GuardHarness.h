@@ -32,7 +32,8 @@ public:
     HeadlessHost host;
     TempFolder temp;
     posix::DriveTableFileSystem files;
-    // The same drives, for removing files; the quarantine lies in the current directory.
+    // The same drives and their hidden and system marks, for removing files; the
+    // quarantine lies in the current directory.
     posix::DriveTableRemovalFiles removalFiles;
     posix::FixedFolders folders;
     posix::RecordingProcesses processes;

@@ -6,16 +6,20 @@
 // stream names and links that lead out are refused, and so are names with characters
 // Windows forbids (wildcards among them). A file whose owner may not write it stands for
 // a read-only file: it cannot be deleted or overwritten. The other marks Windows keeps
-// (hidden, system, and read-only on a folder) are held in memory, for the life of this
-// object. Folders are listed sorted by name without regard to case, as Windows lists them.
+// (hidden, system, and read-only on a folder) are held in memory (DosMarks), shared with
+// the removal's drive-table files when they are handed the same table. Folders are listed
+// sorted by name without regard to case, as Windows lists them. A drive is on no bus a
+// disk can report unless the test says it is attached by USB.
 
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "common/posix/DosMarks.h"
 #include "guard/platform/FileSystem.h"
 
 namespace qv::posix {
@@ -32,6 +36,10 @@ public:
     // without a medium.
     void addDrive(char letter, platform::DriveType type, std::filesystem::path folder);
     void removeDrive(char letter);
+    // Drive `letter` says it is attached by USB (or no longer does).
+    void setOnUsbBus(char letter, bool usb);
+    // The hidden and system marks of the drives' entries.
+    const std::shared_ptr<DosMarks>& marks() const { return marks_; }
     // The host path a Windows path stands for; nullopt when it would leave its drive.
     std::optional<std::filesystem::path> hostPath(const std::string& path) const;
     // The host path of a drive path ("e:\x") that neither leaves its drive nor passes
@@ -41,6 +49,7 @@ public:
 
     platform::DriveLetters driveLetters() override;
     std::optional<platform::DriveType> driveType(char letter) override;
+    bool onUsbBus(char letter) override;
     bool fileExists(const std::string& path) override;
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
     std::optional<platform::FolderListing> listFolder(const std::string& folder) override;
@@ -49,9 +58,12 @@ public:
     Status createDirectoryAs(const std::string& path, platform::DosAttributes attributes) override;
     Status removeDirectory(const std::string& path) override;
     std::optional<platform::EntryAttributes> attributes(const std::string& path) override;
+    Status clearHiddenAndSystem(const std::string& path) override;
     std::optional<std::string> readText(const std::string& path) override;
     std::optional<std::string> readTextStart(const std::string& path,
                                              std::size_t maxBytes) override;
+    std::optional<std::string> readBytes(const std::string& path, std::size_t maxBytes) override;
+    std::string ansiToText(std::string_view bytes) override;
     Status writeText(const std::string& path, const std::string& text) override;
     Status appendText(const std::string& path, const std::string& text) override;
 
@@ -59,6 +71,7 @@ private:
     struct Drive {
         platform::DriveType type;
         std::filesystem::path folder;
+        bool usb = false;
     };
 
     // True when a symbolic link lies anywhere between the drive's folder and `host`.
@@ -68,7 +81,7 @@ private:
     std::filesystem::path currentDirectory_;
     std::string codePage_;
     std::map<char, Drive> drives_;
-    std::map<std::filesystem::path, platform::DosAttributes> marks_;  // by host path
+    std::shared_ptr<DosMarks> marks_ = std::make_shared<DosMarks>();
 };
 
 }  // namespace qv::posix

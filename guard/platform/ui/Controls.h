@@ -41,6 +41,13 @@ private:
 class CommandButton : public Control {
 public:
     CommandButton(Form& form, std::string name);
+    // The default button of its form: Return clicks it wherever the keyboard's focus is,
+    // unless that is on another button. Set by the design, before the form is shown.
+    bool isDefault() const { return default_; }
+    void setDefault(bool v) { default_ = v; }
+
+private:
+    bool default_ = false;
 };
 
 // A label's caption change runs onChange.

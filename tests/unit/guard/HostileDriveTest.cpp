@@ -3,7 +3,7 @@
 // and the emergency cleaner run over it, and nothing outside the drive may change. Every
 // file removed is in the quarantine byte for byte, and every record of the log names one
 // of them. A root of 100,000 folders has a test of its own, which reports how long the
-// pass took.
+// pass took. Shortcuts an attacker would make have a table of their own.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include <functional>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,9 +22,12 @@
 #include "common/removal/DriveFileRemoval.h"
 #include "common/removal/QuarantineRestore.h"
 #include "common/removal/RemovalTexts.h"
+#include "common/worms/tests/ShortcutMaker.h"
 #include "guard/main_window/Form1.h"
 #include "guard/monitor/Form2.h"
 #include "guard/monitor/Form5.h"
+#include "guard/monitor/Form7.h"
+#include "guard/monitor/ShortcutCleaning.h"
 #include "guard/platform/posix/AnsiText.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/GuardHarness.h"
@@ -73,6 +77,20 @@ std::vector<removal::QuarantineEntry> quarantined(test::GuardHarness& h) {
     Status failure = Status::success();
     auto entries = quarantine.entries(failure);
     return entries ? *entries : std::vector<removal::QuarantineEntry>{};
+}
+
+// The bytes the quarantine keeps in its entry `name`; nullopt when they cannot be read.
+std::optional<std::string> keptBytes(test::GuardHarness& h, const std::string& name) {
+    removal::Quarantine quarantine(h.removalFiles, "隔离区");
+    std::string bytes;
+    Status read = quarantine.read(
+        name, [](const removal::EntryHeader&) { return Status::success(); },
+        [&](std::string_view piece) {
+            bytes += piece;
+            return Status::success();
+        });
+    if (!read.ok()) return std::nullopt;
+    return bytes;
 }
 
 std::vector<std::string> quarantinedPaths(test::GuardHarness& h) {
@@ -140,11 +158,22 @@ const HostileDrive kDrives[] = {
          writeFile(root / "padded.exe", "MZ");
      },
      "padded.exe"},
-    {"UTF-16LE",
+    {"UTF-16LE, read as text from its byte-order mark",
      [](const fs::path& root, const fs::path&, test::GuardHarness&) {
          writeFile(root / "autorun.inf", utf16le("[autorun]\r\nopen=wide.exe\r\n"));
      },
-     ""},
+     "wide.exe"},
+    {"100,000 blanks of padding in the execute key's command",
+     [](const fs::path& root, const fs::path&, test::GuardHarness&) {
+         writeFile(root / "autorun.inf", "[autorun]\nshellexecute=cmd.exe /c" +
+                                             std::string(100000, ' ') + "start pad.exe\n");
+         writeFile(root / "pad.exe", "MZ padded");
+     },
+     "cmd.exe /c" + std::string(100000, ' ') + "start pad.exe", true, "",
+     [](test::GuardHarness& h, const fs::path& root) {
+         EXPECT_FALSE(fs::exists(root / "pad.exe")) << "the program the padding hid goes too";
+         EXPECT_EQ(loggedPaths(h), (std::vector<std::string>{"e:\\autorun.inf", "e:\\pad.exe"}));
+     }},
     {"a name climbing off the drive",
      [](const fs::path& root, const fs::path&, test::GuardHarness&) {
          writeFile(root / "autorun.inf", "open=..\\..\\outside\\sentinel.txt\r\n");
@@ -348,7 +377,6 @@ TEST(HostileDriveTest, NoDriveAnAttackerMakesCrashesTheGuardOrReachesOutsideIt) 
         EXPECT_EQ(fs::is_directory(e / "autorun.inf" / "con"), drive.autorunDeleted);
 
         // What went is kept byte for byte, each once; what is logged went.
-        removal::Quarantine quarantine(h.removalFiles, "隔离区");
         std::set<std::string> kept;
         for (const removal::QuarantineEntry& entry : quarantined(h)) {
             ASSERT_TRUE(entry.header) << entry.name;
@@ -360,15 +388,8 @@ TEST(HostileDriveTest, NoDriveAnAttackerMakesCrashesTheGuardOrReachesOutsideIt) 
             std::replace(relative.begin(), relative.end(), '\\', '/');
             EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(e / relative)))
                 << path << " is kept and still there";
-            std::string bytes;
-            Status read = quarantine.read(
-                entry.name, [](const removal::EntryHeader&) { return Status::success(); },
-                [&](std::string_view piece) {
-                    bytes += piece;
-                    return Status::success();
-                });
-            EXPECT_TRUE(read.ok()) << read.description();
-            EXPECT_TRUE(bytes == was->second) << path << " is not kept byte for byte";
+            EXPECT_TRUE(keptBytes(h, entry.name) == was->second)
+                << path << " is not kept byte for byte";
         }
         for (const std::string& path : loggedPaths(h)) {
             EXPECT_TRUE(kept.contains(path)) << path << " is logged but was not removed";
@@ -376,6 +397,163 @@ TEST(HostileDriveTest, NoDriveAnAttackerMakesCrashesTheGuardOrReachesOutsideIt) 
         if (drive.check) drive.check(h, e);
         EXPECT_EQ(readFile(outside / "sentinel.txt"), "keep");
         EXPECT_EQ(readFile(h.temp.path() / "c" / "sentinel.txt"), "keep");
+    }
+}
+
+// Shortcuts an attacker would make, each one row: the monitor pass reads them, shows the
+// worm's ones and cleans them from the dialog; nothing outside the drive may change, every
+// removed file is in the quarantine byte for byte, every logged one was removed.
+struct HostileShortcuts {
+    const char* name;
+    // Makes the drive's content in `root`; `outside` is a folder beside the drive.
+    std::function<void(const fs::path& root, const fs::path& outside, test::GuardHarness& h)> make;
+    // The notice after "立即清除", or "" when no worm's shortcut is to be found.
+    std::string notice;
+    std::function<void(Form7& dialog)> checkDialog = nullptr;
+    std::function<void(test::GuardHarness& h, const fs::path& root)> check = nullptr;
+};
+
+const std::string kCmd = "C:\\WINDOWS\\system32\\cmd.exe";
+
+// The wording is ShortcutWormTest's to check; here only the counts matter.
+std::string cleaned(int shortcuts, int payloads, int shown) {
+    monitor::CleaningReport report;
+    report.shortcutsRemoved = shortcuts;
+    report.payloadsRemoved = payloads;
+    report.itemsShown = shown;
+    return monitor::cleaningNotice(report);
+}
+
+// A hidden folder "docs" with the user's file, which a worm's shortcut stands in for.
+void hiddenDocs(test::GuardHarness& h, const fs::path& root) {
+    writeFile(root / "docs" / "a.txt", "the user's");
+    h.removalFiles.setDosAttributes(root / "docs", removal::kHidden | removal::kSystem);
+}
+
+std::string wormShortcut(const std::string& arguments) {
+    return worms::test::makeShortcut(worms::test::shortcutTo(kCmd, arguments));
+}
+
+const HostileShortcuts kShortcutDrives[] = {
+    {"a shortcut cut inside its item ID list",
+     [](const fs::path& root, const fs::path&, test::GuardHarness& h) {
+         hiddenDocs(h, root);
+         writeFile(root / "docs.lnk", wormShortcut("/c start x.exe").substr(0, 100));
+         writeFile(root / "x.exe", "MZ");
+     },
+     "", nullptr,
+     [](test::GuardHarness&, const fs::path& root) {
+         EXPECT_TRUE(fs::exists(root / "docs.lnk")) << "no shortcut Windows could follow";
+     }},
+    {"a shortcut cut inside its arguments",
+     [](const fs::path& root, const fs::path&, test::GuardHarness& h) {
+         hiddenDocs(h, root);
+         std::string bytes = wormShortcut("/c start x.exe & explorer docs");
+         writeFile(root / "docs.lnk", bytes.substr(0, bytes.size() - 4 - 30));
+         writeFile(root / "x.exe", "MZ");
+     },
+     cleaned(1, 1, 1),
+     [](Form7& dialog) {
+         EXPECT_EQ(dialog.findings().shortcuts.at(0).command, kCmd + " /c start x.exe ")
+             << "as far as the bytes go";
+     }},
+    {"an oversized shortcut: 65,535 characters of arguments, most past the read limit",
+     [](const fs::path& root, const fs::path&, test::GuardHarness& h) {
+         hiddenDocs(h, root);
+         writeFile(root / "docs.lnk",
+                   wormShortcut("/c start x.vbs" + std::string(65535 - 14, ' ')));
+         writeFile(root / "x.vbs", "' worm");
+     },
+     cleaned(1, 1, 1),
+     [](Form7& dialog) {
+         EXPECT_NE(dialog.Text1.text().find("/c start x.vbs["), std::string::npos)
+             << "the padding is written out";
+         EXPECT_LT(dialog.Text1.text().size(), 2000u);
+     }},
+    {"an item ID list whose item never advances, beside a LinkInfo naming cmd.exe",
+     [](const fs::path& root, const fs::path&, test::GuardHarness& h) {
+         hiddenDocs(h, root);
+         std::string bytes = wormShortcut("/c start x.exe");
+         bytes.replace(78 + 20, 2, worms::test::le16(1));
+         writeFile(root / "docs.lnk", bytes);
+         writeFile(root / "x.exe", "MZ");
+     },
+     cleaned(1, 1, 1)},
+    {"an item ID list overrunning the file",
+     [](const fs::path& root, const fs::path&, test::GuardHarness& h) {
+         hiddenDocs(h, root);
+         std::string bytes = wormShortcut("/c start x.exe");
+         bytes.replace(76, 2, worms::test::le16(0xFFF0));
+         writeFile(root / "docs.lnk", bytes);
+     },
+     ""},
+    {"targets and arguments that leave the drive",
+     [](const fs::path& root, const fs::path& outside, test::GuardHarness& h) {
+         hiddenDocs(h, root);
+         const std::string away = outside.filename().string();
+         writeFile(root / "USB.lnk", wormShortcut("/c start ..\\" + away +
+                                                  "\\sentinel.txt & c:\\sentinel.txt & "
+                                                  "\\\\?\\c:\\sentinel.txt & .\\..\\sentinel.txt"));
+         worms::test::ShortcutSpec leaving;
+         leaving.idList = leaving.linkInfo = false;
+         leaving.relativePath = "..\\" + away + "\\evil.exe";
+         writeFile(root / "docs.lnk", worms::test::makeShortcut(leaving));
+         writeFile(outside / "evil.exe", "MZ");
+     },
+     cleaned(1, 0, 1),
+     [](Form7& dialog) {
+         ASSERT_EQ(dialog.findings().shortcuts.size(), 1u) << "a target off the drive is no twin's";
+         EXPECT_TRUE(dialog.findings().shortcuts[0].payloads.empty());
+     }},
+    {"a worm's shortcut reached through a link off the drive",
+     [](const fs::path& root, const fs::path& outside, test::GuardHarness& h) {
+         hiddenDocs(h, root);
+         writeFile(outside / "docs.lnk", wormShortcut("/c start x.exe"));
+         fs::create_symlink(outside / "docs.lnk", root / "docs.lnk");
+         fs::create_directory_symlink(outside, root / "away");
+         h.removalFiles.setDosAttributes(root / "away", removal::kHidden);
+     },
+     "", nullptr,
+     [](test::GuardHarness&, const fs::path& root) {
+         EXPECT_TRUE(fs::is_symlink(fs::symlink_status(root / "docs.lnk")));
+     }},
+};
+
+TEST(HostileDriveTest, NoShortcutAnAttackerMakesCrashesTheGuardOrReachesOutsideIt) {
+    for (const HostileShortcuts& drive : kShortcutDrives) {
+        SCOPED_TRACE(drive.name);
+        test::GuardHarness h;
+        fs::path outside = h.temp.path() / "outside";
+        writeFile(outside / "sentinel.txt", "keep");
+        writeFile(h.temp.path() / "c" / "sentinel.txt", "keep");
+        fs::path e = h.addDrive('e', DriveType::Removable);
+        drive.make(e, outside, h);
+        const std::map<std::string, std::string> outsideBefore = snapshot(outside, 1u << 20);
+        const std::map<std::string, std::string> before = snapshot(e, 1u << 20);
+        h.guard.start();
+        if (!drive.notice.empty()) {
+            h.host.expectModal("Form7", [&](ui::Form& f) {
+                auto& dialog = static_cast<Form7&>(f);
+                if (drive.checkDialog) drive.checkDialog(dialog);
+                h.host.expectMessageBox(drive.notice, ui::MsgAnswer::Ok);
+                dialog.Command1.click();
+            });
+        }
+        h.host.advance(1500);
+        EXPECT_TRUE(h.host.allExpectationsMet());
+        EXPECT_EQ(snapshot(outside, 1u << 20), outsideBefore);
+        EXPECT_EQ(readFile(h.temp.path() / "c" / "sentinel.txt"), "keep");
+        std::set<std::string> kept;
+        for (const removal::QuarantineEntry& entry : quarantined(h)) {
+            ASSERT_TRUE(entry.header);
+            const std::string& path = entry.header->originalPath;
+            EXPECT_TRUE(kept.insert(path).second) << path << " kept twice";
+            ASSERT_TRUE(before.contains(path)) << path << " is not of the drive";
+            EXPECT_TRUE(keptBytes(h, entry.name) == before.at(path))
+                << path << " is not kept byte for byte";
+        }
+        for (const std::string& path : loggedPaths(h)) EXPECT_TRUE(kept.contains(path)) << path;
+        if (drive.check) drive.check(h, e);
     }
 }
 

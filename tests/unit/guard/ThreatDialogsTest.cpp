@@ -145,7 +145,7 @@ TEST_F(ThreatDialogTest, DeleteNowLogsWhatWentAndNamesWhatStayedBeforeItCloses) 
     }
 }
 
-TEST_F(ThreatDialogTest, WithoutAnOpenLineTheProgramIsUnknownAndNeverDeleted) {
+TEST_F(ThreatDialogTest, WithoutAnOpenLineOrAnExecuteKeyTheProgramIsUnknownAndNeverDeleted) {
     h.guard.form1().Mrgl.setValue(1);
     for (const char* text :
          {"[autorun]\r\nOPEN=setup.exe\r\n", "[autorun]\r\n open=setup.exe", "open=\r\n"}) {
@@ -166,6 +166,45 @@ TEST_F(ThreatDialogTest, WithoutAnOpenLineTheProgramIsUnknownAndNeverDeleted) {
         EXPECT_EQ(d.Glwj.text(), "无法获取");
         d.Hl.click();
     });
+}
+
+TEST_F(ThreatDialogTest, WithoutAnOpenLineTheExecuteKeysNameTheProgramAndItsFilesOnTheStick) {
+    h.guard.form1().Mrgl.setValue(1);
+    const std::string command = "RuNdLl32.EXE .\\RECYCLER\\S-5-3-42\\jwgkvsq.vmx,ahaezedrn";
+    writeFile(e / "autorun.inf",
+              "[AutoRun\nicon=%SystemRoot%\\system32\\SHELL32.dll,4\n"
+              "shell\\open\\command=" +
+                  command + "\nshellexecute=" + command + "\n");
+    writeFile(e / "RECYCLER" / "S-5-3-42" / "jwgkvsq.vmx", "MZ payload");
+    writeFile(e / "ahaezedrn.txt", "the user's own");
+    openThreatDialog([&](Form2& d) {
+        EXPECT_EQ(d.Glwj.text(), command) << "the whole command";
+        EXPECT_TRUE(d.scwj.visible());
+        d.Ljsc.click();
+    });
+    EXPECT_FALSE(fs::exists(e / "autorun.inf"));
+    EXPECT_FALSE(fs::exists(e / "RECYCLER" / "S-5-3-42" / "jwgkvsq.vmx"));
+    EXPECT_TRUE(fs::exists(e / "ahaezedrn.txt"));
+    EXPECT_EQ(log(),
+              gbkRecord("e:\\autorun.inf") + gbkRecord("e:\\RECYCLER\\S-5-3-42\\jwgkvsq.vmx"));
+
+    // A command that names nothing on the stick offers nothing to delete.
+    writeFile(e / "autorun.inf", "[autorun]\r\nshellexecute=cmd.exe /c start gone.exe\r\n");
+    openThreatDialog([](Form2& d) {
+        EXPECT_EQ(d.Glwj.text(), "cmd.exe /c start gone.exe");
+        EXPECT_FALSE(d.scwj.visible());
+        d.Hl.click();
+    });
+
+    // Where a line begins with open=, it alone counts, as it always has.
+    writeFile(e / "autorun.inf", "[autorun]\r\nopen=setup.exe /auto\r\nshellexecute=setup.exe\r\n");
+    writeFile(e / "setup.exe", "MZ");
+    openThreatDialog([](Form2& d) {
+        EXPECT_EQ(d.Glwj.text(), "setup.exe /auto");
+        EXPECT_FALSE(d.scwj.visible()) << "\"setup.exe /auto\" is no file";
+        d.Ljsc.click();
+    });
+    EXPECT_TRUE(fs::exists(e / "setup.exe"));
 }
 
 TEST_F(ThreatDialogTest, TheCountdownDeletesOnTheTickThatFindsZeroOnlyWithTimeOutHandling) {

@@ -1,8 +1,10 @@
 // QVud.exe for real against simulated USB sticks: a stick present at start-up is found,
 // its worm's read-only, hidden and system files removed from the threat dialog and
 // logged, its look-alikes listed and one held by another program named; sticks plugged in
-// while the guard runs are handled in smart mode, and in real-time mode with automatic
-// handling; the file browser puts a removed file back from the quarantine. The path of
+// while the guard runs are handled in smart mode (a shortcut worm's cleaned from its
+// dialog by Return, a UTF-16 autorun.inf's program taken by the countdown), and in
+// real-time mode with automatic handling; the file browser puts a removed file back from
+// the quarantine. The path of
 // QVud.exe is the program's first argument.
 
 #include <windows.h>
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "common/win32/UniqueHandle.h"
+#include "common/worms/tests/ShortcutMaker.h"
 #include "tests/wine/e2e/BrowserWindow.h"
 #include "tests/wine/e2e/GuardProcess.h"
 #include "tests/wine/host/TestArguments.h"
@@ -87,6 +90,27 @@ struct Stick {
     static constexpr std::string_view kProgram = "MZ\x90\x03 the worm's program";
     testkit::TempFolder folder{L"qv-stick"};
 };
+
+// Hurries the countdown of the threat dialog `threat` to its end. The guard's timers tick
+// on its message-only host window ("QvHost"), each by an id the test cannot know: every id
+// the guard can have used so far gets a tick, round after round, each round once the
+// countdown has shown its step. Timers that are not running take no notice, and while a
+// pass waits in the dialog the other timers do nothing. True when the dialog closed.
+bool hurryCountdown(const GuardProcess& guard, HWND threat) {
+    HWND host = nullptr;
+    for (HWND w = nullptr; (w = FindWindowExW(HWND_MESSAGE, w, L"QvHost", nullptr));) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == guard.id()) host = w;
+    }
+    if (!host) return false;
+    for (int round = 0; round < 40 && IsWindow(threat); ++round) {
+        const std::wstring shown = text(threat, L"Jstxt");
+        for (WPARAM id = 1; id <= 1000; ++id) PostMessageW(host, WM_TIMER, id, 0);
+        testkit::waitFor([&] { return !IsWindow(threat) || text(threat, L"Jstxt") != shown; }, 5s);
+    }
+    return !IsWindow(threat);
+}
 
 // The record of the protection log for `path`, up to its date and time.
 std::string recordStart(const std::string& path) {
@@ -202,6 +226,101 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLoggedAndTheirFilesComeBac
     held.reset();
     ASSERT_TRUE(DeleteFileW((first.folder / L"music.exe").c_str()));  // the user's own choice
 
+    // A shortcut worm's stick, plugged in: the user's folder hidden as "__" beside a
+    // shortcut named like the drive that starts the worm. Return on its dialog cleans
+    // it, and the folder comes back as it was. (This stick and the next stay in: a stick
+    // pulled out as the next goes in would leave the count of drives as it was.)
+    testkit::TempFolder wormStick{L"qv-shortcut-worm"};
+    const DWORD hidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(CreateDirectoryW((wormStick / L"__").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((wormStick / L"__\\photos").c_str(), nullptr));
+    const std::string thesis = "PK\x03\x04 the user's thesis", photo = "\xFF\xD8\xFF a photo";
+    ASSERT_TRUE(testkit::writeBytes(wormStick / L"__\\thesis.docx", thesis));
+    ASSERT_TRUE(testkit::writeBytes(wormStick / L"__\\photos\\holiday.jpg", photo));
+    ASSERT_TRUE(testkit::writeBytes(wormStick / L"__\\DriveMgr.exe", "MZ the worm"));
+    ASSERT_TRUE(SetFileAttributesW((wormStick / L"__").c_str(), hidden));
+    const std::wstring shortcut = wormStick / L"KINGSTON (8GB).lnk";
+    ASSERT_TRUE(testkit::writeBytes(
+        shortcut, worms::test::makeShortcut(worms::test::shortcutTo(
+                      "C:\\WINDOWS\\system32\\cmd.exe", "/c start __ & __\\DriveMgr.exe & exit"))));
+    auto wormLetter = testkit::freeDriveLetter(static_cast<char>(*letter + 1));
+    ASSERT_TRUE(wormLetter);
+    testkit::SimulatedDrive wormDrive(*wormLetter, DRIVE_REMOVABLE, wormStick.path());
+    ASSERT_TRUE(wormDrive.ok());
+    HWND found = nullptr;
+    ASSERT_TRUE(testkit::waitFor([&] {
+        found = guard->form(L"Form7");
+        return found && IsWindowVisible(found);
+    })) << "the shortcut-worm dialog within 10 s of plugging the stick in";
+    EXPECT_EQ(testkit::windowText(found), L"发现快捷方式病毒！");
+    EXPECT_NE(text(found, L"Text1").find(wormDrive.root() + L"__\\DriveMgr.exe"),
+              std::wstring::npos)
+        << testkit::utf8(text(found, L"Text1"));
+    EXPECT_TRUE(testkit::waitFor(
+        [&] { return (GetWindowLongPtrW(found, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+    testkit::saveScreenshot(L"e2e_shortcut_worm", found);
+    // Return goes where a key of the user's would: to the window with the keyboard focus,
+    // which the dialog has taken.
+    GUITHREADINFO focus{};
+    focus.cbSize = sizeof focus;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(found, nullptr), &focus));
+    HWND keys = focus.hwndFocus;
+    ASSERT_TRUE(keys == found || IsChild(found, keys)) << "the dialog has the keyboard";
+    PostMessageW(keys, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageW(keys, WM_KEYUP, VK_RETURN, 0xC0000001);
+    box = guard->waitForMessageBox(L"已清除 1 个病毒快捷方式、1 个病毒文件");
+    ASSERT_NE(box, nullptr) << "Return cleans and says what went";
+    EXPECT_EQ(testkit::windowText(box), L"提示");
+    EXPECT_EQ(testkit::messageBoxText(box),
+              L"已清除 1 个病毒快捷方式、1 个病毒文件\r\n（副本保存在隔离区），\r\n恢复显示 1 "
+              L"个被隐藏的文件和文件夹。");
+    testkit::saveScreenshot(L"e2e_shortcut_worm_cleaned", box);
+    EXPECT_TRUE(testkit::pressButton(box, IDOK));
+    EXPECT_TRUE(testkit::waitFor([&] { return !IsWindow(found); }));
+    EXPECT_FALSE(exists(shortcut));
+    EXPECT_FALSE(exists(wormStick / L"__\\DriveMgr.exe"));
+    EXPECT_EQ(GetFileAttributesW((wormStick / L"__").c_str()) & hidden, 0u) << "shown again";
+    EXPECT_EQ(testkit::readBytes(wormStick / L"__\\thesis.docx"), thesis);
+    EXPECT_EQ(testkit::readBytes(wormStick / L"__\\photos\\holiday.jpg"), photo);
+
+    // A UTF-16 autorun.inf that runs its program by shellexecute=: the dialog names the
+    // whole command and, the box ticked, the countdown takes the program with the file.
+    testkit::TempFolder wideStick{L"qv-utf16-autorun"};
+    const std::string command = "RuNdLl32.EXE .\\RECYCLER\\S-5-3-42\\jwgkvsq.vmx,ahaezedrn";
+    std::string autorun = "\xFF\xFE";
+    for (char c : "[AutoRun]\r\nicon=%SystemRoot%\\system32\\SHELL32.dll,4\r\nshellexecute=" +
+                      command + "\r\n") {
+        autorun += std::string{c, '\0'};
+    }
+    ASSERT_TRUE(testkit::writeBytes(wideStick / L"autorun.inf", autorun));
+    ASSERT_TRUE(CreateDirectoryW((wideStick / L"RECYCLER").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((wideStick / L"RECYCLER\\S-5-3-42").c_str(), nullptr));
+    ASSERT_TRUE(testkit::writeBytes(wideStick / L"RECYCLER\\S-5-3-42\\jwgkvsq.vmx", "MZ dll"));
+    auto wideLetter = testkit::freeDriveLetter(static_cast<char>(*wormLetter + 1));
+    ASSERT_TRUE(wideLetter);
+    testkit::SimulatedDrive wideDrive(*wideLetter, DRIVE_REMOVABLE, wideStick.path());
+    ASSERT_TRUE(wideDrive.ok());
+    threat = waitForThreatDialog(*wideLetter);
+    ASSERT_NE(threat, nullptr);
+    EXPECT_EQ(text(threat, L"Glwj"), testkit::wide(command));
+    testkit::saveScreenshot(L"e2e_threat_dialog_shellexecute", threat);
+    HWND alsoProgram = findControlWindow(threat, L"scwj");
+    ASSERT_TRUE(IsWindowVisible(alsoProgram)) << "the program lies on the stick";
+    click(threat, L"scwj");
+    EXPECT_TRUE(testkit::waitFor(
+        [&] { return SendMessageW(alsoProgram, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    // The countdown is not waited for: its seconds are posted to the guard as the timer
+    // messages they are.
+    EXPECT_TRUE(hurryCountdown(*guard, threat)) << "the countdown ends by deleting";
+    EXPECT_FALSE(exists(wideStick / L"autorun.inf"));
+    EXPECT_FALSE(exists(wideStick / L"RECYCLER\\S-5-3-42\\jwgkvsq.vmx"));
+    log = testkit::readBytes(folder / L"Rz.log");
+    ASSERT_TRUE(log);
+    EXPECT_NE(
+        log->find(recordStart(testkit::utf8(wideDrive.root()) + "RECYCLER\\S-5-3-42\\jwgkvsq.vmx")),
+        std::string::npos)
+        << *log;
+
     // Smart mode: a stick plugged in while the guard runs is told of and scanned at once.
     // Its autorun.inf is held by another program: the dialog names it and closes.
     Stick second(false);
@@ -295,8 +414,8 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLoggedAndTheirFilesComeBac
     int line = -1;
     ASSERT_TRUE(testkit::waitFor([&] { return (line = lineWithText(view, program)) >= 0; }))
         << "the quarantine lists the removed program";
-    EXPECT_NE(childWithText(browser, L"Static", L"隔离区共 4 个文件"), nullptr)
-        << "the two autorun.inf files, the program and the look-alike";
+    EXPECT_NE(childWithText(browser, L"Static", L"隔离区共 8 个文件"), nullptr)
+        << "three autorun.inf files, two programs, the look-alike, the shortcut and its worm";
     EXPECT_EQ(cellText(view, line, 1), std::to_wstring(Stick::kProgram.size()) + L" 字节");
     testkit::saveScreenshot(L"e2e_filedir_quarantine", browser);
     ASSERT_TRUE(selectLine(view, line));

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/win32/UniqueHandle.h"
 #include "guard/platform/win32/services/Win32FileSystem.h"
 #include "tests/wine/tools/TestKit.h"
@@ -227,6 +229,64 @@ TEST_F(FilesTest, AppendedLogRecordIsGbk) {
               "\xB3\xC9\xB9\xA6\xC9\xBE\xB3\xFD"
               "e:\\autorun.inf    \xA1\xAA\xA1\xAA"
               "2026/12/8 14:03:59\r\n");
+}
+
+// What the shortcut scan and its cleaning ask of a stick: the hidden and system entries of
+// its root in the one listing, a file's first bytes as they are, hidden and system cleared
+// on one entry only (never through a link), and the bus, which Wine's drives do not tell.
+TEST_F(FilesTest, AWormsHiddenItemsAreListedReadAndShownAgainOneByOne) {
+    auto letter = freeDriveLetter();
+    ASSERT_TRUE(letter);
+    SimulatedDrive drive(*letter, DRIVE_REMOVABLE, folder.path());
+    ASSERT_TRUE(drive.ok());
+    const std::string root = utf8(drive.root());
+    const DWORD worm = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    ASSERT_TRUE(CreateDirectoryW((folder / L"__").c_str(), nullptr));
+    ASSERT_TRUE(writeBytes(folder / L"__\\a.txt", "the user's"));
+    ASSERT_TRUE(CreateDirectoryW((folder / L"plain").c_str(), nullptr));
+    ASSERT_TRUE(writeBytes(folder / L"pay.dat", "MZ"));
+    ASSERT_TRUE(writeBytes(folder / L"x.lnk", std::string("L\0\0\0\x01\x14\x02", 7)));
+    for (const wchar_t* name : {L"__", L"__\\a.txt", L"pay.dat"}) {
+        ASSERT_TRUE(SetFileAttributesW((folder / name).c_str(), worm));
+    }
+    TempFolder outside{L"qv-outside"};
+    ASSERT_TRUE(SetFileAttributesW(outside.path().c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(writeBytes(outside / L"f.txt", "x"));
+    ASSERT_TRUE(SetFileAttributesW((outside / L"f.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(makeUnixLink(outside.path(), folder / L"away"));
+    ASSERT_TRUE(makeUnixLink(outside / L"f.txt", folder / L"f.txt"));
+
+    auto listing = files.listFolder(root);
+    ASSERT_TRUE(listing);
+    std::sort(listing->hidden.begin(), listing->hidden.end());
+    EXPECT_EQ(listing->hidden, (std::vector<std::string>{"__", "away", "f.txt", "pay.dat"}))
+        << "the links show what they point at";
+
+    EXPECT_EQ(files.readBytes(root + "x.lnk", 4), std::string("L\0\0\0", 4));
+    EXPECT_EQ(files.readBytes(root + "x.lnk", 1u << 16)->size(), 7u);
+    EXPECT_EQ(files.readBytes(root + "none.lnk", 4), std::nullopt);
+    EXPECT_EQ(files.ansiToText("\xB2\xA1"), "病");
+
+    for (const char* item : {"__", "pay.dat"}) {
+        qv::Status shown = files.clearHiddenAndSystem(root + item);
+        EXPECT_TRUE(shown.ok()) << item << ": " << shown.description();
+        auto now = files.attributes(root + item);
+        ASSERT_TRUE(now);
+        EXPECT_FALSE(now->dos.hidden || now->dos.system) << item;
+    }
+    EXPECT_EQ(GetFileAttributesW((folder / L"__\\a.txt").c_str()) & worm, worm)
+        << "what the folder holds is not touched";
+    EXPECT_EQ(readBytes(folder / L"__\\a.txt"), "the user's");
+    for (const char* link : {"away", "f.txt"}) {
+        EXPECT_FALSE(files.clearHiddenAndSystem(root + link).ok()) << link;
+    }
+    EXPECT_TRUE(GetFileAttributesW(outside.path().c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(GetFileAttributesW((outside / L"f.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_FALSE(files.clearHiddenAndSystem(root + "gone").ok());
+
+    EXPECT_FALSE(files.onUsbBus(*letter)) << "Wine tells no bus";
+    EXPECT_FALSE(files.onUsbBus('c'));
+    EXPECT_FALSE(files.onUsbBus('?'));
 }
 
 }  // namespace

@@ -110,9 +110,16 @@ bool setImmutable(const std::wstring& path, bool immutable) {
                    wide(*unix) + L"\"");
 }
 
+namespace {
+
+std::wstring probeIn(const std::wstring& folder) {
+    return folder + L"\\~qv-probe-" + std::to_wstring(GetCurrentProcessId());
+}
+
+}  // namespace
+
 bool canCreateFileIn(const std::wstring& folder) {
-    std::wstring probe = folder + L"\\~qv-probe-" + std::to_wstring(GetCurrentProcessId());
-    HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE file = CreateFileW(probeIn(folder).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
@@ -156,7 +163,13 @@ Immutable::~Immutable() {
 void Immutable::release() {
     if (path_.empty()) return;
     setImmutable(path_, false);
-    waitFor([&] { return canCreateFileIn(path_); }, 5s);
+    // A probe made just as the folder turned immutable could not be deleted on closing.
+    waitFor(
+        [&] {
+            DeleteFileW(probeIn(path_).c_str());
+            return canCreateFileIn(path_);
+        },
+        5s);
     path_.clear();
 }
 

@@ -69,6 +69,16 @@ std::optional<std::wstring> saveArea(std::wstring_view name, const RECT& area) {
     return path;
 }
 
+// Whether `window` or one of its controls still has a part to paint (which may belong to
+// another process: the update regions are the window system's).
+bool paintPending(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) return true;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (paintPending(child)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::optional<std::wstring> saveScreenshot(std::wstring_view name) {
@@ -79,6 +89,9 @@ std::optional<std::wstring> saveScreenshot(std::wstring_view name, HWND window) 
     if (window == nullptr || !IsWindow(window)) return std::nullopt;
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // A window of another program paints when that program comes to it: the text a test
+    // has just read may not be on the screen yet.
+    waitFor([&] { return !paintPending(window); }, std::chrono::seconds(2));
     RECT area{};
     if (!GetWindowRect(window, &area)) return std::nullopt;
     return saveArea(name, area);

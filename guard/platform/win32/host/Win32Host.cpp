@@ -424,6 +424,23 @@ void Win32Host::onCommand(FormRecord& r, HWND child, int code) {
     if (ControlAdapter* again = liveAdapter(child)) again->sync(*shown);
 }
 
+HWND Win32Host::returnButton(const FormRecord& r) const {
+    HWND focus = GetFocus();
+    if (focus && IsChild(r.hwnd, focus) &&
+        (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON)) {
+        return focus;
+    }
+    for (ui::Control* control : r.form->controls()) {
+        if (control->kind() != ui::ControlKind::CommandButton ||
+            !static_cast<ui::CommandButton*>(control)->isDefault()) {
+            continue;
+        }
+        ControlAdapter* adapter = r.controls ? r.controls->find(*control) : nullptr;
+        if (adapter && adapter->window()) return adapter->window();
+    }
+    return nullptr;
+}
+
 ControlAdapter* Win32Host::liveAdapter(HWND child) const {
     HWND parent = GetParent(child);
     if (!parent) return nullptr;
@@ -534,6 +551,13 @@ LRESULT Win32Host::formMessage(FormRecord& r, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_COMMAND:
             if (lp) onCommand(r, reinterpret_cast<HWND>(lp), HIWORD(wp));
+            return 0;
+        case DM_GETDEFID:
+            // Asked by IsDialogMessageW for Return when the focus is not on a default push
+            // button; it then clicks the button named here.
+            if (HWND button = returnButton(r)) {
+                return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
+            }
             return 0;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:

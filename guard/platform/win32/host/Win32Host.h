@@ -124,6 +124,9 @@ private:
 
     // The user's actions on a control's window, notified to its form.
     void onCommand(FormRecord& r, HWND child, int code);
+    // The button Return clicks on the form: the push button with the focus, else the form's
+    // default button; nullptr when there is neither.
+    HWND returnButton(const FormRecord& r) const;
     // The adapter whose window is `child` in any form, while its control lives.
     ControlAdapter* liveAdapter(HWND child) const;
 

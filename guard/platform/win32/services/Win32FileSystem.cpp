@@ -1,9 +1,15 @@
 #include "guard/platform/win32/services/Win32FileSystem.h"
 
+#include <windows.h>
+
+#include <winioctl.h>
 #include <winternl.h>
+
+#include <cstddef>
 
 #include <algorithm>
 
+#include "common/removal/RemovalTexts.h"
 #include "common/win32/FileBytes.h"
 #include "common/win32/Folders.h"
 #include "common/win32/QuietDriveErrors.h"
@@ -63,8 +69,10 @@ Status deleteOpened(HANDLE file) {
 
 // Windows lists names in the order of their upper-case forms (as NTFS keeps them);
 // ties are broken by the exact names so that the order never depends on the file system.
+// The lengths are given: a root of 100,000 entries takes a million comparisons.
 bool listedBefore(const std::wstring& a, const std::wstring& b) {
-    int byName = CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE);
+    int byName = CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                      static_cast<int>(b.size()), TRUE);
     if (byName != CSTR_EQUAL) return byName == CSTR_LESS_THAN;
     return a < b;
 }
@@ -102,6 +110,34 @@ std::optional<DriveType> Win32FileSystem::driveType(char letter) {
         default:
             return std::nullopt;  // DRIVE_NO_ROOT_DIR: no such drive
     }
+}
+
+// The disk says which bus attaches it. The volume is opened with no access rights: the
+// query is defined with FILE_ANY_ACCESS (winioctl.h), and CreateFileW's documentation says
+// that with a desired access of zero a program may query a device's attributes without
+// the rights reading it would need, so no elevation is asked. A volume is opened sharing
+// reading and writing, as that documentation asks for disks and volumes. Wine answers the
+// query for none of its drives, which then are what their type says.
+bool Win32FileSystem::onUsbBus(char letter) {
+    if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
+    if (letter < 'a' || letter > 'z') return false;
+    const wchar_t volume[] = {L'\\', L'\\', L'.', L'\\', static_cast<wchar_t>(letter), L':', L'\0'};
+    QuietDriveErrors quiet;
+    UniqueFile device(CreateFileW(volume, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    if (!device) return false;
+    STORAGE_PROPERTY_QUERY query{};
+    query.PropertyId = StorageDeviceProperty;
+    query.QueryType = PropertyStandardQuery;
+    // The descriptor is followed by the device's strings; room for them is not needed.
+    STORAGE_DEVICE_DESCRIPTOR descriptor{};
+    DWORD returned = 0;
+    if (!DeviceIoControl(device.get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query,
+                         &descriptor, sizeof descriptor, &returned, nullptr)) {
+        return false;
+    }
+    return returned >= offsetof(STORAGE_DEVICE_DESCRIPTOR, BusType) + sizeof descriptor.BusType &&
+           descriptor.BusType == BusTypeUsb;
 }
 
 bool Win32FileSystem::fileExists(const std::string& path) {
@@ -164,10 +200,15 @@ std::optional<platform::FolderListing> Win32FileSystem::listFolder(const std::st
     platform::FolderListing listing;
     do {
         std::wstring name = entry.cFileName;
+        const bool hidden =
+            entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (name != L"." && name != L"..") folders.push_back(std::move(name));
+            if (name == L"." || name == L"..") continue;
+            if (hidden) listing.hidden.push_back(fromWide(name));
+            folders.push_back(std::move(name));
         } else {
             listing.files.push_back(fromWide(name));
+            if (hidden) listing.hidden.push_back(listing.files.back());
         }
     } while (FindNextFileW(search.get(), &entry));
     if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
@@ -262,6 +303,38 @@ std::optional<platform::EntryAttributes> Win32FileSystem::attributes(const std::
          (found & FILE_ATTRIBUTE_SYSTEM) != 0}};
 }
 
+// The entry is opened as itself (FILE_FLAG_OPEN_REPARSE_POINT, with backup semantics so
+// that a folder opens too) by its "\\?\" path, so a name ending in a dot or blank reaches
+// that very entry; a reparse point, or a Unix link Wine followed all the same, is refused.
+// Its attributes change through the handle, the times stay (0 leaves a time as it is).
+Status Win32FileSystem::clearHiddenAndSystem(const std::string& path) {
+    auto wide = widePath(path);
+    if (!wide || wide->size() < 3 || (*wide)[1] != L':') return failure(ERROR_INVALID_NAME);
+    QuietDriveErrors quiet;
+    UniqueFile entry(
+        CreateFileW((L"\\\\?\\" + *wide).c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!entry) return lastErrorFailure();
+    FILE_BASIC_INFO basic{};
+    if (!isDiskFile(entry.get()) ||
+        !GetFileInformationByHandleEx(entry.get(), FileBasicInfo, &basic, sizeof basic)) {
+        return failure(ERROR_INVALID_NAME);
+    }
+    if ((basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        !openedWhereItSays(entry.get(), *wide)) {
+        return Status::failure(removal::kThroughLinkReason);
+    }
+    FILE_BASIC_INFO changed{};
+    changed.FileAttributes =
+        basic.FileAttributes & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    if (changed.FileAttributes == 0) changed.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileInformationByHandle(entry.get(), FileBasicInfo, &changed, sizeof changed)) {
+        return lastErrorFailure();
+    }
+    return Status::success();
+}
+
 Status Win32FileSystem::removeDirectory(const std::string& path) {
     auto wide = widePath(path);
     if (!wide) return failure(ERROR_INVALID_NAME);
@@ -272,9 +345,9 @@ Status Win32FileSystem::removeDirectory(const std::string& path) {
 
 namespace {
 
-// At most `limit` bytes of a file on a disk, decoded from the ANSI code page. With
-// `whole`, a file longer than the limit gives nothing rather than its start.
-std::optional<std::string> readAnsi(const std::string& path, std::size_t limit, bool whole) {
+// At most `limit` bytes of a file on a disk, as they are. With `whole`, a file longer than
+// the limit gives nothing rather than its start.
+std::optional<std::string> readStart(const std::string& path, std::size_t limit, bool whole) {
     auto wide = widePath(path);
     if (!wide) return std::nullopt;
     QuietDriveErrors quiet;
@@ -292,18 +365,31 @@ std::optional<std::string> readAnsi(const std::string& path, std::size_t limit, 
     std::string bytes;
     if (!readUpTo(file.get(), whole ? limit + 1 : limit, bytes).ok()) return std::nullopt;
     if (whole && bytes.size() > limit) return std::nullopt;
-    return ansiToUtf8(bytes);
+    return bytes;
 }
 
 }  // namespace
 
 std::optional<std::string> Win32FileSystem::readText(const std::string& path) {
-    return readAnsi(path, kMaxTextBytes, true);
+    std::optional<std::string> bytes = readStart(path, kMaxTextBytes, true);
+    if (!bytes) return std::nullopt;
+    return ansiToUtf8(*bytes);
 }
 
 std::optional<std::string> Win32FileSystem::readTextStart(const std::string& path,
                                                           std::size_t maxBytes) {
-    return readAnsi(path, maxBytes, false);
+    std::optional<std::string> bytes = readStart(path, maxBytes, false);
+    if (!bytes) return std::nullopt;
+    return ansiToUtf8(*bytes);
+}
+
+std::optional<std::string> Win32FileSystem::readBytes(const std::string& path,
+                                                      std::size_t maxBytes) {
+    return readStart(path, maxBytes, false);
+}
+
+std::string Win32FileSystem::ansiToText(std::string_view bytes) {
+    return ansiToUtf8(bytes);
 }
 
 Status Win32FileSystem::writeText(const std::string& path, const std::string& text) {

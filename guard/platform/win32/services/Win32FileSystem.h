@@ -16,6 +16,7 @@ public:
 
     platform::DriveLetters driveLetters() override;
     std::optional<platform::DriveType> driveType(char letter) override;
+    bool onUsbBus(char letter) override;
     bool fileExists(const std::string& path) override;
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
     std::optional<platform::FolderListing> listFolder(const std::string& folder) override;
@@ -24,9 +25,12 @@ public:
     Status createDirectoryAs(const std::string& path, platform::DosAttributes attributes) override;
     Status removeDirectory(const std::string& path) override;
     std::optional<platform::EntryAttributes> attributes(const std::string& path) override;
+    Status clearHiddenAndSystem(const std::string& path) override;
     std::optional<std::string> readText(const std::string& path) override;
     std::optional<std::string> readTextStart(const std::string& path,
                                              std::size_t maxBytes) override;
+    std::optional<std::string> readBytes(const std::string& path, std::size_t maxBytes) override;
+    std::string ansiToText(std::string_view bytes) override;
     Status writeText(const std::string& path, const std::string& text) override;
     Status appendText(const std::string& path, const std::string& text) override;
 };

@@ -59,7 +59,9 @@ void OptionButtonAdapter::show(ui::Property property) {
     ButtonAdapter::show(property);
 }
 
+// The form's default button is drawn as one (BS_DEFPUSHBUTTON); the host names it to
+// Return (DM_GETDEFID).
 CommandButtonAdapter::CommandButtonAdapter(FormControls& form, ui::CommandButton& button)
-    : ButtonAdapter(form, button, BS_PUSHBUTTON) {}
+    : ButtonAdapter(form, button, button.isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) {}
 
 }  // namespace qv::win32

@@ -1,0 +1,33 @@
+#pragma once
+// The payloads of a command a worm leaves on a drive (a shortcut's target and arguments,
+// the program line of an autorun.inf): the files on that same drive the command names.
+//
+//   RuNdLl32.EXE .\RECYCLER\S-5-3-42\jwgkvsq.vmx,ahaezedrn   ->  e:\RECYCLER\S-5-3-42\jwgkvsq.vmx
+//   cmd.exe /c start __ & __\DriveMgr.exe & exit            ->  e:\__\DriveMgr.exe
+//
+// The command is split into words; a word names a file of the drive when, taken relative
+// to the root (also after ".\" or the drive's own letter), it is one plain file there by
+// the rules of DriveNames.h. Whether that file exists is the caller's question: a word
+// that names nothing on the drive (rundll32, a folder, an option) is no payload.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv::worms {
+
+// The words of a command line: split at blanks (space, tab, line ends), commas, '&' and
+// '|'; a part between double quotes belongs to its word whatever it holds, and the quotes
+// themselves are dropped. An unclosed quote runs to the end.
+std::vector<std::string> commandWords(std::string_view command);
+
+// The path of the file `word` names on the drive of `root` ("e:\"), made plain
+// ("e:\RECYCLER\x.vmx"); empty when it names none there. "x", ".\x" and "e:\x" (the same
+// letter, in either case) name e:\x.
+std::string fileOnDrive(std::string_view word, std::string_view root);
+
+// The files on the drive of `root` the words of `command` name, in the order they come,
+// each once (names compare without regard to ASCII case, as Windows finds files).
+std::vector<std::string> namedFiles(std::string_view command, std::string_view root);
+
+}  // namespace qv::worms

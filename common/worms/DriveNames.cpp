@@ -1,0 +1,89 @@
+#include "common/worms/DriveNames.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstring>
+
+namespace qv::worms {
+
+namespace {
+
+// The longest path the system takes (in UTF-16 units; UTF-8 is never shorter).
+constexpr std::size_t kMaxPath = 32767;
+
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+std::string upper(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// CON, PRN, AUX, NUL, COM0-9, LPT0-9 and the console names are devices in every folder,
+// also with an extension ("con.txt") or trailing blanks.
+bool isDeviceName(std::string_view part) {
+    std::string_view stem = part.substr(0, part.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+    std::string name = upper(stem);
+    static constexpr std::array<std::string_view, 6> kPlain = {"CON", "PRN",    "AUX",
+                                                               "NUL", "CONIN$", "CONOUT$"};
+    if (std::find(kPlain.begin(), kPlain.end(), name) != kPlain.end()) return true;
+    return name.size() == 4 && (name.starts_with("COM") || name.starts_with("LPT")) &&
+           std::isdigit(static_cast<unsigned char>(name[3]));
+}
+
+// A name the guard could remove without surprise: none of the characters Windows refuses
+// (wildcards, the stream and drive separator ':', control characters), and no trailing dot
+// or blank, which the system would strip and so name another entry.
+bool isPlainName(std::string_view part) {
+    for (unsigned char c : part) {
+        if (c < 0x20 || std::strchr("<>:\"|?*", c) != nullptr) return false;
+    }
+    return part.back() != '.' && part.back() != ' ' && !isDeviceName(part);
+}
+
+}  // namespace
+
+std::string foldedName(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+std::optional<std::string> fileBelowRoot(std::string_view root, std::string_view name) {
+    if (root.size() != 3 || root[1] != ':' || root[2] != '\\' ||
+        !std::isalpha(static_cast<unsigned char>(root[0]))) {
+        return std::nullopt;
+    }
+    if (name.empty() || isSeparator(name.front()) || name.size() + 3 > kMaxPath) {
+        return std::nullopt;  // rooted, network ("\\server") or device ("\\.\", "\\?\")
+    }
+    int depth = 0;
+    bool lastIsFile = false;
+    std::size_t at = 0;
+    while (at <= name.size()) {
+        std::size_t end = at;
+        while (end < name.size() && !isSeparator(name[end])) ++end;
+        std::string_view part = name.substr(at, end - at);
+        lastIsFile = false;
+        if (part == "..") {
+            if (--depth < 0) return std::nullopt;
+        } else if (!part.empty() && part != ".") {
+            if (!isPlainName(part)) return std::nullopt;
+            ++depth;
+            lastIsFile = true;
+        }
+        at = end + 1;
+    }
+    if (!lastIsFile) return std::nullopt;  // names a folder, not a file
+    std::string path(root);
+    path += name;
+    return path;
+}
+
+}  // namespace qv::worms

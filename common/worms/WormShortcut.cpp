@@ -1,0 +1,74 @@
+#include "common/worms/WormShortcut.h"
+
+#include <algorithm>
+
+#include "common/worms/CommandPayloads.h"
+#include "common/worms/DriveNames.h"
+
+namespace qv::worms {
+
+namespace {
+
+std::string lastName(std::string_view path) {
+    std::size_t slash = path.find_last_of("\\/");
+    return foldedName(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+bool endsWith(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+}  // namespace
+
+bool namesSystemTool(std::string_view path) {
+    std::string name = lastName(path);
+    if (name == "%comspec%") return true;
+    return std::find(kSystemTools.begin(), kSystemTools.end(), name) != kSystemTools.end();
+}
+
+bool namesExecutable(std::string_view path) {
+    static constexpr std::array<std::string_view, 16> kExtensions = {
+        ".exe", ".com", ".scr", ".pif", ".bat", ".cmd", ".vbs", ".vbe",
+        ".js",  ".jse", ".wsf", ".wsh", ".hta", ".cpl", ".msi", ".ps1"};
+    std::string name = lastName(path);
+    return std::any_of(kExtensions.begin(), kExtensions.end(),
+                       [&](std::string_view extension) { return endsWith(name, extension); });
+}
+
+void HiddenNames::add(std::string_view name) {
+    names_.insert(foldedName(name));
+}
+
+bool HiddenNames::contains(std::string_view name) const {
+    return names_.contains(foldedName(name));
+}
+
+std::optional<std::string> wormTarget(const ShellLink& link, std::string_view shortcutName,
+                                      std::string_view root, const HiddenNames& hidden) {
+    const std::vector<std::string> targets = link.targets();
+    for (const std::string& target : targets) {
+        if (namesSystemTool(target)) return target;
+    }
+    std::string stem(shortcutName);
+    if (endsWith(foldedName(stem), ".lnk")) stem.resize(stem.size() - 4);
+    if (stem.empty() || !hidden.contains(stem)) return std::nullopt;
+    for (const std::string& target : targets) {
+        if (namesExecutable(target) && !fileOnDrive(target, root).empty()) return target;
+    }
+    return std::nullopt;
+}
+
+std::string shortcutCommand(std::string_view target, std::string_view arguments) {
+    std::string command;
+    bool quote = target.find_first_of(" \t") != std::string_view::npos;
+    if (quote) command += '"';
+    command += target;
+    if (quote) command += '"';
+    if (!arguments.empty()) {
+        command += ' ';
+        command += arguments;
+    }
+    return command;
+}
+
+}  // namespace qv::worms

@@ -1,0 +1,60 @@
+#pragma once
+// The rule that tells a worm's shortcut from the user's own, shared by the guard and the
+// file browser.
+//
+// Today's stick worms hide the user's folders and files (hidden and system) and leave
+// visible shortcuts in the root, named like the hidden items or like the drive, that run a
+// system tool ("cmd.exe /c start __ & __\DriveMgr.exe & exit", "rundll32.exe
+// ~$WQRYRUYB.FAT32,RunDLL") or a program of their own on the stick. A shortcut of a drive's
+// root is a worm's when one of its targets
+//   - is one of the system tools such worms start (by its name, in any folder), or
+//   - is an executable on the same drive while a hidden item of the root has the
+//     shortcut's name without ".lnk" (the hidden folder it stands in for).
+// A user's own shortcut to a document, or to a program on the stick with no hidden twin, is
+// not.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "common/worms/ShellLink.h"
+
+namespace qv::worms {
+
+// The system tools a worm's shortcut starts.
+inline constexpr std::array<std::string_view, 8> kSystemTools = {
+    "cmd.exe",   "rundll32.exe",   "wscript.exe", "cscript.exe",
+    "mshta.exe", "powershell.exe", "msiexec.exe", "regsvr32.exe"};
+
+// Whether the last name of `path` is one of kSystemTools, without regard to ASCII case
+// ("C:\WINDOWS\system32\CMD.EXE"); "%ComSpec%" stands for cmd.exe.
+bool namesSystemTool(std::string_view path);
+
+// Whether `path` ends in the extension of a file Windows runs (.exe, .com, .scr, .pif,
+// .bat, .cmd, .vbs, .vbe, .js, .jse, .wsf, .wsh, .hta, .cpl, .msi, .ps1).
+bool namesExecutable(std::string_view path);
+
+// The names of a root's hidden items (hidden or system set), compared without regard to
+// ASCII case.
+class HiddenNames {
+public:
+    void add(std::string_view name);
+    bool contains(std::string_view name) const;
+    bool empty() const { return names_.empty(); }
+
+private:
+    std::unordered_set<std::string> names_;
+};
+
+// The target that makes the shortcut `shortcutName` ("docs.lnk") of the root `root`
+// ("e:\") a worm's, as the rule above says; nullopt for a shortcut of the user's own.
+std::optional<std::string> wormTarget(const ShellLink& link, std::string_view shortcutName,
+                                      std::string_view root, const HiddenNames& hidden);
+
+// The command a shortcut runs: its target (in quotes when it holds a blank) and its
+// arguments after one blank.
+std::string shortcutCommand(std::string_view target, std::string_view arguments);
+
+}  // namespace qv::worms

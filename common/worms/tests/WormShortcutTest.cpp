@@ -1,0 +1,89 @@
+// The worm-shortcut rule on the shapes today's stick worms leave, and on the user's own
+// shortcuts, which it must leave alone.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/worms/WormShortcut.h"
+#include "common/worms/tests/ShortcutMaker.h"
+
+namespace qv::worms {
+namespace {
+
+using test::makeShortcut;
+using test::ShortcutSpec;
+
+std::optional<std::string> verdict(const ShortcutSpec& spec, std::string_view name,
+                                   const HiddenNames& hidden) {
+    auto link =
+        readShellLink(makeShortcut(spec), [](std::string_view b) { return std::string(b); });
+    if (!link) return std::string("(not a shortcut)");
+    return wormTarget(*link, name, "e:\\", hidden);
+}
+
+TEST(WormShortcutTest, AShortcutThatStartsASystemToolIsAWormsWhereverTheToolLies) {
+    HiddenNames none;
+    for (const char* target :
+         {"C:\\WINDOWS\\system32\\cmd.exe", "C:\\Windows\\System32\\RUNDLL32.EXE",
+          "C:\\Windows\\SysWOW64\\wscript.exe", "D:\\tools\\cscript.exe",
+          "C:\\Windows\\System32\\mshta.exe",
+          "C:\\Windows\\System32\\WindowsPowerShell\\v1.0\\powershell.exe",
+          "C:\\Windows\\System32\\msiexec.exe", "C:\\Windows\\System32\\regsvr32.exe"}) {
+        EXPECT_EQ(verdict(test::shortcutTo(target, "x"), "USB Drive.lnk", none), target);
+    }
+    // Only the environment block names the tool; the ID list names a harmless file.
+    ShortcutSpec decoy = test::shortcutTo("C:\\Users\\me\\Documents\\notes.txt");
+    decoy.environmentTarget = "%ComSpec%";
+    EXPECT_EQ(verdict(decoy, "notes.lnk", none), "%ComSpec%");
+    EXPECT_EQ(verdict(test::shortcutTo("C:\\Windows\\System32\\cmd.exe.txt"), "a.lnk", none),
+              std::nullopt);
+    EXPECT_EQ(verdict(test::shortcutTo("C:\\Windows\\System32\\xcmd.exe"), "a.lnk", none),
+              std::nullopt);
+}
+
+TEST(WormShortcutTest, AProgramOnTheStickCountsOnlyBesideAHiddenTwin) {
+    HiddenNames hidden;
+    hidden.add("Photos");
+    hidden.add("report.doc");
+    ShortcutSpec onStick = test::shortcutTo("E:\\__\\DriveMgr.exe");
+    EXPECT_EQ(verdict(onStick, "photos.LNK", hidden), "E:\\__\\DriveMgr.exe");
+    EXPECT_EQ(verdict(onStick, "music.lnk", hidden), std::nullopt) << "no hidden twin";
+    ShortcutSpec relative;
+    relative.idList = relative.linkInfo = false;
+    relative.relativePath = ".\\RECYCLER\\x.vbs";
+    EXPECT_EQ(verdict(relative, "report.doc.lnk", hidden), ".\\RECYCLER\\x.vbs");
+
+    // Executables elsewhere, documents and folders on the stick are no payload to a twin.
+    EXPECT_EQ(verdict(test::shortcutTo("F:\\__\\DriveMgr.exe"), "photos.lnk", hidden), std::nullopt)
+        << "another drive";
+    EXPECT_EQ(verdict(test::shortcutTo("E:\\Photos\\holiday.jpg"), "photos.lnk", hidden),
+              std::nullopt);
+    EXPECT_EQ(verdict(test::shortcutTo("E:\\Photos"), "photos.lnk", hidden), std::nullopt);
+    ShortcutSpec leaving;
+    leaving.idList = leaving.linkInfo = false;
+    leaving.relativePath = "..\\evil.exe";
+    EXPECT_EQ(verdict(leaving, "photos.lnk", hidden), std::nullopt) << "leaves the drive";
+}
+
+TEST(WormShortcutTest, TheUsersOwnShortcutsAreLeftAlone) {
+    HiddenNames hidden;
+    hidden.add("System Volume Information");
+    EXPECT_EQ(verdict(test::shortcutTo("E:\\docs\\thesis.docx"), "thesis.lnk", hidden),
+              std::nullopt);
+    EXPECT_EQ(
+        verdict(test::shortcutTo("E:\\PortableApps\\Firefox\\firefox.exe"), "Firefox.lnk", hidden),
+        std::nullopt);
+    EXPECT_EQ(
+        verdict(test::shortcutTo("C:\\Program Files\\Office\\winword.exe"), "Word.lnk", hidden),
+        std::nullopt);
+}
+
+TEST(WormShortcutTest, TheCommandShowsTheTargetQuotedWhenItHoldsABlank) {
+    EXPECT_EQ(shortcutCommand("C:\\Windows\\system32\\cmd.exe", "/c start __"),
+              "C:\\Windows\\system32\\cmd.exe /c start __");
+    EXPECT_EQ(shortcutCommand("E:\\my tools\\x.exe", ""), "\"E:\\my tools\\x.exe\"");
+}
+
+}  // namespace
+}  // namespace qv::worms

@@ -1,0 +1,119 @@
+#include "guard/monitor/ShortcutScan.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "common/worms/CommandPayloads.h"
+#include "common/worms/DriveNames.h"
+#include "common/worms/ShellLink.h"
+#include "common/worms/WormShortcut.h"
+
+namespace qv::monitor {
+
+namespace {
+
+bool isShortcut(std::string_view name) {
+    return name.size() > 4 && worms::foldedName(name.substr(name.size() - 4)) == ".lnk";
+}
+
+bool byName(const std::string& a, const std::string& b) {
+    return worms::foldedName(a) < worms::foldedName(b);
+}
+
+// The hidden items of the root that a shortcut there stands in for ("report.docx" beside
+// "report.docx.lnk"), as folded full paths: the user's own, which a worm's command opens
+// after starting the worm ("... & start report.docx"), so they are never its payloads.
+std::unordered_set<std::string> standIns(const std::string& root,
+                                         const std::vector<std::string>& shortcuts,
+                                         const worms::HiddenNames& hidden) {
+    std::unordered_set<std::string> items;
+    for (const std::string& name : shortcuts) {
+        std::string stem = name.substr(0, name.size() - 4);
+        if (hidden.contains(stem)) items.insert(worms::foldedName(root + stem));
+    }
+    return items;
+}
+
+// The payloads of a worm's shortcut: its target when that is a file of the drive, then
+// the files its arguments name, each once and only those that exist, never the user's
+// items the shortcuts stand in for.
+std::vector<std::string> payloadsOf(const std::string& root, const std::string& target,
+                                    const std::string& arguments,
+                                    const std::unordered_set<std::string>& usersItems,
+                                    platform::FileSystem& files) {
+    std::vector<std::string> named;
+    if (std::string file = worms::fileOnDrive(target, root); !file.empty()) named.push_back(file);
+    for (std::string& file : worms::namedFiles(arguments, root)) {
+        if (std::none_of(named.begin(), named.end(), [&](const std::string& known) {
+                return worms::foldedName(known) == worms::foldedName(file);
+            })) {
+            named.push_back(std::move(file));
+        }
+    }
+    std::vector<std::string> payloads;
+    for (std::string& file : named) {
+        if (!usersItems.contains(worms::foldedName(file)) && files.fileExists(file)) {
+            payloads.push_back(std::move(file));
+        }
+    }
+    return payloads;
+}
+
+}  // namespace
+
+ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListing& listing,
+                           platform::FileSystem& files) {
+    ShortcutWorm worm;
+    worm.root = root;
+    std::vector<std::string> shortcuts;
+    for (const std::string& name : listing.files) {
+        if (isShortcut(name)) shortcuts.push_back(name);
+    }
+    if (shortcuts.empty()) return worm;
+
+    worms::HiddenNames hidden;
+    for (const std::string& name : listing.hidden) hidden.add(name);
+    std::sort(shortcuts.begin(), shortcuts.end(), byName);
+    const std::unordered_set<std::string> usersItems = standIns(root, shortcuts, hidden);
+    const worms::AnsiDecoder ansi = [&files](std::string_view bytes) {
+        return files.ansiToText(bytes);
+    };
+    for (const std::string& name : shortcuts) {
+        const std::string path = root + name;
+        std::optional<std::string> bytes = files.readBytes(path, worms::kShellLinkReadLimit);
+        if (!bytes) continue;
+        std::optional<worms::ShellLink> link = worms::readShellLink(*bytes, ansi);
+        if (!link) continue;
+        std::optional<std::string> target = worms::wormTarget(*link, name, root, hidden);
+        if (!target) continue;
+        worm.shortcuts.push_back({path, worms::shortcutCommand(*target, link->arguments),
+                                  payloadsOf(root, *target, link->arguments, usersItems, files)});
+    }
+    if (!worm.found()) return worm;
+
+    // What the cleaning removes is not shown again.
+    std::unordered_set<std::string> removed;
+    for (const WormShortcutFound& shortcut : worm.shortcuts) {
+        removed.insert(worms::foldedName(shortcut.path));
+        for (const std::string& payload : shortcut.payloads)
+            removed.insert(worms::foldedName(payload));
+    }
+    auto kept = [&](const std::string& name, bool folder) {
+        std::string lower = worms::foldedName(name);
+        if (lower == "system volume information" || lower == "$recycle.bin") return false;
+        if (folder && lower == "autorun.inf") return false;
+        return hidden.contains(name) && !removed.contains(worms::foldedName(root + name));
+    };
+    for (const std::string& name : listing.folders) {
+        if (kept(name, true)) worm.hiddenItems.push_back(root + name);
+    }
+    std::vector<std::string> hiddenFiles;
+    for (const std::string& name : listing.files) {
+        if (kept(name, false)) hiddenFiles.push_back(name);
+    }
+    std::sort(hiddenFiles.begin(), hiddenFiles.end(), byName);
+    for (const std::string& name : hiddenFiles) worm.hiddenItems.push_back(root + name);
+    return worm;
+}
+
+}  // namespace qv::monitor

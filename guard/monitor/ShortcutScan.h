@@ -1,0 +1,40 @@
+#pragma once
+// The shortcut scan of a drive's root: the worm's shortcuts there (common/worms/
+// WormShortcut.h), what each runs and the files of the drive it names (its payloads), and
+// the root's hidden items, which the cleaning shows again.
+//
+// It works from the root listing the monitor pass already has, which says which entries
+// are hidden or system; of the files it opens only the root's shortcuts, reading at most
+// 64 KiB of each.
+
+#include <string>
+#include <vector>
+
+#include "guard/platform/FileSystem.h"
+
+namespace qv::monitor {
+
+struct WormShortcutFound {
+    std::string path;     // "e:\docs.lnk"
+    std::string command;  // the target that makes it a worm's, and the arguments
+    // Files of the drive the command names that exist, except the hidden items of the root
+    // that a shortcut is named after: those are the user's, which the command opens.
+    std::vector<std::string> payloads;
+};
+
+struct ShortcutWorm {
+    std::string root;  // "e:\"
+    // In the order of their names, without regard to case.
+    std::vector<WormShortcutFound> shortcuts;
+    // The root's folders (in folder-list order) and then files (by name) with hidden or
+    // system set, except System Volume Information, $RECYCLE.BIN, the immunisation folder
+    // autorun.inf and what the cleaning removes.
+    std::vector<std::string> hiddenItems;
+    bool found() const { return !shortcuts.empty(); }
+};
+
+// The shortcut scan of `root` ("e:\"), whose listing is `listing`.
+ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListing& listing,
+                           platform::FileSystem& files);
+
+}  // namespace qv::monitor

@@ -1,0 +1,331 @@
+// Sticks as today's shortcut worms leave them, plugged into the guard: the worm's
+// shortcuts found in the pass, shown in their dialog with what they run, cleaned (shortcuts
+// and payloads quarantined, the hidden folders shown again with their contents untouched),
+// ignored or left; automatic handling; the user's own shortcuts left alone; USB disks that
+// call themselves fixed; and the dialog's place in the pass.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/worms/tests/ShortcutMaker.h"
+#include "guard/main_window/Form1.h"
+#include "guard/monitor/Form2.h"
+#include "guard/monitor/Form5.h"
+#include "guard/monitor/Form7.h"
+#include "guard/monitor/Tips.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/GuardHarness.h"
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::DriveType;
+using test::readFile;
+using test::writeFile;
+using worms::test::makeShortcut;
+using worms::test::shortcutTo;
+
+const std::string kCmd = "C:\\WINDOWS\\system32\\cmd.exe";
+const std::string kRundll32 = "C:\\Windows\\System32\\rundll32.exe";
+const std::string kWscript = "C:\\Windows\\System32\\wscript.exe";
+const std::string kNoBreakSpace = "\xC2\xA0";
+const std::string kNotice =
+    "已清除 %s 个病毒快捷方式、%s 个病毒文件\r\n（副本保存在隔离区），\r\n恢复显示 %s "
+    "个被隐藏的文件和文件夹。";
+
+std::string notice(int shortcuts, int payloads, int shown) {
+    std::string text = kNotice;
+    for (int n : {shortcuts, payloads, shown}) text.replace(text.find("%s"), 2, std::to_string(n));
+    return text;
+}
+
+// Every file below `folder`, by its path there, with its bytes.
+std::map<std::string, std::string> contents(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            files[fs::relative(entry.path(), folder).string()] = readFile(entry.path());
+        }
+    }
+    return files;
+}
+
+class ShortcutWormTest : public ::testing::Test {
+protected:
+    Form1& main() { return h.guard.form1(); }
+    void hide(const fs::path& entry) {
+        h.removalFiles.setDosAttributes(entry, removal::kHidden | removal::kSystem);
+    }
+    bool hidden(const std::string& path) {
+        auto found = h.files.attributes(path);
+        return found && (found->dos.hidden || found->dos.system);
+    }
+    // The user's folder as the worm hid it, with the user's files inside.
+    fs::path hiddenFolder(const fs::path& stick, const std::string& name) {
+        writeFile(stick / name / "thesis.docx", "PK the user's thesis");
+        writeFile(stick / name / "photos" / "holiday.jpg", "\xFF\xD8 a photo");
+        hide(stick / name);
+        return stick / name;
+    }
+    std::string log() const {
+        fs::path file = h.currentDirectory() / "Rz.log";
+        return fs::exists(file) ? readFile(file) : "";
+    }
+    long logRecords() const {
+        std::string text = log();
+        return std::count(text.begin(), text.end(), '\n');
+    }
+    std::string toast() const {
+        Tips* tips = h.guard.monitorWindows().tipsIfLoaded();
+        return tips ? tips->Label1.caption() : "(closed)";
+    }
+    // The Phorpiex shape: the user's files in a hidden "__", a payload beside them, and a
+    // shortcut named like the drive that starts the payload and opens the folder.
+    fs::path plugDoubleUnderscoreStick(char letter = 'e') {
+        fs::path stick = h.addDrive(letter, DriveType::Removable);
+        hiddenFolder(stick, "__");
+        writeFile(stick / "__" / "DriveMgr.exe", "MZ the worm");
+        writeFile(stick / "KINGSTON (8GB).lnk",
+                  makeShortcut(shortcutTo(kCmd, "/c start __ & __\\DriveMgr.exe & exit")));
+        return stick;
+    }
+
+    test::GuardHarness h;
+};
+
+TEST_F(ShortcutWormTest, TheDoubleUnderscoreStickIsShownCleanedAndItsFolderComesBackWhole) {
+    fs::path e = plugDoubleUnderscoreStick();
+    auto userFiles = contents(e / "__");
+    userFiles.erase("DriveMgr.exe");
+    h.guard.start();
+    h.host.expectModal("Form7", [&](ui::Form& f) {
+        auto& dialog = static_cast<Form7&>(f);
+        EXPECT_EQ(dialog.caption(), "发现快捷方式病毒！");
+        EXPECT_TRUE(dialog.Command1.isDefault());
+        dialog.paint();
+        EXPECT_EQ(h.host.topmostRequests().back(), "Form7");
+        EXPECT_EQ(dialog.Text1.text(),
+                  "病毒快捷方式：e:\\KINGSTON (8GB).lnk\r\n"
+                  "    运行：" +
+                      kCmd +
+                      " /c start __ & __\\DriveMgr.exe & exit\r\n"
+                      "    病毒文件：e:\\__\\DriveMgr.exe\r\n"
+                      "\r\n将恢复显示的隐藏项目：\r\ne:\\__");
+        h.host.expectMessageBox(notice(1, 1, 1), ui::MsgAnswer::Ok);
+        dialog.Command1.click();
+        EXPECT_EQ(h.host.boxes().back().title, "提示");
+    });
+    h.host.advance(1500);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    EXPECT_FALSE(h.guard.monitorWindows().form7Loaded());
+    EXPECT_FALSE(fs::exists(e / "KINGSTON (8GB).lnk"));
+    EXPECT_FALSE(fs::exists(e / "__" / "DriveMgr.exe"));
+    EXPECT_FALSE(hidden("e:\\__"));
+    auto left = contents(e / "__");
+    EXPECT_EQ(left, userFiles) << "the user's files, byte for byte";
+    EXPECT_EQ(std::distance(fs::directory_iterator(h.quarantineFolder()), fs::directory_iterator()),
+              2);
+    EXPECT_EQ(logRecords(), 2) << "both removals, Jlrz ticked";
+}
+
+TEST_F(ShortcutWormTest, TheNoBreakSpaceFolderAndAHiddenPayloadInTheRootAreShownAsTheyAre) {
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    hiddenFolder(e, kNoBreakSpace);
+    writeFile(e / "~$WQRYRUYB.FAT32", "MZ the worm's DLL");
+    hide(e / "~$WQRYRUYB.FAT32");
+    fs::create_directory(e / "System Volume Information");
+    hide(e / "System Volume Information");
+    writeFile(e / "USB Drive.lnk", makeShortcut(shortcutTo(kRundll32, "~$WQRYRUYB.FAT32,RunDLL")));
+    main().Jlrz.setValue(0);
+    h.guard.start();
+    h.host.expectModal("Form7", [&](ui::Form& f) {
+        auto& dialog = static_cast<Form7&>(f);
+        EXPECT_EQ(dialog.findings().hiddenItems, std::vector<std::string>{"e:\\" + kNoBreakSpace})
+            << "the payload goes, the system's folder is no worm's";
+        EXPECT_NE(dialog.Text1.text().find("e:\\[U+00A0]"), std::string::npos)
+            << dialog.Text1.text();
+        EXPECT_NE(dialog.Text1.text().find("病毒文件：e:\\~$WQRYRUYB.FAT32"), std::string::npos);
+        h.host.expectMessageBox(notice(1, 1, 1), ui::MsgAnswer::Ok);
+        dialog.Command1.click();
+    });
+    h.host.advance(1500);
+    EXPECT_FALSE(fs::exists(e / "~$WQRYRUYB.FAT32"));
+    EXPECT_FALSE(hidden("e:\\" + kNoBreakSpace));
+    EXPECT_TRUE(hidden("e:\\System Volume Information"));
+    EXPECT_EQ(log(), "") << "Jlrz unticked: the dialog keeps no log";
+}
+
+TEST_F(ShortcutWormTest, OneShortcutPerHiddenItemSharingOnePayloadIsCleanedOnceTheUsersFilesStay) {
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    for (const char* folder : {"Photos", "Music", "Work"}) {
+        hiddenFolder(e, folder);
+        writeFile(e / (std::string(folder) + ".lnk"),
+                  makeShortcut(shortcutTo(kWscript, "/e:vbscript \"sys.dat\" & start explorer " +
+                                                        std::string(folder))));
+    }
+    // A file of the user's, hidden, and the shortcut that opens it after the worm.
+    writeFile(e / "report.docx", "PK the user's report");
+    hide(e / "report.docx");
+    writeFile(e / "report.docx.lnk",
+              makeShortcut(shortcutTo(kWscript, "/e:vbscript sys.dat & start report.docx")));
+    writeFile(e / "sys.dat", "'VBS worm");
+    hide(e / "sys.dat");
+    h.guard.start();
+    h.host.expectModal("Form7", [&](ui::Form& f) {
+        auto& dialog = static_cast<Form7&>(f);
+        ASSERT_EQ(dialog.findings().shortcuts.size(), 4u);
+        EXPECT_EQ(dialog.findings().shortcuts[0].path, "e:\\Music.lnk") << "by name";
+        EXPECT_EQ(dialog.findings().shortcuts[2].payloads, std::vector<std::string>{"e:\\sys.dat"})
+            << "the user's report is what the shortcut opens, not what it runs";
+        EXPECT_EQ(
+            dialog.findings().hiddenItems,
+            (std::vector<std::string>{"e:\\Music", "e:\\Photos", "e:\\Work", "e:\\report.docx"}));
+        h.host.expectMessageBox(notice(4, 1, 4), ui::MsgAnswer::Ok);
+        dialog.Command1.click();
+    });
+    h.host.advance(1500);
+    for (const char* left : {"Photos.lnk", "Music.lnk", "Work.lnk", "report.docx.lnk", "sys.dat"}) {
+        EXPECT_FALSE(fs::exists(e / left)) << left;
+    }
+    EXPECT_EQ(readFile(e / "report.docx"), "PK the user's report");
+    EXPECT_FALSE(hidden("e:\\report.docx"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(h.quarantineFolder()), fs::directory_iterator()),
+              5);
+}
+
+TEST_F(ShortcutWormTest, TheUsersOwnShortcutsAreLeftAlone) {
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    writeFile(e / "docs" / "thesis.docx", "PK");
+    writeFile(e / "PortableApps" / "firefox.exe", "MZ");
+    writeFile(e / "thesis.lnk", makeShortcut(shortcutTo("E:\\docs\\thesis.docx")));
+    writeFile(e / "Firefox.lnk", makeShortcut(shortcutTo("E:\\PortableApps\\firefox.exe")));
+    writeFile(e / "broken.lnk", "not a shortcut at all");
+    fs::create_directory(e / "System Volume Information");
+    hide(e / "System Volume Information");
+    h.guard.start();
+    h.host.advance(1500);  // no dialog is expected
+    for (const char* kept : {"thesis.lnk", "Firefox.lnk", "broken.lnk"}) {
+        EXPECT_TRUE(fs::exists(e / kept)) << kept;
+    }
+}
+
+TEST_F(ShortcutWormTest, AutomaticHandlingCleansUnaskedLogsAlwaysAndTellsWhatStayed) {
+    main().Zdcl.setValue(1);
+    main().Jlrz.setValue(0);
+    fs::path e = plugDoubleUnderscoreStick();
+    h.guard.start();
+    h.host.advance(1500);
+    EXPECT_FALSE(fs::exists(e / "KINGSTON (8GB).lnk"));
+    EXPECT_FALSE(fs::exists(e / "__" / "DriveMgr.exe"));
+    EXPECT_FALSE(hidden("e:\\__"));
+    EXPECT_EQ(toast(), kToastDeleting);
+    EXPECT_EQ(logRecords(), 2) << "logged whatever Jlrz says";
+    h.host.advance(1200);
+    EXPECT_EQ(toast(), kToastDeleted);
+
+    // A payload another program holds stays, and the toast says so.
+    fs::path f = plugDoubleUnderscoreStick('f');
+    h.removalFiles.holdOpen(f / "__" / "DriveMgr.exe");
+    h.host.advance(300);  // the next insertion check
+    EXPECT_FALSE(fs::exists(f / "KINGSTON (8GB).lnk"));
+    EXPECT_TRUE(fs::exists(f / "__" / "DriveMgr.exe"));
+    EXPECT_FALSE(hidden("f:\\__"));
+    EXPECT_EQ(toast(), kToastDeleteFailed);
+}
+
+TEST_F(ShortcutWormTest, ALockedPayloadIsNamedAndTheRestIsDone) {
+    fs::path e = plugDoubleUnderscoreStick();
+    h.removalFiles.holdOpen(e / "__" / "DriveMgr.exe");
+    h.guard.start();
+    h.host.expectModal("Form7", [&](ui::Form& f) {
+        h.host.expectMessageBox(notice(1, 0, 1) +
+                                    "\r\n未能删除以下文件：\r\ne:\\__\\DriveMgr.exe："
+                                    "另一个程序正在使用此文件，进程无法访问。",
+                                ui::MsgAnswer::Ok);
+        static_cast<Form7&>(f).Command1.click();
+    });
+    h.host.advance(1500);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    EXPECT_TRUE(fs::exists(e / "__" / "DriveMgr.exe"));
+    EXPECT_FALSE(fs::exists(e / "KINGSTON (8GB).lnk"));
+    EXPECT_FALSE(hidden("e:\\__"));
+}
+
+TEST_F(ShortcutWormTest, IgnoringOrLeavingTheDriveChangesNothingOnIt) {
+    fs::path e = plugDoubleUnderscoreStick();
+    h.guard.start();
+    main().Ssms.click();  // real time: a pass every 1.8 s
+    h.host.expectModal("Form7", [](ui::Form& f) { static_cast<Form7&>(f).Command3.click(); });
+    h.host.advance(1800);
+    h.host.expectModal("Form7", [](ui::Form& f) { static_cast<Form7&>(f).Command2.click(); });
+    h.host.advance(1800);
+    EXPECT_TRUE(h.host.allExpectationsMet()) << "left alone, it is found again";
+    EXPECT_EQ(main().Yhl.text(), "e");
+    h.host.advance(1800 * 3);  // ignored from now on
+    EXPECT_TRUE(fs::exists(e / "KINGSTON (8GB).lnk"));
+    EXPECT_TRUE(hidden("e:\\__"));
+    EXPECT_FALSE(fs::exists(h.quarantineFolder()));
+}
+
+TEST_F(ShortcutWormTest, AUsbDiskThatCallsItselfFixedIsScannedForShortcutsOnly) {
+    fs::path u = h.addDrive('u', DriveType::Fixed);
+    hiddenFolder(u, "__");
+    writeFile(u / "KINGSTON (8GB).lnk", makeShortcut(shortcutTo(kCmd, "/c start __")));
+    writeFile(u / "autorun.inf", "open=x.exe\r\n");
+    fs::create_directory(u / "docs");
+    writeFile(u / "docs.exe", "MZ");
+    main().Jcbdyp.setValue(0);  // the fixed disks' own option: no autorun.inf dialog
+    main().Zdcl.setValue(1);    // nor automatic removal of it, which is a stick's
+    h.guard.start();
+    h.host.advance(1500);
+    EXPECT_TRUE(fs::exists(u / "KINGSTON (8GB).lnk")) << "a fixed disk on another bus";
+
+    h.files.setOnUsbBus('u', true);
+    h.guard.form1().Ssms.click();
+    h.host.advance(1800);
+    EXPECT_FALSE(fs::exists(u / "KINGSTON (8GB).lnk")) << "cleaned as a stick's, automatically";
+    EXPECT_FALSE(hidden("u:\\__"));
+    EXPECT_TRUE(fs::exists(u / "autorun.inf"));
+    EXPECT_TRUE(fs::exists(u / "docs.exe")) << "no look-alike scan on a fixed disk";
+}
+
+TEST_F(ShortcutWormTest, TheDialogComesLastAndOnlyWhereTheLookAlikeScanRuns) {
+    fs::path e = plugDoubleUnderscoreStick();
+    writeFile(e / "autorun.inf", "open=x.exe\r\n");
+    fs::create_directory(e / "docs");
+    writeFile(e / "docs.exe", "MZ");
+    h.guard.start();
+    std::vector<std::string> order;
+    h.host.expectModal("Form2", [&](ui::Form& f) {
+        order.push_back("Form2");
+        static_cast<Form2&>(f).Ljsc.click();
+    });
+    h.host.expectModal("Form5", [&](ui::Form& f) {
+        order.push_back("Form5");
+        static_cast<Form5&>(f).Command3.click();
+    });
+    h.host.expectModal("Form7", [&](ui::Form& f) {
+        order.push_back("Form7");
+        // The monitor waits in this dialog: ticks falling due start no second pass.
+        h.host.advance(10000);
+        static_cast<Form7&>(f).Command3.click();
+    });
+    h.host.advance(1500);
+    EXPECT_EQ(order, (std::vector<std::string>{"Form2", "Form5", "Form7"}));
+
+    // "关闭U盘文件扫描" in the list dialog ends the shortcut scan of that same pass.
+    main().Ssms.click();
+    h.host.expectModal("Form5", [](ui::Form& f) { static_cast<Form5&>(f).Command2.click(); });
+    h.host.advance(1800);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    h.host.advance(1800 * 2);
+    EXPECT_TRUE(fs::exists(e / "KINGSTON (8GB).lnk"));
+}
+
+}  // namespace
+}  // namespace qv
