@@ -12,6 +12,7 @@
 
 #include "common/win32/Folders.h"
 #include "common/win32/UniqueHandle.h"
+#include "guard/platform/CommandLine.h"
 #include "guard/platform/win32/services/Win32Clock.h"
 #include "guard/platform/win32/services/Win32Elevation.h"
 #include "guard/platform/win32/services/Win32Folders.h"
@@ -112,7 +113,7 @@ TEST(ProcessesTest, HiddenCommandRunsWithoutBeingWaitedFor) {
     ASSERT_FALSE(folder.path().empty());
     qv::win32::Win32Processes processes;
     std::wstring marker = folder / L"标记.txt";
-    const std::string cmd = "\"" + qv::win32::systemFolder() + "\\cmd.exe\"";
+    const std::string cmd = qv::platform::quoted(qv::win32::systemFolder() + "\\cmd.exe");
     auto started =
         processes.start(cmd + " /c echo done> \"" + utf8(marker) + "\"", WindowMode::Hidden);
     ASSERT_TRUE(started.ok()) << started.description();
