@@ -306,13 +306,20 @@ const HostileDrive kDrives[] = {
      }},
 };
 
+// Files that no pass may touch: one in a folder outside every drive (returned, for the
+// drive's links to point at) and one on the system drive c:.
+fs::path plantSentinels(test::GuardHarness& h) {
+    fs::path outside = h.temp.path() / "outside";
+    writeFile(outside / "sentinel.txt", "keep");
+    writeFile(h.temp.path() / "c" / "sentinel.txt", "keep");
+    return outside;
+}
+
 TEST(HostileDriveTest, NoDriveAnAttackerMakesCrashesTheGuardOrReachesOutsideIt) {
     for (const HostileDrive& drive : kDrives) {
         SCOPED_TRACE(drive.name);
         test::GuardHarness h;
-        fs::path outside = h.temp.path() / "outside";
-        writeFile(outside / "sentinel.txt", "keep");
-        writeFile(h.temp.path() / "c" / "sentinel.txt", "keep");
+        const fs::path outside = plantSentinels(h);
         fs::path e = h.addDrive('e', DriveType::Removable);
         drive.make(e, outside, h);
         const std::map<std::string, std::string> before = snapshot(e, 4u << 20);
@@ -523,9 +530,7 @@ TEST(HostileDriveTest, NoShortcutAnAttackerMakesCrashesTheGuardOrReachesOutsideI
     for (const HostileShortcuts& drive : kShortcutDrives) {
         SCOPED_TRACE(drive.name);
         test::GuardHarness h;
-        fs::path outside = h.temp.path() / "outside";
-        writeFile(outside / "sentinel.txt", "keep");
-        writeFile(h.temp.path() / "c" / "sentinel.txt", "keep");
+        const fs::path outside = plantSentinels(h);
         fs::path e = h.addDrive('e', DriveType::Removable);
         drive.make(e, outside, h);
         const std::map<std::string, std::string> outsideBefore = snapshot(outside, 1u << 20);

@@ -109,34 +109,45 @@ public:
     }
 };
 
+// A second guard over the harness's services but for its file service, `Files`, which
+// holds the removable drive e:; the harness's own guard stays idle.
+template <typename Files>
+struct GuardOver {
+    explicit GuardOver(test::GuardHarness& h)
+        : files(h.currentDirectory()),
+          e(withDrive(h, files)),
+          services{files,      h.removalFiles, h.folders, h.processes, h.elevation,
+                   h.registry, h.clock,        h.skin,    h.web},
+          guard(h.host, services) {
+        test::stopBackgroundScans(guard.form1());
+        test::stopBackgroundScans(h.guard.form1());
+    }
+    static fs::path withDrive(test::GuardHarness& h, Files& files) {
+        fs::path e = h.addDrive('e', DriveType::Removable);
+        files.addDrive('e', DriveType::Removable, e);
+        return e;
+    }
+    Files files;
+    fs::path e;
+    platform::Services services;
+    Guard guard;
+};
+
 TEST(ImmunisationTest, SuccessIsToldOnlyWhenTheDriveShowsTheMarkedFolder) {
     test::GuardHarness h;
-    DroppingMarks files(h.currentDirectory());
-    fs::path e = h.addDrive('e', DriveType::Removable);
-    files.addDrive('e', DriveType::Removable, e);
-    platform::Services services{files,      h.removalFiles, h.folders, h.processes, h.elevation,
-                                h.registry, h.clock,        h.skin,    h.web};
-    Guard guard(h.host, services);
-    Form1& f = guard.form1();
-    test::stopBackgroundScans(f);
-    test::stopBackgroundScans(h.guard.form1());
+    GuardOver<DroppingMarks> over(h);
+    Form1& f = over.guard.form1();
 
     immunise(h, f, false,
              "免疫失败！原因：e:\\autorun.inf 未能设为只读、系统和隐藏\r\n请选择强制免疫再次尝试");
-    EXPECT_TRUE(immunised(e)) << "what was made stays";
+    EXPECT_TRUE(immunised(over.e)) << "what was made stays";
 }
 
 TEST(ImmunisationTest, AHalfMadeImmunisationStaysUntilForcedModeReplacesIt) {
     test::GuardHarness h;
-    RefusingFirstCon files(h.currentDirectory());
-    fs::path e = h.addDrive('e', DriveType::Removable);
-    files.addDrive('e', DriveType::Removable, e);
-    platform::Services services{files,      h.removalFiles, h.folders, h.processes, h.elevation,
-                                h.registry, h.clock,        h.skin,    h.web};
-    Guard guard(h.host, services);
-    Form1& f = guard.form1();
-    test::stopBackgroundScans(f);
-    test::stopBackgroundScans(h.guard.form1());
+    GuardOver<RefusingFirstCon> over(h);
+    const fs::path& e = over.e;
+    Form1& f = over.guard.form1();
 
     immunise(h, f, false, "免疫失败！原因：拒绝访问。\r\n请选择强制免疫再次尝试");
     EXPECT_TRUE(fs::is_directory(e / "autorun.inf"));
@@ -144,7 +155,7 @@ TEST(ImmunisationTest, AHalfMadeImmunisationStaysUntilForcedModeReplacesIt) {
     immunise(h, f, false, kNormalFailure);
     immunise(h, f, true, "对e盘免疫成功！");
     EXPECT_TRUE(immunised(e));
-    EXPECT_TRUE(marked(files, "e:\\autorun.inf"));
+    EXPECT_TRUE(marked(over.files, "e:\\autorun.inf"));
 }
 
 using ImmunisationPanelTest = test::ProtectionTest;
