@@ -58,6 +58,13 @@ std::optional<std::string> wormTarget(const ShellLink& link, std::string_view sh
     return std::nullopt;
 }
 
+bool mayBeWorms(const ShellLink& link, std::string_view root) {
+    return std::ranges::any_of(link.targets(), [&](const std::string& target) {
+        return namesSystemTool(target) ||
+               (namesExecutable(target) && !fileOnDrive(target, root).empty());
+    });
+}
+
 std::string shortcutCommand(std::string_view target, std::string_view arguments) {
     std::string command;
     bool quote = target.find_first_of(" \t") != std::string_view::npos;

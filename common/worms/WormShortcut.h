@@ -53,6 +53,11 @@ private:
 std::optional<std::string> wormTarget(const ShellLink& link, std::string_view shortcutName,
                                       std::string_view root, const HiddenNames& hidden);
 
+// Whether some hidden items of the root `root` would make the shortcut a worm's: one of its
+// targets is a system tool, or an executable on that drive. A shortcut for which this is
+// false (to a document, or to a program elsewhere) is the user's whatever the root hides.
+bool mayBeWorms(const ShellLink& link, std::string_view root);
+
 // The command a shortcut runs: its target (in quotes when it holds a blank) and its
 // arguments after one blank.
 std::string shortcutCommand(std::string_view target, std::string_view arguments);

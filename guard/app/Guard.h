@@ -58,8 +58,12 @@ public:
     monitor::Monitor& monitor() { return monitor_; }
 
     // Windows announced a new volume: look for new drives now rather than at the next
-    // insertion check (it is the same check, so a running scan is never doubled).
-    void volumeArrived() { insertionCheck_.run(); }
+    // insertion check (it is the same check, so a running scan is never doubled), and ask
+    // afresh what the monitor remembers of drives (the volume may be under a known letter).
+    void volumeArrived() {
+        monitor_.forgetDrives();
+        insertionCheck_.run();
+    }
 
     // Destroys forms unloaded since the last call; the host calls it when no handler runs.
     void collectUnloadedForms() { graveyard_.collect(); }

@@ -1,5 +1,6 @@
 #include "guard/monitor/LookAlikes.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
@@ -28,12 +29,6 @@ bool hasExtension(std::string_view name, std::string_view extension) {
     return true;
 }
 
-// The last name of a path ("e:\docs" -> "docs").
-std::string_view lastName(std::string_view path) {
-    size_t slash = path.find_last_of("\\/");
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 std::vector<std::string> folderPaths(const std::string& root,
@@ -46,28 +41,33 @@ std::vector<std::string> folderPaths(const std::string& root,
     return paths;
 }
 
-std::vector<std::string> lookAlikeFiles(const std::vector<std::string>& folderPaths,
+std::vector<std::string> lookAlikeFiles(const std::string& root,
+                                        const std::vector<std::string>& folderNames,
                                         const std::vector<std::string>& fileNames) {
     // Only executables can be twins: index their stems, with which extensions they carry.
     constexpr unsigned kExe = 1, kCom = 2;
     std::unordered_map<std::string, unsigned> twins;
     std::string stem;
+    std::size_t longestStem = 0;
     for (std::string_view name : fileNames) {
         unsigned kind = hasExtension(name, ".exe") ? kExe : hasExtension(name, ".com") ? kCom : 0;
         if (kind == 0) continue;
         fold(name.substr(0, name.size() - 4), stem);
         twins[stem] |= kind;
+        longestStem = std::max(longestStem, stem.size());
     }
 
     std::vector<std::string> found;
     if (twins.empty()) return found;
-    for (std::string_view path : folderPaths) {
-        if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-        fold(lastName(path), stem);
+    std::string prefix = root;
+    if (prefix.empty() || (prefix.back() != '\\' && prefix.back() != '/')) prefix += '\\';
+    for (const std::string& name : folderNames) {
+        if (name.size() > longestStem) continue;
+        fold(name, stem);
         auto twin = twins.find(stem);
         if (twin == twins.end()) continue;
-        if (twin->second & kExe) found.push_back(std::string(path) + ".exe");
-        if (twin->second & kCom) found.push_back(std::string(path) + ".com");
+        if (twin->second & kExe) found.push_back(prefix + name + ".exe");
+        if (twin->second & kCom) found.push_back(prefix + name + ".com");
     }
     return found;
 }

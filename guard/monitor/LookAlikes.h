@@ -15,10 +15,11 @@ namespace qv::monitor {
 std::vector<std::string> folderPaths(const std::string& root,
                                      const platform::FolderListing& listing);
 
-// The suspicious files of a root: for each folder path p, in order, p + ".exe" when that
-// file exists and then p + ".com" when that one does. Names compare without regard to
-// ASCII case, as Windows finds files.
-std::vector<std::string> lookAlikeFiles(const std::vector<std::string>& folderPaths,
+// The suspicious files of the root `root` ("e:\"): for each folder name n, in order, the
+// path of n + ".exe" when that file exists and then of n + ".com" when that one does.
+// Names compare without regard to ASCII case, as Windows finds files.
+std::vector<std::string> lookAlikeFiles(const std::string& root,
+                                        const std::vector<std::string>& folderNames,
                                         const std::vector<std::string>& fileNames);
 
 }  // namespace qv::monitor

@@ -61,12 +61,14 @@ void Monitor::tick() {
     main_.Drive1.refresh();
     // The entries as they stand now; dialogs opened on the way do not change the pass.
     const std::vector<std::string> entries = main_.Drive1.entries();
+    forgetMissingDrives(entries);
     for (const std::string& entry : entries) {
         if (entry.empty()) continue;
         const char letter = entry[0];
         // Read afresh for every drive: a letter added on the way counts at once.
         if (ignoreList_.ignores(letter)) continue;
-        std::optional<DriveType> type = files_.driveType(letter);
+        std::optional<DriveType>& type = memoryOf(letter).type;
+        if (!type) type = files_.driveType(letter);
         if (!type) continue;  // gone, or cannot be asked
         switch (*type) {
             case DriveType::Removable:
@@ -85,6 +87,27 @@ void Monitor::tick() {
             default:
                 break;
         }
+    }
+}
+
+void Monitor::forgetDrives() {
+    for (DriveMemory& memory : drives_) memory = DriveMemory{};
+}
+
+Monitor::DriveMemory& Monitor::memoryOf(char letter) {
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    return drives_[lower >= 'a' && lower <= 'z' ? lower - 'a' : 0];
+}
+
+void Monitor::forgetMissingDrives(const std::vector<std::string>& entries) {
+    std::array<bool, 26> present{};
+    for (const std::string& entry : entries) {
+        if (!entry.empty() && std::isalpha(static_cast<unsigned char>(entry[0]))) {
+            present[&memoryOf(entry[0]) - drives_.data()] = true;
+        }
+    }
+    for (std::size_t i = 0; i < drives_.size(); ++i) {
+        if (!present[i]) drives_[i] = DriveMemory{};
     }
 }
 
@@ -116,7 +139,7 @@ void Monitor::checkRemovable(char letter) {
     if (!listing || asked) listing = files_.listFolder(root);
     if (!listing) listing.emplace();  // a root that cannot be listed holds nothing
     scanLookAlikes(root, *listing);
-    if (scansShortcuts(letter)) scanShortcuts(root, *listing);
+    if (scansShortcuts(letter)) scanShortcuts(letter, *listing);
 }
 
 // Fixed disks and RAM disks are never cleaned without asking, and get no look-alike scan.
@@ -136,10 +159,13 @@ void Monitor::noticeCdRom(char letter) {
 // A USB disk that calls itself fixed: its autorun.inf is handled as a fixed disk's, its
 // shortcuts as a stick's.
 void Monitor::checkUsbDisk(char letter) {
-    if (!scansShortcuts(letter) || !files_.onUsbBus(letter)) return;
+    if (!scansShortcuts(letter)) return;
+    std::optional<bool>& onUsbBus = memoryOf(letter).onUsbBus;
+    if (!onUsbBus) onUsbBus = files_.onUsbBus(letter);
+    if (!*onUsbBus) return;
     const std::string root = std::string(1, letter) + ":\\";
     if (std::optional<platform::FolderListing> listing = files_.listFolder(root)) {
-        scanShortcuts(root, *listing);
+        scanShortcuts(letter, *listing);
     }
 }
 
@@ -149,8 +175,10 @@ bool Monitor::scansShortcuts(char letter) const {
 
 // Worm shortcuts found are cleaned at once with automatic handling, which always tells
 // (as for an autorun.inf), or else shown in their dialog.
-void Monitor::scanShortcuts(const std::string& root, const platform::FolderListing& listing) {
-    ShortcutWorm worm = monitor::scanShortcuts(root, listing, files_);
+void Monitor::scanShortcuts(char letter, const platform::FolderListing& listing) {
+    const std::string root = std::string(1, letter) + ":\\";
+    ShortcutWorm worm =
+        monitor::scanShortcuts(root, listing, files_, memoryOf(letter).harmlessShortcuts);
     if (!worm.found()) return;
     if (!main_.Zdcl.ticked()) return windows_.showShortcutWorm(std::move(worm));
     windows_.showToast(kToastDeleting);
@@ -163,7 +191,7 @@ void Monitor::scanShortcuts(const std::string& root, const platform::FolderListi
 void Monitor::scanLookAlikes(const std::string& root, const platform::FolderListing& listing) {
     Form5& dialog = windows_.form5();
     dialog.Dir1.setListing(root, folderPaths(root, listing));
-    for (std::string& path : lookAlikeFiles(dialog.Dir1.entries(), listing.files)) {
+    for (std::string& path : lookAlikeFiles(root, listing.folders, listing.files)) {
         dialog.List1.addItem(std::move(path));
     }
     windows_.showSuspiciousFiles();

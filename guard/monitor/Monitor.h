@@ -18,12 +18,26 @@
 //
 // At most one pass runs at a time: a pass waits inside its dialogs, and timer ticks keep
 // arriving meanwhile; a tick that finds a pass running does nothing.
+//
+// What cannot change while a drive stays is asked once: its type, whether a fixed disk is
+// on a USB bus, and which of a root's shortcuts are harmless unchanged (HarmlessShortcuts.h).
+// Each costs a round trip to the mount manager, or the opening of a file, under Wine. A
+// drive's memory goes when a pass finds its letter gone, and every drive's when Windows
+// announces a new volume (the system broadcasts DBT_DEVICEARRIVAL "when a device or piece
+// of media has been inserted and becomes available", per its documentation), so a stick
+// swapped for another between two passes is asked afresh. A card changed in a reader
+// without that message keeps the reader's type; its shortcuts are told apart by their
+// stamps.
 
+#include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/removal/DriveFileRemoval.h"
 #include "guard/main_window/Form1.h"
 #include "guard/main_window/IgnoreList.h"
+#include "guard/monitor/HarmlessShortcuts.h"
 #include "guard/monitor/MonitorWindows.h"
 #include "guard/monitor/ProtectionLog.h"
 #include "guard/platform/FileSystem.h"
@@ -40,8 +54,18 @@ public:
 
     void tick();  // Jstm_Timer
     bool scanning() const { return scanning_; }
+    // A new volume arrived: what is remembered of every drive is asked afresh.
+    void forgetDrives();
 
 private:
+    struct DriveMemory {
+        std::optional<platform::DriveType> type;
+        std::optional<bool> onUsbBus;
+        HarmlessShortcuts harmlessShortcuts;
+    };
+    DriveMemory& memoryOf(char letter);
+    void forgetMissingDrives(const std::vector<std::string>& entries);
+
     void checkRemovable(char letter);
     void checkAskingOnly(char letter);
     void checkUsbDisk(char letter);
@@ -49,7 +73,7 @@ private:
     void scanLookAlikes(const std::string& root, const platform::FolderListing& listing);
     // Whether the shortcut scan runs on drive `letter` now (its options, the ignore list).
     bool scansShortcuts(char letter) const;
-    void scanShortcuts(const std::string& root, const platform::FolderListing& listing);
+    void scanShortcuts(char letter, const platform::FolderListing& listing);
 
     Form1& main_;
     platform::FileSystem& files_;
@@ -58,6 +82,7 @@ private:
     ProtectionLog& log_;
     MonitorWindows& windows_;
     bool scanning_ = false;
+    std::array<DriveMemory, 26> drives_;
 };
 
 }  // namespace qv::monitor

@@ -1,6 +1,7 @@
 #include "guard/monitor/ShortcutScan.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 #include "common/worms/CommandPayloads.h"
@@ -12,10 +13,6 @@ namespace qv::monitor {
 
 namespace {
 
-bool isShortcut(std::string_view name) {
-    return name.size() > 4 && worms::foldedName(name.substr(name.size() - 4)) == ".lnk";
-}
-
 bool byName(const std::string& a, const std::string& b) {
     return worms::foldedName(a) < worms::foldedName(b);
 }
@@ -24,11 +21,11 @@ bool byName(const std::string& a, const std::string& b) {
 // "report.docx.lnk"), as folded full paths: the user's own, which a worm's command opens
 // after starting the worm ("... & start report.docx"), so they are never its payloads.
 std::unordered_set<std::string> standIns(const std::string& root,
-                                         const std::vector<std::string>& shortcuts,
+                                         const std::vector<platform::StampedFile>& shortcuts,
                                          const worms::HiddenNames& hidden) {
     std::unordered_set<std::string> items;
-    for (const std::string& name : shortcuts) {
-        std::string stem = name.substr(0, name.size() - 4);
+    for (const platform::StampedFile& shortcut : shortcuts) {
+        std::string stem = shortcut.name.substr(0, shortcut.name.size() - 4);
         if (hidden.contains(stem)) items.insert(worms::foldedName(root + stem));
     }
     return items;
@@ -62,32 +59,49 @@ std::vector<std::string> payloadsOf(const std::string& root, const std::string& 
 }  // namespace
 
 ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListing& listing,
-                           platform::FileSystem& files) {
+                           platform::FileSystem& files, HarmlessShortcuts& harmless) {
     ShortcutWorm worm;
     worm.root = root;
-    std::vector<std::string> shortcuts;
-    for (const std::string& name : listing.files) {
-        if (isShortcut(name)) shortcuts.push_back(name);
-    }
-    if (shortcuts.empty()) return worm;
+    struct PassEnded {
+        HarmlessShortcuts& harmless;
+        ~PassEnded() { harmless.passEnded(); }
+    } passEnded{harmless};
+    if (listing.shortcuts.empty()) return worm;
 
-    worms::HiddenNames hidden;
-    for (const std::string& name : listing.hidden) hidden.add(name);
-    std::sort(shortcuts.begin(), shortcuts.end(), byName);
-    const std::unordered_set<std::string> usersItems = standIns(root, shortcuts, hidden);
+    std::vector<const platform::StampedFile*> toRead;
+    for (const platform::StampedFile& shortcut : listing.shortcuts) {
+        if (harmless.unchanged(shortcut)) {
+            harmless.remember(shortcut);
+        } else {
+            toRead.push_back(&shortcut);
+        }
+    }
+    std::sort(toRead.begin(), toRead.end(),
+              [](const auto* a, const auto* b) { return byName(a->name, b->name); });
+    // What the root hides matters only to a shortcut that may be a worm's.
+    std::optional<worms::HiddenNames> hidden;
+    std::optional<std::unordered_set<std::string>> usersItems;
     const worms::AnsiDecoder ansi = [&files](std::string_view bytes) {
         return files.ansiToText(bytes);
     };
-    for (const std::string& name : shortcuts) {
-        const std::string path = root + name;
+    for (const platform::StampedFile* shortcut : toRead) {
+        const std::string path = root + shortcut->name;
         std::optional<std::string> bytes = files.readBytes(path, worms::kShellLinkReadLimit);
-        if (!bytes) continue;
+        if (!bytes) continue;  // read again at the next pass
         std::optional<worms::ShellLink> link = worms::readShellLink(*bytes, ansi);
-        if (!link) continue;
-        std::optional<std::string> target = worms::wormTarget(*link, name, root, hidden);
+        if (!link || !worms::mayBeWorms(*link, root)) {
+            harmless.remember(*shortcut);
+            continue;
+        }
+        if (!hidden) {
+            hidden.emplace();
+            for (const std::string& name : listing.hidden) hidden->add(name);
+        }
+        std::optional<std::string> target = worms::wormTarget(*link, shortcut->name, root, *hidden);
         if (!target) continue;
+        if (!usersItems) usersItems = standIns(root, listing.shortcuts, *hidden);
         worm.shortcuts.push_back({path, worms::shortcutCommand(*target, link->arguments),
-                                  payloadsOf(root, *target, link->arguments, usersItems, files)});
+                                  payloadsOf(root, *target, link->arguments, *usersItems, files)});
     }
     if (!worm.found()) return worm;
 
@@ -102,7 +116,7 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
         std::string lower = worms::foldedName(name);
         if (lower == "system volume information" || lower == "$recycle.bin") return false;
         if (folder && lower == "autorun.inf") return false;
-        return hidden.contains(name) && !removed.contains(worms::foldedName(root + name));
+        return hidden->contains(name) && !removed.contains(worms::foldedName(root + name));
     };
     for (const std::string& name : listing.folders) {
         if (kept(name, true)) worm.hiddenItems.push_back(root + name);

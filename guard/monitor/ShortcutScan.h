@@ -5,11 +5,12 @@
 //
 // It works from the root listing the monitor pass already has, which says which entries
 // are hidden or system; of the files it opens only the root's shortcuts, reading at most
-// 64 KiB of each.
+// 64 KiB of each, and of those only the ones it has not found harmless unchanged before.
 
 #include <string>
 #include <vector>
 
+#include "guard/monitor/HarmlessShortcuts.h"
 #include "guard/platform/FileSystem.h"
 
 namespace qv::monitor {
@@ -33,8 +34,10 @@ struct ShortcutWorm {
     bool found() const { return !shortcuts.empty(); }
 };
 
-// The shortcut scan of `root` ("e:\"), whose listing is `listing`.
+// The shortcut scan of `root` ("e:\"), whose listing is `listing`. It passes over the
+// shortcuts `harmless` has unchanged from the last pass, and remembers there the harmless
+// ones of this pass.
 ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListing& listing,
-                           platform::FileSystem& files);
+                           platform::FileSystem& files, HarmlessShortcuts& harmless);
 
 }  // namespace qv::monitor

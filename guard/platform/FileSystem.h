@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -65,6 +66,21 @@ struct EntryAttributes {
     DosAttributes dos;
 };
 
+// What a listing says of a file that changes when its contents are written: its size and
+// its times (as the file system keeps them; 0 where it keeps none). Files of one name with
+// equal stamps are taken to hold the same bytes, as backup and sync tools take them.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t written = 0;
+    std::uint64_t created = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+struct StampedFile {
+    std::string name;
+    FileStamp stamp;
+};
+
 // What one look at a folder finds: the names of its immediate subfolders and files,
 // hidden and system entries included. Folders are sorted by name without regard to case,
 // as Windows lists them; files are in no particular order.
@@ -74,7 +90,20 @@ struct FolderListing {
     // The names among both that carry hidden or system (what a worm hides), in no
     // particular order.
     std::vector<std::string> hidden;
+    // The files among `files` whose names end in ".lnk" (any case), with their stamps, so
+    // that a scan of a root's shortcuts need not read again one it read unchanged before.
+    std::vector<StampedFile> shortcuts;
 };
+
+// Whether `name` ends in ".lnk" without regard to ASCII case ("report.docx.LNK").
+inline bool isShortcutName(std::string_view name) {
+    constexpr std::string_view kExtension = ".lnk";
+    if (name.size() <= kExtension.size()) return false;
+    name.remove_prefix(name.size() - kExtension.size());
+    return std::equal(name.begin(), name.end(), kExtension.begin(), [](char c, char lower) {
+        return (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) == lower;
+    });
+}
 
 class FileSystem {
 public:

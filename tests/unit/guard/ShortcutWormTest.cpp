@@ -16,6 +16,7 @@
 #include "guard/monitor/Form2.h"
 #include "guard/monitor/Form5.h"
 #include "guard/monitor/Form7.h"
+#include "guard/monitor/HarmlessShortcuts.h"
 #include "guard/monitor/Tips.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/GuardHarness.h"
@@ -214,6 +215,66 @@ TEST_F(ShortcutWormTest, TheUsersOwnShortcutsAreLeftAlone) {
     }
 }
 
+TEST_F(ShortcutWormTest, LaterPassesFindAShortcutRewrittenOrNewlyStandingInForAHiddenFolder) {
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    writeFile(e / "docs" / "thesis.docx", "PK");
+    writeFile(e / "PortableApps" / "firefox.exe", "MZ");
+    writeFile(e / "thesis.lnk", makeShortcut(shortcutTo("E:\\docs\\thesis.docx")));
+    writeFile(e / "Firefox.lnk", makeShortcut(shortcutTo("E:\\PortableApps\\firefox.exe")));
+    h.guard.start();
+    main().Ssms.click();   // real time: a pass every 1.8 s
+    h.host.advance(1800);  // both the user's, and remembered so
+
+    // A folder named like the program's shortcut, hidden: the shortcut now stands in for it.
+    fs::create_directory(e / "Firefox");
+    hide(e / "Firefox");
+    h.host.expectModal("Form7", [](ui::Form& f) {
+        auto& dialog = static_cast<Form7&>(f);
+        ASSERT_EQ(dialog.findings().shortcuts.size(), 1u);
+        EXPECT_EQ(dialog.findings().shortcuts[0].path, "e:\\Firefox.lnk");
+        dialog.Command3.click();
+    });
+    h.host.advance(1800);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    fs::remove(e / "Firefox");
+
+    // The document's shortcut written over in place with a worm's command.
+    writeFile(e / "thesis.lnk", makeShortcut(shortcutTo(kCmd, "/c start docs & x.exe")));
+    h.host.expectModal("Form7", [](ui::Form& f) {
+        auto& dialog = static_cast<Form7&>(f);
+        ASSERT_EQ(dialog.findings().shortcuts.size(), 1u);
+        EXPECT_EQ(dialog.findings().shortcuts[0].path, "e:\\thesis.lnk");
+        dialog.Command3.click();
+    });
+    h.host.advance(1800);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+}
+
+TEST(HarmlessShortcutsTest, APassKeepsOnlyWhatItFoundWithTheStampItFoundAndNothingStampless) {
+    monitor::HarmlessShortcuts harmless;
+    const platform::StampedFile thesis{"thesis.lnk", {120, 7, 3}};
+    harmless.remember(thesis);
+    harmless.remember({"unlooked.lnk", {}});
+    EXPECT_FALSE(harmless.unchanged(thesis)) << "not before the pass ends";
+    harmless.passEnded();
+    EXPECT_TRUE(harmless.unchanged(thesis));
+    EXPECT_FALSE(harmless.unchanged({"unlooked.lnk", {}}));
+    EXPECT_FALSE(harmless.unchanged({"thesis.lnk", {120, 8, 3}})) << "written since";
+    EXPECT_FALSE(harmless.unchanged({"THESIS.lnk", {120, 7, 3}})) << "another file's name";
+
+    harmless.passEnded();  // a pass that did not list it
+    EXPECT_FALSE(harmless.unchanged(thesis));
+
+    for (std::size_t i = 0; i <= monitor::HarmlessShortcuts::kMostRemembered; ++i) {
+        harmless.remember({std::to_string(i) + ".lnk", {1, 1, 1}});
+    }
+    harmless.passEnded();
+    EXPECT_TRUE(harmless.unchanged({"0.lnk", {1, 1, 1}}));
+    EXPECT_FALSE(harmless.unchanged(
+        {std::to_string(monitor::HarmlessShortcuts::kMostRemembered) + ".lnk", {1, 1, 1}}))
+        << "past the most it keeps";
+}
+
 TEST_F(ShortcutWormTest, AutomaticHandlingCleansUnaskedLogsAlwaysAndTellsWhatStayed) {
     main().Zdcl.setValue(1);
     main().Jlrz.setValue(0);
@@ -285,7 +346,10 @@ TEST_F(ShortcutWormTest, AUsbDiskThatCallsItselfFixedIsScannedForShortcutsOnly) 
     h.host.advance(1500);
     EXPECT_TRUE(fs::exists(u / "KINGSTON (8GB).lnk")) << "a fixed disk on another bus";
 
+    // Plugged in again under the same letter, now a disk on a USB bus: Windows announces
+    // the volume, and what was known of drive u is asked afresh.
     h.files.setOnUsbBus('u', true);
+    h.guard.volumeArrived();
     h.guard.form1().Ssms.click();
     h.host.advance(1800);
     EXPECT_FALSE(fs::exists(u / "KINGSTON (8GB).lnk")) << "cleaned as a stick's, automatically";

@@ -232,8 +232,9 @@ TEST_F(FilesTest, AppendedLogRecordIsGbk) {
 }
 
 // What the shortcut scan and its cleaning ask of a stick: the hidden and system entries of
-// its root in the one listing, a file's first bytes as they are, hidden and system cleared
-// on one entry only (never through a link), and the bus, which Wine's drives do not tell.
+// its root and its shortcuts with their stamps in the one listing, a file's first bytes as
+// they are, hidden and system cleared on one entry only (never through a link), and the
+// bus, which Wine's drives do not tell.
 TEST_F(FilesTest, AWormsHiddenItemsAreListedReadAndShownAgainOneByOne) {
     auto letter = freeDriveLetter();
     ASSERT_TRUE(letter);
@@ -261,6 +262,18 @@ TEST_F(FilesTest, AWormsHiddenItemsAreListedReadAndShownAgainOneByOne) {
     std::sort(listing->hidden.begin(), listing->hidden.end());
     EXPECT_EQ(listing->hidden, (std::vector<std::string>{"__", "away", "f.txt", "pay.dat"}))
         << "the links show what they point at";
+    // The shortcuts with their stamps, which change when a shortcut is written over.
+    ASSERT_EQ(listing->shortcuts.size(), 1u);
+    const qv::platform::StampedFile listed = listing->shortcuts[0];
+    EXPECT_EQ(listed.name, "x.lnk");
+    EXPECT_EQ(listed.stamp.size, 7u);
+    EXPECT_NE(listed.stamp.written, 0u);
+    EXPECT_NE(listed.stamp.created, 0u);
+    ASSERT_TRUE(writeBytes(folder / L"x.lnk", std::string("L\0\0\0\x01\x14\x02\0", 8)));
+    auto rewritten = files.listFolder(root);
+    ASSERT_TRUE(rewritten && rewritten->shortcuts.size() == 1u);
+    EXPECT_NE(rewritten->shortcuts[0].stamp, listed.stamp);
+    ASSERT_TRUE(writeBytes(folder / L"x.lnk", std::string("L\0\0\0\x01\x14\x02", 7)));
 
     EXPECT_EQ(files.readBytes(root + "x.lnk", 4), std::string("L\0\0\0", 4));
     EXPECT_EQ(files.readBytes(root + "x.lnk", 1u << 16)->size(), 7u);

@@ -6,6 +6,7 @@
 #include <winternl.h>
 
 #include <cstddef>
+#include <cstdint>
 
 #include <algorithm>
 
@@ -75,6 +76,17 @@ bool listedBefore(const std::wstring& a, const std::wstring& b) {
                                       static_cast<int>(b.size()), TRUE);
     if (byName != CSTR_EQUAL) return byName == CSTR_LESS_THAN;
     return a < b;
+}
+
+std::uint64_t joined(DWORD high, DWORD low) {
+    return (std::uint64_t{high} << 32) | low;
+}
+
+// The size and times a listing gives of a file, read with no further call.
+platform::FileStamp stampOf(const WIN32_FIND_DATAW& entry) {
+    return {joined(entry.nFileSizeHigh, entry.nFileSizeLow),
+            joined(entry.ftLastWriteTime.dwHighDateTime, entry.ftLastWriteTime.dwLowDateTime),
+            joined(entry.ftCreationTime.dwHighDateTime, entry.ftCreationTime.dwLowDateTime)};
 }
 
 }  // namespace
@@ -209,6 +221,9 @@ std::optional<platform::FolderListing> Win32FileSystem::listFolder(const std::st
         } else {
             listing.files.push_back(fromWide(name));
             if (hidden) listing.hidden.push_back(listing.files.back());
+            if (platform::isShortcutName(listing.files.back())) {
+                listing.shortcuts.push_back({listing.files.back(), stampOf(entry)});
+            }
         }
     } while (FindNextFileW(search.get(), &entry));
     if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
