@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdint>
@@ -85,15 +86,17 @@ bool listedBefore(const std::string& a, const std::string& b) {
     return a < b;
 }
 
-// The names sorted by listedBefore. Each is given a key first, its first eight bytes in
-// upper case as one number, so that most comparisons are of two numbers: a root of 100,000
-// entries is listed at every monitor pass.
+// The names sorted by listedBefore, at the cost of a few passes over them: a root of
+// 100,000 entries is listed at every monitor pass. Each name gets a key, its first eight
+// bytes in upper case as one number; the keys are sorted a byte at a time from the last
+// (a radix sort, passing over bytes all keys share), and only names of equal keys are
+// compared as names.
 void sortAsListed(std::vector<std::string>& names) {
     struct Keyed {
         std::uint64_t key;
         std::uint32_t index;
     };
-    std::vector<Keyed> keyed(names.size());
+    std::vector<Keyed> keyed(names.size()), spare(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
         unsigned char first[8] = {};
         std::memcpy(first, names[i].data(), std::min<std::size_t>(names[i].size(), 8));
@@ -101,10 +104,23 @@ void sortAsListed(std::vector<std::string>& names) {
         for (unsigned char c : first) key = (key << 8) | (c >= 'a' && c <= 'z' ? c - 32 : c);
         keyed[i] = {key, static_cast<std::uint32_t>(i)};
     }
-    std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-        if (a.key != b.key) return a.key < b.key;
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> starts{};
+        for (const Keyed& k : keyed) ++starts[((k.key >> shift) & 0xFF) + 1];
+        if (std::find(starts.begin(), starts.end(), keyed.size()) != starts.end()) continue;
+        for (std::size_t b = 1; b < starts.size(); ++b) starts[b] += starts[b - 1];
+        for (const Keyed& k : keyed) spare[starts[(k.key >> shift) & 0xFF]++] = k;
+        keyed.swap(spare);
+    }
+    auto byName = [&](const Keyed& a, const Keyed& b) {
         return listedBefore(names[a.index], names[b.index]);
-    });
+    };
+    for (auto run = keyed.begin(); run != keyed.end();) {
+        auto end =
+            std::find_if(run, keyed.end(), [&](const Keyed& k) { return k.key != run->key; });
+        if (end - run > 1) std::sort(run, end, byName);
+        run = end;
+    }
     std::vector<std::string> sorted;
     sorted.reserve(names.size());
     for (const Keyed& k : keyed) sorted.push_back(std::move(names[k.index]));
