@@ -20,8 +20,8 @@
 // arriving meanwhile; a tick that finds a pass running does nothing.
 //
 // What cannot change while a drive stays is asked once: its type, whether a fixed disk is
-// on a USB bus, and which of a root's shortcuts are harmless unchanged (HarmlessShortcuts.h).
-// Each costs a round trip to the mount manager, or the opening of a file, under Wine. A
+// on a USB bus (under Wine each costs round trips to the mount manager), and which of a
+// root's shortcuts are harmless unchanged (HarmlessShortcuts.h: reading one opens a file). A
 // drive's memory goes when a pass finds its letter gone, and every drive's when Windows
 // announces a new volume (the system broadcasts DBT_DEVICEARRIVAL "when a device or piece
 // of media has been inserted and becomes available", per its documentation), so a stick
