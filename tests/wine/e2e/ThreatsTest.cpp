@@ -3,7 +3,8 @@
 // logged, its look-alikes listed and one held by another program named; sticks plugged in
 // while the guard runs are handled in smart mode (a shortcut worm's cleaned from its
 // dialog by Return, a UTF-16 autorun.inf's program taken by the countdown), and in
-// real-time mode with automatic handling; the file browser puts a removed file back from
+// real-time mode with automatic handling (a shortcut of the user's written over with a
+// worm's while the stick stays is found); the file browser puts a removed file back from
 // the quarantine. The path of
 // QVud.exe is the program's first argument.
 
@@ -393,6 +394,25 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLoggedAndTheirFilesComeBac
     EXPECT_TRUE(exists(third.folder / L"setup.exe")) << "automatic handling takes the file only";
     EXPECT_TRUE(exists(second.folder / L"autorun.inf")) << "the ignored stick stays ignored";
 
+    // While the stick stays, the user's own shortcut is read once and let be; written over
+    // with a worm's command, it is read again and goes. Each autorun.inf planted there and
+    // taken away again marks a pass of the monitor over the stick.
+    const std::wstring own = third.folder / L"thesis.lnk";
+    ASSERT_TRUE(testkit::writeBytes(third.folder / L"thesis.docx", "PK the user's"));
+    ASSERT_TRUE(testkit::writeBytes(own, worms::test::makeShortcut(worms::test::shortcutTo(
+                                             std::string(1, *thirdLetter) + ":\\thesis.docx"))));
+    for (int pass = 0; pass < 2; ++pass) {
+        ASSERT_TRUE(testkit::writeBytes(third.folder / L"autorun.inf", Stick::kAutorun));
+        EXPECT_TRUE(testkit::waitFor([&] { return !exists(third.folder / L"autorun.inf"); }, 15s));
+    }
+    EXPECT_TRUE(exists(own)) << "the user's shortcut stays";
+    ASSERT_TRUE(
+        testkit::writeBytes(own, worms::test::makeShortcut(worms::test::shortcutTo(
+                                     "C:\\WINDOWS\\system32\\cmd.exe", "/c start explorer"))));
+    EXPECT_TRUE(testkit::waitFor([&] { return !exists(own); }, 15s))
+        << "written over, it is read again and cleaned";
+    EXPECT_EQ(testkit::readBytes(third.folder / L"thesis.docx"), std::string("PK the user's"));
+
     // The file browser, from the tools page: its quarantine view lists what the guard
     // removed, and "恢复" puts the worm's program back where it was, byte for byte.
     postClick(findControlWindow(main, L"Gjsz"));
@@ -414,8 +434,8 @@ TEST_F(ThreatsTest, SticksAreFoundAskedAboutCleanedAndLoggedAndTheirFilesComeBac
     int line = -1;
     ASSERT_TRUE(testkit::waitFor([&] { return (line = lineWithText(view, program)) >= 0; }))
         << "the quarantine lists the removed program";
-    EXPECT_NE(childWithText(browser, L"Static", L"隔离区共 8 个文件"), nullptr)
-        << "three autorun.inf files, two programs, the look-alike, the shortcut and its worm";
+    EXPECT_NE(childWithText(browser, L"Static", L"隔离区共 11 个文件"), nullptr)
+        << "five autorun.inf files, two programs, the look-alike, two shortcuts and a worm";
     EXPECT_EQ(cellText(view, line, 1), std::to_wstring(Stick::kProgram.size()) + L" 字节");
     testkit::saveScreenshot(L"e2e_filedir_quarantine", browser);
     ASSERT_TRUE(selectLine(view, line));
