@@ -1,5 +1,8 @@
 #include "guard/monitor/Form7.h"
 
+#include <cstddef>
+#include <string>
+
 #include "guard/monitor/ShortcutCleaning.h"
 #include "guard/monitor/VisibleText.h"
 #include "guard/platform/ui/UiHost.h"
@@ -73,16 +76,38 @@ void Form7::close() {
     requestClose(ui::CloseReason::Code);
 }
 
+namespace {
+
+// A command as the dialog shows it: made visible, and cut after kLongestShownCommand bytes
+// with its length said. A command that long is no user's, and a pass's worth of them (a
+// megabyte) took the text box 40 s to lay out under Wine, with the dialog not yet shown.
+constexpr std::size_t kLongestShownCommand = 1000;
+
+std::string shownCommand(const std::string& command) {
+    std::string shown = monitor::visibleText(command);
+    if (shown.size() <= kLongestShownCommand) return shown;
+    std::size_t cut = kLongestShownCommand;
+    while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
+    shown.resize(cut);
+    std::size_t characters = 0;
+    for (unsigned char c : command) characters += (c & 0xC0) != 0x80;
+    return shown + "……（共 " + std::to_string(characters) + " 个字符）";
+}
+
+}  // namespace
+
 std::string shortcutWormText(const monitor::ShortcutWorm& worm) {
     std::string text;
     for (const monitor::WormShortcutFound& shortcut : worm.shortcuts) {
         text += "病毒快捷方式：" + monitor::visibleText(shortcut.path) + "\r\n";
-        text += "    运行：" + monitor::visibleText(shortcut.command) + "\r\n";
+        text += "    运行：" + shownCommand(shortcut.command) + "\r\n";
         if (shortcut.payloads.empty()) text += "    病毒文件：（未在U盘上找到）\r\n";
         for (const std::string& payload : shortcut.payloads) {
             text += "    病毒文件：" + monitor::visibleText(payload) + "\r\n";
         }
     }
+    if (worm.moreLeft)
+        text += "\r\nU盘上还有快捷方式未检查，清除以上病毒后的下一次扫描将检查它们。\r\n";
     text += "\r\n将恢复显示的隐藏项目：";
     if (worm.hiddenItems.empty()) text += "（无）";
     for (const std::string& item : worm.hiddenItems) text += "\r\n" + monitor::visibleText(item);

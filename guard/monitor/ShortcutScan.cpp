@@ -84,7 +84,13 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
     const worms::AnsiDecoder ansi = [&files](std::string_view bytes) {
         return files.ansiToText(bytes);
     };
+    std::size_t commandBytes = 0;
     for (const platform::StampedFile* shortcut : toRead) {
+        if (worm.shortcuts.size() >= kMostWormShortcutsPerPass ||
+            commandBytes >= kMostCommandBytesPerPass) {
+            worm.moreLeft = true;
+            break;
+        }
         const std::string path = root + shortcut->name;
         std::optional<std::string> bytes = files.readBytes(path, worms::kShellLinkReadLimit);
         if (!bytes) continue;  // read again at the next pass
@@ -102,8 +108,11 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
         if (!usersItems) usersItems = standIns(root, listing.shortcuts, *hidden);
         worm.shortcuts.push_back({path, worms::shortcutCommand(*target, link->arguments),
                                   payloadsOf(root, *target, link->arguments, *usersItems, files)});
+        commandBytes += worm.shortcuts.back().command.size();
     }
-    if (!worm.found()) return worm;
+    // The hidden items are shown again only with the last of the worm's shortcuts: shown
+    // sooner, they would no longer tell the rest (named after them) for a worm's.
+    if (!worm.found() || worm.moreLeft) return worm;
 
     // What the cleaning removes is not shown again.
     std::unordered_set<std::string> removed;

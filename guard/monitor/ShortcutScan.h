@@ -7,6 +7,7 @@
 // are hidden or system; of the files it opens only the root's shortcuts, reading at most
 // 64 KiB of each, and of those only the ones it has not found harmless unchanged before.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,21 @@ struct ShortcutWorm {
     // In the order of their names, without regard to case.
     std::vector<WormShortcutFound> shortcuts;
     // The root's folders (in folder-list order) and then files (by name) with hidden or
-    // system set, except System Volume Information, $RECYCLE.BIN, the immunisation folder
-    // autorun.inf and what the cleaning removes.
+    // system set (none while moreLeft), except System Volume Information, $RECYCLE.BIN, the
+    // immunisation folder autorun.inf and what the cleaning removes.
     std::vector<std::string> hiddenItems;
+    // The scan stopped before the root's other shortcuts: it had found as many worm
+    // shortcuts, or as much of their commands, as one pass keeps. The hidden items are then
+    // left for the pass that finds the last of them.
+    bool moreLeft = false;
     bool found() const { return !shortcuts.empty(); }
 };
+
+// What one pass keeps of worm shortcuts, so that a stick made to exhaust the guard's memory
+// (thousands of shortcuts with 64 KiB of arguments each) cannot: once these are cleaned,
+// the next pass finds the rest.
+inline constexpr std::size_t kMostWormShortcutsPerPass = 100;
+inline constexpr std::size_t kMostCommandBytesPerPass = std::size_t{1} << 20;
 
 // The shortcut scan of `root` ("e:\"), whose listing is `listing`. It passes over the
 // shortcuts `harmless` has unchanged from the last pass, and remembers there the harmless

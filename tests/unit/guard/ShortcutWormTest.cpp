@@ -250,6 +250,61 @@ TEST_F(ShortcutWormTest, LaterPassesFindAShortcutRewrittenOrNewlyStandingInForAH
     EXPECT_TRUE(h.host.allExpectationsMet());
 }
 
+TEST_F(ShortcutWormTest, AStickOfManyLongWormShortcutsIsCleanedABatchAPassItsFolderShownLast) {
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    fs::path folder = hiddenFolder(e, "__");
+    auto userFiles = contents(folder);
+    writeFile(folder / "DriveMgr.exe", "MZ the worm");
+    // Long ones first by name: each command is cut to what 64 KiB of a shortcut holds.
+    for (int i = 0; i < 40; ++i) {
+        writeFile(
+            e / ("A long " + std::to_string(100 + i) + ".lnk"),
+            makeShortcut(shortcutTo(kCmd, "/c start __\\DriveMgr.exe " + std::string(40000, 'x'))));
+    }
+    for (int i = 0; i < 120; ++i) {
+        writeFile(e / ("USB Drive " + std::to_string(100 + i) + ".lnk"),
+                  makeShortcut(shortcutTo(kCmd, "/c start __ & __\\DriveMgr.exe & exit")));
+    }
+    h.guard.start();
+    h.host.expectModal("Form7", [&](ui::Form& f) {
+        auto& dialog = static_cast<Form7&>(f);
+        const monitor::ShortcutWorm& found = dialog.findings();
+        std::size_t commandBytes = 0;
+        for (const auto& shortcut : found.shortcuts) commandBytes += shortcut.command.size();
+        EXPECT_GT(found.shortcuts.size(), 20u);
+        EXPECT_LT(found.shortcuts.size(), 40u) << "as much of their commands as a pass keeps";
+        EXPECT_LT(commandBytes, monitor::kMostCommandBytesPerPass + 40000);
+        EXPECT_TRUE(found.moreLeft);
+        EXPECT_TRUE(found.hiddenItems.empty()) << "the folder still tells the rest for a worm's";
+        EXPECT_NE(dialog.Text1.text().find("U盘上还有快捷方式未检查"), std::string::npos);
+        // Each command shown as far as a reader can follow it, and how long it is.
+        EXPECT_LT(dialog.Text1.text().size(), found.shortcuts.size() * 1200);
+        EXPECT_NE(dialog.Text1.text().find("xxx……（共 "), std::string::npos);
+        dialog.Command3.click();
+    });
+    h.host.advance(1500);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+
+    // Automatically, in real time: a batch at every pass, the folder shown with the last.
+    main().Zdcl.setValue(1);
+    main().Ssms.click();
+    auto shortcutsLeft = [&] {
+        return std::count_if(
+            fs::directory_iterator(e), fs::directory_iterator(),
+            [](const fs::directory_entry& entry) { return entry.path().extension() == ".lnk"; });
+    };
+    int passes = 0;
+    for (; passes < 10 && shortcutsLeft() > 0; ++passes) {
+        EXPECT_TRUE(hidden("e:\\__")) << "pass " << passes;
+        h.host.advance(1800);
+    }
+    EXPECT_EQ(shortcutsLeft(), 0);
+    EXPECT_GE(passes, 3) << "at most 100 in a pass";
+    EXPECT_FALSE(hidden("e:\\__"));
+    EXPECT_FALSE(fs::exists(folder / "DriveMgr.exe"));
+    EXPECT_EQ(contents(folder), userFiles) << "the user's files, byte for byte";
+}
+
 TEST(HarmlessShortcutsTest, APassKeepsOnlyWhatItFoundWithTheStampItFoundAndNothingStampless) {
     monitor::HarmlessShortcuts harmless;
     const platform::StampedFile thesis{"thesis.lnk", {120, 7, 3}};
