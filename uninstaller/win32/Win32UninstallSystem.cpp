@@ -2,12 +2,11 @@
 
 #include <windows.h>
 // After windows.h, which it needs.
-#include <tlhelp32.h>
-
 #include <iterator>
 
 #include "common/win32/FileBytes.h"
 #include "common/win32/Folders.h"
+#include "common/win32/RunningProcesses.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -104,33 +103,21 @@ void Win32UninstallSystem::endProgram(const std::string& path) {
     std::optional<FullPath> program = fullPath(toWide(path));
     if (!program) return;
     const std::wstring name = program->path.substr(program->nameAt);
-    UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (snapshot.get() == INVALID_HANDLE_VALUE) {
-        snapshot.release();
-        return;
-    }
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
-         more = Process32NextW(snapshot.get(), &entry)) {
-        if (entry.th32ProcessID == GetCurrentProcessId() ||
-            CompareStringOrdinal(entry.szExeFile, -1, name.c_str(), -1, TRUE) != CSTR_EQUAL) {
-            continue;
-        }
-        UniqueKernelHandle process(
-            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
-                        entry.th32ProcessID));
-        if (!process) continue;
+    forEachProcessNamed(name, [&](DWORD id) {
+        if (id == GetCurrentProcessId()) return;
+        UniqueKernelHandle process(OpenProcess(
+            PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        if (!process) return;
         // The process's own file, by the full path it was started from.
         wchar_t image[32768];
         DWORD size = static_cast<DWORD>(std::size(image));
         if (!QueryFullProcessImageNameW(process.get(), 0, image, &size) ||
             CompareStringOrdinal(image, static_cast<int>(size), program->path.c_str(), -1, TRUE) !=
                 CSTR_EQUAL) {
-            continue;
+            return;
         }
         if (TerminateProcess(process.get(), 1)) WaitForSingleObject(process.get(), 5000);
-    }
+    });
 }
 
 }  // namespace qv::uninst::win32

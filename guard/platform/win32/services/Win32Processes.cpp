@@ -2,10 +2,9 @@
 
 #include <windows.h>
 // After windows.h, which it needs.
-#include <tlhelp32.h>
-
 #include <utility>
 
+#include "common/win32/RunningProcesses.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -63,27 +62,16 @@ platform::WatchedStart Win32Processes::startWatched(const std::string& commandLi
 
 platform::RunningPrograms Win32Processes::running(const std::string& imageName) {
     platform::RunningPrograms found;
-    const std::wstring name = toWide(imageName);
-    UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (snapshot.get() == INVALID_HANDLE_VALUE) {
-        snapshot.release();
-        return found;
-    }
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
-         more = Process32NextW(snapshot.get(), &entry)) {
-        if (CompareStringOrdinal(entry.szExeFile, -1, name.c_str(), -1, TRUE) != CSTR_EQUAL)
-            continue;
+    forEachProcessNamed(toWide(imageName), [&found](DWORD id) {
         ++found.count;
         // Whether this program may end it: the process's security descriptor and integrity
         // level decide whether PROCESS_TERMINATE is granted, as they decide for the
         // task-kill tool this program would start (learn.microsoft.com/windows/win32/
         // procthread/process-security-and-access-rights; OpenProcess fails with
         // ERROR_ACCESS_DENIED when it is not).
-        UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+        UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, id));
         if (!process) ++found.beyondReach;
-    }
+    });
     return found;
 }
 
