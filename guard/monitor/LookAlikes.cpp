@@ -1,6 +1,8 @@
 #include "guard/monitor/LookAlikes.h"
 
 #include <algorithm>
+#include <bitset>
+#include <cstdint>
 #include <string_view>
 #include <unordered_map>
 
@@ -29,6 +31,30 @@ bool hasExtension(std::string_view name, std::string_view extension) {
     return true;
 }
 
+// A hash of `name` without regard to ASCII case (FNV-1a).
+std::uint64_t foldedHash(std::string_view name) {
+    std::uint64_t hash = 14695981039346656037u;
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(folded(c))) * 1099511628211u;
+    return hash;
+}
+
+// The stems of a root's executables as a filter that most other names fail at the cost of
+// a hash: a root may hold 100,000 folders, of which a few have a twin.
+class StemFilter {
+public:
+    void add(std::uint64_t hash) {
+        bits_.set(hash % kBits);
+        bits_.set((hash >> 32) % kBits);
+    }
+    bool mayHold(std::uint64_t hash) const {
+        return bits_.test(hash % kBits) && bits_.test((hash >> 32) % kBits);
+    }
+
+private:
+    static constexpr std::size_t kBits = 1 << 14;
+    std::bitset<kBits> bits_;
+};
+
 }  // namespace
 
 std::vector<std::string> folderPaths(const std::string& root,
@@ -47,6 +73,7 @@ std::vector<std::string> lookAlikeFiles(const std::string& root,
     // Only executables can be twins: index their stems, with which extensions they carry.
     constexpr unsigned kExe = 1, kCom = 2;
     std::unordered_map<std::string, unsigned> twins;
+    StemFilter filter;
     std::string stem;
     std::size_t longestStem = 0;
     for (std::string_view name : fileNames) {
@@ -54,6 +81,7 @@ std::vector<std::string> lookAlikeFiles(const std::string& root,
         if (kind == 0) continue;
         fold(name.substr(0, name.size() - 4), stem);
         twins[stem] |= kind;
+        filter.add(foldedHash(stem));
         longestStem = std::max(longestStem, stem.size());
     }
 
@@ -62,7 +90,7 @@ std::vector<std::string> lookAlikeFiles(const std::string& root,
     std::string prefix = root;
     if (prefix.empty() || (prefix.back() != '\\' && prefix.back() != '/')) prefix += '\\';
     for (const std::string& name : folderNames) {
-        if (name.size() > longestStem) continue;
+        if (name.size() > longestStem || !filter.mayHold(foldedHash(name))) continue;
         fold(name, stem);
         auto twin = twins.find(stem);
         if (twin == twins.end()) continue;
