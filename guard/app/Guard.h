@@ -7,6 +7,8 @@
 // window and store of state) and Form3 (the badge) live for the whole run; the other forms
 // are loaded on first use and unloaded when closed.
 
+#include <cstdint>
+
 #include "common/removal/DriveFileRemoval.h"
 #include "guard/main_window/Form1.h"
 #include "guard/main_window/IgnoreList.h"
@@ -57,11 +59,12 @@ public:
     const monitor::MonitorWindows& monitorWindows() const { return monitorWindows_; }
     monitor::Monitor& monitor() { return monitor_; }
 
-    // Windows announced a new volume: look for new drives now rather than at the next
-    // insertion check (it is the same check, so a running scan is never doubled), and ask
-    // afresh what the monitor remembers of drives (the volume may be under a known letter).
-    void volumeArrived() {
-        monitor_.forgetDrives();
+    // Windows announced a new volume under the drive letters `letters` (bit 0 for a:): look
+    // for new drives now rather than at the next insertion check (it is the same check, so
+    // a running scan is never doubled), and ask afresh what the monitor remembers of those
+    // drives (a letter may be one it knew).
+    void volumeArrived(std::uint32_t letters = monitor::Monitor::kEveryDrive) {
+        monitor_.forgetDrives(letters);
         insertionCheck_.run();
     }
 

@@ -90,8 +90,10 @@ void Monitor::tick() {
     }
 }
 
-void Monitor::forgetDrives() {
-    for (DriveMemory& memory : drives_) memory = DriveMemory{};
+void Monitor::forgetDrives(std::uint32_t letters) {
+    for (std::size_t i = 0; i < drives_.size(); ++i) {
+        if (letters & (std::uint32_t{1} << i)) drives_[i] = DriveMemory{};
+    }
 }
 
 Monitor::DriveMemory& Monitor::memoryOf(char letter) {

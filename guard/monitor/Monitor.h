@@ -22,14 +22,15 @@
 // What cannot change while a drive stays is asked once: its type, whether a fixed disk is
 // on a USB bus (under Wine each costs round trips to the mount manager), and which of a
 // root's shortcuts are harmless unchanged (HarmlessShortcuts.h: reading one opens a file). A
-// drive's memory goes when a pass finds its letter gone, and every drive's when Windows
-// announces a new volume (the system broadcasts DBT_DEVICEARRIVAL "when a device or piece
+// drive's memory goes when a pass finds its letter gone, or when Windows announces a new
+// volume under its letter (the system broadcasts DBT_DEVICEARRIVAL "when a device or piece
 // of media has been inserted and becomes available", per its documentation), so a stick
 // swapped for another between two passes is asked afresh. A card changed in a reader
 // without that message keeps the reader's type; its shortcuts are told apart by their
 // stamps.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,8 +55,11 @@ public:
 
     void tick();  // Jstm_Timer
     bool scanning() const { return scanning_; }
-    // A new volume arrived: what is remembered of every drive is asked afresh.
-    void forgetDrives();
+    // A new volume arrived under the drive letters `letters` (bit 0 for a:, as Windows
+    // names them in DEV_BROADCAST_VOLUME): what is remembered of those drives is asked
+    // afresh.
+    static constexpr std::uint32_t kEveryDrive = (std::uint32_t{1} << 26) - 1;
+    void forgetDrives(std::uint32_t letters);
 
 private:
     struct DriveMemory {

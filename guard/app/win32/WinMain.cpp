@@ -67,7 +67,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             qv::dataFolderRefusedMessage(dataFolder, dataReady.description(), programFolder),
             "错误", qv::ui::MsgButtons::Ok);
     }
-    host.onVolumeArrival([&guard] { guard.volumeArrived(); });
+    host.onVolumeArrival([&guard](std::uint32_t letters) { guard.volumeArrived(letters); });
     // Forms unloaded by a handler are destroyed between messages, when none of their
     // handlers can still be running.
     return host.run([&guard] { guard.collectUnloadedForms(); });

@@ -404,7 +404,7 @@ TEST_F(ShortcutWormTest, AUsbDiskThatCallsItselfFixedIsScannedForShortcutsOnly) 
     // Plugged in again under the same letter, now a disk on a USB bus: Windows announces
     // the volume, and what was known of drive u is asked afresh.
     h.files.setOnUsbBus('u', true);
-    h.guard.volumeArrived();
+    h.guard.volumeArrived(1u << ('u' - 'a'));
     h.guard.form1().Ssms.click();
     h.host.advance(1800);
     EXPECT_FALSE(fs::exists(u / "KINGSTON (8GB).lnk")) << "cleaned as a stick's, automatically";

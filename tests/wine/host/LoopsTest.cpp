@@ -6,6 +6,7 @@
 #include <dbt.h>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <thread>
@@ -355,14 +356,18 @@ TEST_F(HostTest, ADestroyedFormTakesItsWindowsAlong) {
 }
 
 // Windows announces a new volume to every top-level window; the handler runs once, from
-// the host's queue, after the broadcast has been answered.
+// the host's queue, after the broadcast has been answered, with the letters announced.
 TEST_F(HostTest, AVolumeArrivalRunsItsHandlerOnceAfterTheAnnouncement) {
     SampleForm first(host);
     SampleForm second(host, "Second");
     first.show();
     second.show();
     int arrivals = 0;
-    host.onVolumeArrival([&] { ++arrivals; });
+    std::uint32_t letters = 0;
+    host.onVolumeArrival([&](std::uint32_t arrived) {
+        ++arrivals;
+        letters = arrived;
+    });
 
     DEV_BROADCAST_VOLUME volume{};
     volume.dbcv_size = sizeof volume;
@@ -373,10 +378,16 @@ TEST_F(HostTest, AVolumeArrivalRunsItsHandlerOnceAfterTheAnnouncement) {
                                reinterpret_cast<LPARAM>(&volume)),
                   TRUE);
     }
+    // A second announcement before the handler ran: its letter is added to the first's.
+    DEV_BROADCAST_VOLUME another = volume;
+    another.dbcv_unitmask = 1u << ('g' - 'a');
+    SendMessageW(host.formWindow(first), WM_DEVICECHANGE, DBT_DEVICEARRIVAL,
+                 reinterpret_cast<LPARAM>(&another));
     EXPECT_EQ(arrivals, 0) << "never inside the broadcast";
     EXPECT_TRUE(pumpUntil([&] { return arrivals > 0; }));
     pumpUntil([] { return false; }, 100);
     EXPECT_EQ(arrivals, 1);
+    EXPECT_EQ(letters, (1u << ('e' - 'a')) | (1u << ('g' - 'a')));
 
     // Other device news (a removal, a port) starts nothing.
     DEV_BROADCAST_HDR port{sizeof(DEV_BROADCAST_HDR), DBT_DEVTYP_PORT, 0};

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "common/win32/Gdi.h"
 #include "common/win32/Text.h"
@@ -478,7 +479,8 @@ LRESULT CALLBACK Win32Host::hostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     }
     if (host && msg == kVolumeArrivedMessage && hwnd == host->hostWindow_) {
         host->volumeArrivalPending_ = false;
-        if (host->volumeArrival_) host->volumeArrival_();
+        const std::uint32_t letters = std::exchange(host->arrivedLetters_, 0);
+        if (host->volumeArrival_) host->volumeArrival_(letters);
         return 0;
     }
     // The hidden owner is a top-level window, so a close request meant for the program
@@ -525,8 +527,14 @@ LRESULT Win32Host::formMessage(FormRecord& r, UINT msg, WPARAM wp, LPARAM lp) {
             // so it runs later from the host's queue, never inside the broadcast.
             auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lp);
             if (wp == DBT_DEVICEARRIVAL && header && header->dbch_devicetype == DBT_DEVTYP_VOLUME &&
-                !volumeArrivalPending_ && hostWindow_) {
-                volumeArrivalPending_ = PostMessageW(hostWindow_, kVolumeArrivedMessage, 0, 0);
+                hostWindow_) {
+                if (header->dbch_size >= sizeof(DEV_BROADCAST_VOLUME)) {
+                    arrivedLetters_ |=
+                        reinterpret_cast<const DEV_BROADCAST_VOLUME*>(lp)->dbcv_unitmask;
+                }
+                if (!volumeArrivalPending_) {
+                    volumeArrivalPending_ = PostMessageW(hostWindow_, kVolumeArrivedMessage, 0, 0);
+                }
             }
             return TRUE;
         }

@@ -23,6 +23,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -56,8 +57,11 @@ public:
 
     // Runs `handler` soon after Windows announces a new volume (a stick plugged in): the
     // announcement is answered at once and the handler runs from the host's own queue,
-    // once for however many windows and announcements arrived meanwhile.
-    void onVolumeArrival(std::function<void()> handler) { volumeArrival_ = std::move(handler); }
+    // once for however many windows and announcements arrived meanwhile, with the drive
+    // letters they named (bit 0 for a:, as DEV_BROADCAST_VOLUME's dbcv_unitmask).
+    void onVolumeArrival(std::function<void(std::uint32_t letters)> handler) {
+        volumeArrival_ = std::move(handler);
+    }
 
     // The windows that show a form or a control; nullptr while there is none.
     HWND formWindow(const ui::Form& form) const;
@@ -137,8 +141,9 @@ private:
     std::unordered_map<const ui::Form*, std::unique_ptr<FormRecord>> forms_;
     std::vector<ModalState*> modals_;
 
-    std::function<void()> volumeArrival_;
+    std::function<void(std::uint32_t)> volumeArrival_;
     bool volumeArrivalPending_ = false;
+    std::uint32_t arrivedLetters_ = 0;
 
     UINT_PTR nextTimerId_ = 1;
     std::unordered_map<const ui::Timer*, UINT_PTR> timerIds_;
