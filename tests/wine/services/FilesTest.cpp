@@ -116,7 +116,8 @@ TEST_F(FilesTest, DeleteRemovesOneFileAndNothingElse) {
     EXPECT_FALSE(files.deleteFile(at(L"dir")).ok());
     EXPECT_TRUE(isFolder(folder / L"dir"));
 
-    EXPECT_TRUE(files.deleteFile(at(L"a.exe")).ok());
+    qv::Status deleted = files.deleteFile(at(L"a.exe"));
+    EXPECT_TRUE(deleted.ok()) << deleted.description();
     EXPECT_FALSE(files.fileExists(at(L"a.exe")));
     EXPECT_TRUE(files.fileExists(at(L"b.exe")));
     auto missing = files.deleteFile(at(L"a.exe"));
@@ -135,7 +136,8 @@ TEST_F(FilesTest, FoldersAreMadeAndRemovedOneAtATime) {
     EXPECT_FALSE(files.createDirectory(at(L"a\\b")).ok());  // no parents made
     ASSERT_TRUE(writeBytes(folder / L"new\\f.txt", "x"));
     EXPECT_FALSE(files.removeDirectory(at(L"new")).ok());
-    EXPECT_TRUE(files.deleteFile(at(L"new\\f.txt")).ok());
+    qv::Status deleted = files.deleteFile(at(L"new\\f.txt"));
+    EXPECT_TRUE(deleted.ok()) << deleted.description();
     EXPECT_TRUE(files.removeDirectory(at(L"new")).ok());
     EXPECT_FALSE(isFolder(folder / L"new"));
     EXPECT_FALSE(files.removeDirectory(at(L"new")).ok());

@@ -26,6 +26,7 @@ namespace {
 constexpr wchar_t kHostClass[] = L"QvHost";
 // Posted to the host window when Windows has announced a new volume.
 constexpr UINT kVolumeArrivedMessage = WM_APP + 1;
+constexpr std::uint32_t kEveryLetter = (std::uint32_t{1} << 26) - 1;
 constexpr char kAppIcon[] = "app";
 
 // The program's icon lives as long as the process: window classes refer to it, and
@@ -528,10 +529,11 @@ LRESULT Win32Host::formMessage(FormRecord& r, UINT msg, WPARAM wp, LPARAM lp) {
             auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lp);
             if (wp == DBT_DEVICEARRIVAL && header && header->dbch_devicetype == DBT_DEVTYP_VOLUME &&
                 hostWindow_) {
-                if (header->dbch_size >= sizeof(DEV_BROADCAST_VOLUME)) {
-                    arrivedLetters_ |=
-                        reinterpret_cast<const DEV_BROADCAST_VOLUME*>(lp)->dbcv_unitmask;
-                }
+                // An announcement too short to name its letters stands for every letter.
+                arrivedLetters_ |=
+                    header->dbch_size >= sizeof(DEV_BROADCAST_VOLUME)
+                        ? reinterpret_cast<const DEV_BROADCAST_VOLUME*>(lp)->dbcv_unitmask
+                        : kEveryLetter;
                 if (!volumeArrivalPending_) {
                     volumeArrivalPending_ = PostMessageW(hostWindow_, kVolumeArrivedMessage, 0, 0);
                 }
