@@ -63,7 +63,7 @@ public:
     // for new drives now rather than at the next insertion check (it is the same check, so
     // a running scan is never doubled), and ask afresh what the monitor remembers of those
     // drives (a letter may be one it knew).
-    void volumeArrived(std::uint32_t letters = monitor::Monitor::kEveryDrive) {
+    void volumeArrived(std::uint32_t letters = platform::kEveryDriveLetter) {
         monitor_.forgetDrives(letters);
         insertionCheck_.run();
     }

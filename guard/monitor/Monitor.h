@@ -58,7 +58,6 @@ public:
     // A new volume arrived under the drive letters `letters` (bit 0 for a:, as Windows
     // names them in DEV_BROADCAST_VOLUME): what is remembered of those drives is asked
     // afresh.
-    static constexpr std::uint32_t kEveryDrive = (std::uint32_t{1} << 26) - 1;
     void forgetDrives(std::uint32_t letters);
 
 private:

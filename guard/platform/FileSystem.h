@@ -52,6 +52,10 @@ private:
     std::size_t count_ = 0;
 };
 
+// Every drive letter as a set of bits, bit 0 for a:, as Windows gives letters in
+// DEV_BROADCAST_VOLUME's dbcv_unitmask and GetLogicalDrives.
+inline constexpr std::uint32_t kEveryDriveLetter = (std::uint32_t{1} << 26) - 1;
+
 // The marks the system keeps on a file or folder beside its content.
 struct DosAttributes {
     bool readOnly = false;

@@ -13,6 +13,7 @@
 #include "common/win32/Gdi.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
+#include "guard/platform/FileSystem.h"
 #include "guard/platform/win32/host/Colours.h"
 #include "guard/platform/win32/host/FormControls.h"
 #include "guard/platform/win32/host/Layout.h"
@@ -26,7 +27,6 @@ namespace {
 constexpr wchar_t kHostClass[] = L"QvHost";
 // Posted to the host window when Windows has announced a new volume.
 constexpr UINT kVolumeArrivedMessage = WM_APP + 1;
-constexpr std::uint32_t kEveryLetter = (std::uint32_t{1} << 26) - 1;
 constexpr char kAppIcon[] = "app";
 
 // The program's icon lives as long as the process: window classes refer to it, and
@@ -533,7 +533,7 @@ LRESULT Win32Host::formMessage(FormRecord& r, UINT msg, WPARAM wp, LPARAM lp) {
                 arrivedLetters_ |=
                     header->dbch_size >= sizeof(DEV_BROADCAST_VOLUME)
                         ? reinterpret_cast<const DEV_BROADCAST_VOLUME*>(lp)->dbcv_unitmask
-                        : kEveryLetter;
+                        : platform::kEveryDriveLetter;
                 if (!volumeArrivalPending_) {
                     volumeArrivalPending_ = PostMessageW(hostWindow_, kVolumeArrivedMessage, 0, 0);
                 }
