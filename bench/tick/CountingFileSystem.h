@@ -3,6 +3,7 @@
 // a pass of the guard asks of the disk.
 
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,10 @@ public:
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override {
         return count("subfolders").subfolders(folder);
     }
-    std::optional<platform::FolderListing> listFolder(const std::string& folder) override {
-        return count("listFolder").listFolder(folder);
+    using platform::FileSystem::listFolder;
+    std::optional<platform::FolderListing> listFolder(
+        const std::string& folder, platform::ShortcutListener* listener) override {
+        return count("listFolder").listFolder(folder, listener);
     }
     Status deleteFile(const std::string& path) override {
         return count("deleteFile").deleteFile(path);
@@ -62,7 +65,10 @@ public:
     }
     // Every file whose bytes a pass reads is remembered, to show that only shortcuts are.
     std::optional<std::string> readBytes(const std::string& path, std::size_t maxBytes) override {
-        bytesRead_.push_back(path);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            bytesRead_.push_back(path);
+        }
         return count("readBytes").readBytes(path, maxBytes);
     }
     std::string ansiToText(std::string_view bytes) override {
@@ -77,11 +83,14 @@ public:
 
 private:
     platform::FileSystem& count(const char* kind) {
+        std::lock_guard<std::mutex> lock(mutex_);
         ++calls_[kind];
         return inner_;
     }
 
     platform::FileSystem& inner_;
+    // Shortcuts are read on a thread of their own while the root is listed.
+    std::mutex mutex_;
     std::map<std::string, long> calls_;
     std::vector<std::string> bytesRead_;
 };

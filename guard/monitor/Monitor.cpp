@@ -113,6 +113,18 @@ void Monitor::forgetMissingDrives(const std::vector<std::string>& entries) {
     }
 }
 
+// The listing of drive `letter`'s root. When the shortcut scan will look at it, the
+// shortcuts it finds are read on the way, on the read-ahead's thread; those reads are done
+// when it returns, so that no file of the drive is open during a dialog or a removal.
+std::optional<platform::FolderListing> Monitor::listRoot(char letter) {
+    const std::string root = std::string(1, letter) + ":\\";
+    if (!scansShortcuts(letter)) return files_.listFolder(root);
+    readAhead_.begin(root, memoryOf(letter).harmlessShortcuts);
+    std::optional<platform::FolderListing> listing = files_.listFolder(root, &readAhead_);
+    readAhead_.finish();
+    return listing;
+}
+
 // A removable drive: the autorun.inf deleted at once or after asking, then the look-alikes.
 // With the look-alike scan on, one listing of the root answers both questions; it is read
 // again only when a dialog may have changed the drive in between.
@@ -120,7 +132,7 @@ void Monitor::checkRemovable(char letter) {
     const std::string root = std::string(1, letter) + ":\\";
     const std::string autorun = autorunPath(letter);
     std::optional<platform::FolderListing> listing;
-    if (main_.Upcrsm.ticked()) listing = files_.listFolder(root);
+    if (main_.Upcrsm.ticked()) listing = listRoot(letter);
     const bool found =
         listing ? hasFile(listing->files, "autorun.inf") : files_.fileExists(autorun);
     bool asked = false;
@@ -138,7 +150,7 @@ void Monitor::checkRemovable(char letter) {
         }
     }
     if (!main_.Upcrsm.ticked()) return;
-    if (!listing || asked) listing = files_.listFolder(root);
+    if (!listing || asked) listing = listRoot(letter);
     if (!listing) listing.emplace();  // a root that cannot be listed holds nothing
     scanLookAlikes(root, *listing);
     if (scansShortcuts(letter)) scanShortcuts(letter, *listing);
@@ -165,8 +177,7 @@ void Monitor::checkUsbDisk(char letter) {
     std::optional<bool>& onUsbBus = memoryOf(letter).onUsbBus;
     if (!onUsbBus) onUsbBus = files_.onUsbBus(letter);
     if (!*onUsbBus) return;
-    const std::string root = std::string(1, letter) + ":\\";
-    if (std::optional<platform::FolderListing> listing = files_.listFolder(root)) {
+    if (std::optional<platform::FolderListing> listing = listRoot(letter)) {
         scanShortcuts(letter, *listing);
     }
 }
@@ -179,8 +190,8 @@ bool Monitor::scansShortcuts(char letter) const {
 // (as for an autorun.inf), or else shown in their dialog.
 void Monitor::scanShortcuts(char letter, const platform::FolderListing& listing) {
     const std::string root = std::string(1, letter) + ":\\";
-    ShortcutWorm worm =
-        monitor::scanShortcuts(root, listing, files_, memoryOf(letter).harmlessShortcuts);
+    ShortcutWorm worm = monitor::scanShortcuts(root, listing, files_,
+                                               memoryOf(letter).harmlessShortcuts, &readAhead_);
     if (!worm.found()) return;
     if (!main_.Zdcl.ticked()) return windows_.showShortcutWorm(std::move(worm));
     windows_.showToast(kToastDeleting);

@@ -14,7 +14,8 @@
 // "U盘插入扫描" ticked, the drive not ignored, both asked again after the dialogs before
 // it), and also on a fixed disk that says it is attached by USB, after that disk's own
 // autorun.inf check. One listing of the root serves the whole pass unless the threat
-// dialog may have changed the drive.
+// dialog may have changed the drive; where the shortcut scan will run, the shortcuts it
+// finds are read while the rest of the root is being listed (ShortcutReadAhead.h).
 //
 // At most one pass runs at a time: a pass waits inside its dialogs, and timer ticks keep
 // arriving meanwhile; a tick that finds a pass running does nothing.
@@ -41,6 +42,7 @@
 #include "guard/monitor/HarmlessShortcuts.h"
 #include "guard/monitor/MonitorWindows.h"
 #include "guard/monitor/ProtectionLog.h"
+#include "guard/monitor/ShortcutReadAhead.h"
 #include "guard/platform/FileSystem.h"
 
 namespace qv::monitor {
@@ -69,6 +71,7 @@ private:
     DriveMemory& memoryOf(char letter);
     void forgetMissingDrives(const std::vector<std::string>& entries);
 
+    std::optional<platform::FolderListing> listRoot(char letter);
     void checkRemovable(char letter);
     void checkAskingOnly(char letter);
     void checkUsbDisk(char letter);
@@ -86,6 +89,7 @@ private:
     MonitorWindows& windows_;
     bool scanning_ = false;
     std::array<DriveMemory, 26> drives_;
+    ShortcutReadAhead readAhead_{files_};
 };
 
 }  // namespace qv::monitor

@@ -8,6 +8,7 @@
 #include "common/worms/DriveNames.h"
 #include "common/worms/ShellLink.h"
 #include "common/worms/WormShortcut.h"
+#include "guard/monitor/ShortcutReadAhead.h"
 
 namespace qv::monitor {
 
@@ -59,7 +60,8 @@ std::vector<std::string> payloadsOf(const std::string& root, const std::string& 
 }  // namespace
 
 ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListing& listing,
-                           platform::FileSystem& files, HarmlessShortcuts& harmless) {
+                           platform::FileSystem& files, HarmlessShortcuts& harmless,
+                           ShortcutReadAhead* readAhead) {
     ShortcutWorm worm;
     worm.root = root;
     struct PassEnded {
@@ -81,9 +83,6 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
     // What the root hides matters only to a shortcut that may be a worm's.
     std::optional<worms::HiddenNames> hidden;
     std::optional<std::unordered_set<std::string>> usersItems;
-    const worms::AnsiDecoder ansi = [&files](std::string_view bytes) {
-        return files.ansiToText(bytes);
-    };
     std::size_t commandBytes = 0;
     for (const platform::StampedFile* shortcut : toRead) {
         if (worm.shortcuts.size() >= kMostWormShortcutsPerPass ||
@@ -92,22 +91,25 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
             break;
         }
         const std::string path = root + shortcut->name;
-        std::optional<std::string> bytes = files.readBytes(path, worms::kShellLinkReadLimit);
-        if (!bytes) continue;  // read again at the next pass
-        std::optional<worms::ShellLink> link = worms::readShellLink(*bytes, ansi);
-        if (!link || !worms::mayBeWorms(*link, root)) {
+        std::optional<ShortcutRead> readBefore =
+            readAhead ? readAhead->take(shortcut->name) : std::nullopt;
+        const ShortcutRead read =
+            readBefore ? std::move(*readBefore) : readShortcut(files, root, path);
+        if (!read.readable) continue;  // read again at the next pass
+        if (!read.link) {
             harmless.remember(*shortcut);
             continue;
         }
+        const worms::ShellLink& link = *read.link;
         if (!hidden) {
             hidden.emplace();
             for (const std::string& name : listing.hidden) hidden->add(name);
         }
-        std::optional<std::string> target = worms::wormTarget(*link, shortcut->name, root, *hidden);
+        std::optional<std::string> target = worms::wormTarget(link, shortcut->name, root, *hidden);
         if (!target) continue;
         if (!usersItems) usersItems = standIns(root, listing.shortcuts, *hidden);
-        worm.shortcuts.push_back({path, worms::shortcutCommand(*target, link->arguments),
-                                  payloadsOf(root, *target, link->arguments, *usersItems, files)});
+        worm.shortcuts.push_back({path, worms::shortcutCommand(*target, link.arguments),
+                                  payloadsOf(root, *target, link.arguments, *usersItems, files)});
         commandBytes += worm.shortcuts.back().command.size();
     }
     // The hidden items are shown again only with the last of the worm's shortcuts: shown

@@ -45,10 +45,14 @@ struct ShortcutWorm {
 inline constexpr std::size_t kMostWormShortcutsPerPass = 100;
 inline constexpr std::size_t kMostCommandBytesPerPass = std::size_t{1} << 20;
 
+class ShortcutReadAhead;
+
 // The shortcut scan of `root` ("e:\"), whose listing is `listing`. It passes over the
 // shortcuts `harmless` has unchanged from the last pass, and remembers there the harmless
-// ones of this pass.
+// ones of this pass. What `readAhead` read during the listing is taken from it; the other
+// shortcuts are read here.
 ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListing& listing,
-                           platform::FileSystem& files, HarmlessShortcuts& harmless);
+                           platform::FileSystem& files, HarmlessShortcuts& harmless,
+                           ShortcutReadAhead* readAhead = nullptr);
 
 }  // namespace qv::monitor

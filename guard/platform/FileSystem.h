@@ -109,6 +109,19 @@ inline bool isShortcutName(std::string_view name) {
     });
 }
 
+// Told of each shortcut a listing finds as soon as it is found, so that reading it can
+// begin on another thread while the rest of the folder is being listed. Called on the
+// listing's thread, before listFolder returns.
+class ShortcutListener {
+public:
+    virtual void shortcutListed(const StampedFile& shortcut) = 0;
+
+protected:
+    ~ShortcutListener() = default;
+};
+
+// readBytes and ansiToText may be called on another thread while the owner of the file
+// system lists a folder (a listener reading ahead); the others are called on one thread.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -129,8 +142,13 @@ public:
     virtual std::optional<std::vector<std::string>> subfolders(const std::string& folder) = 0;
 
     // Subfolders and files of `folder` in one enumeration; nullopt when the folder cannot
-    // be listed (a drive not ready).
-    virtual std::optional<FolderListing> listFolder(const std::string& folder) = 0;
+    // be listed (a drive not ready). `listener`, when given, is told of each shortcut as it
+    // is found (of some, when the listing then fails).
+    virtual std::optional<FolderListing> listFolder(const std::string& folder,
+                                                    ShortcutListener* listener) = 0;
+    std::optional<FolderListing> listFolder(const std::string& folder) {
+        return listFolder(folder, nullptr);
+    }
 
     // A plain delete of one file: names are never expanded as patterns, attributes are
     // not changed first, folders are never deleted, and a link is deleted as itself, never

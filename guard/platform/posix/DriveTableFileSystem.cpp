@@ -260,7 +260,8 @@ std::optional<std::vector<std::string>> DriveTableFileSystem::subfolders(
 
 // Read with readdir itself: the names and kinds it gives need no path made per entry (a
 // root may hold 100,000 of them). Only a link or an entry of unknown kind is looked at.
-std::optional<platform::FolderListing> DriveTableFileSystem::listFolder(const std::string& folder) {
+std::optional<platform::FolderListing> DriveTableFileSystem::listFolder(
+    const std::string& folder, platform::ShortcutListener* listener) {
     auto host = hostPath(folder);
     if (!host) return std::nullopt;
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(host->c_str()), ::closedir);
@@ -293,6 +294,7 @@ std::optional<platform::FolderListing> DriveTableFileSystem::listFolder(const st
             struct stat status {};
             bool looked = ::fstatat(::dirfd(dir.get()), name.c_str(), &status, 0) == 0;
             listing.shortcuts.push_back({name, looked ? stampOf(status) : platform::FileStamp{}});
+            if (listener) listener->shortcutListed(listing.shortcuts.back());
         }
         (isFolder ? listing.folders : listing.files).push_back(std::move(name));
     }

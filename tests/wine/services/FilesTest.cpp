@@ -272,9 +272,19 @@ TEST_F(FilesTest, AWormsHiddenItemsAreListedReadAndShownAgainOneByOne) {
     EXPECT_NE(listed.stamp.written, 0u);
     EXPECT_NE(listed.stamp.created, 0u);
     ASSERT_TRUE(writeBytes(folder / L"x.lnk", std::string("L\0\0\0\x01\x14\x02\0", 8)));
-    auto rewritten = files.listFolder(root);
+    // A listener is told of each shortcut as the listing finds it, stamp and all.
+    struct Told : qv::platform::ShortcutListener {
+        std::vector<qv::platform::StampedFile> shortcuts;
+        void shortcutListed(const qv::platform::StampedFile& shortcut) override {
+            shortcuts.push_back(shortcut);
+        }
+    } told;
+    auto rewritten = files.listFolder(root, &told);
     ASSERT_TRUE(rewritten && rewritten->shortcuts.size() == 1u);
     EXPECT_NE(rewritten->shortcuts[0].stamp, listed.stamp);
+    ASSERT_EQ(told.shortcuts.size(), 1u);
+    EXPECT_EQ(told.shortcuts[0].name, "x.lnk");
+    EXPECT_EQ(told.shortcuts[0].stamp, rewritten->shortcuts[0].stamp);
     ASSERT_TRUE(writeBytes(folder / L"x.lnk", std::string("L\0\0\0\x01\x14\x02", 7)));
 
     EXPECT_EQ(files.readBytes(root + "x.lnk", 4), std::string("L\0\0\0", 4));

@@ -193,7 +193,8 @@ std::optional<std::vector<std::string>> Win32FileSystem::subfolders(const std::s
     return paths;
 }
 
-std::optional<platform::FolderListing> Win32FileSystem::listFolder(const std::string& folder) {
+std::optional<platform::FolderListing> Win32FileSystem::listFolder(
+    const std::string& folder, platform::ShortcutListener* listener) {
     auto wide = widePath(folder);
     if (!wide) return std::nullopt;
     std::wstring pattern = *wide;
@@ -223,6 +224,7 @@ std::optional<platform::FolderListing> Win32FileSystem::listFolder(const std::st
             if (hidden) listing.hidden.push_back(listing.files.back());
             if (platform::isShortcutName(listing.files.back())) {
                 listing.shortcuts.push_back({listing.files.back(), stampOf(entry)});
+                if (listener) listener->shortcutListed(listing.shortcuts.back());
             }
         }
     } while (FindNextFileW(search.get(), &entry));

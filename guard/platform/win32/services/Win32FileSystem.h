@@ -19,7 +19,9 @@ public:
     bool onUsbBus(char letter) override;
     bool fileExists(const std::string& path) override;
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
-    std::optional<platform::FolderListing> listFolder(const std::string& folder) override;
+    using platform::FileSystem::listFolder;
+    std::optional<platform::FolderListing> listFolder(
+        const std::string& folder, platform::ShortcutListener* listener) override;
     Status deleteFile(const std::string& path) override;
     Status createDirectory(const std::string& path) override;
     Status createDirectoryAs(const std::string& path, platform::DosAttributes attributes) override;
