@@ -38,8 +38,13 @@ bool hasFile(const std::vector<std::string>& names, std::string_view name) {
     });
 }
 
+// "e:\" for drive e.
+std::string rootOf(char letter) {
+    return std::string(1, letter) + ":\\";
+}
+
 std::string autorunPath(char letter) {
-    return std::string(1, letter) + ":\\autorun.inf";
+    return rootOf(letter) + "autorun.inf";
 }
 
 }  // namespace
@@ -117,7 +122,7 @@ void Monitor::forgetMissingDrives(const std::vector<std::string>& entries) {
 // shortcuts it finds are read on the way, on the read-ahead's thread; those reads are done
 // when it returns, so that no file of the drive is open during a dialog or a removal.
 std::optional<platform::FolderListing> Monitor::listRoot(char letter) {
-    const std::string root = std::string(1, letter) + ":\\";
+    const std::string root = rootOf(letter);
     if (!scansShortcuts(letter)) return files_.listFolder(root);
     readAhead_.begin(root, memoryOf(letter).harmlessShortcuts);
     std::optional<platform::FolderListing> listing = files_.listFolder(root, &readAhead_);
@@ -129,7 +134,7 @@ std::optional<platform::FolderListing> Monitor::listRoot(char letter) {
 // With the look-alike scan on, one listing of the root answers both questions; it is read
 // again only when a dialog may have changed the drive in between.
 void Monitor::checkRemovable(char letter) {
-    const std::string root = std::string(1, letter) + ":\\";
+    const std::string root = rootOf(letter);
     const std::string autorun = autorunPath(letter);
     std::optional<platform::FolderListing> listing;
     if (main_.Upcrsm.ticked()) listing = listRoot(letter);
@@ -189,7 +194,7 @@ bool Monitor::scansShortcuts(char letter) const {
 // Worm shortcuts found are cleaned at once with automatic handling, which always tells
 // (as for an autorun.inf), or else shown in their dialog.
 void Monitor::scanShortcuts(char letter, const platform::FolderListing& listing) {
-    const std::string root = std::string(1, letter) + ":\\";
+    const std::string root = rootOf(letter);
     ShortcutWorm worm = monitor::scanShortcuts(root, listing, files_,
                                                memoryOf(letter).harmlessShortcuts, &readAhead_);
     if (!worm.found()) return;

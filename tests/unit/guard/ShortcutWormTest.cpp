@@ -215,6 +215,19 @@ TEST_F(ShortcutWormTest, TheUsersOwnShortcutsAreLeftAlone) {
     }
 }
 
+// The next real-time pass shows the dialog with `path` as the only worm shortcut, and the
+// dialog is left.
+void expectTheNextPassToFindOnly(test::GuardHarness& h, const std::string& path) {
+    h.host.expectModal("Form7", [path](ui::Form& f) {
+        auto& dialog = static_cast<Form7&>(f);
+        ASSERT_EQ(dialog.findings().shortcuts.size(), 1u);
+        EXPECT_EQ(dialog.findings().shortcuts[0].path, path);
+        dialog.Command3.click();
+    });
+    h.host.advance(1800);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+}
+
 TEST_F(ShortcutWormTest, LaterPassesFindAShortcutRewrittenOrNewlyStandingInForAHiddenFolder) {
     fs::path e = h.addDrive('e', DriveType::Removable);
     writeFile(e / "docs" / "thesis.docx", "PK");
@@ -228,26 +241,12 @@ TEST_F(ShortcutWormTest, LaterPassesFindAShortcutRewrittenOrNewlyStandingInForAH
     // A folder named like the program's shortcut, hidden: the shortcut now stands in for it.
     fs::create_directory(e / "Firefox");
     hide(e / "Firefox");
-    h.host.expectModal("Form7", [](ui::Form& f) {
-        auto& dialog = static_cast<Form7&>(f);
-        ASSERT_EQ(dialog.findings().shortcuts.size(), 1u);
-        EXPECT_EQ(dialog.findings().shortcuts[0].path, "e:\\Firefox.lnk");
-        dialog.Command3.click();
-    });
-    h.host.advance(1800);
-    EXPECT_TRUE(h.host.allExpectationsMet());
+    expectTheNextPassToFindOnly(h, "e:\\Firefox.lnk");
     fs::remove(e / "Firefox");
 
     // The document's shortcut written over in place with a worm's command.
     writeFile(e / "thesis.lnk", makeShortcut(shortcutTo(kCmd, "/c start docs & x.exe")));
-    h.host.expectModal("Form7", [](ui::Form& f) {
-        auto& dialog = static_cast<Form7&>(f);
-        ASSERT_EQ(dialog.findings().shortcuts.size(), 1u);
-        EXPECT_EQ(dialog.findings().shortcuts[0].path, "e:\\thesis.lnk");
-        dialog.Command3.click();
-    });
-    h.host.advance(1800);
-    EXPECT_TRUE(h.host.allExpectationsMet());
+    expectTheNextPassToFindOnly(h, "e:\\thesis.lnk");
 }
 
 TEST_F(ShortcutWormTest, AStickOfManyLongWormShortcutsIsCleanedABatchAPassItsFolderShownLast) {
