@@ -13,6 +13,8 @@ InsertionCheck::InsertionCheck(Form1& main, const ProtectionScore& score, Monito
 void InsertionCheck::run() {
     if (monitor_.scanning()) return;
     main_.Drive1.refresh();
+    // A letter that went may come back as another drive before the next pass.
+    monitor_.forgetMissingDrives(main_.Drive1.entries());
     std::string letters;
     for (const std::string& entry : main_.Drive1.entries()) {
         if (!entry.empty()) letters += entry[0];

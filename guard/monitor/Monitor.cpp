@@ -63,6 +63,7 @@ Monitor::Monitor(Form1& main, platform::FileSystem& files, removal::DriveFileRem
 void Monitor::tick() {
     if (scanning_) return;
     ScanInProgress scan(scanning_);
+    removalFailedThisPass_ = false;
     main_.Drive1.refresh();
     // The entries as they stand now; dialogs opened on the way do not change the pass.
     const std::vector<std::string> entries = main_.Drive1.entries();
@@ -145,10 +146,10 @@ void Monitor::checkRemovable(char letter) {
         if (main_.Zdcl.ticked()) {
             // Automatic handling always tells, whatever the options say. A file that
             // vanished meanwhile is no threat left to tell of.
-            windows_.showToast(kToastDeleting);
+            tellRemoving();
             removal::RemovalResult result = removal_.remove(autorun);
             if (result.removed()) log_.removed(autorun, Remover::AutomaticHandling);
-            if (!result.gone()) windows_.showToast(kToastDeleteFailed);
+            if (!result.gone()) tellRemovalFailed();
         } else {
             windows_.showThreatDialog(autorun);
             asked = true;
@@ -199,10 +200,19 @@ void Monitor::scanShortcuts(char letter, const platform::FolderListing& listing)
                                                memoryOf(letter).harmlessShortcuts, &readAhead_);
     if (!worm.found()) return;
     if (!main_.Zdcl.ticked()) return windows_.showShortcutWorm(std::move(worm));
-    windows_.showToast(kToastDeleting);
+    tellRemoving();
     CleaningReport report =
         cleanShortcutWorm(worm, removal_, files_, log_, Remover::AutomaticHandling);
-    if (!report.complete()) windows_.showToast(kToastDeleteFailed);
+    if (!report.complete()) tellRemovalFailed();
+}
+
+void Monitor::tellRemoving() {
+    if (!removalFailedThisPass_) windows_.showToast(kToastDeleting);
+}
+
+void Monitor::tellRemovalFailed() {
+    removalFailedThisPass_ = true;
+    windows_.showToast(kToastDeleteFailed);
 }
 
 // The folder list shows the root's folders; each one's executable twin goes in the list.

@@ -23,12 +23,16 @@
 // What cannot change while a drive stays is asked once: its type, whether a fixed disk is
 // on a USB bus (under Wine each costs round trips to the mount manager), and which of a
 // root's shortcuts are harmless unchanged (HarmlessShortcuts.h: reading one opens a file). A
-// drive's memory goes when a pass finds its letter gone, or when Windows announces a new
-// volume under its letter (the system broadcasts DBT_DEVICEARRIVAL "when a device or piece
-// of media has been inserted and becomes available", per its documentation), so a stick
-// swapped for another between two passes is asked afresh. A card changed in a reader
-// without that message keeps the reader's type; its shortcuts are told apart by their
-// stamps.
+// drive's memory goes when a pass or an insertion check (every 1.5 s, in either mode)
+// finds its letter gone, or when Windows announces a new volume under its letter (the
+// system broadcasts DBT_DEVICEARRIVAL "when a device or piece of media has been inserted
+// and becomes available", per its documentation), so a stick swapped for another between
+// two passes, or a letter taken by a drive of another kind, is asked afresh. A card changed
+// in a reader without that message keeps the reader's type; its shortcuts are told apart
+// by their stamps.
+//
+// Automatic handling tells of each removal on the toast. A removal that failed stays told
+// for the rest of the pass: a later one that succeeds does not turn it into a success.
 
 #include <array>
 #include <cstdint>
@@ -61,6 +65,8 @@ public:
     // names them in DEV_BROADCAST_VOLUME): what is remembered of those drives is asked
     // afresh.
     void forgetDrives(std::uint32_t letters);
+    // Forgets the drives whose letters the drive-list entries `entries` do not hold.
+    void forgetMissingDrives(const std::vector<std::string>& entries);
 
 private:
     struct DriveMemory {
@@ -69,7 +75,6 @@ private:
         HarmlessShortcuts harmlessShortcuts;
     };
     DriveMemory& memoryOf(char letter);
-    void forgetMissingDrives(const std::vector<std::string>& entries);
 
     std::optional<platform::FolderListing> listRoot(char letter);
     void checkRemovable(char letter);
@@ -80,6 +85,9 @@ private:
     // Whether the shortcut scan runs on drive `letter` now (its options, the ignore list).
     bool scansShortcuts(char letter) const;
     void scanShortcuts(char letter, const platform::FolderListing& listing);
+    // The toast of automatic handling.
+    void tellRemoving();
+    void tellRemovalFailed();
 
     Form1& main_;
     platform::FileSystem& files_;
@@ -88,6 +96,7 @@ private:
     ProtectionLog& log_;
     MonitorWindows& windows_;
     bool scanning_ = false;
+    bool removalFailedThisPass_ = false;
     std::array<DriveMemory, 26> drives_;
     ShortcutReadAhead readAhead_{files_};
 };

@@ -119,6 +119,52 @@ TEST_F(MonitorTest, AutomaticHandlingDeletesLogsAndSaysOnlyWhatReallyHappened) {
         << "only the copy of the file that went";
 }
 
+// In smart mode no later pass corrects the toast: what it says after a pass must hold.
+TEST_F(MonitorTest, AFailedRemovalStaysToldWhenALaterOneOfThePassSucceeds) {
+    main().Zdcl.setValue(1);
+    main().Upcrsm.setValue(0);
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    fs::path f = h.addDrive('f', DriveType::Removable);
+    writeFile(e / "autorun.inf", "open=x.exe\r\n");
+    writeFile(f / "autorun.inf", "open=x.exe\r\n");
+    h.removalFiles.holdOpen(e / "autorun.inf");
+    h.guard.start();
+    main().Jstm.setEnabled(false);  // the insertion check's pass only
+    h.host.advance(1500);
+    EXPECT_TRUE(fs::exists(e / "autorun.inf"));
+    EXPECT_FALSE(fs::exists(f / "autorun.inf"));
+    EXPECT_EQ(toast(), kToastDeleteFailed);
+    h.host.advance(1200);
+    EXPECT_EQ(toast(), kToastDeleteFailed);
+}
+
+TEST_F(MonitorTest, ALetterTakenByAnotherKindOfDriveIsAskedAfresh) {
+    main().Zdcl.setValue(1);
+    main().Upcrsm.setValue(0);
+    fs::path stick = h.addDrive('e', DriveType::Removable);
+    h.guard.start();
+    main().Jstm.setEnabled(false);  // a pass only when a drive is added, no announcement
+    h.host.advance(1500);
+
+    // The stick goes, and a network share takes its letter: no network drive is examined.
+    h.files.removeDrive('e');
+    h.host.advance(1500);
+    fs::path share = h.temp.path() / "share";
+    fs::create_directories(share);
+    writeFile(share / "autorun.inf", "open=x.exe\r\n");
+    h.files.addDrive('e', DriveType::Network, share);
+    h.host.advance(1500);
+    EXPECT_TRUE(fs::exists(share / "autorun.inf"));
+
+    // And back: a stick at the share's letter is.
+    h.files.removeDrive('e');
+    h.host.advance(1500);
+    writeFile(stick / "autorun.inf", "open=x.exe\r\n");
+    h.files.addDrive('e', DriveType::Removable, stick);
+    h.host.advance(1500);
+    EXPECT_FALSE(fs::exists(stick / "autorun.inf"));
+}
+
 TEST_F(MonitorTest, ARecordThatCannotBeWrittenIsToldOnceARunAndTheDeletionsStand) {
     main().Zdcl.setValue(1);
     main().Upcrsm.setValue(0);
