@@ -56,6 +56,9 @@ public:
     Status clearHiddenAndSystem(const std::string& path) override {
         return count("clearHiddenAndSystem").clearHiddenAndSystem(path);
     }
+    Status clearReadOnly(const std::string& path) override {
+        return count("clearReadOnly").clearReadOnly(path);
+    }
     std::optional<std::string> readText(const std::string& path) override {
         return count("readText").readText(path);
     }

@@ -19,6 +19,16 @@ void driveEntries(platform::FileSystem& files, std::vector<std::string>& entries
     for (char letter : files.driveLetters()) entries.push_back({letter, ':'});
 }
 
+// The entry of the drive that holds `folder` ("e:" for "E:\QV"); empty for a path without
+// a drive letter.
+std::string driveEntryOf(const std::string& folder) {
+    if (folder.size() < 2 || folder[1] != ':') return {};
+    char letter = folder[0];
+    if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
+    if (letter < 'a' || letter > 'z') return {};
+    return {letter, ':'};
+}
+
 }  // namespace
 
 Form1::Form1(ui::UiHost& uiHost, platform::Services& services, ShellWindows& shell)
@@ -30,6 +40,8 @@ Form1::Form1(ui::UiHost& uiHost, platform::Services& services, ShellWindows& she
     };
     Drive1.setSource(drives);
     Drive2.setSource(drives);
+    // The data folder is the guard's current folder, so its drive is the current drive.
+    Drive2.setStartDrive(driveEntryOf(services.folders.dataFolder()));
     Drive1.refresh();
     Drive2.refresh();
     Webtj.setNavigator([&web = services.web](const std::string& url) { web.navigate(url); });

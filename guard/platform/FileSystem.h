@@ -161,7 +161,8 @@ public:
     // Creates one folder that carries `attributes` from its first moment. (Under Wine a
     // folder is read-only only when it is made so: it cannot be marked afterwards.)
     virtual Status createDirectoryAs(const std::string& path, DosAttributes attributes) = 0;
-    // Removes an empty folder.
+    // Removes an empty folder. FAT, the file system of most sticks, removes no read-only
+    // folder: clearReadOnly first.
     virtual Status removeDirectory(const std::string& path) = 0;
     // The attributes of the file or folder at `path` (a trailing backslash names a folder
     // as createDirectory takes it); nullopt when there is none or it cannot be asked.
@@ -170,6 +171,8 @@ public:
     // nothing inside a folder changes, nor its other attributes. A link, junction or mount
     // point, there or on the way, is refused, never followed.
     virtual Status clearHiddenAndSystem(const std::string& path) = 0;
+    // Clears read-only of the file or folder at `path` ("x:\..."), in the same way.
+    virtual Status clearReadOnly(const std::string& path) = 0;
 
     // The whole file decoded from the ANSI code page; nullopt when it cannot be read.
     virtual std::optional<std::string> readText(const std::string& path) = 0;

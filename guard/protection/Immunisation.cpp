@@ -47,7 +47,7 @@ void Immunisation::Command18_Click() {
             // an attempt that stopped half-way. Neither failure matters here; creating the
             // folder below tells whether the way is clear.
             removal::RemovalResult cleared = removal_.remove(folder);
-            (void)files_.removeDirectory(folder);
+            removeEmptyFolder(folder);
             mode = ImmunisationMode::Forced;
             if (!cleared.gone()) keptFile = cleared.reason();
         }
@@ -73,6 +73,16 @@ void Immunisation::Command18_Click() {
         form_.host().messageBox(immunisationFailedMessage(mode, outcome.description()),
                                 kImmunisationFailedTitle, ui::MsgButtons::Ok);
     }
+}
+
+// An attempt that stopped half-way leaves the folder empty and read-only, and FAT, the file
+// system of most sticks, removes no read-only folder. A folder that holds anything keeps
+// its marks: it fails anyway.
+void Immunisation::removeEmptyFolder(const std::string& folder) {
+    if (files_.removeDirectory(folder)) return;
+    std::optional<platform::FolderListing> inside = files_.listFolder(folder);
+    if (!inside || !inside->folders.empty() || !inside->files.empty()) return;
+    if (files_.clearReadOnly(folder)) (void)files_.removeDirectory(folder);
 }
 
 bool Immunisation::isFolder(const std::string& path) {

@@ -28,6 +28,8 @@ private:
     void Command18_Click();  // immunise
     void Command17_Click();  // refresh the drive list
     void Drive2_Change();    // show the chosen drive's type
+    // Removes `folder` when it is empty, read-only or not.
+    void removeEmptyFolder(const std::string& folder);
     // Whether `folder` is as immunisation leaves it; the reason when it is not.
     Status checkImmunised(const std::string& folder);
     bool isFolder(const std::string& path);

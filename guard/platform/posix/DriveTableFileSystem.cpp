@@ -379,12 +379,26 @@ Status DriveTableFileSystem::clearHiddenAndSystem(const std::string& path) {
     return Status::success();
 }
 
+Status DriveTableFileSystem::clearReadOnly(const std::string& path) {
+    auto host = hostPath(path);
+    std::error_code ec;
+    if (!host || !fs::exists(fs::symlink_status(*host, ec))) return Status::failure(kFileNotFound);
+    if (!hostPathOnDrive(path)) return Status::failure(removal::kThroughLinkReason);
+    marks_->set(*host, marks_->of(*host) & ~DosMarks::kReadOnly);
+    fs::permissions(*host, fs::perms::owner_write, fs::perm_options::add, ec);
+    return ec ? Status::failure(kAccessDenied) : Status::success();
+}
+
 Status DriveTableFileSystem::removeDirectory(const std::string& path) {
     auto host = hostPath(path);
     if (!host) return Status::failure(kBadName);
     std::error_code ec;
     if (!fs::is_directory(fs::symlink_status(*host, ec))) return Status::failure(kFileNotFound);
     if (!fs::is_empty(*host, ec)) return Status::failure(kNotEmpty);
+    // As on a FAT stick, a read-only folder stays.
+    if ((marks_->of(*host) & DosMarks::kReadOnly) || readOnly(*host)) {
+        return Status::failure(kAccessDenied);
+    }
     if (!fs::remove(*host, ec)) return Status::failure(kAccessDenied);
     marks_->set(*host, 0);
     return Status::success();

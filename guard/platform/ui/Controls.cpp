@@ -132,7 +132,7 @@ void DriveList::refresh() {
     fresh_.clear();
     if (source_) source_(fresh_);
     if (fresh_ == entries_) return;
-    std::string current = drive();
+    std::string current = listIndex_ < 0 ? startDrive_ : drive();
     entries_.swap(fresh_);
     changed(Property::Items);
     auto kept = std::find(entries_.begin(), entries_.end(), current);

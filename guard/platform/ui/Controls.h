@@ -124,6 +124,9 @@ public:
     using Source = std::function<void(std::vector<std::string>&)>;
     DriveList(Form& form, std::string name);
     void setSource(Source source) { source_ = std::move(source); }
+    // The entry ("c:") the list starts on, before a drive is chosen: the process's current
+    // drive, as the system's own drive list starts. The first entry when it is not present.
+    void setStartDrive(std::string entry) { startDrive_ = std::move(entry); }
     // Re-reads the drives; the current drive stays when it is still present. The window
     // hears of it only when the drives changed.
     void refresh();
@@ -139,6 +142,7 @@ public:
 
 private:
     Source source_;
+    std::string startDrive_;
     std::vector<std::string> entries_;
     std::vector<std::string> fresh_;  // the list a refresh reads into
     int listIndex_ = -1;

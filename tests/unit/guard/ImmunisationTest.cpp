@@ -153,9 +153,28 @@ TEST(ImmunisationTest, AHalfMadeImmunisationStaysUntilForcedModeReplacesIt) {
     EXPECT_TRUE(fs::is_directory(e / "autorun.inf"));
     EXPECT_FALSE(immunised(e));
     immunise(h, f, false, kNormalFailure);
+    // The folder left is read-only, which a stick's file system will not remove as it is.
     immunise(h, f, true, "对e盘免疫成功！");
     EXPECT_TRUE(immunised(e));
     EXPECT_TRUE(marked(over.files, "e:\\autorun.inf"));
+
+    immunise(h, f, true, kForcedFailure);
+    EXPECT_TRUE(marked(over.files, "e:\\autorun.inf")) << "a whole immunisation keeps its marks";
+}
+
+TEST(ImmunisationTest, TheListStartsOnTheDriveOfTheCurrentFolder) {
+    test::GuardHarness h;
+    test::stopBackgroundScans(h.guard.form1());
+    h.addDrive('e', DriveType::Removable);
+    h.folders.data = "E:\\QV";  // a copy that runs from the stick keeps its files there
+    Guard portable(h.host, h.services);
+    Form1& f = portable.form1();
+    test::stopBackgroundScans(f);
+    EXPECT_EQ(f.Drive2.drive(), "e:");
+
+    h.files.removeDrive('e');
+    f.Command17.click();
+    EXPECT_EQ(f.Drive2.drive(), "c:") << "the first drive when the current one goes";
 }
 
 using ImmunisationPanelTest = test::ProtectionTest;

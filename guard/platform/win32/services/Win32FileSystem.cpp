@@ -320,11 +320,13 @@ std::optional<platform::EntryAttributes> Win32FileSystem::attributes(const std::
          (found & FILE_ATTRIBUTE_SYSTEM) != 0}};
 }
 
+namespace {
+
 // The entry is opened as itself (FILE_FLAG_OPEN_REPARSE_POINT, with backup semantics so
 // that a folder opens too) by its "\\?\" path, so a name ending in a dot or blank reaches
 // that very entry; a reparse point, or a Unix link Wine followed all the same, is refused.
 // Its attributes change through the handle, the times stay (0 leaves a time as it is).
-Status Win32FileSystem::clearHiddenAndSystem(const std::string& path) {
+Status clearAttributes(const std::string& path, DWORD cleared) {
     auto wide = widePath(path);
     if (!wide || wide->size() < 3 || (*wide)[1] != L':') return failure(ERROR_INVALID_NAME);
     QuietDriveErrors quiet;
@@ -343,13 +345,22 @@ Status Win32FileSystem::clearHiddenAndSystem(const std::string& path) {
         return Status::failure(removal::kThroughLinkReason);
     }
     FILE_BASIC_INFO changed{};
-    changed.FileAttributes =
-        basic.FileAttributes & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    changed.FileAttributes = basic.FileAttributes & ~cleared;
     if (changed.FileAttributes == 0) changed.FileAttributes = FILE_ATTRIBUTE_NORMAL;
     if (!SetFileInformationByHandle(entry.get(), FileBasicInfo, &changed, sizeof changed)) {
         return lastErrorFailure();
     }
     return Status::success();
+}
+
+}  // namespace
+
+Status Win32FileSystem::clearHiddenAndSystem(const std::string& path) {
+    return clearAttributes(path, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+}
+
+Status Win32FileSystem::clearReadOnly(const std::string& path) {
+    return clearAttributes(path, FILE_ATTRIBUTE_READONLY);
 }
 
 Status Win32FileSystem::removeDirectory(const std::string& path) {

@@ -28,6 +28,7 @@ public:
     Status removeDirectory(const std::string& path) override;
     std::optional<platform::EntryAttributes> attributes(const std::string& path) override;
     Status clearHiddenAndSystem(const std::string& path) override;
+    Status clearReadOnly(const std::string& path) override;
     std::optional<std::string> readText(const std::string& path) override;
     std::optional<std::string> readTextStart(const std::string& path,
                                              std::size_t maxBytes) override;
