@@ -76,8 +76,11 @@ void Immunisation::Command18_Click() {
 }
 
 // An attempt that stopped half-way leaves the folder empty and read-only, and FAT, the file
-// system of most sticks, removes no read-only folder. A folder that holds anything keeps
-// its marks: it fails anyway.
+// system of most sticks, removes no read-only folder (its driver refuses to mark a
+// read-only entry for deletion, a folder too: FatSetDispositionInfo in Microsoft's fastfat
+// sample returns STATUS_CANNOT_DELETE). NTFS does not honour the mark on folders (the
+// FILE_ATTRIBUTE_READONLY documentation). A folder that holds anything keeps its marks:
+// the attempt fails anyway.
 void Immunisation::removeEmptyFolder(const std::string& folder) {
     if (files_.removeDirectory(folder)) return;
     std::optional<platform::FolderListing> inside = files_.listFolder(folder);

@@ -69,6 +69,21 @@ TEST_F(FilesTest, AMarkedFolderHoldsAFolderNamedAfterAReservedDeviceName) {
     auto again = files.createDirectory(root + "autorun.inf\\con\\");
     EXPECT_FALSE(again.ok());
     EXPECT_FALSE(again.description().empty());
+    auto inside = files.listFolder(root + "autorun.inf");
+    ASSERT_TRUE(inside);
+    EXPECT_EQ(inside->folders, std::vector<std::string>{"con"});
+
+    // One left half made, empty: it loses its read-only mark alone, and then can go.
+    ASSERT_TRUE(files.createDirectoryAs(root + "half", marks).ok());
+    inside = files.listFolder(root + "half");
+    ASSERT_TRUE(inside);
+    EXPECT_TRUE(inside->folders.empty() && inside->files.empty());
+    qv::Status cleared = files.clearReadOnly(root + "half");
+    EXPECT_TRUE(cleared.ok()) << cleared.description();
+    auto half = files.attributes(root + "half");
+    ASSERT_TRUE(half);
+    EXPECT_EQ(half->dos, (qv::platform::DosAttributes{.hidden = true, .system = true}));
+    EXPECT_TRUE(files.removeDirectory(root + "half").ok());
 }
 
 TEST_F(FilesTest, SubfoldersListsFoldersOnlyWithFullPaths) {
