@@ -24,6 +24,9 @@ public:
     virtual ~WatchedProgram() = default;
     // The exit code once the program has ended; nullopt while it still runs.
     virtual std::optional<unsigned long> exitCode() = 0;
+    // Ends the program now, with the programs it started where the system lets them be
+    // followed; false when it could not be ended.
+    virtual bool end() = 0;
 };
 
 struct WatchedStart {

@@ -84,12 +84,15 @@ Form4::Capture Form4::lastCapture() {
     std::optional<unsigned long> exitCode = capture_->exitCode();
     if (!exitCode) {
         captureWaitedMs_ += Timer1.interval();
-        if (captureWaitedMs_ >= kCaptureWaitMs) {
-            Text1.setText(process_list::captureFailedText("任务列表程序 tasklist.exe 在 " +
-                                                          std::to_string(kCaptureWaitMs / 1000) +
-                                                          " 秒内没有结束。"));
-        }
-        return Capture::Running;
+        if (captureWaitedMs_ < kCaptureWaitMs) return Capture::Running;
+        // Ended, so that the next capture starts now; one that cannot be ended is waited for.
+        const bool ended = capture_->end();
+        Text1.setText(process_list::captureFailedText(
+            "任务列表程序 tasklist.exe 在 " + std::to_string(kCaptureWaitMs / 1000) +
+            " 秒内没有结束" + (ended ? "，已将其结束。" : "，也无法结束它。")));
+        if (!ended) return Capture::Running;
+        capture_.reset();
+        return Capture::Failed;
     }
     capture_.reset();
     if (*exitCode == 0 && files_.fileExists(runtime_files::kProcessListCapture)) {

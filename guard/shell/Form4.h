@@ -7,8 +7,9 @@
 // shows what Jincheng.qvjc holds at that moment, normally the capture of the tick before,
 // and starts the next capture once the last one has ended (never two at a time). A capture
 // that could not start, that ended with an error or without leaving a file to read, or
-// that has not ended after kCaptureWaitMs, is told in the list instead of leaving
-// "正在获取进程列表..." there for good; the next tick tries again. Ending a process starts
+// that has not ended after kCaptureWaitMs (it is then ended, with the tool it started), is
+// told in the list instead of leaving "正在获取进程列表..." there for good; the next tick
+// tries again. Ending a process starts
 // the task-kill tool and then watches it on Timer2, so the window stays responsive; the
 // outcome is told once the tool has ended, and a tool that has not ended after kKillWaitMs
 // counts as failed. The tools are the system's, by full path.

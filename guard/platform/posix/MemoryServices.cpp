@@ -28,8 +28,8 @@ std::string programName(std::string program) {
 // Ends with its scripted exit code once it has been looked at often enough.
 class ScriptedProgram : public platform::WatchedProgram {
 public:
-    ScriptedProgram(std::optional<unsigned long> exitCode, int polls)
-        : exitCode_(exitCode), pollsLeft_(polls) {}
+    ScriptedProgram(std::optional<unsigned long> exitCode, int polls, int* ends = nullptr)
+        : exitCode_(exitCode), pollsLeft_(polls), ends_(ends) {}
     std::optional<unsigned long> exitCode() override {
         if (pollsLeft_ > 0) {
             --pollsLeft_;
@@ -37,10 +37,18 @@ public:
         }
         return exitCode_;
     }
+    // Ended as TerminateProcess ends a program, with exit code 1.
+    bool end() override {
+        if (ends_) ++*ends_;
+        pollsLeft_ = 0;
+        if (!exitCode_) exitCode_ = 1;
+        return true;
+    }
 
 private:
     std::optional<unsigned long> exitCode_;
     int pollsLeft_;
+    int* ends_;
 };
 
 }  // namespace
@@ -124,7 +132,8 @@ platform::WatchedStart RecordingProcesses::startWatched(const std::string& comma
         it != outcomes_.end()) {
         outcome = it->second;
     }
-    return {std::move(status), std::make_unique<ScriptedProgram>(outcome.exitCode, outcome.polls)};
+    return {std::move(status),
+            std::make_unique<ScriptedProgram>(outcome.exitCode, outcome.polls, &ends_)};
 }
 
 void RecordingProcesses::setOutcome(const std::string& program,

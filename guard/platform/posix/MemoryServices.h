@@ -90,6 +90,8 @@ public:
     // The programs started, in order; and the command lines whose start failed.
     const std::vector<Start>& starts() const { return starts_; }
     const std::vector<std::string>& refused() const { return refused_; }
+    // How many watched programs were ended by end().
+    int ends() const { return ends_; }
 
 private:
     struct Outcome {
@@ -101,6 +103,7 @@ private:
     std::map<std::string, platform::RunningPrograms> running_;
     std::vector<Start> starts_;
     std::vector<std::string> refused_;
+    int ends_ = 0;
 };
 
 // The elevation prompt, answered as the test says: agreed to (the program then runs and

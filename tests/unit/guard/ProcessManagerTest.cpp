@@ -144,7 +144,8 @@ TEST_F(ProcessManagerTest, ACaptureThatFailsIsToldInTheListAndTriedAgain) {
               "“C:\\ProgramData\\QVu盘卫士\\Jincheng.qvjc”（退出代码 0）。"
               "\r\n（仍在每隔 1.2 秒重试）");
 
-    // One that hangs is not doubled, and is told once it has run too long.
+    // One that hangs is not doubled; once it has run too long it is ended and told, and
+    // the next one starts at once.
     h.processes.setOutcome("cmd", std::nullopt);
     writeCapture("list\r\n");
     h.host.advance(1200);
@@ -152,11 +153,18 @@ TEST_F(ProcessManagerTest, ACaptureThatFailsIsToldInTheListAndTriedAgain) {
     const int started = captures();
     h.host.advance(Form4::kCaptureWaitMs - 1200);
     EXPECT_EQ(w.Text1.text(), "list\r\n") << "still waiting";
-    h.host.advance(2 * 1200);
     EXPECT_EQ(captures(), started) << "never two captures at a time";
+    EXPECT_EQ(h.processes.ends(), 0);
+    h.processes.setOutcome("cmd", 0);  // for the next one
+    h.host.advance(2 * 1200);
+    EXPECT_EQ(h.processes.ends(), 1);
+    EXPECT_EQ(captures(), started + 1);
     EXPECT_EQ(w.Text1.text(),
-              "无法获取进程列表：任务列表程序 tasklist.exe 在 10 秒内没有结束。\r\n"
+              "无法获取进程列表：任务列表程序 tasklist.exe 在 10 秒内没有结束，已将其结束。\r\n"
               "（仍在每隔 1.2 秒重试）");
+    writeCapture("list again\r\n");
+    h.host.advance(1200);
+    EXPECT_EQ(w.Text1.text(), "list again\r\n");
 
     // Without the command interpreter nothing can be captured.
     test::GuardHarness g;

@@ -157,6 +157,32 @@ TEST(ProcessesTest, WindowModeReachesTheProgramAndStartNeverWaits) {
     }
 }
 
+TEST(ProcessesTest, EndingAWatchedProgramEndsTheProgramItStarted) {
+    wchar_t self[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    TempFolder folder;
+    qv::win32::Win32Processes processes;
+    const std::string image = "QV_SERVICES_WINE_TESTS.EXE";
+    std::wstring marker = folder / L"child.txt";
+    std::wstring event = L"Local\\QVuTest.NeverSet." + std::to_wstring(GetCurrentProcessId());
+    qv::win32::UniqueKernelHandle never(CreateEventW(nullptr, TRUE, FALSE, event.c_str()));
+    ASSERT_TRUE(never);
+    // The command interpreter starts this program, which waits for an event nobody sets.
+    const std::string line = qv::platform::quoted(qv::win32::systemFolder() + "\\cmd.exe") +
+                             " /d /s /c \"\"" + utf8(self) + "\" --child-show \"" + utf8(marker) +
+                             "\" " + utf8(event) + "\"";
+    qv::platform::WatchedStart started = processes.startWatched(line, WindowMode::Hidden);
+    ASSERT_TRUE(started.status.ok()) << started.status.description();
+    ASSERT_TRUE(waitFor([&] { return processes.running(image).count == 2; }));
+    EXPECT_FALSE(started.program->exitCode());
+
+    EXPECT_TRUE(started.program->end());
+    EXPECT_TRUE(waitFor([&] { return started.program->exitCode().has_value(); }));
+    EXPECT_TRUE(waitFor([&] { return processes.running(image).count == 1; }))
+        << "the program the interpreter started has ended too";
+    EXPECT_FALSE(readBytes(marker)) << "it never came to write";
+}
+
 TEST(ProcessesTest, AFailedStartIsReportedWithTheSystemText) {
     qv::win32::Win32Processes processes;
     auto missing = processes.start("C:\\no\\such\\program.exe /x", WindowMode::Normal);

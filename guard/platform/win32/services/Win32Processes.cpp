@@ -18,7 +18,10 @@ using platform::WindowMode;
 namespace {
 
 // Creates the process; its handle goes to `process`, the handle of its thread is closed.
-Status createProcess(const std::string& commandLine, WindowMode mode, UniqueKernelHandle& process) {
+// With a `job`, the process starts in it: it is made suspended and goes on once in the job,
+// so that nothing it starts escapes it. A process that cannot join the job runs without.
+Status createProcess(const std::string& commandLine, WindowMode mode, UniqueKernelHandle& process,
+                     HANDLE job = nullptr) {
     if (commandLine.empty() || commandLine.find('\0') != std::string::npos) {
         return failure(ERROR_INVALID_PARAMETER);
     }
@@ -35,12 +38,16 @@ Status createProcess(const std::string& commandLine, WindowMode mode, UniqueKern
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand(mode));
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &started)) {
+    if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE,
+                        job ? CREATE_SUSPENDED : 0, nullptr, nullptr, &startup, &started)) {
         return lastErrorFailure();
     }
     process.reset(started.hProcess);
     UniqueKernelHandle thread(started.hThread);
+    if (job) {
+        (void)AssignProcessToJobObject(job, started.hProcess);
+        ResumeThread(started.hThread);
+    }
     return Status::success();
 }
 
@@ -54,10 +61,14 @@ Status Win32Processes::start(const std::string& commandLine, WindowMode mode) {
 
 platform::WatchedStart Win32Processes::startWatched(const std::string& commandLine,
                                                     WindowMode mode) {
+    // A job of its own, so that ending the program ends what it started as well (a command
+    // interpreter's tool). Without one, only the program itself can be ended.
+    UniqueKernelHandle job(CreateJobObjectW(nullptr, nullptr));
     UniqueKernelHandle process;
-    Status status = createProcess(commandLine, mode, process);
+    Status status = createProcess(commandLine, mode, process, job.get());
     if (!status.ok()) return {std::move(status), nullptr};
-    return {std::move(status), std::make_unique<WatchedProcess>(std::move(process))};
+    return {std::move(status),
+            std::make_unique<WatchedProcess>(std::move(process), std::move(job))};
 }
 
 platform::RunningPrograms Win32Processes::running(const std::string& imageName) {
