@@ -89,18 +89,27 @@ LRESULT FaceButton::handle(UINT message, WPARAM wp, LPARAM lp) {
             EndPaint(hwnd_, &ps);
             return 0;
         }
+        // Any button held shows the pressed look; only the left one clicks.
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            if (pressed_) return 0;
             pressed_ = true;
+            pressedByLeft_ = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
             SetCapture(hwnd_);
             SendMessageW(parent, kFaceMouseMessage, id, 1);
             return 0;
-        case WM_LBUTTONUP: {
-            if (!pressed_) return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
+            if (!pressed_ || pressedByLeft_ != (message == WM_LBUTTONUP)) return 0;
             RECT client;
             GetClientRect(hwnd_, &client);
             POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-            release(PtInRect(&client, at) != FALSE);
+            release(pressedByLeft_ && PtInRect(&client, at) != FALSE);
             return 0;
         }
         case WM_CAPTURECHANGED:

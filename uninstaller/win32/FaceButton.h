@@ -43,6 +43,7 @@ private:
     HFONT font_ = nullptr;
     bool border_ = false;
     bool pressed_ = false;
+    bool pressedByLeft_ = false;  // the button that pressed it; only the left one clicks
 };
 
 }  // namespace qv::uninst::win32

@@ -166,6 +166,11 @@ TEST_F(UninstallerWine, ConfirmedUninstallDeletesTheListAndRunsTheCommands) {
     EXPECT_TRUE(waitFor([&] { return screenPixel(face.left, face.top) == border; }));
     PostMessageW(cancel, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(-30), 5));
     EXPECT_TRUE(waitFor([&] { return screenPixel(face.left, face.top) != border; }));
+    // The right button presses it too, and clicks nothing.
+    PostMessageW(cancel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(waitFor([&] { return screenPixel(face.left, face.top) == border; }));
+    PostMessageW(cancel, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(waitFor([&] { return screenPixel(face.left, face.top) != border; }));
     EXPECT_TRUE(process.running());
 
     // The client area as designed, 6150 x 4425 twips inside the system's own frame; the
