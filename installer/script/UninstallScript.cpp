@@ -114,8 +114,9 @@ UninstallScript uninstallScript(const Installation& in) {
     for (const std::string& name : in.shortcuts) lines.push_back(in.menuFolder + "\\" + name);
     lines.push_back(std::string(kDeleteEnd));
 
-    // The commands start in the uninstaller's folder, which is removed at the end: each
-    // leaves it first, so that no command still has it as its current folder by then.
+    // No command may hold the uninstaller's folder, which is removed at the end. The
+    // uninstaller starts them in the system folder; each also goes there first, so that the
+    // script does not depend on where it is run from.
     const std::string away = "cd /d %SystemRoot% & ";
     const std::string system = in.systemFolder + "\\";
     const std::string reg = quoted(system + "reg.exe");
