@@ -37,7 +37,8 @@ bool isDeviceName(std::string_view part) {
 
 // A name the guard could remove without surprise: none of the characters Windows refuses
 // (wildcards, the stream and drive separator ':', control characters), and no trailing dot
-// or blank, which the system would strip and so name another entry.
+// or blank, which the system would strip from the last name of a path (and from a
+// folder's name on the way only in part) and so name another entry.
 bool isPlainName(std::string_view part) {
     for (unsigned char c : part) {
         if (c < 0x20 || std::strchr("<>:\"|?*", c) != nullptr) return false;
@@ -59,6 +60,12 @@ std::optional<std::string> fileBelowRoot(std::string_view root, std::string_view
     if (root.size() != 3 || root[1] != ':' || root[2] != '\\' ||
         !std::isalpha(static_cast<unsigned char>(root[0]))) {
         return std::nullopt;
+    }
+    // "If the path doesn't end in a separator, all trailing periods and spaces are removed"
+    // (learn.microsoft.com/dotnet/standard/io/file-path-formats, on how Windows normalises
+    // a path): "setup.exe. " opens setup.exe.
+    if (!name.empty() && !isSeparator(name.back())) {
+        while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
     }
     if (name.empty() || isSeparator(name.front()) || name.size() + 3 > kMaxPath) {
         return std::nullopt;  // rooted, network ("\\server") or device ("\\.\", "\\?\")

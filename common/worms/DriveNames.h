@@ -15,10 +15,12 @@ namespace qv::worms {
 std::string foldedName(std::string_view name);
 
 // The full path of the file `name` below the drive root `root` ("e:\"): the root followed
-// by the name, unchanged and taken as one literal name. nullopt unless that names one plain
-// file inside the same drive: no ".." above the root, no drive letter, network or device
-// path, no reserved device name, no stream, no wildcard or other character Windows
-// refuses, no trailing dot or blank.
+// by the name, taken as one literal name, but for the dots and blanks at its end, which
+// Windows drops from a path's last name, so that the path names the file Windows would
+// open. nullopt unless that names one plain file inside the same drive: no ".." above the
+// root, no drive letter, network or device path, no reserved device name, no stream, no
+// wildcard or other character Windows refuses, no folder on the way whose name ends in a
+// dot or blank.
 std::optional<std::string> fileBelowRoot(std::string_view root, std::string_view name);
 
 }  // namespace qv::worms

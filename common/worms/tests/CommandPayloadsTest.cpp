@@ -31,9 +31,10 @@ TEST(CommandPayloadsTest, AWordNamesAFileOfTheDriveOnlyBelowItsRoot) {
     EXPECT_EQ(fileOnDrive("E:\\a\\..\\b.exe", "e:\\"), "e:\\b.exe");
     EXPECT_EQ(fileOnDrive("e:/b.exe", "e:\\"), "e:\\b.exe");
     EXPECT_EQ(fileOnDrive("~$WQRYRUYB.FAT32", "e:\\"), "e:\\~$WQRYRUYB.FAT32");
+    EXPECT_EQ(fileOnDrive("x.exe.", "e:\\"), "e:\\x.exe") << "the file Windows opens";
     for (const char* away : {"..\\x.exe", "a\\..\\..\\x", "c:\\x.exe", "f:\\x.exe", "\\x.exe",
                              "\\\\server\\share\\x.exe", "\\\\?\\e:\\x.exe", "con", "x:y", "*.exe",
-                             "/c", "/e:vbscript", "folder\\", "x.exe."}) {
+                             "/c", "/e:vbscript", "folder\\"}) {
         EXPECT_EQ(fileOnDrive(away, "e:\\"), "") << away;
     }
 }

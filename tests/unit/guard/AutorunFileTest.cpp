@@ -72,7 +72,12 @@ TEST(AutorunFileTest, TheAssociatedFileMustBeOnePlainFileOnTheSameDrive) {
         {"*.exe", std::nullopt},
         {"setup?.exe", std::nullopt},
         {"setup.exe /auto", std::nullopt},
-        {"setup.exe.", std::nullopt},
+        {"setup.exe.", "e:\\setup.exe"},  // the file Windows opens for that name
+        {"setup.exe . ", "e:\\setup.exe"},
+        {"tools\\run.exe..", "e:\\tools\\run.exe"},
+        {"tools.\\run.exe", std::nullopt},
+        {"con. ", std::nullopt},
+        {". .", std::nullopt},
         {"tools\\", std::nullopt},
         {"tools\\.", std::nullopt},
         {std::string("a\0b", 3), std::nullopt},
