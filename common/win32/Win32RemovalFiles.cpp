@@ -280,8 +280,19 @@ Status Win32RemovalFiles::findOnDrive(const std::string& path, Found& found) {
         found = Found::Nothing;
     } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
         return Status::failure(removal::kThroughLinkReason);
+    } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        found = Found::Folder;
     } else {
-        found = attributes & FILE_ATTRIBUTE_DIRECTORY ? Found::Folder : Found::File;
+        // A link Wine shows as a plain file is told by where its handle leads. Asking for
+        // its attributes alone, the open never conflicts with another program's sharing.
+        UniqueFile file(CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!file) return lastErrorFailure();
+        if (!reachedWhereItSays(file.get(), toWide(path))) {
+            return Status::failure(removal::kThroughLinkReason);
+        }
+        found = Found::File;
     }
     return Status::success();
 }

@@ -104,10 +104,13 @@ void Form2::Szwz_Change() {
     if (program) {
         Glwj.setText(program->command);
         // The names come from the drive itself: the box is offered only for plain files on
-        // that same drive, never one a crafted name points at elsewhere, and only for those
-        // that are there to be removed.
+        // that same drive that are there, and that the removal will take as they are: never
+        // one reached through a link, which it refuses.
         for (std::string& file : program->files) {
-            if (files_.fileExists(file)) associated_.push_back(std::move(file));
+            removal::Found found = removal::Found::Nothing;
+            if (removal_.files().findOnDrive(file, found).ok() && found == removal::Found::File) {
+                associated_.push_back(std::move(file));
+            }
         }
     }
     if (associated_.empty()) scwj.setVisible(false);

@@ -249,11 +249,13 @@ TEST_F(ThreatDialogTest, ANameThatLeadsOffTheDriveDeletesNothingOutsideIt) {
     writeFile(outside / "sentinel.txt", "keep");
     fs::create_directory_symlink(outside, e / "linked");
     fs::create_symlink(outside / "sentinel.txt", e / "alias.exe");
+    writeFile(e / "real.exe", "MZ");
+    fs::create_symlink(e / "real.exe", e / "inside.exe");  // a link that stays on the drive
     h.guard.form1().Mrgl.setValue(1);
 
     for (const char* name : {"..\\outside\\sentinel.txt", "..\\..\\outside\\sentinel.txt",
                              "c:\\sentinel.txt", "\\\\?\\c:\\sentinel.txt", "linked\\sentinel.txt",
-                             "alias.exe", "con", "sentinel.txt:stream", "*.txt"}) {
+                             "alias.exe", "inside.exe", "con", "sentinel.txt:stream", "*.txt"}) {
         SCOPED_TRACE(name);
         fs::remove(logFile());
         writeFile(e / "autorun.inf", std::string("open=") + name + "\r\n");
@@ -266,6 +268,8 @@ TEST_F(ThreatDialogTest, ANameThatLeadsOffTheDriveDeletesNothingOutsideIt) {
         EXPECT_EQ(readFile(c / "sentinel.txt"), "keep");
         EXPECT_EQ(readFile(outside / "sentinel.txt"), "keep");
         EXPECT_TRUE(fs::is_symlink(e / "alias.exe"));
+        EXPECT_TRUE(fs::is_symlink(e / "inside.exe"));
+        EXPECT_EQ(readFile(e / "real.exe"), "MZ");
         EXPECT_EQ(log(), gbkRecord("e:\\autorun.inf"));
     }
 }

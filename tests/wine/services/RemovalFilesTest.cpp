@@ -56,7 +56,13 @@ TEST_F(RemovalFilesTest, OnlyTheFileItselfOnItsDriveIsEverRemoved) {
         RemovalResult refused = removal.remove(root + name);
         EXPECT_EQ(refused.outcome(), RemovalResult::Outcome::Kept) << name;
         EXPECT_FALSE(refused.reason().empty()) << name;
+        qv::removal::Found found = qv::removal::Found::Nothing;
+        EXPECT_FALSE(files.findOnDrive(root + name, found).ok()) << name << " is no file to offer";
     }
+    ASSERT_TRUE(writeBytes(stick / L"real.exe", "MZ"));
+    qv::removal::Found found = qv::removal::Found::Nothing;
+    EXPECT_TRUE(files.findOnDrive(root + "real.exe", found).ok());
+    EXPECT_EQ(found, qv::removal::Found::File);
     for (const std::string& path :
          {"\\\\?\\" + root + "alias.exe", root + "*.exe", root + "linked\\..\\..\\x"}) {
         EXPECT_EQ(removal.remove(path).reason(), qv::removal::kNotADrivePathReason) << path;
