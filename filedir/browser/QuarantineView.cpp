@@ -47,7 +47,7 @@ std::string QuarantineView::cell(std::size_t line, QuarantineColumn column) cons
         case QuarantineColumn::RemovedAt:
             return entry.header ? entry.header->removedAt : "";
         case QuarantineColumn::State:
-            return entry.header ? "" : kDamaged;
+            return entry.header && !foundDamaged_.contains(entry.name) ? "" : kDamaged;
     }
     return {};
 }
@@ -61,6 +61,10 @@ std::string QuarantineView::statusText() const {
 Told QuarantineView::restore(std::size_t line, const removal::AskReplace& askReplace) {
     removal::RestoreResult result =
         removal::restoreEntry(removal_, entries_.at(line).name, askReplace);
+    if (result.outcome == removal::RestoreResult::Outcome::Failed &&
+        result.reason == removal::kDamagedEntryReason) {
+        foundDamaged_.insert(entries_.at(line).name);
+    }
     return {removal::describe(result), result.outcome == removal::RestoreResult::Outcome::Failed};
 }
 

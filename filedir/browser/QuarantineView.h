@@ -1,10 +1,12 @@
 #pragma once
 // The quarantine as the browser shows it: one line per kept file with its original path,
-// the time it was removed and its size, newest first, and the two actions on a line:
+// the time it was removed and its size, newest first, "已损坏" for one whose header cannot be
+// read or whose content a restore found changed, and the two actions on a line:
 // "恢复" puts the file back where it was (asking before it replaces a file there) and
 // "彻底删除" drops it for good.
 
 #include <cstddef>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,8 @@ public:
 private:
     removal::DriveFileRemoval& removal_;
     std::vector<removal::QuarantineEntry> entries_;
+    // Entries whose content a restore found damaged, though their header reads well.
+    std::set<std::string> foundDamaged_;
 };
 
 // The size of a file as the list shows it: bytes below 1 KB, then KB and MB.

@@ -105,6 +105,9 @@ TEST_F(QuarantineViewTest, ADamagedCopyIsShownAsSuchNeverRestoredAndCanBeDropped
     EXPECT_TRUE(refused.error);
     EXPECT_EQ(refused.text, "无法恢复“e:\\setup.exe”：隔离区中的这份副本已损坏，与原文件不符。");
     EXPECT_EQ(readFile(stick / "setup.exe"), "");
+    ASSERT_TRUE(view.load().ok());
+    EXPECT_EQ(view.cell(0, QuarantineColumn::State), "已损坏") << "as the restore found it";
+    EXPECT_EQ(view.cell(1, QuarantineColumn::State), "");
 
     std::ofstream(newest, std::ios::binary | std::ios::trunc) << "not an entry at all";
     ASSERT_TRUE(view.load().ok());
