@@ -1,7 +1,7 @@
 #include "common/worms/CommandPayloads.h"
 
-#include <algorithm>
 #include <cctype>
+#include <unordered_set>
 
 #include "common/removal/DrivePath.h"
 #include "common/worms/DriveNames.h"
@@ -16,12 +16,6 @@ bool splitsWords(char c) {
 
 char folded(char c) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return folded(x) == folded(y);
-           });
 }
 
 }  // namespace
@@ -57,13 +51,11 @@ std::string fileOnDrive(std::string_view word, std::string_view root) {
 
 std::vector<std::string> namedFiles(std::string_view command, std::string_view root) {
     std::vector<std::string> files;
+    std::unordered_set<std::string> seen;
     for (const std::string& word : commandWords(command)) {
+        if (files.size() == kMostNamedFiles) break;
         std::string path = fileOnDrive(word, root);
-        if (path.empty()) continue;
-        if (std::none_of(files.begin(), files.end(),
-                         [&](const std::string& known) { return sameName(known, path); })) {
-            files.push_back(std::move(path));
-        }
+        if (!path.empty() && seen.insert(foldedName(path)).second) files.push_back(std::move(path));
     }
     return files;
 }

@@ -10,6 +10,7 @@
 // the rules of DriveNames.h. Whether that file exists is the caller's question: a word
 // that names nothing on the drive (rundll32, a folder, an option) is no payload.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,13 @@ std::vector<std::string> commandWords(std::string_view command);
 // letter, in either case) name e:\x.
 std::string fileOnDrive(std::string_view word, std::string_view root);
 
+// A worm's command names a few files. Every name is looked for on the drive at each pass,
+// so a crafted command of a megabyte of names is taken only so far.
+inline constexpr std::size_t kMostNamedFiles = 256;
+
 // The files on the drive of `root` the words of `command` name, in the order they come,
-// each once (names compare without regard to ASCII case, as Windows finds files).
+// each once (names compare without regard to ASCII case, as Windows finds files), the
+// first kMostNamedFiles of them.
 std::vector<std::string> namedFiles(std::string_view command, std::string_view root);
 
 }  // namespace qv::worms

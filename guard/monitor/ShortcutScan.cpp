@@ -1,6 +1,7 @@
 #include "guard/monitor/ShortcutScan.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <unordered_set>
 
@@ -41,13 +42,15 @@ std::vector<std::string> payloadsOf(const std::string& root, const std::string& 
                                     platform::FileSystem& files) {
     std::vector<std::string> named;
     if (std::string file = worms::fileOnDrive(target, root); !file.empty()) named.push_back(file);
-    for (std::string& file : worms::namedFiles(arguments, root)) {
-        if (std::none_of(named.begin(), named.end(), [&](const std::string& known) {
-                return worms::foldedName(known) == worms::foldedName(file);
-            })) {
-            named.push_back(std::move(file));
-        }
+    std::vector<std::string> fromArguments = worms::namedFiles(arguments, root);
+    if (!named.empty()) {
+        const std::string targetName = worms::foldedName(named.front());
+        std::erase_if(fromArguments, [&](const std::string& file) {
+            return worms::foldedName(file) == targetName;
+        });
     }
+    named.insert(named.end(), std::make_move_iterator(fromArguments.begin()),
+                 std::make_move_iterator(fromArguments.end()));
     std::vector<std::string> payloads;
     for (std::string& file : named) {
         if (!usersItems.contains(worms::foldedName(file)) && files.fileExists(file)) {
@@ -83,10 +86,10 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
     // What the root hides matters only to a shortcut that may be a worm's.
     std::optional<worms::HiddenNames> hidden;
     std::optional<std::unordered_set<std::string>> usersItems;
-    std::size_t commandBytes = 0;
+    std::size_t commandBytes = 0, payloads = 0;
     for (const platform::StampedFile* shortcut : toRead) {
         if (worm.shortcuts.size() >= kMostWormShortcutsPerPass ||
-            commandBytes >= kMostCommandBytesPerPass) {
+            commandBytes >= kMostCommandBytesPerPass || payloads >= kMostPayloadsPerPass) {
             worm.moreLeft = true;
             break;
         }
@@ -111,6 +114,7 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
         worm.shortcuts.push_back({path, worms::shortcutCommand(*target, link.arguments),
                                   payloadsOf(root, *target, link.arguments, *usersItems, files)});
         commandBytes += worm.shortcuts.back().command.size();
+        payloads += worm.shortcuts.back().payloads.size();
     }
     // The hidden items are shown again only with the last of the worm's shortcuts: shown
     // sooner, they would no longer tell the rest (named after them) for a worm's.

@@ -33,17 +33,18 @@ struct ShortcutWorm {
     // immunisation folder autorun.inf and what the cleaning removes.
     std::vector<std::string> hiddenItems;
     // The scan stopped before the root's other shortcuts: it had found as many worm
-    // shortcuts, or as much of their commands, as one pass keeps. The hidden items are then
-    // left for the pass that finds the last of them.
+    // shortcuts, as much of their commands or as many payloads as one pass keeps. The hidden items
+    // are then left for the pass that finds the last of them.
     bool moreLeft = false;
     bool found() const { return !shortcuts.empty(); }
 };
 
 // What one pass keeps of worm shortcuts, so that a stick made to exhaust the guard's memory
-// (thousands of shortcuts with 64 KiB of arguments each) cannot: once these are cleaned,
-// the next pass finds the rest.
+// or time (thousands of shortcuts with 64 KiB of arguments each, naming thousands of files)
+// cannot: once these are cleaned, the next pass finds the rest.
 inline constexpr std::size_t kMostWormShortcutsPerPass = 100;
 inline constexpr std::size_t kMostCommandBytesPerPass = std::size_t{1} << 20;
+inline constexpr std::size_t kMostPayloadsPerPass = 1000;
 
 class ShortcutReadAhead;
 

@@ -39,6 +39,16 @@ TEST(CommandPayloadsTest, AWordNamesAFileOfTheDriveOnlyBelowItsRoot) {
     }
 }
 
+TEST(CommandPayloadsTest, ACommandOfAMegabyteOfNamesIsTakenOnlySoFar) {
+    std::string command = "cmd.exe /c start";
+    for (int i = 0; command.size() < (1u << 20); ++i) command += " w" + std::to_string(i);
+    command += " worm.exe";
+    Words files = namedFiles(command, "e:\\");
+    ASSERT_EQ(files.size(), kMostNamedFiles);
+    EXPECT_EQ(files[0], "e:\\cmd.exe");
+    EXPECT_EQ(files[2], "e:\\w0");
+}
+
 TEST(CommandPayloadsTest, NamedFilesComeInOrderEachOnce) {
     EXPECT_EQ(namedFiles("cmd /c start x.vbs & start X.VBS & .\\y.exe", "e:\\"),
               (Words{"e:\\cmd", "e:\\start", "e:\\x.vbs", "e:\\y.exe"}))

@@ -249,6 +249,32 @@ TEST_F(ShortcutWormTest, LaterPassesFindAShortcutRewrittenOrNewlyStandingInForAH
     expectTheNextPassToFindOnly(h, "e:\\thesis.lnk");
 }
 
+TEST_F(ShortcutWormTest, ShortcutsNamingThousandsOfFilesAreTakenAsFarAsAPassKeeps) {
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    hiddenFolder(e, "__");
+    std::string arguments = "/c start __";
+    for (int i = 0; i < 300; ++i) {
+        writeFile(e / ("p" + std::to_string(i)), "MZ");
+        arguments += " p" + std::to_string(i);
+    }
+    for (int i = 0; i < 6; ++i) {
+        writeFile(e / ("USB Drive " + std::to_string(i) + ".lnk"),
+                  makeShortcut(shortcutTo(kCmd, arguments)));
+    }
+    h.guard.start();
+    h.host.expectModal("Form7", [&](ui::Form& f) {
+        auto& dialog = static_cast<Form7&>(f);
+        const monitor::ShortcutWorm& found = dialog.findings();
+        ASSERT_EQ(found.shortcuts.size(), 4u) << "each names 254 files, of the 256 names taken";
+        EXPECT_EQ(found.shortcuts[0].payloads.size(), 254u);
+        EXPECT_EQ(found.shortcuts[0].payloads.back(), "e:\\p253");
+        EXPECT_TRUE(found.moreLeft);
+        dialog.Command3.click();
+    });
+    h.host.advance(1500);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+}
+
 TEST_F(ShortcutWormTest, AStickOfManyLongWormShortcutsIsCleanedABatchAPassItsFolderShownLast) {
     fs::path e = h.addDrive('e', DriveType::Removable);
     fs::path folder = hiddenFolder(e, "__");
