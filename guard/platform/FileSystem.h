@@ -180,9 +180,9 @@ public:
     // files that an attacker may have made huge. nullopt when the file cannot be read.
     virtual std::optional<std::string> readTextStart(const std::string& path,
                                                      std::size_t maxBytes) = 0;
-    // At most the first `maxBytes` bytes of a file as they are, for files whose encoding
-    // the guard reads itself (a shortcut, a text that may be UTF-16); nullopt when the file
-    // cannot be read.
+    // At most the first `maxBytes` bytes of a file as they are, for files of a drive whose
+    // encoding the guard reads itself (a shortcut, a text that may be UTF-16); nullopt when
+    // the file cannot be read, and for a link, which is never read through.
     virtual std::optional<std::string> readBytes(const std::string& path, std::size_t maxBytes) = 0;
     // Bytes in the ANSI code page as UTF-8, exactly as readText decodes a file.
     virtual std::string ansiToText(std::string_view bytes) = 0;

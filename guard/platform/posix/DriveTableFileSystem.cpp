@@ -428,7 +428,7 @@ std::optional<std::string> DriveTableFileSystem::readBytes(const std::string& pa
                                                            std::size_t maxBytes) {
     auto host = hostPath(path);
     if (!host) return std::nullopt;
-    int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0) return std::nullopt;
     struct stat status {};
     std::optional<std::string> bytes;

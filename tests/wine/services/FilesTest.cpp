@@ -305,9 +305,20 @@ TEST_F(FilesTest, AWormsHiddenItemsAreListedReadAndShownAgainOneByOne) {
     EXPECT_EQ(files.readBytes(root + "x.lnk", 4), std::string("L\0\0\0", 4));
     EXPECT_EQ(files.readBytes(root + "x.lnk", 1u << 16)->size(), 7u);
     EXPECT_EQ(files.readBytes(root + "none.lnk", 4), std::nullopt);
+    for (const char* link : {"f.txt", "away\\f.txt"}) {
+        EXPECT_EQ(files.readBytes(root + link, 4), std::nullopt) << link << " is read through";
+    }
     EXPECT_EQ(files.ansiToText("\xB2\xA1"), "病");
 
-    for (const char* item : {"__", "pay.dat"}) {
+    // Names Windows would cut short elsewhere are asked about as they stand.
+    for (const wchar_t* name : {L"docs.", L" "}) {
+        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + (folder / name)).c_str(), nullptr));
+        ASSERT_TRUE(SetFileAttributesW((L"\\\\?\\" + (folder / name)).c_str(), worm));
+    }
+    for (const char* item : {"__", "pay.dat", "docs.", " "}) {
+        auto before = files.attributes(root + item);
+        ASSERT_TRUE(before) << "[" << item << "]";
+        EXPECT_TRUE(before->dos.hidden && before->dos.system) << "[" << item << "]";
         qv::Status shown = files.clearHiddenAndSystem(root + item);
         EXPECT_TRUE(shown.ok()) << item << ": " << shown.description();
         auto now = files.attributes(root + item);

@@ -35,6 +35,24 @@ bool isDiskFile(HANDLE file) {
     return GetFileType(file) == FILE_TYPE_DISK;
 }
 
+// A drive path whose last name ends in a dot or a blank (a worm's folder "docs.", or one
+// named by a blank alone) in its "\\?\" form, which Windows takes as it stands: from the
+// plain form it drops them and so asks about another entry, or the root ("File path
+// formats on Windows systems", learn.microsoft.com/dotnet/standard/io/file-path-formats).
+// Any other path as it is.
+std::wstring literalForm(const std::wstring& path) {
+    if (path.size() < 4 || path[1] != L':' || path[2] != L'\\' ||
+        path.find(L'/') != std::wstring::npos) {
+        return path;
+    }
+    const std::wstring last = path.substr(path.find_last_of(L'\\') + 1);
+    if (last.empty() || last == L"." || last == L".." ||
+        (last.back() != L'.' && last.back() != L' ')) {
+        return path;
+    }
+    return L"\\\\?\\" + path;
+}
+
 // Opens a file to delete it, never following a link: a link (a reparse point, or a Unix
 // link under Wine) is opened as itself, so deleting it never reaches what it points at.
 HANDLE openForDelete(const std::wstring& path) {
@@ -312,7 +330,7 @@ std::optional<platform::EntryAttributes> Win32FileSystem::attributes(const std::
     auto wide = widePath(path);
     if (!wide) return std::nullopt;
     QuietDriveErrors quiet;
-    DWORD found = GetFileAttributesW(wide->c_str());
+    DWORD found = GetFileAttributesW(literalForm(*wide).c_str());
     if (found == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     return platform::EntryAttributes{
         (found & FILE_ATTRIBUTE_DIRECTORY) != 0,
@@ -374,16 +392,30 @@ Status Win32FileSystem::removeDirectory(const std::string& path) {
 namespace {
 
 // At most `limit` bytes of a file on a disk, as they are. With `whole`, a file longer than
-// the limit gives nothing rather than its start.
-std::optional<std::string> readStart(const std::string& path, std::size_t limit, bool whole) {
+// the limit gives nothing rather than its start. With `asItself`, a link is never read
+// through: FILE_FLAG_OPEN_REPARSE_POINT opens a reparse point itself rather than what it
+// leads to (CreateFileW's documentation), which is then refused, and so is a link the
+// system followed all the same (a Unix link under Wine). A file a stick names may lead to
+// another computer's share, and opening it would connect there.
+std::optional<std::string> readStart(const std::string& path, std::size_t limit, bool whole,
+                                     bool asItself = false) {
     auto wide = widePath(path);
     if (!wide) return std::nullopt;
     QuietDriveErrors quiet;
-    UniqueFile file(CreateFileW(wide->c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(
+        CreateFileW(wide->c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    asItself ? FILE_FLAG_OPEN_REPARSE_POINT : FILE_ATTRIBUTE_NORMAL, nullptr));
     // Only files on a disk: a device name such as "con" would wait for input forever.
     if (!file || !isDiskFile(file.get())) return std::nullopt;
+    if (asItself) {
+        FILE_BASIC_INFO basic{};
+        if (!GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic) ||
+            (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+            !openedWhereItSays(file.get(), *wide)) {
+            return std::nullopt;
+        }
+    }
     LARGE_INTEGER size{};
     if (whole && (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
                   static_cast<unsigned long long>(size.QuadPart) > limit)) {
@@ -413,7 +445,7 @@ std::optional<std::string> Win32FileSystem::readTextStart(const std::string& pat
 
 std::optional<std::string> Win32FileSystem::readBytes(const std::string& path,
                                                       std::size_t maxBytes) {
-    return readStart(path, maxBytes, false);
+    return readStart(path, maxBytes, false, true);
 }
 
 std::string Win32FileSystem::ansiToText(std::string_view bytes) {
