@@ -50,13 +50,15 @@ std::string autorunPath(char letter) {
 }  // namespace
 
 Monitor::Monitor(Form1& main, platform::FileSystem& files, removal::DriveFileRemoval& removal,
-                 IgnoreList& ignoreList, ProtectionLog& log, MonitorWindows& windows)
+                 IgnoreList& ignoreList, ProtectionLog& log, MonitorWindows& windows,
+                 char windowsDrive)
     : main_(main),
       files_(files),
       removal_(removal),
       ignoreList_(ignoreList),
       log_(log),
-      windows_(windows) {
+      windows_(windows),
+      windowsDrive_(static_cast<char>(std::tolower(static_cast<unsigned char>(windowsDrive)))) {
     main_.Jstm.onTimer = [this] { tick(); };
 }
 
@@ -177,9 +179,11 @@ void Monitor::noticeCdRom(char letter) {
 }
 
 // A USB disk that calls itself fixed: its autorun.inf is handled as a fixed disk's, its
-// shortcuts as a stick's.
+// shortcuts as a stick's. Never the drive Windows runs from, whatever its bus (a system
+// started from a USB disk): the cleaning would show the system's own hidden items.
 void Monitor::checkUsbDisk(char letter) {
     if (!scansShortcuts(letter)) return;
+    if (std::tolower(static_cast<unsigned char>(letter)) == windowsDrive_) return;
     std::optional<bool>& onUsbBus = memoryOf(letter).onUsbBus;
     if (!onUsbBus) onUsbBus = files_.onUsbBus(letter);
     if (!*onUsbBus) return;

@@ -54,8 +54,9 @@ namespace qv::monitor {
 class Monitor {
 public:
     // Wires Jstm of `main`; every reference outlives this object.
+    // `windowsDrive` is the letter of the drive Windows runs from.
     Monitor(Form1& main, platform::FileSystem& files, removal::DriveFileRemoval& removal,
-            IgnoreList& ignoreList, ProtectionLog& log, MonitorWindows& windows);
+            IgnoreList& ignoreList, ProtectionLog& log, MonitorWindows& windows, char windowsDrive);
     Monitor(const Monitor&) = delete;
     Monitor& operator=(const Monitor&) = delete;
 
@@ -95,6 +96,7 @@ private:
     IgnoreList& ignoreList_;
     ProtectionLog& log_;
     MonitorWindows& windows_;
+    const char windowsDrive_;
     bool scanning_ = false;
     bool removalFailedThisPass_ = false;
     std::array<DriveMemory, 26> drives_;

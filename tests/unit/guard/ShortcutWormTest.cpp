@@ -436,6 +436,16 @@ TEST_F(ShortcutWormTest, AUsbDiskThatCallsItselfFixedIsScannedForShortcutsOnly) 
     EXPECT_FALSE(hidden("u:\\__"));
     EXPECT_TRUE(fs::exists(u / "autorun.inf"));
     EXPECT_TRUE(fs::exists(u / "docs.exe")) << "no look-alike scan on a fixed disk";
+
+    // The drive Windows runs from is no stick, whatever its bus.
+    fs::path c = h.temp.path() / "c";
+    hiddenFolder(c, "__");
+    writeFile(c / "USB Drive.lnk", makeShortcut(shortcutTo(kCmd, "/c start __")));
+    h.files.setOnUsbBus('c', true);
+    h.guard.volumeArrived(1u << ('c' - 'a'));
+    h.host.advance(1800);
+    EXPECT_TRUE(fs::exists(c / "USB Drive.lnk"));
+    EXPECT_TRUE(hidden("c:\\__"));
 }
 
 TEST_F(ShortcutWormTest, TheDialogComesLastAndOnlyWhereTheLookAlikeScanRuns) {
