@@ -78,20 +78,30 @@ void Form7::close() {
 
 namespace {
 
-// A command as the dialog shows it: made visible, and cut after kLongestShownCommand bytes
-// with its length said. A command that long is no user's, and a pass's worth of them (a
-// megabyte) took the text box 40 s to lay out under Wine, with the dialog not yet shown.
-constexpr std::size_t kLongestShownCommand = 1000;
+// A command as the dialog shows it: made visible, and when longer than
+// kLongestShownCommand bytes, its start and its end with its length said. A command that
+// long is no user's, and a pass's worth of them (a megabyte) took the text box 40 s to lay
+// out under Wine, with the dialog not yet shown. The end stays in sight: padding made
+// visible may fill the start, and a worm puts what it runs after it.
+constexpr std::size_t kShownCommandStart = 600;
+constexpr std::size_t kShownCommandEnd = 400;
+constexpr std::size_t kLongestShownCommand = kShownCommandStart + kShownCommandEnd;
+
+bool continuesCharacter(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 std::string shownCommand(const std::string& command) {
-    std::string shown = monitor::visibleText(command);
+    const std::string shown = monitor::visibleText(command);
     if (shown.size() <= kLongestShownCommand) return shown;
-    std::size_t cut = kLongestShownCommand;
-    while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
-    shown.resize(cut);
+    std::size_t startEnds = kShownCommandStart;
+    while (startEnds > 0 && continuesCharacter(shown[startEnds])) --startEnds;
+    std::size_t endBegins = shown.size() - kShownCommandEnd;
+    while (endBegins < shown.size() && continuesCharacter(shown[endBegins])) ++endBegins;
     std::size_t characters = 0;
-    for (unsigned char c : command) characters += (c & 0xC0) != 0x80;
-    return shown + "……（共 " + std::to_string(characters) + " 个字符）";
+    for (char c : command) characters += !continuesCharacter(c);
+    return shown.substr(0, startEnds) + "……" + shown.substr(endBegins) + "（共 " +
+           std::to_string(characters) + " 个字符）";
 }
 
 }  // namespace

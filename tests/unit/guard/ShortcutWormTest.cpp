@@ -304,7 +304,8 @@ TEST_F(ShortcutWormTest, AStickOfManyLongWormShortcutsIsCleanedABatchAPassItsFol
         EXPECT_NE(dialog.Text1.text().find("U盘上还有快捷方式未检查"), std::string::npos);
         // Each command shown as far as a reader can follow it, and how long it is.
         EXPECT_LT(dialog.Text1.text().size(), found.shortcuts.size() * 1200);
-        EXPECT_NE(dialog.Text1.text().find("xxx……（共 "), std::string::npos);
+        EXPECT_NE(dialog.Text1.text().find("xxx……xxx"), std::string::npos);
+        EXPECT_NE(dialog.Text1.text().find("xxx（共 "), std::string::npos);
         dialog.Command3.click();
     });
     h.host.advance(1500);
@@ -411,6 +412,19 @@ TEST_F(ShortcutWormTest, IgnoringOrLeavingTheDriveChangesNothingOnIt) {
     EXPECT_TRUE(fs::exists(e / "KINGSTON (8GB).lnk"));
     EXPECT_TRUE(hidden("e:\\__"));
     EXPECT_FALSE(fs::exists(h.quarantineFolder()));
+}
+
+TEST(ShortcutWormTextTest, ALongCommandShowsItsStartAndItsEnd) {
+    monitor::ShortcutWorm worm;
+    worm.root = "e:\\";
+    std::string padding;
+    for (int i = 0; i < 5000; ++i) padding += i % 2 ? '\t' : ' ';  // each shown as a code
+    worm.shortcuts.push_back(
+        {"e:\\USB.lnk", kCmd + " /c start __" + padding + "& __\\DriveMgr.exe", {}});
+    const std::string text = shortcutWormText(worm);
+    EXPECT_NE(text.find("cmd.exe /c start __"), std::string::npos);
+    EXPECT_NE(text.find("& __\\DriveMgr.exe（共 5056 个字符）"), std::string::npos) << text;
+    EXPECT_LT(text.size(), 1500u);
 }
 
 TEST_F(ShortcutWormTest, AUsbDiskThatCallsItselfFixedIsScannedForShortcutsOnly) {
