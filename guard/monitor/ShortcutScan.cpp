@@ -33,13 +33,25 @@ std::unordered_set<std::string> standIns(const std::string& root,
     return items;
 }
 
-// The payloads of a worm's shortcut: its target when that is a file of the drive, then
-// the files its arguments name, each once and only those that exist, never the user's
-// items the shortcuts stand in for.
-std::vector<std::string> payloadsOf(const std::string& root, const std::string& target,
-                                    const std::string& arguments,
+// The name of a file or folder at the end of `path`.
+std::string_view lastName(std::string_view path) {
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+// The payloads of the worm's shortcut `shortcutName`: its target when that is a file of
+// the drive, then the files its arguments name, each once and only those that exist, never
+// the user's items the shortcuts stand in for. Nor, wherever it lies, a file that is no
+// program and bears the shortcut's own name: the user's document the worm moved into its
+// folder and opens after starting itself ("report.docx.lnk": "start __\report.docx & ...").
+std::vector<std::string> payloadsOf(const std::string& root, const std::string& shortcutName,
+                                    const std::string& target, const std::string& arguments,
                                     const std::unordered_set<std::string>& usersItems,
                                     platform::FileSystem& files) {
+    const std::string standsFor =
+        worms::foldedName(std::string_view(shortcutName).substr(0, shortcutName.size() - 4));
+    auto usersDocument = [&](const std::string& file) {
+        return !worms::namesExecutable(file) && worms::foldedName(lastName(file)) == standsFor;
+    };
     std::vector<std::string> named;
     if (std::string file = worms::fileOnDrive(target, root); !file.empty()) named.push_back(file);
     std::vector<std::string> fromArguments = worms::namedFiles(arguments, root);
@@ -53,7 +65,8 @@ std::vector<std::string> payloadsOf(const std::string& root, const std::string& 
                  std::make_move_iterator(fromArguments.end()));
     std::vector<std::string> payloads;
     for (std::string& file : named) {
-        if (!usersItems.contains(worms::foldedName(file)) && files.fileExists(file)) {
+        if (!usersItems.contains(worms::foldedName(file)) && !usersDocument(file) &&
+            files.fileExists(file)) {
             payloads.push_back(std::move(file));
         }
     }
@@ -111,8 +124,9 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
         std::optional<std::string> target = worms::wormTarget(link, shortcut->name, root, *hidden);
         if (!target) continue;
         if (!usersItems) usersItems = standIns(root, listing.shortcuts, *hidden);
-        worm.shortcuts.push_back({path, worms::shortcutCommand(*target, link.arguments),
-                                  payloadsOf(root, *target, link.arguments, *usersItems, files)});
+        worm.shortcuts.push_back(
+            {path, worms::shortcutCommand(*target, link.arguments),
+             payloadsOf(root, shortcut->name, *target, link.arguments, *usersItems, files)});
         commandBytes += worm.shortcuts.back().command.size();
         payloads += worm.shortcuts.back().payloads.size();
     }

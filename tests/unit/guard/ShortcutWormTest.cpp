@@ -199,6 +199,33 @@ TEST_F(ShortcutWormTest, OneShortcutPerHiddenItemSharingOnePayloadIsCleanedOnceT
               5);
 }
 
+TEST_F(ShortcutWormTest, ADocumentMovedIntoTheWormsFolderIsTheUsersAProgramSoNamedIsNot) {
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    fs::path folder = hiddenFolder(e, "__");
+    writeFile(folder / "report.docx", "PK the user's report");
+    writeFile(folder / "DriveMgr.exe", "MZ the worm");
+    writeFile(folder / "Setup.exe", "MZ the worm too");
+    writeFile(e / "report.docx.lnk",
+              makeShortcut(shortcutTo(kCmd, "/c start __\\report.docx & __\\DriveMgr.exe & exit")));
+    writeFile(e / "Setup.exe.lnk", makeShortcut(shortcutTo(kCmd, "/c start __\\Setup.exe")));
+    h.guard.start();
+    h.host.expectModal("Form7", [&](ui::Form& f) {
+        auto& dialog = static_cast<Form7&>(f);
+        ASSERT_EQ(dialog.findings().shortcuts.size(), 2u);
+        EXPECT_EQ(dialog.findings().shortcuts[0].payloads,
+                  std::vector<std::string>{"e:\\__\\DriveMgr.exe"});
+        EXPECT_EQ(dialog.findings().shortcuts[1].payloads,
+                  std::vector<std::string>{"e:\\__\\Setup.exe"});
+        h.host.expectMessageBox(notice(2, 2, 1), ui::MsgAnswer::Ok);
+        dialog.Command1.click();
+    });
+    h.host.advance(1500);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    EXPECT_EQ(readFile(folder / "report.docx"), "PK the user's report");
+    EXPECT_FALSE(fs::exists(folder / "DriveMgr.exe"));
+    EXPECT_FALSE(fs::exists(folder / "Setup.exe"));
+}
+
 TEST_F(ShortcutWormTest, TheUsersOwnShortcutsAreLeftAlone) {
     fs::path e = h.addDrive('e', DriveType::Removable);
     writeFile(e / "docs" / "thesis.docx", "PK");
