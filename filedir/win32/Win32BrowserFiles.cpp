@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/win32/FileBytes.h"
+#include "common/win32/ReachedPath.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -16,6 +17,8 @@ std::wstring longPath(const std::string& path) {
     return L"\\\\?\\" + toWide(path);
 }
 
+const char* const kThroughLink = "路径经过链接或交接点，可能通向本盘以外，不予跟随。";
+
 // Fails when any folder from the root down to the parent of `path` (and `path` itself
 // unless `lastMayBeLink`) is a reparse point or cannot be read.
 Status checkWay(const std::string& path, bool lastMayBeLink) {
@@ -25,8 +28,7 @@ Status checkWay(const std::string& path, bool lastMayBeLink) {
         if (last && lastMayBeLink) break;
         DWORD a = GetFileAttributesW(longPath(path.substr(0, at)).c_str());
         if (a == INVALID_FILE_ATTRIBUTES) return lastErrorFailure();
-        if (a & FILE_ATTRIBUTE_REPARSE_POINT)
-            return Status::failure("路径经过链接或交接点，可能通向本盘以外，不予跟随。");
+        if (a & FILE_ATTRIBUTE_REPARSE_POINT) return Status::failure(kThroughLink);
     }
     return Status::success();
 }
@@ -145,16 +147,29 @@ std::optional<std::uint32_t> Win32BrowserFiles::attributes(const std::string& pa
     return a;
 }
 
+// The entry is changed through a handle to it, opened as itself and checked to be the
+// entry of that name: Wine shows a Unix link to a file as the file it leads to, perhaps off
+// the drive, and changing "it" would change that file.
 Status Win32BrowserFiles::setAttributes(const std::string& path, std::uint32_t attributes) {
     if (Status way = checkWay(path, false); !way.ok()) return way;
-    DWORD keep = attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                               FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
-    if (keep == 0) keep = FILE_ATTRIBUTE_NORMAL;
-    if (!SetFileAttributesW(longPath(path).c_str(), keep)) return lastErrorFailure();
+    UniqueFile entry(
+        CreateFileW(longPath(path).c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!entry) return lastErrorFailure();
+    if (!reachedWhereItSays(entry.get(), toWide(path))) return Status::failure(kThroughLink);
+    FILE_BASIC_INFO basic{};  // times of 0 stay as they are
+    basic.FileAttributes = attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                         FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic)) {
+        return lastErrorFailure();
+    }
     return Status::success();
 }
 
-// Read-only and shared, never through a reparse point on the way or at the end.
+// Read-only and shared, never through a reparse point on the way or at the end, nor a link
+// Wine follows all the same.
 std::optional<std::string> Win32BrowserFiles::readStart(const std::string& path,
                                                         std::size_t maxBytes) {
     if (!checkWay(path, false).ok()) return std::nullopt;
@@ -162,6 +177,7 @@ std::optional<std::string> Win32BrowserFiles::readStart(const std::string& path,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file || GetFileType(file.get()) != FILE_TYPE_DISK) return std::nullopt;
+    if (!reachedWhereItSays(file.get(), toWide(path))) return std::nullopt;
     std::string bytes;
     if (!readUpTo(file.get(), maxBytes, bytes).ok()) return std::nullopt;
     return bytes;

@@ -2,7 +2,9 @@
 // The browser's file operations on Windows. Every path is passed with the "\\?\" prefix,
 // so names over MAX_PATH, names ending in a dot or space and reserved device names reach
 // the file system as they are; every folder on the way is checked for a reparse point
-// first, so a junction or symbolic link never leads an operation off the drive.
+// first, so a junction or symbolic link never leads an operation off the drive; and a file
+// that is read or changed must be the entry of its name (under Wine a Unix link to a file
+// shows as the file it leads to).
 
 #include "filedir/browser/BrowserFiles.h"
 
