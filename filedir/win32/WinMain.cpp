@@ -21,6 +21,7 @@
 #include "common/GuardRuntimeFiles.h"
 #include "common/win32/Folders.h"
 #include "common/win32/MessageLoop.h"
+#include "common/win32/QuietDriveErrors.h"
 #include "common/win32/SystemLibraries.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -143,17 +144,19 @@ void showQuarantine() {
     SetWindowTextW(app.status, win32::toWide(app.quarantine.statusText()).c_str());
 }
 
-void showFolder(const std::string& folder) {
+// Shows `folder`; false, the user told why, when it cannot be opened.
+bool showFolder(const std::string& folder) {
     qv::Status r = app.load.start(app.files, folder);
     if (!r.ok()) {
         tell("无法打开“" + folder + "”：" + r.description(), true);
-        return;
+        return false;
     }
     showView(false);
     SetWindowTextW(app.path, win32::toWide(folder).c_str());
     ListView_SetItemState(app.list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     readPiece();
     if (app.load.busy()) SetTimer(app.window, kReadTimer, USER_TIMER_MINIMUM, nullptr);
+    return true;
 }
 
 // The folder now shown, read to its end: the actions wait for it.
@@ -163,9 +166,17 @@ bool folderReady() {
     return false;
 }
 
+// Whether drive `letter` holds a medium: an empty card-reader slot is a removable drive too.
+bool holdsMedium(char letter) {
+    qv::win32::QuietDriveErrors quiet;
+    const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
+    return GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != 0;
+}
+
 // Fills the drive list, the quarantine last, and shows the drive `select` (0: the first
-// removable drive), or the quarantine when `quarantine`.
-void fillDrives(char select, bool quarantine = false) {
+// removable drive that holds a medium), or the quarantine when `quarantine`. Of the drive
+// `select`, it shows the folder `folder` when that is on it and can still be opened.
+void fillDrives(char select, bool quarantine = false, const std::string& folder = {}) {
     app.drives = app.files.drives();
     SendMessageW(app.driveBox, CB_RESETCONTENT, 0, 0);
     int chosen = -1;
@@ -174,7 +185,8 @@ void fillDrives(char select, bool quarantine = false) {
         text += typeName(app.drives[i].type);
         SendMessageW(app.driveBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         if (app.drives[i].letter == select ||
-            (chosen < 0 && select == 0 && app.drives[i].type == 1))
+            (chosen < 0 && select == 0 && app.drives[i].type == 1 &&
+             holdsMedium(app.drives[i].letter)))
             chosen = static_cast<int>(i);
     }
     SendMessageW(app.driveBox, CB_ADDSTRING, 0,
@@ -186,7 +198,10 @@ void fillDrives(char select, bool quarantine = false) {
     }
     if (chosen < 0 && !app.drives.empty()) chosen = 0;
     SendMessageW(app.driveBox, CB_SETCURSEL, chosen, 0);
-    if (chosen >= 0) showFolder(std::string{app.drives[chosen].letter, ':', '\\'});
+    if (chosen < 0) return;
+    const std::string root{app.drives[chosen].letter, ':', '\\'};
+    if (folder.size() > root.size() && folder.starts_with(root) && showFolder(folder)) return;
+    showFolder(root);
 }
 
 // The line chosen in a list of `count` lines, or -1 (the user is told to choose one).
@@ -251,9 +266,12 @@ void command(int id) {
         case kOpen:
             openSelected();
             break;
-        case kRefresh:
-            fillDrives(app.load.folder().empty() ? 0 : app.load.folder()[0], app.inQuarantine);
+        case kRefresh: {
+            // The folder shown stays, read afresh.
+            const std::string folder = app.load.folder();
+            fillDrives(folder.empty() ? 0 : folder[0], app.inQuarantine, folder);
             break;
+        }
         case kRecover:
             recoverSelected();
             break;
