@@ -409,8 +409,14 @@ HWND child(const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, i
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     qv::win32::searchLibrariesInSystemFolderOnly();
+    // The common controls (the list) are loaded from the system folder, never imported: the
+    // library is no known DLL, so an import would be looked for beside the program first,
+    // where a worm may have put one on the stick a copy runs from. Kept for the process.
+    qv::win32::UniqueModule commonControls = qv::win32::systemLibrary(L"comctl32.dll");
+    BOOL(WINAPI * initCommonControls)(const INITCOMMONCONTROLSEX*) = nullptr;
+    qv::win32::bindProc(commonControls.get(), "InitCommonControlsEx", initCommonControls);
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
+    if (!initCommonControls || !initCommonControls(&icc)) return 1;
     WNDCLASSW wc{};
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
