@@ -64,15 +64,21 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "${PUBLISHER}"
 !define UNINSTALLER "$INSTDIR\QVuninst.exe"
 
 ; Asks the user to end a running guard until none runs (Retry) or he gives up (Cancel);
-; silent, a running guard is a failure. Leaves 1 in $0 when the guard still runs.
+; silent, a running guard is a failure. Leaves 1 in $0 when the guard still runs. A mutex
+; that cannot be opened for want of rights (ERROR_ACCESS_DENIED, 5) is a guard too: one
+; the user started while this setup runs with an administrator's rights of another account.
 Function EnsureGuardEnded
     ${Do}
-        System::Call 'kernel32::OpenMutexW(i 0x100000, i 0, w "${GUARD_MUTEX}") p .r1'
+        System::Call 'kernel32::OpenMutexW(i 0x100000, i 0, w "${GUARD_MUTEX}") p .r1 ?e'
+        Pop $2
         ${If} $1 P= 0
+        ${AndIf} $2 != 5
             StrCpy $0 0
             Return
         ${EndIf}
-        System::Call 'kernel32::CloseHandle(p r1)'
+        ${If} $1 P<> 0
+            System::Call 'kernel32::CloseHandle(p r1)'
+        ${EndIf}
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "请先退出${PRODUCT}（右键单击悬浮窗，选择“退出”），然后点击“重试”继续安装。" /SD IDCANCEL IDRETRY retry
         StrCpy $0 1
         Return
