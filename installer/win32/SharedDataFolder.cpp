@@ -4,8 +4,10 @@
 // After windows.h, which they need.
 #include <aclapi.h>
 
+#include "common/win32/ReachedPath.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
+#include "common/win32/UniqueHandle.h"
 
 namespace qv::setup::win32 {
 
@@ -34,21 +36,40 @@ LocalAcl withUsersModify(PACL current) {
     return LocalAcl(updated);
 }
 
-// The entries the folder inherits from ProgramData stay.
+// The entries the folder inherits from ProgramData stay. The folder is changed through a
+// handle to itself: any user may make a junction of that name before the setup runs, and
+// the rights given here would then go to the folder it leads to (FILE_FLAG_OPEN_REPARSE_POINT
+// opens the reparse point itself, CreateFileW's documentation), so such a folder is refused.
 Status makeSharedDataFolder(const std::wstring& folder) {
     if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return qv::win32::lastErrorFailure();
+    qv::win32::UniqueFile itself(
+        CreateFileW(folder.c_str(), READ_CONTROL | WRITE_DAC | FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!itself) return qv::win32::lastErrorFailure();
+    FILE_BASIC_INFO basic{};
+    if (!GetFileInformationByHandleEx(itself.get(), FileBasicInfo, &basic, sizeof basic)) {
+        return qv::win32::lastErrorFailure();
+    }
+    // Under Wine a Unix link to a folder opens as the folder; its name still says what it is,
+    // and the handle where it arrived.
+    const DWORD named = GetFileAttributesW(folder.c_str());
+    if (!(basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        ((basic.FileAttributes | named) & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        !qv::win32::reachedWhereItSays(itself.get(), folder)) {
+        return Status::failure("数据文件夹不是普通文件夹（可能是链接或交接点），未作更改。");
+    }
     PACL current = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    DWORD result = GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
-                                         nullptr, nullptr, &current, nullptr, &descriptor);
+    DWORD result = GetSecurityInfo(itself.get(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                   nullptr, &current, nullptr, &descriptor);
     if (result != ERROR_SUCCESS) return qv::win32::failure(result);
     std::unique_ptr<void, LocalFreer> descriptorOwner(descriptor);
     LocalAcl updated = withUsersModify(current);
     if (!updated) return qv::win32::lastErrorFailure();
-    std::wstring name = folder;  // SetNamedSecurityInfoW takes a writable name
-    result = SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                                   nullptr, updated.get(), nullptr);
+    result = SetSecurityInfo(itself.get(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                             nullptr, updated.get(), nullptr);
     if (result != ERROR_SUCCESS) return qv::win32::failure(result);
     return Status::success();
 }

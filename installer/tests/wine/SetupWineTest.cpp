@@ -7,6 +7,7 @@
 
 #include <windows.h>
 // After windows.h, which they need.
+#include <aclapi.h>
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
@@ -214,6 +215,35 @@ TEST_F(SetupWine, PagesAskToEndARunningGuardThenInstallAndRunIt) {
 // The entry the setup adds to the shared data folder's list (Wine keeps no list of a
 // folder's own, so the entry is checked as the setup makes it): Modify for BUILTIN\Users by
 // its SID, inherited by every file and folder below.
+TEST(SharedDataFolderTest, ALinkInItsPlaceIsRefusedAndWhereItLeadsKeepsItsRights) {
+    TempFolder place{L"qv-programdata"}, elsewhere{L"qv-elsewhere"};
+    const std::wstring folder = place / L"QVu盘卫士";
+    ASSERT_TRUE(makeUnixLink(elsewhere.path(), folder));
+    auto usersEntries = [&] {
+        PACL acl = nullptr;
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (GetNamedSecurityInfoW(elsewhere.path().c_str(), SE_FILE_OBJECT,
+                                  DACL_SECURITY_INFORMATION, nullptr, nullptr, &acl, nullptr,
+                                  &descriptor) != ERROR_SUCCESS) {
+            return -1;
+        }
+        int count = acl ? acl->AceCount : 0;
+        LocalFree(descriptor);
+        return count;
+    };
+    const int before = usersEntries();
+    qv::Status made = qv::setup::win32::makeSharedDataFolder(folder);
+    EXPECT_FALSE(made.ok());
+    EXPECT_NE(made.description().find("链接"), std::string::npos) << made.description();
+    EXPECT_EQ(usersEntries(), before) << "no right given where the link leads";
+
+    const std::wstring plain = place / L"plain";
+    qv::Status plainMade = qv::setup::win32::makeSharedDataFolder(plain);
+    EXPECT_TRUE(plainMade.ok()) << plainMade.description();
+    const DWORD attributes = GetFileAttributesW(plain.c_str());
+    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+}
+
 TEST(SharedDataFolderTest, TheLocalUsersGroupMayModifyWhatIsInIt) {
     qv::setup::win32::LocalAcl acl = qv::setup::win32::withUsersModify(nullptr);
     ASSERT_TRUE(acl);
