@@ -40,6 +40,9 @@ LocalAcl withUsersModify(PACL current) {
 // handle to itself: any user may make a junction of that name before the setup runs, and
 // the rights given here would then go to the folder it leads to (FILE_FLAG_OPEN_REPARSE_POINT
 // opens the reparse point itself, CreateFileW's documentation), so such a folder is refused.
+// SetSecurityInfo passes the inheritable entry on to what the folder holds already, as
+// SetNamedSecurityInfo does ("Automatic Propagation of Inheritable ACEs",
+// learn.microsoft.com/windows/win32/secauthz/automatic-propagation-of-inheritable-aces).
 Status makeSharedDataFolder(const std::wstring& folder) {
     if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return qv::win32::lastErrorFailure();
