@@ -1,5 +1,7 @@
 #include "filedir/browser/BrowserFiles.h"
 
+#include <algorithm>
+
 #include "common/removal/RemovalTexts.h"
 
 namespace qv::filedir {
@@ -62,7 +64,15 @@ std::string describe(const RestoreAllReport& report) {
     std::string text = "已还原 " + std::to_string(report.changed) + " 个隐藏文件夹。";
     if (!report.failures.empty()) {
         text += "\r\n以下 " + std::to_string(report.failures.size()) + " 个未能还原：";
-        for (const std::string& f : report.failures) text += "\r\n" + f;
+        const std::size_t named = std::min(report.failures.size(), kMostFailuresNamed);
+        for (std::size_t i = 0; i < named; ++i) text += "\r\n" + report.failures[i];
+        if (named < report.failures.size()) {
+            text += "\r\n……另有 " + std::to_string(report.failures.size() - named) + " 个";
+        }
+    }
+    if (!report.unread.empty()) {
+        text += "\r\n根目录没能读完（" + std::string(removal::withoutFullStop(report.unread)) +
+                "），其后的隐藏文件夹没有还原。";
     }
     return text;
 }

@@ -66,7 +66,11 @@ Status restore(BrowserFiles& files, const std::string& folder, const Entry& entr
 struct RestoreAllReport {
     int changed = 0;
     std::vector<std::string> failures;  // "name：error"
+    // Why the listing of the root broke off, when it did: the folders after it were not seen.
+    std::string unread;
 };
+// A report names at most this many failures, then says how many more there were.
+inline constexpr std::size_t kMostFailuresNamed = 20;
 // Restores every hidden or system folder of a drive's root in one step (links left out).
 RestoreAllReport restoreAll(BrowserFiles& files, const std::string& root,
                             const std::vector<Entry>& entries);

@@ -160,6 +160,22 @@ TEST_F(StickTest, AFailedRestoreIsNamedInTheReport) {
     EXPECT_NE(describe(report).find("photos"), std::string::npos);
 }
 
+TEST(RestoreAllReportTest, ManyFailuresAreCountedAndABrokenListingIsTold) {
+    RestoreAllReport report;
+    for (int i = 0; i < 30; ++i)
+        report.failures.push_back("d" + std::to_string(i) + "：拒绝访问。");
+    report.unread = "由于 I/O 设备错误，无法运行此项请求。";
+    const std::string text = describe(report);
+    EXPECT_NE(text.find("以下 30 个未能还原"), std::string::npos);
+    EXPECT_NE(text.find("\r\nd19："), std::string::npos);
+    EXPECT_EQ(text.find("d20："), std::string::npos);
+    EXPECT_NE(text.find("……另有 10 个"), std::string::npos);
+    EXPECT_NE(
+        text.find(
+            "根目录没能读完（由于 I/O 设备错误，无法运行此项请求），其后的隐藏文件夹没有还原。"),
+        std::string::npos);
+}
+
 TEST_F(StickTest, AHugeFolderIsReadInPiecesThenSortedAndMarked) {
     fs::create_directories(stick / "big");
     for (int i = 0; i < 3000; ++i) fs::create_directory(stick / "big" / ("d" + std::to_string(i)));

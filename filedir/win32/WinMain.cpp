@@ -306,6 +306,7 @@ void command(int id) {
                 break;
             }
             RestoreAllReport report = restoreAll(app.files, root, app.load.entries());
+            report.unread = app.load.interruption();
             showFolder(root);
             tell(describe(report), !report.failures.empty());
             break;
