@@ -9,16 +9,16 @@ namespace qv::worms {
 
 namespace {
 
-std::string lastName(std::string_view path) {
-    std::size_t slash = path.find_last_of("\\/");
-    return foldedName(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
 bool endsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
 }  // namespace
+
+std::string lastName(std::string_view path) {
+    std::size_t slash = path.find_last_of("\\/");
+    return foldedName(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
 
 bool namesSystemTool(std::string_view path) {
     std::string name = lastName(path);

@@ -32,6 +32,9 @@ inline constexpr std::array<std::string_view, 8> kSystemTools = {
 // ("C:\WINDOWS\system32\CMD.EXE"); "%ComSpec%" stands for cmd.exe.
 bool namesSystemTool(std::string_view path);
 
+// The last name of `path` (after its last '\' or '/'), folded as foldedName folds it.
+std::string lastName(std::string_view path);
+
 // Whether `path` ends in the extension of a file Windows runs (.exe, .com, .scr, .pif,
 // .bat, .cmd, .vbs, .vbe, .js, .jse, .wsf, .wsh, .hta, .cpl, .msi, .ps1).
 bool namesExecutable(std::string_view path);

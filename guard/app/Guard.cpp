@@ -27,9 +27,8 @@ Guard::Guard(ui::UiHost& host, platform::Services& services)
       protectionLog_(services.files, services.clock, form1_.Jlrz, host, services.folders),
       monitorWindows_(graveyard_, host, form1_, services.files, removal_, protectionLog_,
                       ignoreList_, *this),
-      monitor_(
-          form1_, services.files, removal_, ignoreList_, protectionLog_, monitorWindows_,
-          services.folders.windowsFolder().empty() ? '\0' : services.folders.windowsFolder()[0]),
+      monitor_(form1_, services.files, removal_, ignoreList_, protectionLog_, monitorWindows_,
+               platform::driveLetterOf(services.folders.windowsFolder())),
       insertionCheck_(form1_, score_, monitor_, monitorWindows_),
       ignoreListButtons_(form1_, ignoreList_),
       masterSwitches_(form1_),

@@ -22,11 +22,8 @@ void driveEntries(platform::FileSystem& files, std::vector<std::string>& entries
 // The entry of the drive that holds `folder` ("e:" for "E:\QV"); empty for a path without
 // a drive letter.
 std::string driveEntryOf(const std::string& folder) {
-    if (folder.size() < 2 || folder[1] != ':') return {};
-    char letter = folder[0];
-    if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
-    if (letter < 'a' || letter > 'z') return {};
-    return {letter, ':'};
+    const char letter = platform::driveLetterOf(folder);
+    return letter ? std::string{letter, ':'} : std::string();
 }
 
 }  // namespace

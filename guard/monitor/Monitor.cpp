@@ -58,7 +58,7 @@ Monitor::Monitor(Form1& main, platform::FileSystem& files, removal::DriveFileRem
       ignoreList_(ignoreList),
       log_(log),
       windows_(windows),
-      windowsDrive_(static_cast<char>(std::tolower(static_cast<unsigned char>(windowsDrive)))) {
+      windowsDrive_(windowsDrive) {
     main_.Jstm.onTimer = [this] { tick(); };
 }
 

@@ -54,7 +54,7 @@ namespace qv::monitor {
 class Monitor {
 public:
     // Wires Jstm of `main`; every reference outlives this object.
-    // `windowsDrive` is the letter of the drive Windows runs from.
+    // `windowsDrive` is the lower-case letter of the drive Windows runs from (0: unknown).
     Monitor(Form1& main, platform::FileSystem& files, removal::DriveFileRemoval& removal,
             IgnoreList& ignoreList, ProtectionLog& log, MonitorWindows& windows, char windowsDrive);
     Monitor(const Monitor&) = delete;

@@ -33,11 +33,6 @@ std::unordered_set<std::string> standIns(const std::string& root,
     return items;
 }
 
-// The name of a file or folder at the end of `path`.
-std::string_view lastName(std::string_view path) {
-    return path.substr(path.find_last_of('\\') + 1);
-}
-
 // The payloads of the worm's shortcut `shortcutName`: its target when that is a file of
 // the drive, then the files its arguments name, each once and only those that exist, never
 // the user's items the shortcuts stand in for. Nor, wherever it lies, a file that is no
@@ -50,7 +45,7 @@ std::vector<std::string> payloadsOf(const std::string& root, const std::string& 
     const std::string standsFor =
         worms::foldedName(std::string_view(shortcutName).substr(0, shortcutName.size() - 4));
     auto usersDocument = [&](const std::string& file) {
-        return !worms::namesExecutable(file) && worms::foldedName(lastName(file)) == standsFor;
+        return !worms::namesExecutable(file) && worms::lastName(file) == standsFor;
     };
     std::vector<std::string> named;
     if (std::string file = worms::fileOnDrive(target, root); !file.empty()) named.push_back(file);

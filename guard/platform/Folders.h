@@ -26,6 +26,10 @@ public:
 // `name` in `folder`, with one backslash between them.
 std::string inFolder(std::string_view folder, std::string_view name);
 
+// The lower-case letter of the drive that holds `path` ('e' for "E:\QV"); 0 for a path
+// that does not begin with one.
+char driveLetterOf(std::string_view path);
+
 // A file shipped beside the program ("Cup.reg", "Filedir.exe").
 inline std::string shippedFile(Folders& folders, std::string_view name) {
     return inFolder(folders.programFolder(), name);

@@ -10,6 +10,13 @@ std::string inFolder(std::string_view folder, std::string_view name) {
     return folders::inFolder(folder, name);
 }
 
+char driveLetterOf(std::string_view path) {
+    if (path.size() < 2 || path[1] != ':') return 0;
+    const char c = path[0];
+    if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
+    return c >= 'a' && c <= 'z' ? c : 0;
+}
+
 std::string quoted(std::string_view path) {
     std::string text = "\"";
     text.append(path);
