@@ -61,24 +61,44 @@ std::string sharedDataFolder() {
     return folders::inFolder(toUtf8(*programData), folders::kDataFolderName);
 }
 
-std::string dataFolderFor(const std::string& programFolder) {
-    // Both views of Program Files: the 64-bit programs' folder and the 32-bit programs'
-    // one (KNOWNFOLDERID, learn.microsoft.com/windows/win32/shell/knownfolderid;
-    // FOLDERID_ProgramFilesX64 is the same folder as FOLDERID_ProgramFiles for a 64-bit
-    // program and unknown to a 32-bit one). The shell library is loaded for this one call.
-    std::vector<std::optional<std::wstring>> known =
-        knownFolderPaths({&FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86,
-                          &FOLDERID_ProgramFilesX64, &FOLDERID_ProgramData});
-    std::vector<std::string> programFiles;
+namespace {
+
+// Both views of Program Files: the 64-bit programs' folder and the 32-bit programs' one
+// (KNOWNFOLDERID, learn.microsoft.com/windows/win32/shell/knownfolderid;
+// FOLDERID_ProgramFilesX64 is the same folder as FOLDERID_ProgramFiles for a 64-bit program
+// and unknown to a 32-bit one), with ProgramData last: the shell library is loaded for one
+// call.
+std::vector<std::optional<std::wstring>> programFilesAndProgramData() {
+    return knownFolderPaths({&FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86,
+                             &FOLDERID_ProgramFilesX64, &FOLDERID_ProgramData});
+}
+
+std::vector<std::string> programFilesOf(const std::vector<std::optional<std::wstring>>& known) {
+    std::vector<std::string> folders;
     for (std::size_t i = 0; i < 3; ++i) {
-        // Compared in their final form, so that a short (8.3) name or a link on the way
-        // does not hide that the program lies inside.
-        if (known[i]) programFiles.push_back(toUtf8(finalPath(*known[i])));
+        // In their final form, so that a short (8.3) name or a link on the way does not
+        // hide that a folder lies inside.
+        if (known[i]) folders.push_back(toUtf8(finalPath(*known[i])));
     }
+    return folders;
+}
+
+}  // namespace
+
+bool liesUnderProgramFiles(const std::wstring& folder) {
+    const std::string final = toUtf8(finalPath(folder));
+    for (const std::string& programFiles : programFilesOf(programFilesAndProgramData())) {
+        if (folders::isInside(final, programFiles)) return true;
+    }
+    return false;
+}
+
+std::string dataFolderFor(const std::string& programFolder) {
+    std::vector<std::optional<std::wstring>> known = programFilesAndProgramData();
     std::string shared;
     if (known[3]) shared = folders::inFolder(toUtf8(*known[3]), folders::kDataFolderName);
     std::wstring program = toWide(programFolder);
-    return folders::chooseDataFolder(toUtf8(finalPath(program)), programFiles, shared,
+    return folders::chooseDataFolder(toUtf8(finalPath(program)), programFilesOf(known), shared,
                                      [&] { return userCanCreateFilesIn(program); })
         .folder;
 }

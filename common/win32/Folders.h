@@ -26,6 +26,9 @@ std::string dataFolderFor(const std::string& programFolder);
 // The shared data folder, %ProgramData%\QVu盘卫士; empty when the system cannot name
 // ProgramData.
 std::string sharedDataFolder();
+// Whether `folder` is, or lies inside, Program Files (either view), compared in its final
+// form.
+bool liesUnderProgramFiles(const std::wstring& folder);
 // Creates `folder` when it is not there yet; a folder already there is success.
 Status makeFolder(const std::string& folder);
 

@@ -119,11 +119,30 @@ Section "Install"
         Abort "${PRODUCT}正在运行，安装已取消。"
     ${EndIf}
 
-    ; The uninstall script first: a folder it cannot be written for gets nothing else.
     CreateDirectory "$INSTDIR"
     InitPluginsDir
     File "/oname=$PLUGINSDIR\qvsetup-helper.exe" "${HELPER}"
     File "/oname=$PLUGINSDIR\manifest.txt" "${MANIFEST}"
+
+    ; Outside Program Files the folder gets a list that lets only administrators change it;
+    ; nothing is written into a folder that cannot have it.
+    ExecWait '"$PLUGINSDIR\qvsetup-helper.exe" program-folder "$INSTDIR"' $0
+    ${If} $0 != 0
+        ${Select} $0
+            ${Case} 9
+                StrCpy $1 "安装文件夹不在Program Files之中，而且其中已有其他文件。安装程序会让普通用户不能修改安装文件夹，这也会影响那些文件。请选择一个新的文件夹。"
+            ${Case} 10
+                StrCpy $1 "安装文件夹是链接或交接点，请选择一个普通文件夹。"
+            ${Default}
+                StrCpy $1 "无法设置安装文件夹的权限（错误 $0）。"
+                RMDir "$INSTDIR"
+        ${EndSelect}
+        MessageBox MB_OK|MB_ICONSTOP "$1$\r$\n$INSTDIR" /SD IDOK
+        SetErrorLevel 4
+        Abort "安装失败。"
+    ${EndIf}
+
+    ; The uninstall script next: a folder it cannot be written for gets nothing else.
     ExecWait '"$PLUGINSDIR\qvsetup-helper.exe" write-xz "$INSTDIR" "$PLUGINSDIR\manifest.txt" "${MENU_FOLDER}" "${GUARD_SHORTCUT}" "${UNINSTALL_SHORTCUT}"' $0
     ${If} $0 != 0
         ${Select} $0

@@ -7,10 +7,15 @@
 // the folder a line, as the package was built), the guard's files in the folder and in the
 // shared data folder, and the shortcuts in the Start menu folder.
 //
+//   qvsetup-helper.exe program-folder <folder>
+//
+// readies the installation folder: outside Program Files, only administrators may change
+// it (see ProgramFolder.h).
+//
 //   qvsetup-helper.exe data-folder
 //
-// makes the shared data folder (%ProgramData%\QVu盘卫士) and lets the local Users group
-// modify what is in it.
+// makes the shared data folder (%ProgramData%\QVu盘卫士), in which the local Users group may
+// modify what is there but not the folder itself (see SharedDataFolder.h).
 //
 //   qvsetup-helper.exe run-as-user <program>
 //
@@ -36,6 +41,7 @@
 #include "installer/script/UninstallScript.h"
 #include "installer/win32/AnsiFile.h"
 #include "installer/win32/HelperExit.h"
+#include "installer/win32/ProgramFolder.h"
 #include "installer/win32/SharedDataFolder.h"
 #include "installer/win32/UnelevatedStart.h"
 
@@ -94,6 +100,20 @@ HelperExit makeDataFolder() {
                : HelperExit::DataFolderFailed;
 }
 
+HelperExit prepareProgramFolder(const std::wstring& folder) {
+    switch (win32::prepareProgramFolder(folder)) {
+        case win32::ProgramFolderResult::Ready:
+            return HelperExit::Done;
+        case win32::ProgramFolderResult::HoldsOtherFiles:
+            return HelperExit::FolderHoldsOtherFiles;
+        case win32::ProgramFolderResult::NotPlainFolder:
+            return HelperExit::FolderNotPlain;
+        case win32::ProgramFolderResult::Failed:
+            break;
+    }
+    return HelperExit::FolderNotProtected;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -107,6 +127,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::wstring verb = args[0];
     args.erase(args.begin());
     if (verb == L"write-xz") return static_cast<int>(writeScript(args));
+    if (verb == L"program-folder" && args.size() == 1) {
+        return static_cast<int>(prepareProgramFolder(args[0]));
+    }
     if (verb == L"data-folder" && args.empty()) return static_cast<int>(makeDataFolder());
     if (verb == L"run-as-user" && args.size() == 1) {
         return static_cast<int>(win32::startUnelevated(args[0]).ok() ? HelperExit::Done

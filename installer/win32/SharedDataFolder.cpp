@@ -1,80 +1,117 @@
 #include "installer/win32/SharedDataFolder.h"
 
-#include <windows.h>
-// After windows.h, which they need.
-#include <aclapi.h>
+#include <string_view>
 
-#include "common/win32/ReachedPath.h"
 #include "common/win32/SystemError.h"
-#include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
 
 namespace qv::setup::win32 {
 
-// One inheritable entry granting Modify to BUILTIN\Users (S-1-5-32-545) is merged into the
-// folder's own list, as "Modifying the ACLs of an Object in C++" does
-// (learn.microsoft.com/windows/win32/secauthz/modifying-the-acls-of-an-object-in-c--; the
-// SID: "Well-known SIDs", learn.microsoft.com/windows/win32/secauthz/well-known-sids).
-LocalAcl withUsersModify(PACL current) {
-    BYTE users[SECURITY_MAX_SID_SIZE];
-    DWORD usersSize = sizeof users;
-    if (!CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &usersSize)) return nullptr;
-    EXPLICIT_ACCESSW access{};
-    access.grfAccessPermissions =
-        FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE;
-    access.grfAccessMode = GRANT_ACCESS;
-    access.grfInheritance = SUB_CONTAINERS_AND_OBJECTS_INHERIT;
-    access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
-    access.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
-    access.Trustee.ptstrName = reinterpret_cast<LPWSTR>(users);
-    PACL updated = nullptr;
-    DWORD result = SetEntriesInAclW(1, &access, current, &updated);
-    if (result != ERROR_SUCCESS) {
-        SetLastError(result);
-        return nullptr;
+namespace {
+
+using qv::win32::lastErrorFailure;
+using qv::win32::UniqueFile;
+
+// UTF-8 with its byte-order mark, so that Notepad reads it in every code page.
+constexpr std::string_view kNoteText =
+    "\xEF\xBB\xBF"
+    "本文件夹是QVu盘卫士的数据文件夹：本机各用户的设置、防护日志、进程记录和隔离区保存在这里。\r\n"
+    "本说明文件由安装程序建立，只有管理员可以修改或删除它：有它在，普通用户就不能删除本文件夹，"
+    "也不能把它换成指向别处的链接。卸载QVu盘卫士时，本文件夹随之删除。\r\n";
+
+// A descriptor that carries `list` as a protected access list, for an object made now.
+struct ProtectedDescriptor {
+    explicit ProtectedDescriptor(const ACL* list) {
+        made = InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+               SetSecurityDescriptorDacl(&descriptor, TRUE, const_cast<ACL*>(list), FALSE) &&
+               SetSecurityDescriptorControl(&descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
+        attributes = {sizeof attributes, &descriptor, FALSE};
     }
-    return LocalAcl(updated);
+    SECURITY_DESCRIPTOR descriptor{};
+    SECURITY_ATTRIBUTES attributes{};
+    bool made = false;
+};
+
+// Whatever stands under the note's name goes first, whoever made it: the note is made new,
+// so that it is the setup's own file with the setup's list. Opened as itself, a link is
+// removed, never what it leads to; read-only would refuse the deletion and is cleared.
+Status removeEarlierNote(const std::wstring& path) {
+    UniqueFile earlier(
+        CreateFileW(path.c_str(), DELETE | FILE_WRITE_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!earlier) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? Status::success() : qv::win32::failure(error);
+    }
+    FILE_BASIC_INFO basic{};  // times of zero stay as they are
+    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    SetFileInformationByHandle(earlier.get(), FileBasicInfo, &basic, sizeof basic);
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    if (!SetFileInformationByHandle(earlier.get(), FileDispositionInfo, &disposition,
+                                    sizeof disposition)) {
+        return lastErrorFailure();
+    }
+    return Status::success();
 }
 
-// The entries the folder inherits from ProgramData stay. The folder is changed through a
-// handle to itself: any user may make a junction of that name before the setup runs, and
-// the rights given here would then go to the folder it leads to (FILE_FLAG_OPEN_REPARSE_POINT
-// opens the reparse point itself, CreateFileW's documentation), so such a folder is refused.
-// SetSecurityInfo passes the inheritable entry on to what the folder holds already, as
-// SetNamedSecurityInfo does ("Automatic Propagation of Inheritable ACEs",
-// learn.microsoft.com/windows/win32/secauthz/automatic-propagation-of-inheritable-aces).
-Status makeSharedDataFolder(const std::wstring& folder) {
-    if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-        return qv::win32::lastErrorFailure();
-    qv::win32::UniqueFile itself(
-        CreateFileW(folder.c_str(), READ_CONTROL | WRITE_DAC | FILE_READ_ATTRIBUTES,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!itself) return qv::win32::lastErrorFailure();
-    FILE_BASIC_INFO basic{};
-    if (!GetFileInformationByHandleEx(itself.get(), FileBasicInfo, &basic, sizeof basic)) {
-        return qv::win32::lastErrorFailure();
+Status placeNote(const std::wstring& path) {
+    if (Status removed = removeEarlierNote(path); !removed.ok()) return removed;
+    LocalAcl list = dataFolderNoteList();
+    if (!list) return lastErrorFailure();
+    ProtectedDescriptor security(list.get());
+    if (!security.made) return lastErrorFailure();
+    UniqueFile note(CreateFileW(path.c_str(), GENERIC_WRITE, 0, &security.attributes, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!note) return lastErrorFailure();
+    DWORD written = 0;
+    if (!WriteFile(note.get(), kNoteText.data(), static_cast<DWORD>(kNoteText.size()), &written,
+                   nullptr) ||
+        written != kNoteText.size()) {
+        return lastErrorFailure();
     }
-    // Under Wine a Unix link to a folder opens as the folder; its name still says what it is,
-    // and the handle where it arrived.
-    const DWORD named = GetFileAttributesW(folder.c_str());
-    if (!(basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        ((basic.FileAttributes | named) & FILE_ATTRIBUTE_REPARSE_POINT) ||
-        !qv::win32::reachedWhereItSays(itself.get(), folder)) {
-        return Status::failure("数据文件夹不是普通文件夹（可能是链接或交接点），未作更改。");
-    }
-    PACL current = nullptr;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    DWORD result = GetSecurityInfo(itself.get(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                                   nullptr, &current, nullptr, &descriptor);
-    if (result != ERROR_SUCCESS) return qv::win32::failure(result);
-    std::unique_ptr<void, LocalFreer> descriptorOwner(descriptor);
-    LocalAcl updated = withUsersModify(current);
-    if (!updated) return qv::win32::lastErrorFailure();
-    result = SetSecurityInfo(itself.get(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                             nullptr, updated.get(), nullptr);
-    if (result != ERROR_SUCCESS) return qv::win32::failure(result);
     return Status::success();
+}
+
+}  // namespace
+
+LocalAcl dataFolderList() {
+    return accessList(
+        {kSystemFull,
+         kAdministratorsFull,
+         {WinBuiltinUsersSid,
+          FILE_GENERIC_READ | FILE_GENERIC_EXECUTE | FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY, 0},
+         {WinBuiltinUsersSid, kModify,
+          OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE | INHERIT_ONLY_ACE}});
+}
+
+LocalAcl dataFolderNoteList() {
+    return accessList({{WinLocalSystemSid, FILE_ALL_ACCESS, 0},
+                       {WinBuiltinAdministratorsSid, FILE_ALL_ACCESS, 0},
+                       {WinBuiltinUsersSid, FILE_GENERIC_READ, 0}});
+}
+
+// The folder is changed through a handle to itself, so that nothing put in its place on the
+// way receives the rights. Users are shut out until the note is in it: an empty folder they
+// may add files to is one they could make a junction.
+Status makeSharedDataFolder(const std::wstring& folder) {
+    enableTakingOver();
+    LocalAcl closed = accessList({kSystemFull, kAdministratorsFull});
+    LocalAcl open = dataFolderList();
+    if (!closed || !open) return lastErrorFailure();
+    ProtectedDescriptor closedSecurity(closed.get());
+    if (!closedSecurity.made) return lastErrorFailure();
+    if (!CreateDirectoryW(folder.c_str(), &closedSecurity.attributes) &&
+        GetLastError() != ERROR_ALREADY_EXISTS) {
+        return lastErrorFailure();
+    }
+    FolderToProtect itself = openFolderToProtect(folder);
+    if (!itself.handle) return itself.failure;
+    if (Status shut = protect(itself.handle.get(), closed.get()); !shut.ok()) return shut;
+    if (Status placed = placeNote(folder + L"\\" + kDataFolderNoteName); !placed.ok()) {
+        return placed;
+    }
+    return protect(itself.handle.get(), open.get());
 }
 
 }  // namespace qv::setup::win32

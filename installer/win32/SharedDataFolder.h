@@ -4,28 +4,33 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "common/Status.h"
+#include "installer/win32/AccessLists.h"
 
 namespace qv::setup::win32 {
 
-struct LocalFreer {
-    void operator()(void* memory) const { LocalFree(memory); }
-};
-using LocalAcl = std::unique_ptr<ACL, LocalFreer>;
+// The file the setup leaves in the data folder, which no user but an administrator may
+// change or remove: a folder that holds something cannot be made a junction (the file
+// system refuses a reparse point on a folder that is not empty: FSCTL_SET_REPARSE_POINT,
+// learn.microsoft.com/windows-hardware/drivers/ifs/fsctl-set-reparse-point).
+inline constexpr wchar_t kDataFolderNoteName[] = L"数据文件夹说明.txt";
 
-// The access control list `current` (null for none) with one more entry: Modify (read,
-// write, execute and delete) for BUILTIN\Users, inherited by every file and folder below.
-// Null when it could not be made.
-LocalAcl withUsersModify(PACL current);
+// The data folder's list: SYSTEM and Administrators have full control. Users (BUILTIN\Users,
+// S-1-5-32-545) may list the folder and create files and folders in it, but not delete,
+// rename or re-point the folder itself (no DELETE, FILE_WRITE_ATTRIBUTES or
+// FILE_DELETE_CHILD on it); they may modify everything in it: an entry that only what the
+// folder holds inherits.
+LocalAcl dataFolderList();
+// The note's list: SYSTEM and Administrators have full control, Users may read it.
+LocalAcl dataFolderNoteList();
 
-// Makes `folder` (when it is not there yet) and lets the local Users group, named by its
-// well-known SID so that the name's language does not matter, modify what is in it: create,
-// change and delete files and folders, not change their permissions. The program folder is
-// never opened up so: a user who could replace QVud.exe there would run code as every user
-// who starts it.
+// Makes `folder` (when it is not there yet), makes the Administrators group its owner and
+// gives it the data folder's list, with the note in it. A folder of that name that is a link
+// or a junction is refused: any user may make one before the setup runs, and the rights
+// given here would go where it leads. An existing folder, made by some user beforehand, is
+// taken over: its owner could otherwise change its list again.
 Status makeSharedDataFolder(const std::wstring& folder);
 
 }  // namespace qv::setup::win32

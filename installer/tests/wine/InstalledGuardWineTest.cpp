@@ -20,6 +20,7 @@
 
 #include "common/win32/UniqueHandle.h"
 #include "installer/tests/wine/Installation.h"
+#include "installer/win32/SharedDataFolder.h"
 #include "tests/wine/e2e/GuardProcess.h"
 #include "tests/wine/host/WindowProbe.h"
 #include "tests/wine/tools/TestKit.h"
@@ -217,6 +218,8 @@ TEST_F(InstalledGuardWine, ItsFilesGoToProgramDataItsAdminWorkAsksForElevationAn
     ASSERT_EQ(setup.waitForExit(60000), 0);
     ASSERT_TRUE(exists(program + L"\\QVud.exe")) << "the default folder, under Program Files";
     EXPECT_TRUE(exists(data)) << "the setup makes the shared data folder";
+    EXPECT_TRUE(exists(data + L"\\" + qv::setup::win32::kDataFolderNoteName))
+        << "with the note that keeps it from being emptied and made a junction";
     EXPECT_EQ(machineString(kUninstallKey, L"UninstallString"),
               L"\"" + program + L"\\QVuninst.exe\"")
         << "just the uninstaller";

@@ -6,8 +6,7 @@
 // (The installed guard at work: InstalledGuardWineTest.cpp.)
 
 #include <windows.h>
-// After windows.h, which they need.
-#include <aclapi.h>
+// After windows.h, which it needs.
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
@@ -17,7 +16,6 @@
 
 #include "common/win32/UniqueHandle.h"
 #include "installer/tests/wine/Installation.h"
-#include "installer/win32/SharedDataFolder.h"
 #include "tests/wine/e2e/GuardProcess.h"
 #include "tests/wine/host/WindowProbe.h"
 #include "tests/wine/tools/TestKit.h"
@@ -86,6 +84,31 @@ TEST_F(SetupWine, ASecondSetupUpdatesInPlaceAndTheUninstallKeepsAFolderThatHolds
     EXPECT_FALSE(exists(destination + L"\\QVuninst.exe"));
     EXPECT_FALSE(exists(destination + L"\\QVud.exe"));
     EXPECT_TRUE(exists(destination + L"\\我的笔记.txt"));
+}
+
+// Outside Program Files the setup closes the folder to ordinary users: a folder holding
+// files of something else would close them too, and is refused before anything is
+// installed; a link in the folder's place is refused, and nothing goes where it leads.
+TEST_F(SetupWine, AFolderOfOtherFilesOrALinkOutsideProgramFilesIsRefusedAndLeftAsItIs) {
+    const std::wstring tools = temp / L"工具";
+    ASSERT_TRUE(CreateDirectoryW(tools.c_str(), nullptr));
+    ASSERT_TRUE(writeBytes(tools + L"\\tool.exe", "MZ mine"));
+    TestProcess setup(setupExe, {}, L"/S /D=" + tools);
+    EXPECT_EQ(setup.waitForExit(30000), 4);
+    EXPECT_EQ(readBytes(tools + L"\\tool.exe"), "MZ mine");
+    EXPECT_FALSE(exists(tools + L"\\Xz.ini"));
+    EXPECT_FALSE(exists(tools + L"\\QVud.exe"));
+    EXPECT_FALSE(keyExists(kUninstallKey));
+
+    TempFolder elsewhere{L"qv-elsewhere"};
+    const std::wstring link = temp / L"链接";
+    ASSERT_TRUE(makeUnixLink(elsewhere.path(), link));
+    TestProcess linked(setupExe, {}, L"/S /D=" + link);
+    EXPECT_EQ(linked.waitForExit(30000), 4);
+    EXPECT_FALSE(exists(elsewhere / L"Xz.ini"));
+    EXPECT_FALSE(exists(elsewhere / L"QVud.exe"));
+    EXPECT_FALSE(keyExists(kUninstallKey));
+    EXPECT_FALSE(exists(menuFolder()));
 }
 
 // Xz.ini is in the system code page (GBK here), which has no Hangul: a folder named with it
@@ -210,57 +233,6 @@ TEST_F(SetupWine, PagesAskToEndARunningGuardThenInstallAndRunIt) {
     ASSERT_TRUE(installed);
     TerminateProcess(installed.get(), 0);
     WaitForSingleObject(installed.get(), 10000);
-}
-
-// The entry the setup adds to the shared data folder's list (Wine keeps no list of a
-// folder's own, so the entry is checked as the setup makes it): Modify for BUILTIN\Users by
-// its SID, inherited by every file and folder below.
-TEST(SharedDataFolderTest, ALinkInItsPlaceIsRefusedAndWhereItLeadsKeepsItsRights) {
-    TempFolder place{L"qv-programdata"}, elsewhere{L"qv-elsewhere"};
-    const std::wstring folder = place / L"QVu盘卫士";
-    ASSERT_TRUE(makeUnixLink(elsewhere.path(), folder));
-    auto usersEntries = [&] {
-        PACL acl = nullptr;
-        PSECURITY_DESCRIPTOR descriptor = nullptr;
-        if (GetNamedSecurityInfoW(elsewhere.path().c_str(), SE_FILE_OBJECT,
-                                  DACL_SECURITY_INFORMATION, nullptr, nullptr, &acl, nullptr,
-                                  &descriptor) != ERROR_SUCCESS) {
-            return -1;
-        }
-        int count = acl ? acl->AceCount : 0;
-        LocalFree(descriptor);
-        return count;
-    };
-    const int before = usersEntries();
-    qv::Status made = qv::setup::win32::makeSharedDataFolder(folder);
-    EXPECT_FALSE(made.ok());
-    EXPECT_NE(made.description().find("链接"), std::string::npos) << made.description();
-    EXPECT_EQ(usersEntries(), before) << "no right given where the link leads";
-
-    const std::wstring plain = place / L"plain";
-    qv::Status plainMade = qv::setup::win32::makeSharedDataFolder(plain);
-    EXPECT_TRUE(plainMade.ok()) << plainMade.description();
-    const DWORD attributes = GetFileAttributesW(plain.c_str());
-    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
-}
-
-TEST(SharedDataFolderTest, TheLocalUsersGroupMayModifyWhatIsInIt) {
-    qv::setup::win32::LocalAcl acl = qv::setup::win32::withUsersModify(nullptr);
-    ASSERT_TRUE(acl);
-    ASSERT_EQ(acl->AceCount, 1);
-    void* entry = nullptr;
-    ASSERT_TRUE(GetAce(acl.get(), 0, &entry));
-    auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
-    EXPECT_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
-    EXPECT_EQ(allowed->Header.AceFlags & (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE),
-              OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
-    EXPECT_EQ(allowed->Mask, static_cast<DWORD>(FILE_GENERIC_READ | FILE_GENERIC_WRITE |
-                                                FILE_GENERIC_EXECUTE | DELETE));
-    EXPECT_EQ(allowed->Mask & (WRITE_DAC | WRITE_OWNER), 0u) << "not the right to change rights";
-    BYTE users[SECURITY_MAX_SID_SIZE];
-    DWORD size = sizeof users;
-    ASSERT_TRUE(CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &size));
-    EXPECT_TRUE(EqualSid(&allowed->SidStart, users));
 }
 
 }  // namespace

@@ -1,0 +1,173 @@
+// The folders the setup gives lists of their own: what the lists let an ordinary user do
+// (asked of the system's own access check, for a token with the Administrators group
+// disabled); the shared data folder's note that keeps it from being emptied, a folder of
+// that name made beforehand by a user, or a link in its place. (The installation folder as
+// the real setup readies it: SetupWineTest.cpp.)
+
+#include <windows.h>
+// After windows.h, which they need.
+#include <aclapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/win32/UniqueHandle.h"
+#include "installer/tests/wine/Installation.h"
+#include "installer/win32/ProgramFolder.h"
+#include "installer/win32/SharedDataFolder.h"
+#include "tests/wine/tools/TestKit.h"
+
+namespace qv::setup::test {
+namespace {
+
+using namespace qv::testkit;
+using qv::setup::win32::LocalAcl;
+using qv::win32::UniqueKernelHandle;
+
+struct LocalDescriptor {
+    ~LocalDescriptor() { LocalFree(descriptor); }
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+};
+
+// An impersonation token of this process with the Administrators group for denying only:
+// what the list grants a member of Users who is no administrator.
+UniqueKernelHandle ordinaryUserToken() {
+    HANDLE process = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &process)) return {};
+    UniqueKernelHandle processToken(process);
+    BYTE administrators[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof administrators;
+    if (!CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size)) return {};
+    SID_AND_ATTRIBUTES disabled{administrators, 0};
+    HANDLE restricted = nullptr;
+    if (!CreateRestrictedToken(process, 0, 1, &disabled, 0, nullptr, 0, nullptr, &restricted))
+        return {};
+    UniqueKernelHandle primary(restricted);
+    HANDLE impersonation = nullptr;
+    if (!DuplicateToken(restricted, SecurityImpersonation, &impersonation)) return {};
+    return UniqueKernelHandle(impersonation);
+}
+
+// The rights of `wanted` that `list` (owned by the Administrators group) grants the token.
+DWORD granted(HANDLE token, const ACL* list, DWORD wanted) {
+    SECURITY_DESCRIPTOR descriptor{};
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    BYTE administrators[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof administrators;
+    CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size);
+    SetSecurityDescriptorOwner(&descriptor, administrators, FALSE);
+    SetSecurityDescriptorGroup(&descriptor, administrators, FALSE);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, const_cast<ACL*>(list), FALSE);
+    GENERIC_MAPPING mapping{FILE_GENERIC_READ, FILE_GENERIC_WRITE, FILE_GENERIC_EXECUTE,
+                            FILE_ALL_ACCESS};
+    PRIVILEGE_SET privileges{};
+    DWORD privilegesSize = sizeof privileges, access = 0;
+    BOOL allowed = FALSE;
+    if (!AccessCheck(&descriptor, token, MAXIMUM_ALLOWED, &mapping, &privileges, &privilegesSize,
+                     &access, &allowed) ||
+        !allowed) {
+        return 0;
+    }
+    return access & wanted;
+}
+
+TEST(SharedDataFolderTest, UsersMayWorkInItButNotRemoveRenameOrRepointTheFolderOrTheNote) {
+    UniqueKernelHandle user = ordinaryUserToken();
+    ASSERT_TRUE(user);
+    LocalAcl folder = win32::dataFolderList(), note = win32::dataFolderNoteList();
+    ASSERT_TRUE(folder && note);
+    const DWORD change = DELETE | FILE_WRITE_ATTRIBUTES | FILE_WRITE_EA | FILE_DELETE_CHILD |
+                         WRITE_DAC | WRITE_OWNER;
+    EXPECT_EQ(granted(user.get(), folder.get(), change), 0u) << std::hex;
+    const DWORD work = FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY;
+    EXPECT_EQ(granted(user.get(), folder.get(), work), work);
+    EXPECT_EQ(granted(user.get(), note.get(), FILE_WRITE_DATA | FILE_APPEND_DATA | change), 0u);
+    EXPECT_EQ(granted(user.get(), note.get(), FILE_READ_DATA), static_cast<DWORD>(FILE_READ_DATA));
+
+    // What the folder holds inherits Modify, and no more.
+    ACL_SIZE_INFORMATION sizes{};
+    ASSERT_TRUE(GetAclInformation(folder.get(), &sizes, sizeof sizes, AclSizeInformation));
+    bool inherited = false;
+    for (DWORD i = 0; i < sizes.AceCount; ++i) {
+        void* entry = nullptr;
+        ASSERT_TRUE(GetAce(folder.get(), i, &entry));
+        auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
+        if (!(allowed->Header.AceFlags & INHERIT_ONLY_ACE)) continue;
+        inherited = true;
+        EXPECT_EQ(allowed->Mask, win32::kModify);
+        EXPECT_EQ(allowed->Header.AceFlags & (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE),
+                  OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
+    }
+    EXPECT_TRUE(inherited);
+}
+
+TEST(ProgramFolderTest, UsersMayReadAndRunTheProgramsButChangeNothing) {
+    UniqueKernelHandle user = ordinaryUserToken();
+    ASSERT_TRUE(user);
+    LocalAcl folder = win32::programFolderList();
+    ASSERT_TRUE(folder);
+    const DWORD change = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_ATTRIBUTES |
+                         FILE_WRITE_EA | DELETE | FILE_DELETE_CHILD | WRITE_DAC | WRITE_OWNER;
+    EXPECT_EQ(granted(user.get(), folder.get(), change), 0u);
+    const DWORD use = FILE_READ_DATA | FILE_EXECUTE;
+    EXPECT_EQ(granted(user.get(), folder.get(), use), use);
+    // What the folder holds inherits every entry.
+    ACL_SIZE_INFORMATION sizes{};
+    ASSERT_TRUE(GetAclInformation(folder.get(), &sizes, sizeof sizes, AclSizeInformation));
+    for (DWORD i = 0; i < sizes.AceCount; ++i) {
+        void* entry = nullptr;
+        ASSERT_TRUE(GetAce(folder.get(), i, &entry));
+        EXPECT_EQ(static_cast<ACE_HEADER*>(entry)->AceFlags,
+                  OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
+    }
+}
+
+// Wine keeps no access list of a file's own (it shows one made from the Unix permissions),
+// so what the setup gives is checked above, as it makes the lists; here, what it does.
+TEST(SharedDataFolderTest, TheNoteIsMadeAnewAndWhatTheFolderHoldsStays) {
+    TempFolder place{L"qv-programdata"};
+    const std::wstring folder = place / L"QVu盘卫士";
+    const std::wstring note = folder + L"\\" + win32::kDataFolderNoteName;
+    qv::Status made = win32::makeSharedDataFolder(folder);
+    ASSERT_TRUE(made.ok()) << made.description();
+    const std::string text = readBytes(note).value_or("");
+    EXPECT_NE(text.find("数据文件夹"), std::string::npos) << text;
+
+    // A second setup, over a user's settings and a note some user replaced, made read-only.
+    ASSERT_TRUE(writeBytes(folder + L"\\QVset.ini", "settings"));
+    ASSERT_TRUE(SetFileAttributesW(note.c_str(), FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(writeBytes(note, "someone's"));
+    ASSERT_TRUE(SetFileAttributesW(note.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    made = win32::makeSharedDataFolder(folder);
+    ASSERT_TRUE(made.ok()) << made.description();
+    EXPECT_EQ(readBytes(note), text);
+    EXPECT_EQ(GetFileAttributesW(note.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+              0u);
+    EXPECT_EQ(readBytes(folder + L"\\QVset.ini"), "settings");
+}
+
+// A folder in the note's place cannot be removed for it: the setup says so.
+TEST(SharedDataFolderTest, AFolderInTheNotesPlaceIsTold) {
+    TempFolder place{L"qv-programdata"};
+    const std::wstring folder = place / L"QVu盘卫士";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring blocking = folder + L"\\" + win32::kDataFolderNoteName;
+    ASSERT_TRUE(CreateDirectoryW(blocking.c_str(), nullptr));
+    ASSERT_TRUE(writeBytes(blocking + L"\\inside.txt", "x"));
+    EXPECT_FALSE(win32::makeSharedDataFolder(folder).ok());
+    EXPECT_EQ(readBytes(blocking + L"\\inside.txt"), "x");
+}
+
+TEST(SharedDataFolderTest, ALinkInItsPlaceIsRefusedAndNothingIsMadeWhereItLeads) {
+    TempFolder place{L"qv-programdata"}, elsewhere{L"qv-elsewhere"};
+    const std::wstring folder = place / L"QVu盘卫士";
+    ASSERT_TRUE(makeUnixLink(elsewhere.path(), folder));
+    qv::Status made = win32::makeSharedDataFolder(folder);
+    EXPECT_FALSE(made.ok());
+    EXPECT_NE(made.description().find("链接"), std::string::npos) << made.description();
+    EXPECT_FALSE(exists(elsewhere / win32::kDataFolderNoteName));
+}
+
+}  // namespace
+}  // namespace qv::setup::test

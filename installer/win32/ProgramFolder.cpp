@@ -1,0 +1,51 @@
+#include "installer/win32/ProgramFolder.h"
+
+#include "common/win32/Folders.h"
+#include "common/win32/UniqueHandle.h"
+
+namespace qv::setup::win32 {
+
+namespace {
+
+bool isFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Whether `folder` holds anything, an earlier installation aside. One that cannot be listed
+// counts as holding something: it is left as it is.
+bool holdsOtherFiles(const std::wstring& folder) {
+    if (isFile(folder + L"\\QVud.exe")) return false;
+    WIN32_FIND_DATAW found;
+    qv::win32::UniqueFind search(FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic,
+                                                  &found, FindExSearchNameMatch, nullptr, 0));
+    if (!search) return true;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") return true;
+    } while (FindNextFileW(search.get(), &found));
+    return GetLastError() != ERROR_NO_MORE_FILES;
+}
+
+}  // namespace
+
+LocalAcl programFolderList() {
+    return accessList({kSystemFull,
+                       kAdministratorsFull,
+                       {WinBuiltinUsersSid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE,
+                        OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE}});
+}
+
+ProgramFolderResult prepareProgramFolder(const std::wstring& folder) {
+    enableTakingOver();
+    FolderToProtect itself = openFolderToProtect(folder);
+    if (itself.notPlain) return ProgramFolderResult::NotPlainFolder;
+    if (!itself.handle) return ProgramFolderResult::Failed;
+    if (qv::win32::liesUnderProgramFiles(folder)) return ProgramFolderResult::Ready;
+    if (holdsOtherFiles(folder)) return ProgramFolderResult::HoldsOtherFiles;
+    LocalAcl list = programFolderList();
+    if (!list || !protect(itself.handle.get(), list.get()).ok()) return ProgramFolderResult::Failed;
+    return ProgramFolderResult::Ready;
+}
+
+}  // namespace qv::setup::win32

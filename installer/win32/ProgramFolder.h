@@ -1,0 +1,30 @@
+#pragma once
+// The folder the programs are installed into. Under Program Files, Windows' own list lets
+// only administrators change it. Anywhere else it inherits what its parent allows (a data
+// drive's root lets every user change what is in it, by Windows' default list), so the
+// setup gives it a list of its own: no user may replace QVud.exe, which starts for every
+// user who logs on, or QVuninst.exe, which an administrator runs elevated.
+
+#include <string>
+
+#include "installer/win32/AccessLists.h"
+
+namespace qv::setup::win32 {
+
+// SYSTEM and Administrators have full control, Users may read and run; inherited by
+// everything below.
+LocalAcl programFolderList();
+
+enum class ProgramFolderResult {
+    Ready,            // under Program Files, or given the program folder's list
+    HoldsOtherFiles,  // outside Program Files, holding files of something else: unchanged
+    NotPlainFolder,   // a link or junction (any user may make one on a data drive)
+    Failed,           // could not be opened or given its list
+};
+
+// Readies the existing folder `folder` for the installation. Outside Program Files only a
+// new or empty folder, or one holding an earlier installation (QVud.exe), is given the list:
+// the files of anything else would be closed to their users.
+ProgramFolderResult prepareProgramFolder(const std::wstring& folder);
+
+}  // namespace qv::setup::win32
