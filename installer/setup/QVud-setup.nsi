@@ -104,9 +104,30 @@ Function RunGuard
     ${EndIf}
 FunctionEnd
 
+; Why the helper, by its exit code in $0, refuses the folder: in $1, empty for no refusal.
+Function ProgramFolderRefusal
+    ${Select} $0
+        ${Case} 9
+            StrCpy $1 "安装文件夹不在Program Files之中，而且其中已有其他文件。安装程序会让普通用户不能修改安装文件夹，这也会影响那些文件。请选择一个新的文件夹。"
+        ${Case} 10
+            StrCpy $1 "安装文件夹是链接或交接点，请选择一个普通文件夹。"
+        ${Default}
+            StrCpy $1 ""
+    ${EndSelect}
+FunctionEnd
+
+; The user stays on the page, to choose another folder, while the one chosen would be refused.
 Function LeaveDirectoryPage
     Call EnsureGuardEnded
     ${If} $0 = 1
+        Abort
+    ${EndIf}
+    InitPluginsDir
+    File "/oname=$PLUGINSDIR\qvsetup-helper.exe" "${HELPER}"
+    ExecWait '"$PLUGINSDIR\qvsetup-helper.exe" check-program-folder "$INSTDIR"' $0
+    Call ProgramFolderRefusal
+    ${If} $1 != ""
+        MessageBox MB_OK|MB_ICONEXCLAMATION "$1$\r$\n$INSTDIR"
         Abort
     ${EndIf}
 FunctionEnd
@@ -128,15 +149,11 @@ Section "Install"
     ; nothing is written into a folder that cannot have it.
     ExecWait '"$PLUGINSDIR\qvsetup-helper.exe" program-folder "$INSTDIR"' $0
     ${If} $0 != 0
-        ${Select} $0
-            ${Case} 9
-                StrCpy $1 "安装文件夹不在Program Files之中，而且其中已有其他文件。安装程序会让普通用户不能修改安装文件夹，这也会影响那些文件。请选择一个新的文件夹。"
-            ${Case} 10
-                StrCpy $1 "安装文件夹是链接或交接点，请选择一个普通文件夹。"
-            ${Default}
-                StrCpy $1 "无法设置安装文件夹的权限（错误 $0）。"
-                RMDir "$INSTDIR"
-        ${EndSelect}
+        Call ProgramFolderRefusal
+        ${If} $1 == ""
+            StrCpy $1 "无法设置安装文件夹的权限（错误 $0）。"
+            RMDir "$INSTDIR"
+        ${EndIf}
         MessageBox MB_OK|MB_ICONSTOP "$1$\r$\n$INSTDIR" /SD IDOK
         SetErrorLevel 4
         Abort "安装失败。"

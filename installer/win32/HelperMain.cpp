@@ -8,9 +8,10 @@
 // shared data folder, and the shortcuts in the Start menu folder.
 //
 //   qvsetup-helper.exe program-folder <folder>
+//   qvsetup-helper.exe check-program-folder <folder>
 //
 // readies the installation folder: outside Program Files, only administrators may change
-// it (see ProgramFolder.h).
+// it (see ProgramFolder.h); or only tells whether it could, while the user still chooses.
 //
 //   qvsetup-helper.exe data-folder
 //
@@ -100,8 +101,8 @@ HelperExit makeDataFolder() {
                : HelperExit::DataFolderFailed;
 }
 
-HelperExit prepareProgramFolder(const std::wstring& folder) {
-    switch (win32::prepareProgramFolder(folder)) {
+HelperExit prepareProgramFolder(const std::wstring& folder, bool change) {
+    switch (win32::prepareProgramFolder(folder, change)) {
         case win32::ProgramFolderResult::Ready:
             return HelperExit::Done;
         case win32::ProgramFolderResult::HoldsOtherFiles:
@@ -127,8 +128,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::wstring verb = args[0];
     args.erase(args.begin());
     if (verb == L"write-xz") return static_cast<int>(writeScript(args));
-    if (verb == L"program-folder" && args.size() == 1) {
-        return static_cast<int>(prepareProgramFolder(args[0]));
+    if ((verb == L"program-folder" || verb == L"check-program-folder") && args.size() == 1) {
+        return static_cast<int>(prepareProgramFolder(args[0], verb == L"program-folder"));
     }
     if (verb == L"data-folder" && args.empty()) return static_cast<int>(makeDataFolder());
     if (verb == L"run-as-user" && args.size() == 1) {

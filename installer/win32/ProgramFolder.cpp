@@ -36,13 +36,18 @@ LocalAcl programFolderList() {
                         OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE}});
 }
 
-ProgramFolderResult prepareProgramFolder(const std::wstring& folder) {
+ProgramFolderResult prepareProgramFolder(const std::wstring& folder, bool change) {
+    if (!change && GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        GetLastError() == ERROR_FILE_NOT_FOUND) {
+        return ProgramFolderResult::Ready;
+    }
     enableTakingOver();
     FolderToProtect itself = openFolderToProtect(folder);
     if (itself.notPlain) return ProgramFolderResult::NotPlainFolder;
     if (!itself.handle) return ProgramFolderResult::Failed;
     if (qv::win32::liesUnderProgramFiles(folder)) return ProgramFolderResult::Ready;
     if (holdsOtherFiles(folder)) return ProgramFolderResult::HoldsOtherFiles;
+    if (!change) return ProgramFolderResult::Ready;
     LocalAcl list = programFolderList();
     if (!list || !protect(itself.handle.get(), list.get()).ok()) return ProgramFolderResult::Failed;
     return ProgramFolderResult::Ready;

@@ -22,9 +22,10 @@ enum class ProgramFolderResult {
     Failed,           // could not be opened or given its list
 };
 
-// Readies the existing folder `folder` for the installation. Outside Program Files only a
-// new or empty folder, or one holding an earlier installation (QVud.exe), is given the list:
-// the files of anything else would be closed to their users.
-ProgramFolderResult prepareProgramFolder(const std::wstring& folder);
+// Readies the folder `folder` for the installation. Outside Program Files only a new or
+// empty folder, or one holding an earlier installation (QVud.exe), is given the list: the
+// files of anything else would be closed to their users. With `change` false it only tells
+// what it would do, and a folder not made yet is Ready.
+ProgramFolderResult prepareProgramFolder(const std::wstring& folder, bool change);
 
 }  // namespace qv::setup::win32

@@ -123,6 +123,28 @@ TEST(ProgramFolderTest, UsersMayReadAndRunTheProgramsButChangeNothing) {
     }
 }
 
+// While the user still chooses, the setup only asks: a folder not made yet is fine and
+// stays unmade; one holding something else, or a link, would be refused; one holding an
+// earlier installation is fine.
+TEST(ProgramFolderTest, TheCheckTellsWhatTheSetupWouldDoAndChangesNothing) {
+    TempFolder place{L"qv-install"};
+    const std::wstring fresh = place / L"新文件夹";
+    EXPECT_EQ(win32::prepareProgramFolder(fresh, false), win32::ProgramFolderResult::Ready);
+    EXPECT_FALSE(exists(fresh));
+
+    const std::wstring tools = place / L"工具";
+    ASSERT_TRUE(CreateDirectoryW(tools.c_str(), nullptr));
+    ASSERT_TRUE(writeBytes(tools + L"\\tool.exe", "MZ"));
+    EXPECT_EQ(win32::prepareProgramFolder(tools, false),
+              win32::ProgramFolderResult::HoldsOtherFiles);
+    ASSERT_TRUE(writeBytes(tools + L"\\QVud.exe", "MZ earlier"));
+    EXPECT_EQ(win32::prepareProgramFolder(tools, false), win32::ProgramFolderResult::Ready);
+
+    const std::wstring link = place / L"链接";
+    ASSERT_TRUE(makeUnixLink(tools, link));
+    EXPECT_EQ(win32::prepareProgramFolder(link, false), win32::ProgramFolderResult::NotPlainFolder);
+}
+
 // Wine keeps no access list of a file's own (it shows one made from the Unix permissions),
 // so what the setup gives is checked above, as it makes the lists; here, what it does.
 TEST(SharedDataFolderTest, TheNoteIsMadeAnewAndWhatTheFolderHoldsStays) {
