@@ -67,19 +67,26 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "${PUBLISHER}"
 ; silent, a running guard is a failure. Leaves 1 in $0 when the guard still runs. A mutex
 ; that cannot be opened for want of rights (ERROR_ACCESS_DENIED, 5) is a guard too: one
 ; the user started while this setup runs with an administrator's rights of another account.
+; The mutex is one of this session; the helper sees the installation's guard of any user
+; in any session (exit code 12), whose files the setup could not replace.
 Function EnsureGuardEnded
+    InitPluginsDir
+    File "/oname=$PLUGINSDIR\qvsetup-helper.exe" "${HELPER}"
     ${Do}
         System::Call 'kernel32::OpenMutexW(i 0x100000, i 0, w "${GUARD_MUTEX}") p .r1 ?e'
         Pop $2
         ${If} $1 P= 0
         ${AndIf} $2 != 5
-            StrCpy $0 0
-            Return
+            ExecWait '"$PLUGINSDIR\qvsetup-helper.exe" guard-running "$INSTDIR"' $3
+            ${If} $3 != 12
+                StrCpy $0 0
+                Return
+            ${EndIf}
         ${EndIf}
         ${If} $1 P<> 0
             System::Call 'kernel32::CloseHandle(p r1)'
         ${EndIf}
-        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "请先退出${PRODUCT}（右键单击悬浮窗，选择“退出”），然后点击“重试”继续安装。" /SD IDCANCEL IDRETRY retry
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "请先退出${PRODUCT}（右键单击悬浮窗，选择“退出”；其他已登录的用户也要退出它），然后点击“重试”继续安装。" /SD IDCANCEL IDRETRY retry
         StrCpy $0 1
         Return
         retry:
@@ -122,8 +129,7 @@ Function LeaveDirectoryPage
     ${If} $0 = 1
         Abort
     ${EndIf}
-    InitPluginsDir
-    File "/oname=$PLUGINSDIR\qvsetup-helper.exe" "${HELPER}"
+    ; The helper is there: EnsureGuardEnded put it there.
     ExecWait '"$PLUGINSDIR\qvsetup-helper.exe" check-program-folder "$INSTDIR"' $0
     Call ProgramFolderRefusal
     ${If} $1 != ""
@@ -140,9 +146,8 @@ Section "Install"
         Abort "${PRODUCT}正在运行，安装已取消。"
     ${EndIf}
 
+    ; The helper is there: EnsureGuardEnded put it there.
     CreateDirectory "$INSTDIR"
-    InitPluginsDir
-    File "/oname=$PLUGINSDIR\qvsetup-helper.exe" "${HELPER}"
     File "/oname=$PLUGINSDIR\manifest.txt" "${MANIFEST}"
 
     ; Outside Program Files the folder gets a list that lets only administrators change it;

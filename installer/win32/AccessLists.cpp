@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "common/win32/Privileges.h"
 #include "common/win32/ReachedPath.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
@@ -21,15 +22,6 @@ struct Sid {
 bool wellKnownSid(WELL_KNOWN_SID_TYPE type, Sid& sid) {
     DWORD size = sizeof sid.bytes;
     return CreateWellKnownSid(type, nullptr, sid.bytes, &size);
-}
-
-void enablePrivilege(HANDLE token, const wchar_t* name) {
-    TOKEN_PRIVILEGES privileges{};
-    privileges.PrivilegeCount = 1;
-    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (LookupPrivilegeValueW(nullptr, name, &privileges.Privileges[0].Luid)) {
-        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
-    }
 }
 
 }  // namespace
@@ -59,13 +51,8 @@ LocalAcl accessList(std::initializer_list<Grant> grants) {
 }
 
 void enableTakingOver() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
-        return;
-    }
-    qv::win32::UniqueKernelHandle owned(token);
-    enablePrivilege(token, SE_TAKE_OWNERSHIP_NAME);
-    enablePrivilege(token, SE_RESTORE_NAME);
+    qv::win32::enablePrivilege(SE_TAKE_OWNERSHIP_NAME);
+    qv::win32::enablePrivilege(SE_RESTORE_NAME);
 }
 
 // FILE_FLAG_OPEN_REPARSE_POINT opens a reparse point itself instead of where it leads, and

@@ -42,10 +42,8 @@ inline constexpr Grant kAdministratorsFull{WinBuiltinAdministratorsSid, FILE_ALL
                                            OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE};
 
 // Lets the setup (elevated) take any folder or file over whatever its list says: the
-// privileges to take ownership and to restore, which an administrator's elevated token
-// holds disabled ("Privilege Constants", learn.microsoft.com/windows/win32/secauthz/
-// privilege-constants). One that cannot be enabled is passed over; opening then depends on
-// the object's own list.
+// privileges to take ownership and to restore. One that cannot be enabled is passed over;
+// opening then depends on the object's own list.
 void enableTakingOver();
 
 // The folder `path` itself, never what a link or junction of that name leads to, opened

@@ -14,7 +14,8 @@ enum class HelperExit {
     NotStarted = 8,             // the program could not be started with the user's rights
     FolderHoldsOtherFiles = 9,  // outside Program Files, the folder holds other files
     FolderNotPlain = 10,        // the installation folder is a link or junction
-    FolderNotProtected = 11     // the installation folder could not be given its list
+    FolderNotProtected = 11,    // the installation folder could not be given its list
+    GuardRunning = 12           // a guard of the installation folder runs, in any session
 };
 
 }  // namespace qv::setup

@@ -13,6 +13,11 @@
 // readies the installation folder: outside Program Files, only administrators may change
 // it (see ProgramFolder.h); or only tells whether it could, while the user still chooses.
 //
+//   qvsetup-helper.exe guard-running <folder>
+//
+// tells (GuardRunning) whether <folder>\QVud.exe runs, for any user in any session: the
+// guard's single-instance mutex shows the setup only one of its own session.
+//
 //   qvsetup-helper.exe data-folder
 //
 // makes the shared data folder (%ProgramData%\QVu盘卫士), in which the local Users group may
@@ -34,6 +39,8 @@
 
 #include "common/win32/FileBytes.h"
 #include "common/win32/Folders.h"
+#include "common/win32/Privileges.h"
+#include "common/win32/RunningProcesses.h"
 #include "common/win32/SystemLibraries.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -115,6 +122,14 @@ HelperExit prepareProgramFolder(const std::wstring& folder, bool change) {
     return HelperExit::FolderNotProtected;
 }
 
+HelperExit guardRunning(const std::wstring& folder) {
+    qv::win32::enablePrivilege(SE_DEBUG_NAME);
+    bool running = false;
+    qv::win32::forEachProcessOf(folder + L"\\QVud.exe", SYNCHRONIZE,
+                                [&running](HANDLE) { running = true; });
+    return running ? HelperExit::GuardRunning : HelperExit::Done;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -130,6 +145,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (verb == L"write-xz") return static_cast<int>(writeScript(args));
     if ((verb == L"program-folder" || verb == L"check-program-folder") && args.size() == 1) {
         return static_cast<int>(prepareProgramFolder(args[0], verb == L"program-folder"));
+    }
+    if (verb == L"guard-running" && args.size() == 1) {
+        return static_cast<int>(guardRunning(args[0]));
     }
     if (verb == L"data-folder" && args.empty()) return static_cast<int>(makeDataFolder());
     if (verb == L"run-as-user" && args.size() == 1) {

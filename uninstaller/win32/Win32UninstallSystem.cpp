@@ -1,11 +1,10 @@
 #include "uninstaller/win32/Win32UninstallSystem.h"
 
 #include <windows.h>
-// After windows.h, which it needs.
-#include <iterator>
 
 #include "common/win32/FileBytes.h"
 #include "common/win32/Folders.h"
+#include "common/win32/Privileges.h"
 #include "common/win32/RunningProcesses.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
@@ -102,21 +101,11 @@ bool Win32UninstallSystem::startMinimised(std::string_view program,
 void Win32UninstallSystem::endProgram(const std::string& path) {
     std::optional<FullPath> program = fullPath(toWide(path));
     if (!program) return;
-    const std::wstring name = program->path.substr(program->nameAt);
-    forEachProcessNamed(name, [&](DWORD id) {
-        if (id == GetCurrentProcessId()) return;
-        UniqueKernelHandle process(OpenProcess(
-            PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-        if (!process) return;
-        // The process's own file, by the full path it was started from.
-        wchar_t image[32768];
-        DWORD size = static_cast<DWORD>(std::size(image));
-        if (!QueryFullProcessImageNameW(process.get(), 0, image, &size) ||
-            CompareStringOrdinal(image, static_cast<int>(size), program->path.c_str(), -1, TRUE) !=
-                CSTR_EQUAL) {
-            return;
-        }
-        if (TerminateProcess(process.get(), 1)) WaitForSingleObject(process.get(), 5000);
+    // The guard of a user with a standard account, who typed an administrator's password to
+    // uninstall, is another account's process: only the debug privilege opens it.
+    enablePrivilege(SE_DEBUG_NAME);
+    forEachProcessOf(program->path, PROCESS_TERMINATE | SYNCHRONIZE, [](HANDLE process) {
+        if (TerminateProcess(process, 1)) WaitForSingleObject(process, 5000);
     });
 }
 

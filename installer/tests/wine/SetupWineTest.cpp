@@ -143,6 +143,23 @@ TEST_F(SetupWine, SilentInstallOverARunningGuardFailsAndInstallsNothing) {
     EXPECT_FALSE(keyExists(kUninstallKey));
 }
 
+// The installation's guard may run in another session, or for another user, where the
+// guard's single-instance mutex cannot be seen: the setup finds it by its program file.
+// A program in its place that holds no mutex stands for it.
+TEST_F(SetupWine, SilentInstallOverTheInstallationsGuardOfAnotherSessionFails) {
+    const std::wstring parent = temp / L"我的 软件";
+    ASSERT_TRUE(CreateDirectoryW(parent.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(destination.c_str(), nullptr));
+    const std::wstring standIn = destination + L"\\QVud.exe";
+    ASSERT_TRUE(CopyFileW(windowsPath(QV_IDLE_PROGRAM).c_str(), standIn.c_str(), TRUE));
+    TestProcess other(standIn, temp.path());
+    ASSERT_TRUE(other.started());
+    TestProcess setup(setupExe, {}, L"/S /D=" + destination);
+    EXPECT_EQ(setup.waitForExit(30000), 3);
+    EXPECT_FALSE(exists(destination + L"\\Xz.ini"));
+    EXPECT_FALSE(keyExists(kUninstallKey));
+}
+
 // The process that started `pid`; 0 when unknown.
 DWORD parentOf(DWORD pid) {
     UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));

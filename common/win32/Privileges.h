@@ -1,0 +1,14 @@
+#pragma once
+// Privileges an elevated program of the product enables for one task. An administrator's
+// elevated token holds them disabled ("Privilege Constants", learn.microsoft.com/windows/
+// win32/secauthz/privilege-constants); enabling one affects this process only.
+
+#include <windows.h>
+
+namespace qv::win32 {
+
+// Enables the privilege `name` (SE_DEBUG_NAME ...) in this process's token. False when the
+// token does not hold it or cannot be changed; the caller goes on with the rights it has.
+bool enablePrivilege(const wchar_t* name);
+
+}  // namespace qv::win32
