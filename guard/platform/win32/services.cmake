@@ -1,5 +1,6 @@
 # Win32 back-ends of the platform services (target qv_win32_services).
 add_library(qv_win32_services STATIC
+    services/DispatchingWait.cpp
     services/Win32Clock.cpp
     services/Win32Elevation.cpp
     services/Win32FileSystem.cpp

@@ -11,6 +11,7 @@
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
 #include "common/win32/UserRights.h"
+#include "guard/platform/win32/services/DispatchingWait.h"
 #include "guard/platform/win32/services/WatchedProcess.h"
 
 namespace qv::win32 {
@@ -19,19 +20,23 @@ namespace {
 
 using ShellExecuteExFunction = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
 using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
+using CoUninitializeFunction = void(WINAPI*)();
 
-// ShellExecuteExW from the shell library, loaded from the system folder at the first use
-// and kept for the rest of the run. COM is initialised on this thread first, as the
-// function asks of its callers (learn.microsoft.com/windows/win32/api/shellapi/
-// nf-shellapi-shellexecuteexw, Remarks).
-ShellExecuteExFunction shellExecute() {
-    static const ShellExecuteExFunction loaded = [] {
-        CoInitializeExFunction initialise = nullptr;
-        bindProc(systemLibrary(L"ole32.dll").release(), "CoInitializeEx", initialise);
-        if (initialise) initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        ShellExecuteExFunction execute = nullptr;
-        bindProc(systemLibrary(L"shell32.dll").release(), "ShellExecuteExW", execute);
-        return execute;
+// The shell's and COM's functions, loaded from the system folder at the first use and kept
+// for the rest of the run.
+struct Shell {
+    ShellExecuteExFunction execute = nullptr;
+    CoInitializeExFunction initialise = nullptr;
+    CoUninitializeFunction uninitialise = nullptr;
+};
+const Shell& shell() {
+    static const Shell loaded = [] {
+        Shell functions;
+        HMODULE ole = systemLibrary(L"ole32.dll").release();
+        bindProc(ole, "CoInitializeEx", functions.initialise);
+        bindProc(ole, "CoUninitialize", functions.uninitialise);
+        bindProc(systemLibrary(L"shell32.dll").release(), "ShellExecuteExW", functions.execute);
+        return functions;
     }();
     return loaded;
 }
@@ -46,8 +51,10 @@ platform::ElevatedStart Win32Elevation::startElevated(const std::string& program
                                                       const std::string& parameters,
                                                       platform::WindowMode mode) {
     using Result = platform::ElevatedStart::Result;
-    ShellExecuteExFunction execute = shellExecute();
-    if (!execute) return {Result::Failed, systemErrorText(ERROR_MOD_NOT_FOUND), nullptr};
+    const Shell& functions = shell();
+    if (!functions.execute) return {Result::Failed, systemErrorText(ERROR_MOD_NOT_FOUND), nullptr};
+    // A second action that asks for the rights while a prompt waits for its answer.
+    if (prompting_) return {Result::Failed, "另一个管理员权限请求正在等待回答", nullptr};
     std::wstring file = toWide(program);
     std::wstring arguments = toWide(parameters);
     std::wstring folder = toWide(systemFolder());
@@ -68,8 +75,23 @@ platform::ElevatedStart Win32Elevation::startElevated(const std::string& program
     info.lpParameters = arguments.empty() ? nullptr : arguments.c_str();
     info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     info.nShow = showCommand(mode);
-    if (!execute(&info)) {
-        DWORD error = GetLastError();
+    BOOL started = FALSE;
+    DWORD error = ERROR_SUCCESS;
+    prompting_ = true;
+    // COM is initialised on the prompt's thread first, as ShellExecuteExW asks of its
+    // callers (learn.microsoft.com/windows/win32/api/shellapi/nf-shellapi-shellexecuteexw,
+    // Remarks).
+    const bool ran = runWhileDispatching([&] {
+        const bool com = functions.initialise && functions.uninitialise &&
+                         SUCCEEDED(functions.initialise(
+                             nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+        started = functions.execute(&info);
+        error = GetLastError();
+        if (com) functions.uninitialise();
+    });
+    if (!ran) error = GetLastError();
+    prompting_ = false;
+    if (!ran || !started) {
         if (error == ERROR_CANCELLED) return {Result::Declined, "", nullptr};
         return {Result::Failed, systemErrorText(error), nullptr};
     }

@@ -1,0 +1,61 @@
+#include "guard/platform/win32/services/DispatchingWait.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "common/win32/UniqueHandle.h"
+
+namespace qv::win32 {
+
+namespace {
+
+DWORD WINAPI runWork(void* work) {
+    (*static_cast<const std::function<void()>*>(work))();
+    return 0;
+}
+
+BOOL CALLBACK disableEnabled(HWND window, LPARAM disabled) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        reinterpret_cast<std::vector<HWND>*>(disabled)->push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+bool runWhileDispatching(const std::function<void()>& work) {
+    UniqueKernelHandle thread(
+        CreateThread(nullptr, 0, runWork, const_cast<std::function<void()>*>(&work), 0, nullptr));
+    if (!thread) return false;
+    const HWND active = GetActiveWindow();
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), disableEnabled, reinterpret_cast<LPARAM>(&disabled));
+
+    bool quit = false;
+    WPARAM quitCode = 0;
+    HANDLE waited = thread.get();
+    // MsgWaitForMultipleObjects wakes for the thread's end and for any message
+    // (learn.microsoft.com/windows/win32/api/winuser/nf-winuser-msgwaitformultipleobjects).
+    while (MsgWaitForMultipleObjects(1, &waited, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quit = true;
+                quitCode = message.wParam;
+                continue;
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    for (HWND window : disabled) {
+        if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+    if (active && IsWindow(active)) SetActiveWindow(active);
+    if (quit) PostQuitMessage(static_cast<int>(quitCode));
+    return true;
+}
+
+}  // namespace qv::win32
