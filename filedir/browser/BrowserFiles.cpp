@@ -40,8 +40,12 @@ Status restore(BrowserFiles& files, const std::string& folder, const Entry& entr
         return Status::failure("“" + entry.name +
                                "”是链接或交接点，它可能指向本盘以外，不予修改。");
     std::string path = childPath(folder, entry.name);
-    std::optional<std::uint32_t> now = files.attributes(path);
-    if (!now) return Status::failure("无法读取“" + entry.name + "”的属性。");
+    Status unread = Status::success();
+    std::optional<std::uint32_t> now = files.attributes(path, unread);
+    if (!now) {
+        return Status::failure("无法读取“" + entry.name + "”的属性：" +
+                               removal::reasonSentence(unread.description()));
+    }
     if (!(*now & (kHidden | kSystem))) return Status::success();
     return files.setAttributes(path, *now & ~(kHidden | kSystem));
 }

@@ -40,8 +40,9 @@ public:
     // Starts reading `folder`; nullptr with `failure` set when it cannot be opened.
     virtual std::unique_ptr<FolderReader> openFolder(const std::string& folder,
                                                      Status& failure) = 0;
-    // The attributes of one entry (the entry itself, never what a link points to).
-    virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;
+    // The attributes of one entry (the entry itself, never what a link points to); nothing,
+    // with `failure` saying why, when they cannot be read.
+    virtual std::optional<std::uint32_t> attributes(const std::string& path, Status& failure) = 0;
     virtual Status setAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // At most the first `maxBytes` bytes of the file `path` (never through a link off the
     // drive); nullopt when it cannot be read.

@@ -39,12 +39,18 @@ public:
         }
         return std::make_unique<Reader>(*this, folder, std::move(it));
     }
-    std::optional<std::uint32_t> attributes(const std::string& path) override {
+    std::optional<std::uint32_t> attributes(const std::string& path, Status& failure) override {
         auto p = resolve(path, true);
-        if (!p) return std::nullopt;
+        if (!p) {
+            failure = Status::failure("路径经过链接，不予跟随。");
+            return std::nullopt;
+        }
         std::error_code ec;
         auto st = std::filesystem::symlink_status(*p, ec);
-        if (ec || !std::filesystem::exists(st)) return std::nullopt;
+        if (ec || !std::filesystem::exists(st)) {
+            failure = Status::failure("系统找不到指定的文件");
+            return std::nullopt;
+        }
         std::uint32_t base = 0;
         if (std::filesystem::is_symlink(st))
             base = kReparsePoint | kDirectory;
@@ -91,7 +97,9 @@ private:
             std::error_code ec;
             for (; count > 0 && it_ != std::filesystem::directory_iterator(); --count) {
                 std::string name = it_->path().filename().string();
-                std::optional<std::uint32_t> a = files_.attributes(childPath(folder_, name));
+                Status unread = Status::success();
+                std::optional<std::uint32_t> a =
+                    files_.attributes(childPath(folder_, name), unread);
                 if (a) out.push_back({name, *a, 0, ""});  // gone since the listing: left out
                 it_.increment(ec);
                 if (ec) return Status::failure(ec.message());

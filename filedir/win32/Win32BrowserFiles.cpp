@@ -140,10 +140,17 @@ std::unique_ptr<FolderReader> Win32BrowserFiles::openFolder(const std::string& f
     return nullptr;
 }
 
-std::optional<std::uint32_t> Win32BrowserFiles::attributes(const std::string& path) {
-    if (!checkWay(path, true).ok()) return std::nullopt;
+std::optional<std::uint32_t> Win32BrowserFiles::attributes(const std::string& path,
+                                                           Status& failure) {
+    if (Status way = checkWay(path, true); !way.ok()) {
+        failure = way;
+        return std::nullopt;
+    }
     DWORD a = GetFileAttributesW(longPath(path).c_str());
-    if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    if (a == INVALID_FILE_ATTRIBUTES) {
+        failure = lastErrorFailure();
+        return std::nullopt;
+    }
     return a;
 }
 

@@ -14,7 +14,7 @@ class Win32BrowserFiles : public BrowserFiles {
 public:
     std::vector<Drive> drives() override;
     std::unique_ptr<FolderReader> openFolder(const std::string& folder, Status& failure) override;
-    std::optional<std::uint32_t> attributes(const std::string& path) override;
+    std::optional<std::uint32_t> attributes(const std::string& path, Status& failure) override;
     Status setAttributes(const std::string& path, std::uint32_t attributes) override;
     std::optional<std::string> readStart(const std::string& path, std::size_t maxBytes) override;
     std::string ansiToText(std::string_view bytes) override;

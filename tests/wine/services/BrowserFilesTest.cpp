@@ -44,6 +44,11 @@ TEST(BrowserFilesTest, OnlyTheEntryOfItsNameIsReadOrChangedNeverWhatALinkLeadsTo
     EXPECT_TRUE(shown.ok()) << shown.description();
     EXPECT_EQ(GetFileAttributesW((stick / L"docs").c_str()) & kWorm, 0u);
     EXPECT_TRUE(GetFileAttributesW((stick / L"docs").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+
+    // An entry gone since the listing: the system says why it cannot be read.
+    qv::Status unread = qv::Status::success();
+    EXPECT_EQ(files.attributes(root + "gone", unread), std::nullopt);
+    EXPECT_NE(unread.description().find("找不到"), std::string::npos) << unread.description();
 }
 
 }  // namespace
