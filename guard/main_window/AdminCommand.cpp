@@ -19,7 +19,9 @@ bool AdminCommand::run(const std::string& program, const std::string& parameters
     done_ = std::move(done);
     outcome_.reset();
     waitedMs_ = 0;
+    starting_ = true;
     start(program, parameters);
+    starting_ = false;
     timer_.setEnabled(true);
     return true;
 }

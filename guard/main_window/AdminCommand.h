@@ -44,9 +44,10 @@ public:
     // Starts `program` (a full path) with `parameters`, hidden. `done` runs once with the
     // outcome, always from a tick of the watch, never inside run(), so the caller has
     // finished its own part first. A command is never doubled: until its `done` has run,
-    // run() does nothing and returns false.
+    // run() does nothing and returns false. That holds while the elevation prompt waits
+    // too, when the guard's timers tick on.
     bool run(const std::string& program, const std::string& parameters, Done done);
-    bool running() const { return timer_.enabled(); }
+    bool running() const { return starting_ || timer_.enabled(); }
 
 private:
     void start(const std::string& program, const std::string& parameters);
@@ -59,6 +60,7 @@ private:
     std::unique_ptr<platform::WatchedProgram> program_;
     std::optional<AdminOutcome> outcome_;  // known at once: handed over at the next tick
     int waitedMs_ = 0;
+    bool starting_ = false;  // inside start(): the prompt may be waiting for its answer
     Done done_;
 };
 

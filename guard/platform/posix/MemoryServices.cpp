@@ -160,6 +160,7 @@ platform::ElevatedStart ScriptedElevation::startElevated(const std::string& prog
                                                          platform::WindowMode mode) {
     using Result = platform::ElevatedStart::Result;
     prompts_.push_back({program, parameters, mode});
+    if (whilePrompting) whilePrompting();
     switch (answer_) {
         case Answer::Decline:
             return {Result::Declined, "", nullptr};

@@ -131,6 +131,9 @@ public:
     }
     // Runs when an agreed program starts, with its program and parameters: what it does.
     std::function<void(const std::string&, const std::string&)> onStart;
+    // Runs while the prompt waits for the answer, as the guard's messages are dispatched
+    // meanwhile (its timers tick).
+    std::function<void()> whilePrompting;
     // Every prompt shown, whatever the answer.
     const std::vector<Start>& prompts() const { return prompts_; }
 

@@ -174,6 +174,27 @@ TEST_F(EmergencyCleanerTest, AProcessBeyondReachTakesTheSystemFilesIntoItsOnePro
     EXPECT_TRUE(h.processes.starts().empty());
 }
 
+// The user takes his time over the prompt; the guard's timers tick on meanwhile. The run
+// waits for the answer and then for the command, and tells what it did.
+TEST_F(EmergencyCleanerTest, TheRunWaitsForAnAnswerTheUserTakesHisTimeOver) {
+    h.processes.setRunning("temp1.exe", {1, 1});  // another user's
+    h.elevation.onStart = [&](const std::string&, const std::string& arguments) {
+        killed(arguments);
+    };
+    int progressDuringPrompt = -1;
+    h.elevation.whilePrompting = [&] {
+        h.host.advance(10 * 1888);
+        progressDuringPrompt = f.Jd.value();
+    };
+    h.host.expectMessageBox("紧急杀毒完成！共删除 0 个文件。", ui::MsgAnswer::Ok);
+    run(1);
+    EXPECT_EQ(progressDuringPrompt, 10) << "no step goes on while the prompt waits";
+    EXPECT_EQ(h.elevation.prompts().size(), 1u);
+    h.host.advance(5 * 1888);
+    EXPECT_TRUE(h.host.allExpectationsMet()) << "the closing message, once, after the answer";
+    EXPECT_EQ(h.elevation.prompts().size(), 1u);
+}
+
 TEST_F(EmergencyCleanerTest, ARefusedSystemFileIsAskedForOnceAndADeclineIsToldWithWhatWasLeft) {
     h.processes.setRunning("temp2.exe", {1, 0});  // the user's own: ended without asking
     test::plant(c / "windows" / "svchost.exe");
