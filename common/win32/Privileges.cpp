@@ -21,4 +21,25 @@ bool enablePrivilege(const wchar_t* name) {
            GetLastError() == ERROR_SUCCESS;
 }
 
+PrivilegeEnabled::PrivilegeEnabled(const wchar_t* name) {
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token_)) {
+        token_ = nullptr;
+        return;
+    }
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (!LookupPrivilegeValueW(nullptr, name, &privileges.Privileges[0].Luid)) return;
+    DWORD size = sizeof previous_;
+    changed_ =
+        AdjustTokenPrivileges(token_, FALSE, &privileges, sizeof previous_, &previous_, &size) &&
+        GetLastError() == ERROR_SUCCESS;
+}
+
+PrivilegeEnabled::~PrivilegeEnabled() {
+    // The previous state names only what the call changed: nothing when it was enabled.
+    if (changed_) AdjustTokenPrivileges(token_, FALSE, &previous_, 0, nullptr, nullptr);
+    if (token_) CloseHandle(token_);
+}
+
 }  // namespace qv::win32

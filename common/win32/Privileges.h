@@ -11,4 +11,19 @@ namespace qv::win32 {
 // token does not hold it or cannot be changed; the caller goes on with the rights it has.
 bool enablePrivilege(const wchar_t* name);
 
+// The privilege `name` enabled for the life of the object, then as it was before: the
+// programs this one starts afterwards inherit its token as it stands then.
+class PrivilegeEnabled {
+public:
+    explicit PrivilegeEnabled(const wchar_t* name);
+    ~PrivilegeEnabled();
+    PrivilegeEnabled(const PrivilegeEnabled&) = delete;
+    PrivilegeEnabled& operator=(const PrivilegeEnabled&) = delete;
+
+private:
+    HANDLE token_ = nullptr;
+    TOKEN_PRIVILEGES previous_{};
+    bool changed_ = false;
+};
+
 }  // namespace qv::win32

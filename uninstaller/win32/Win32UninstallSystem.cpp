@@ -103,7 +103,7 @@ void Win32UninstallSystem::endProgram(const std::string& path) {
     if (!program) return;
     // The guard of a user with a standard account, who typed an administrator's password to
     // uninstall, is another account's process: only the debug privilege opens it.
-    enablePrivilege(SE_DEBUG_NAME);
+    PrivilegeEnabled debugging(SE_DEBUG_NAME);
     forEachProcessOf(program->path, PROCESS_TERMINATE | SYNCHRONIZE, [](HANDLE process) {
         if (TerminateProcess(process, 1)) WaitForSingleObject(process, 5000);
     });

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "common/win32/Folders.h"
+#include "common/win32/Privileges.h"
 #include "common/win32/UniqueHandle.h"
 #include "guard/platform/CommandLine.h"
 #include "guard/platform/win32/services/Win32Clock.h"
@@ -246,6 +247,30 @@ TEST(ElevationTest, AnElevatedStartIsWatchedToItsExitCode) {
         elevation.startElevated("C:\\no\\such\\program.exe", "", WindowMode::Hidden);
     EXPECT_EQ(missing.result, qv::platform::ElevatedStart::Result::Failed);
     EXPECT_FALSE(missing.reason.empty());
+}
+
+// Whether this process's token has the privilege `name` enabled now.
+bool privilegeEnabled(const wchar_t* name) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    LUID luid{};
+    LookupPrivilegeValueW(nullptr, name, &luid);
+    PRIVILEGE_SET set{1, PRIVILEGE_SET_ALL_NECESSARY, {{luid, 0}}};
+    BOOL held = FALSE;
+    PrivilegeCheck(token, &set, &held);
+    CloseHandle(token);
+    return held != FALSE;
+}
+
+// The uninstaller ends other users' guards with the debug privilege, and starts its
+// commands afterwards: they inherit its token as it is then, without it.
+TEST(PrivilegesTest, APrivilegeIsEnabledForTheScopeOnly) {
+    ASSERT_FALSE(privilegeEnabled(SE_DEBUG_NAME)) << "held disabled, as an elevated token has it";
+    {
+        qv::win32::PrivilegeEnabled debugging(SE_DEBUG_NAME);
+        EXPECT_TRUE(privilegeEnabled(SE_DEBUG_NAME));
+    }
+    EXPECT_FALSE(privilegeEnabled(SE_DEBUG_NAME));
 }
 
 TEST(ClockTest, GeneralDateIsShortDateBlankLongTimeOfNow) {

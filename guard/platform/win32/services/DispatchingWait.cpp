@@ -36,9 +36,11 @@ bool runWhileDispatching(const std::function<void()>& work) {
     bool quit = false;
     WPARAM quitCode = 0;
     HANDLE waited = thread.get();
-    // MsgWaitForMultipleObjects wakes for the thread's end and for any message
-    // (learn.microsoft.com/windows/win32/api/winuser/nf-winuser-msgwaitformultipleobjects).
-    while (MsgWaitForMultipleObjects(1, &waited, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    // The wait ends for the thread's end and for any message, one already in the queue too
+    // (MWMO_INPUTAVAILABLE, learn.microsoft.com/windows/win32/api/winuser/
+    // nf-winuser-msgwaitformultipleobjectsex).
+    while (MsgWaitForMultipleObjectsEx(1, &waited, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
+           WAIT_OBJECT_0) {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
