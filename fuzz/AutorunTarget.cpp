@@ -20,6 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto path = qv::monitor::associatedFilePath("e:\\autorun.inf", *command);
     if (!path) return 0;
     checkOnDriveE(*path);
-    QV_FUZZ_CHECK(std::string_view(*path).substr(3) == *command);
+    // The name as Windows takes it: trailing dots and blanks of the last name dropped.
+    std::string_view named(*command);
+    while (!named.empty() && (named.back() == '.' || named.back() == ' ')) named.remove_suffix(1);
+    QV_FUZZ_CHECK(std::string_view(*path).substr(3) == named);
     return 0;
 }

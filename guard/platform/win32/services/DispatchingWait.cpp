@@ -26,12 +26,24 @@ BOOL CALLBACK disableEnabled(HWND window, LPARAM disabled) {
 }  // namespace
 
 bool runWhileDispatching(const std::function<void()>& work) {
-    UniqueKernelHandle thread(
-        CreateThread(nullptr, 0, runWork, const_cast<std::function<void()>*>(&work), 0, nullptr));
-    if (!thread) return false;
+    // The windows are disabled before the work begins, which may look at them.
     const HWND active = GetActiveWindow();
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), disableEnabled, reinterpret_cast<LPARAM>(&disabled));
+    auto enableAgain = [&] {
+        for (HWND window : disabled) {
+            if (IsWindow(window)) EnableWindow(window, TRUE);
+        }
+        if (active && IsWindow(active)) SetActiveWindow(active);
+    };
+    UniqueKernelHandle thread(
+        CreateThread(nullptr, 0, runWork, const_cast<std::function<void()>*>(&work), 0, nullptr));
+    if (!thread) {
+        const DWORD error = GetLastError();
+        enableAgain();
+        SetLastError(error);
+        return false;
+    }
 
     bool quit = false;
     WPARAM quitCode = 0;
@@ -52,10 +64,7 @@ bool runWhileDispatching(const std::function<void()>& work) {
             DispatchMessageW(&message);
         }
     }
-    for (HWND window : disabled) {
-        if (IsWindow(window)) EnableWindow(window, TRUE);
-    }
-    if (active && IsWindow(active)) SetActiveWindow(active);
+    enableAgain();
     if (quit) PostQuitMessage(static_cast<int>(quitCode));
     return true;
 }
