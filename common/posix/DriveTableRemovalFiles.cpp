@@ -303,6 +303,12 @@ removal::Opened<removal::ReadableFile> DriveTableRemovalFiles::openToRead(const 
     if (!host || !fs::is_regular_file(*host, ec)) {
         return refused<removal::ReadableFile>(kFileNotFound, true);
     }
+    if (foreign_.contains(*host)) {
+        removal::Opened<removal::ReadableFile> closed =
+            refused<removal::ReadableFile>(kAccessDenied);
+        closed.foreign = true;
+        return closed;
+    }
     auto file = std::make_unique<HostReadableFile>(*host);
     if (!file->ok()) return refused<removal::ReadableFile>(kAccessDenied);
     removal::Opened<removal::ReadableFile> opened;
@@ -316,7 +322,7 @@ Status DriveTableRemovalFiles::removeFile(const std::string& path) {
     if (!host || !fs::is_regular_file(fs::symlink_status(*host, ec))) {
         return Status::failure(kFileNotFound);
     }
-    if (!fs::remove(*host, ec)) return Status::failure(kAccessDenied);
+    if (foreign_.contains(*host) || !fs::remove(*host, ec)) return Status::failure(kAccessDenied);
     return Status::success();
 }
 

@@ -37,6 +37,8 @@ public:
     // Another program has `hostFile` open without sharing its deletion.
     void holdOpen(const std::filesystem::path& hostFile) { held_.insert(hostFile); }
     void release(const std::filesystem::path& hostFile) { held_.erase(hostFile); }
+    // `hostFile` belongs to another user of the computer: closed to this one.
+    void makeForeign(const std::filesystem::path& hostFile) { foreign_.insert(hostFile); }
     // The hidden and system bits of a file; read-only is its owner's write permission.
     void setDosAttributes(const std::filesystem::path& hostFile, std::uint32_t attributes);
     std::uint32_t attributesOf(const std::filesystem::path& hostFile) const;
@@ -70,6 +72,7 @@ private:
     std::filesystem::path currentDirectory_;
     DriveResolver resolve_;
     std::set<std::filesystem::path> held_;
+    std::set<std::filesystem::path> foreign_;
     std::shared_ptr<DosMarks> marks_;
     std::optional<std::uint64_t> freeSpace_;
     // Flushes run on the removal's task thread.

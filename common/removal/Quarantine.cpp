@@ -240,6 +240,7 @@ std::optional<std::vector<QuarantineEntry>> Quarantine::entries(Status& failure)
         QuarantineEntry entry{file->name, file->size, std::nullopt};
         Opened<ReadableFile> opened = files_.openToRead(pathOf(file->name));
         if (opened.missing) continue;  // dropped a moment ago
+        if (opened.foreign) continue;  // another user's
         if (opened.file) {
             std::string bytes;
             Status read = Status::success();
@@ -256,6 +257,7 @@ Status Quarantine::read(std::string_view entryName,
                         const std::function<Status(const EntryHeader&)>& start,
                         const std::function<Status(std::string_view)>& sink) {
     Opened<ReadableFile> opened = files_.openToRead(pathOf(entryName));
+    if (opened.foreign) return Status::failure(kForeignEntryReason);
     if (!opened.file) return opened.failure;
     ReadableFile& file = *opened.file;
     std::string bytes;

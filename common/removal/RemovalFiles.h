@@ -69,6 +69,9 @@ struct Opened {
     std::unique_ptr<File> file;
     Status failure = Status::success();
     bool missing = false;  // the failure is that nothing has that name
+    // The file is another user's (his guard kept it), closed to this one or not his to
+    // trust: a quarantine entry of someone else is neither listed nor restored.
+    bool foreign = false;
 };
 
 // What a name on a drive holds.

@@ -9,6 +9,7 @@
 #include "common/removal/DrivePath.h"
 #include "common/removal/RemovalTexts.h"
 #include "common/win32/FileBytes.h"
+#include "common/win32/Ownership.h"
 #include "common/win32/QuietDriveErrors.h"
 #include "common/win32/ReachedPath.h"
 #include "common/win32/SystemError.h"
@@ -375,7 +376,20 @@ Opened<removal::ReadableFile> Win32RemovalFiles::openToRead(const std::string& p
         return failed<removal::ReadableFile>(std::move(plain));
     UniqueFile file(CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return lastErrorOpened<removal::ReadableFile>();
+    // Another user's copy: closed to this one by the quarantine folder's list, or, in a
+    // folder without it, not his to trust.
+    if (!file) {
+        const bool closed = GetLastError() == ERROR_ACCESS_DENIED;
+        Opened<removal::ReadableFile> refused = lastErrorOpened<removal::ReadableFile>();
+        refused.foreign = closed;
+        return refused;
+    }
+    if (!ownedByThisUserOrAdministrators(file.get())) {
+        Opened<removal::ReadableFile> refused =
+            failed<removal::ReadableFile>(failure(ERROR_ACCESS_DENIED));
+        refused.foreign = true;
+        return refused;
+    }
     Opened<removal::ReadableFile> opened;
     opened.file = std::make_unique<Win32ReadableFile>(std::move(file));
     return opened;

@@ -2,7 +2,9 @@
 
 #include <string_view>
 
+#include "common/GuardRuntimeFiles.h"
 #include "common/win32/SystemError.h"
+#include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
 
 namespace qv::setup::win32 {
@@ -15,7 +17,7 @@ using qv::win32::UniqueFile;
 // UTF-8 with its byte-order mark, so that Notepad reads it in every code page.
 constexpr std::string_view kNoteText =
     "\xEF\xBB\xBF"
-    "本文件夹是QVu盘卫士的数据文件夹：本机各用户的设置、防护日志、进程记录和隔离区保存在这里。\r\n"
+    "QVu盘卫士在本文件夹中保存本机各用户的设置、防护日志、进程记录和隔离的文件。\r\n"
     "本说明文件由安装程序建立，只有管理员可以修改或删除它：有它在，普通用户就不能删除本文件夹，"
     "也不能把它换成指向别处的链接。卸载QVu盘卫士时，本文件夹随之删除。\r\n";
 
@@ -85,20 +87,28 @@ LocalAcl dataFolderList() {
           OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE | INHERIT_ONLY_ACE}});
 }
 
+LocalAcl quarantineFolderList() {
+    return accessList(
+        {kSystemFull,
+         kAdministratorsFull,
+         {WinBuiltinUsersSid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE | FILE_ADD_FILE, 0},
+         {WinCreatorOwnerSid, kModify,
+          OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE | INHERIT_ONLY_ACE}});
+}
+
 LocalAcl dataFolderNoteList() {
     return accessList({{WinLocalSystemSid, FILE_ALL_ACCESS, 0},
                        {WinBuiltinAdministratorsSid, FILE_ALL_ACCESS, 0},
                        {WinBuiltinUsersSid, FILE_GENERIC_READ, 0}});
 }
 
+// `folder` made (when it is not there yet) and given the list `open`, with the note in it.
 // The folder is changed through a handle to itself, so that nothing put in its place on the
 // way receives the rights. Users are shut out until the note is in it: an empty folder they
 // may add files to is one they could make a junction.
-Status makeSharedDataFolder(const std::wstring& folder) {
-    enableTakingOver();
+Status makeNotedFolder(const std::wstring& folder, const ACL* open) {
     LocalAcl closed = accessList({kSystemFull, kAdministratorsFull});
-    LocalAcl open = dataFolderList();
-    if (!closed || !open) return lastErrorFailure();
+    if (!closed) return lastErrorFailure();
     ProtectedDescriptor closedSecurity(closed.get());
     if (!closedSecurity.made) return lastErrorFailure();
     if (!CreateDirectoryW(folder.c_str(), &closedSecurity.attributes) &&
@@ -108,10 +118,18 @@ Status makeSharedDataFolder(const std::wstring& folder) {
     FolderToProtect itself = openFolderToProtect(folder);
     if (!itself.handle) return itself.failure;
     if (Status shut = protect(itself.handle.get(), closed.get()); !shut.ok()) return shut;
-    if (Status placed = placeNote(folder + L"\\" + kDataFolderNoteName); !placed.ok()) {
-        return placed;
-    }
-    return protect(itself.handle.get(), open.get());
+    Status placed = placeNote(folder + L"\\" + kDataFolderNoteName);
+    Status opened = protect(itself.handle.get(), open);
+    return placed.ok() ? opened : placed;
+}
+
+Status makeSharedDataFolder(const std::wstring& folder) {
+    enableTakingOver();
+    LocalAcl data = dataFolderList(), quarantine = quarantineFolderList();
+    if (!data || !quarantine) return lastErrorFailure();
+    if (Status made = makeNotedFolder(folder, data.get()); !made.ok()) return made;
+    return makeNotedFolder(folder + L"\\" + qv::win32::toWide(qv::runtime_files::kQuarantineFolder),
+                           quarantine.get());
 }
 
 }  // namespace qv::setup::win32

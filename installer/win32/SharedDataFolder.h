@@ -25,9 +25,17 @@ inline constexpr wchar_t kDataFolderNoteName[] = L"数据文件夹说明.txt";
 LocalAcl dataFolderList();
 // The note's list: SYSTEM and Administrators have full control, Users may read it.
 LocalAcl dataFolderNoteList();
+// The quarantine folder's list (隔离区 in the data folder): as the data folder's, but what
+// it holds is its maker's alone (CREATOR OWNER, "Well-known SIDs", learn.microsoft.com/
+// windows/win32/secauthz/well-known-sids): a user may neither read the files another
+// user's guard kept nor change their bytes or put one in their place, which would be
+// restored as his.
+LocalAcl quarantineFolderList();
 
 // Makes `folder` (when it is not there yet), makes the Administrators group its owner and
-// gives it the data folder's list, with the note in it. A folder of that name that is a link
+// gives it the data folder's list, with the note in it; the same for the quarantine folder
+// in it, with its own list. When a note cannot be placed, users still get their rights and
+// the failure is told. A folder of that name that is a link
 // or a junction is refused: any user may make one before the setup runs, and the rights
 // given here would go where it leads. An existing folder, made by some user beforehand, is
 // taken over: its owner could otherwise change its list again.

@@ -355,6 +355,27 @@ TEST_F(DriveFileRemovalTest, RestoreAsksBeforeItReplacesAFileAndKeepsThatFileToo
     EXPECT_EQ(bytesOf(kept[0].name), "a newer file");
 }
 
+// Every user's guard keeps its copies in the one quarantine folder. Another user's copy is
+// not this user's to see or to restore (its bytes and the path it names are his), and it
+// stays when this user's removals make room.
+TEST_F(DriveFileRemovalTest, AnotherUsersCopyIsNeitherListedNorRestoredAndStays) {
+    writeFile(stick / "theirs.exe", "another user's file");
+    ASSERT_TRUE(removal.remove("e:\\theirs.exe").removed());
+    const std::string theirs = entries().at(0).name;
+    files.makeForeign(quarantineFolder() / theirs);
+    writeFile(stick / "mine.exe", "mine");
+    ASSERT_TRUE(removal.remove("e:\\mine.exe").removed());
+
+    std::vector<QuarantineEntry> listed = entries();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].header->originalPath, "e:\\mine.exe");
+    RestoreResult refused = restoreEntry(removal, theirs, [](const std::string&) { return true; });
+    EXPECT_EQ(refused.outcome, RestoreResult::Outcome::Failed);
+    EXPECT_NE(refused.reason.find("另一个用户"), std::string::npos) << refused.reason;
+    EXPECT_FALSE(fs::exists(stick / "theirs.exe"));
+    EXPECT_TRUE(fs::exists(quarantineFolder() / theirs));
+}
+
 TEST_F(DriveFileRemovalTest, ADamagedEntryIsRefusedAndPutsNothingBack) {
     writeFile(stick / "a.exe", binary(10000));
     ASSERT_TRUE(removal.remove("e:\\a.exe").removed());

@@ -102,6 +102,37 @@ TEST(SharedDataFolderTest, UsersMayWorkInItButNotRemoveRenameOrRepointTheFolderO
     EXPECT_TRUE(inherited);
 }
 
+// In the quarantine folder a user may add his guard's copies; what each copy's list holds
+// for others is its maker's inherited entry, never one for every user.
+TEST(SharedDataFolderTest, InTheQuarantineFolderWhatAUserKeepsIsHisAlone) {
+    UniqueKernelHandle user = ordinaryUserToken();
+    ASSERT_TRUE(user);
+    LocalAcl folder = win32::quarantineFolderList();
+    ASSERT_TRUE(folder);
+    const DWORD change = DELETE | FILE_WRITE_ATTRIBUTES | FILE_WRITE_EA | FILE_DELETE_CHILD |
+                         FILE_ADD_SUBDIRECTORY | WRITE_DAC | WRITE_OWNER;
+    EXPECT_EQ(granted(user.get(), folder.get(), change), 0u);
+    const DWORD work = FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_ADD_FILE;
+    EXPECT_EQ(granted(user.get(), folder.get(), work), work);
+
+    BYTE users[SECURITY_MAX_SID_SIZE], creator[SECURITY_MAX_SID_SIZE];
+    DWORD usersSize = sizeof users, creatorSize = sizeof creator;
+    ASSERT_TRUE(CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &usersSize));
+    ASSERT_TRUE(CreateWellKnownSid(WinCreatorOwnerSid, nullptr, creator, &creatorSize));
+    ACL_SIZE_INFORMATION sizes{};
+    ASSERT_TRUE(GetAclInformation(folder.get(), &sizes, sizeof sizes, AclSizeInformation));
+    bool makersOwn = false;
+    for (DWORD i = 0; i < sizes.AceCount; ++i) {
+        void* entry = nullptr;
+        ASSERT_TRUE(GetAce(folder.get(), i, &entry));
+        auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
+        if (!(allowed->Header.AceFlags & OBJECT_INHERIT_ACE)) continue;
+        EXPECT_FALSE(EqualSid(&allowed->SidStart, users)) << "no user inherits rights to all";
+        if (EqualSid(&allowed->SidStart, creator)) makersOwn = allowed->Mask == win32::kModify;
+    }
+    EXPECT_TRUE(makersOwn);
+}
+
 TEST(ProgramFolderTest, UsersMayReadAndRunTheProgramsButChangeNothing) {
     UniqueKernelHandle user = ordinaryUserToken();
     ASSERT_TRUE(user);
@@ -154,7 +185,9 @@ TEST(SharedDataFolderTest, TheNoteIsMadeAnewAndWhatTheFolderHoldsStays) {
     qv::Status made = win32::makeSharedDataFolder(folder);
     ASSERT_TRUE(made.ok()) << made.description();
     const std::string text = readBytes(note).value_or("");
-    EXPECT_NE(text.find("数据文件夹"), std::string::npos) << text;
+    EXPECT_NE(text.find("QVu盘卫士"), std::string::npos) << text;
+    EXPECT_EQ(readBytes(folder + L"\\隔离区\\" + win32::kDataFolderNoteName), text)
+        << "the quarantine folder is made with its note too";
 
     // A second setup, over a user's settings and a note some user replaced, made read-only.
     ASSERT_TRUE(writeBytes(folder + L"\\QVset.ini", "settings"));

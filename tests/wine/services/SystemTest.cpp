@@ -3,6 +3,8 @@
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
+// After windows.h, which it needs.
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,7 @@
 #include <thread>
 
 #include "common/win32/Folders.h"
+#include "common/win32/Ownership.h"
 #include "common/win32/Privileges.h"
 #include "common/win32/UniqueHandle.h"
 #include "guard/platform/CommandLine.h"
@@ -271,6 +274,31 @@ TEST(PrivilegesTest, APrivilegeIsEnabledForTheScopeOnly) {
         EXPECT_TRUE(privilegeEnabled(SE_DEBUG_NAME));
     }
     EXPECT_FALSE(privilegeEnabled(SE_DEBUG_NAME));
+}
+
+// A quarantine copy is trusted when this user or an administrator made it, never when
+// another ordinary user did.
+TEST(OwnershipTest, OnlyThisUserOrAnAdministratorOwnsWhatIsTrusted) {
+    auto sid = [](const wchar_t* text) {
+        PSID made = nullptr;
+        ConvertStringSidToSidW(text, &made);
+        return std::unique_ptr<void, decltype(&LocalFree)>(made, &LocalFree);
+    };
+    auto user = sid(L"S-1-5-21-1-2-3-1001"), other = sid(L"S-1-5-21-1-2-3-1002");
+    EXPECT_TRUE(qv::win32::trustedOwner(user.get(), user.get()));
+    EXPECT_TRUE(qv::win32::trustedOwner(sid(L"S-1-5-32-544").get(), user.get()));  // Administrators
+    EXPECT_TRUE(qv::win32::trustedOwner(sid(L"S-1-5-18").get(), user.get()));      // SYSTEM
+    EXPECT_FALSE(qv::win32::trustedOwner(other.get(), user.get()));
+    EXPECT_FALSE(qv::win32::trustedOwner(sid(L"S-1-5-32-545").get(), user.get()));  // Users
+    EXPECT_FALSE(qv::win32::trustedOwner(sid(L"S-1-1-0").get(), user.get()));       // Everyone
+    EXPECT_FALSE(qv::win32::trustedOwner(nullptr, user.get()));
+
+    TempFolder folder{L"qv-owner"};
+    ASSERT_TRUE(writeBytes(folder / L"mine.qvq", "x"));
+    qv::win32::UniqueFile mine(CreateFileW((folder / L"mine.qvq").c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(mine);
+    EXPECT_TRUE(qv::win32::ownedByThisUserOrAdministrators(mine.get()));
 }
 
 TEST(ClockTest, GeneralDateIsShortDateBlankLongTimeOfNow) {
