@@ -118,6 +118,8 @@ Function ProgramFolderRefusal
             StrCpy $1 "安装文件夹不在Program Files之中，而且其中已有其他文件。安装程序会让普通用户不能修改安装文件夹，这也会影响那些文件。请选择一个新的文件夹。"
         ${Case} 10
             StrCpy $1 "安装文件夹是链接或交接点，请选择一个普通文件夹。"
+        ${Case} 13
+            StrCpy $1 "普通用户可以把安装文件夹或它所在的文件夹改名、删除（例如在FAT32格式的磁盘上），别人就能换掉${PRODUCT}的程序。请安装到Program Files之中，或选择一个只有管理员能修改的位置。"
         ${Default}
             StrCpy $1 ""
     ${EndSelect}
@@ -157,6 +159,9 @@ Section "Install"
         Call ProgramFolderRefusal
         ${If} $1 == ""
             StrCpy $1 "无法设置安装文件夹的权限（错误 $0）。"
+        ${EndIf}
+        ; The folder made a moment ago goes again; one holding anything, or a link, stays.
+        ${If} $0 != 10
             RMDir "$INSTDIR"
         ${EndIf}
         MessageBox MB_OK|MB_ICONSTOP "$1$\r$\n$INSTDIR" /SD IDOK

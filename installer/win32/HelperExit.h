@@ -15,7 +15,8 @@ enum class HelperExit {
     FolderHoldsOtherFiles = 9,  // outside Program Files, the folder holds other files
     FolderNotPlain = 10,        // the installation folder is a link or junction
     FolderNotProtected = 11,    // the installation folder could not be given its list
-    GuardRunning = 12           // a guard of the installation folder runs, in any session
+    GuardRunning = 12,          // a guard of the installation folder runs, in any session
+    FolderPlaceNotSafe = 13     // another user could put a folder in the installation's place
 };
 
 }  // namespace qv::setup

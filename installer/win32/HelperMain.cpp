@@ -116,6 +116,8 @@ HelperExit prepareProgramFolder(const std::wstring& folder, bool change) {
             return HelperExit::FolderHoldsOtherFiles;
         case win32::ProgramFolderResult::NotPlainFolder:
             return HelperExit::FolderNotPlain;
+        case win32::ProgramFolderResult::PlaceNotSafe:
+            return HelperExit::FolderPlaceNotSafe;
         case win32::ProgramFolderResult::Failed:
             break;
     }

@@ -2,6 +2,7 @@
 
 #include "common/win32/Folders.h"
 #include "common/win32/UniqueHandle.h"
+#include "installer/win32/FolderPlace.h"
 
 namespace qv::setup::win32 {
 
@@ -37,15 +38,20 @@ LocalAcl programFolderList() {
 }
 
 ProgramFolderResult prepareProgramFolder(const std::wstring& folder, bool change) {
-    if (!change && GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        GetLastError() == ERROR_FILE_NOT_FOUND) {
-        return ProgramFolderResult::Ready;
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    const DWORD error = GetLastError();
+    const bool made = attributes != INVALID_FILE_ATTRIBUTES ||
+                      (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND);
+    FolderToProtect itself;
+    if (made || change) {
+        enableTakingOver();
+        itself = openFolderToProtect(folder);
+        if (itself.notPlain) return ProgramFolderResult::NotPlainFolder;
+        if (!itself.handle) return ProgramFolderResult::Failed;
     }
-    enableTakingOver();
-    FolderToProtect itself = openFolderToProtect(folder);
-    if (itself.notPlain) return ProgramFolderResult::NotPlainFolder;
-    if (!itself.handle) return ProgramFolderResult::Failed;
     if (qv::win32::liesUnderProgramFiles(folder)) return ProgramFolderResult::Ready;
+    if (ordinaryUsersCouldReplace(folder)) return ProgramFolderResult::PlaceNotSafe;
+    if (!itself.handle) return ProgramFolderResult::Ready;
     if (holdsOtherFiles(folder)) return ProgramFolderResult::HoldsOtherFiles;
     if (!change) return ProgramFolderResult::Ready;
     LocalAcl list = programFolderList();

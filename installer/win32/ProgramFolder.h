@@ -19,13 +19,15 @@ enum class ProgramFolderResult {
     Ready,            // under Program Files, or given the program folder's list
     HoldsOtherFiles,  // outside Program Files, holding files of something else: unchanged
     NotPlainFolder,   // a link or junction (any user may make one on a data drive)
+    PlaceNotSafe,     // another user could put a folder of his in its place (FolderPlace.h)
     Failed,           // could not be opened or given its list
 };
 
 // Readies the folder `folder` for the installation. Outside Program Files only a new or
 // empty folder, or one holding an earlier installation (QVud.exe), is given the list: the
-// files of anything else would be closed to their users. With `change` false it only tells
-// what it would do, and a folder not made yet is Ready.
+// files of anything else would be closed to their users; and only where no other user
+// could put another folder in its place. With `change` false it only tells what it would
+// do, and a folder not made yet is judged by the folders that will hold it.
 ProgramFolderResult prepareProgramFolder(const std::wstring& folder, bool change);
 
 }  // namespace qv::setup::win32

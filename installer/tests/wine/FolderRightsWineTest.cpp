@@ -7,6 +7,7 @@
 #include <windows.h>
 // After windows.h, which they need.
 #include <aclapi.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 
 #include "common/win32/UniqueHandle.h"
 #include "installer/tests/wine/Installation.h"
+#include "installer/win32/FolderPlace.h"
 #include "installer/win32/ProgramFolder.h"
 #include "installer/win32/SharedDataFolder.h"
 #include "tests/wine/tools/TestKit.h"
@@ -174,6 +176,54 @@ TEST(ProgramFolderTest, TheCheckTellsWhatTheSetupWouldDoAndChangesNothing) {
     const std::wstring link = place / L"链接";
     ASSERT_TRUE(makeUnixLink(tools, link));
     EXPECT_EQ(win32::prepareProgramFolder(link, false), win32::ProgramFolderResult::NotPlainFolder);
+}
+
+// Windows' own lists, written in SDDL ("Security Descriptor String Format",
+// learn.microsoft.com/windows/win32/secauthz/security-descriptor-string-format): who may
+// take a folder away, or what it holds.
+TEST(ProgramFolderTest, AFolderIsJudgedByItsOwnerAndTheEntriesThatApplyToIt) {
+    auto judged = [](const wchar_t* sddl) {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        EXPECT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1,
+                                                                         &descriptor, nullptr))
+            << utf8(sddl);
+        PSID user = nullptr;
+        ConvertStringSidToSidW(L"S-1-5-21-1-2-3-1001", &user);
+        const bool replaceable = win32::othersMayReplace(descriptor, user);
+        LocalFree(user);
+        LocalFree(descriptor);
+        return replaceable;
+    };
+    // Program Files: administrators, SYSTEM and TrustedInstaller change it; users read.
+    EXPECT_FALSE(
+        judged(L"O:S-1-5-80-956008885-3425387216-3340659938-2580855233-1911163208"
+               L"D:(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)"));
+    // A folder in a data drive's root: Authenticated Users inherit Modify, DELETE with it.
+    EXPECT_TRUE(judged(L"O:BAD:(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;AU)"));
+    // The drive's root itself gives them Modify only for what is made below it.
+    EXPECT_FALSE(judged(L"O:BAD:(A;OICIIO;0x1301bf;;;AU)(A;;0x1200af;;;AU)(A;OICI;FA;;;BA)"));
+    EXPECT_TRUE(judged(L"O:BAD:(A;;GA;;;WD)")) << "a generic right counts as what it means";
+    EXPECT_TRUE(judged(L"O:BAD:(A;;0x40;;;BU)")) << "removing what it holds";
+    EXPECT_TRUE(judged(L"O:S-1-5-21-1-2-3-1002D:(A;OICI;FA;;;BA)")) << "another user owns it";
+    EXPECT_FALSE(judged(L"O:S-1-5-21-1-2-3-1001D:(A;OICI;FA;;;S-1-5-21-1-2-3-1001)"))
+        << "the administrator running the setup";
+    EXPECT_TRUE(judged(L"O:BA")) << "no list: everyone may do everything (a FAT volume)";
+    EXPECT_FALSE(judged(L"O:BAD:(D;;FA;;;WD)(A;OICI;FA;;;BA)"));
+}
+
+// A folder every user may change (Unix mode 0777, which Wine shows as a list granting every
+// user write and delete) would let another user put his own installation in its place.
+TEST(ProgramFolderTest, AFolderOthersMayRenameOrEmptyIsNoPlaceForTheInstallation) {
+    TempFolder place{L"qv-install"};
+    const std::wstring shared = place / L"共享";
+    ASSERT_TRUE(CreateDirectoryW(shared.c_str(), nullptr));
+    const std::wstring inside = shared + L"\\QVu盘卫士";
+    EXPECT_FALSE(win32::ordinaryUsersCouldReplace(place / L"自己的\\QVu盘卫士"));
+    EXPECT_FALSE(win32::ordinaryUsersCouldReplace(inside));
+    ASSERT_TRUE(setUnixMode(shared, 0777));
+    EXPECT_TRUE(win32::ordinaryUsersCouldReplace(inside));
+    EXPECT_EQ(win32::prepareProgramFolder(inside, false), win32::ProgramFolderResult::PlaceNotSafe);
+    EXPECT_FALSE(exists(inside));
 }
 
 // Wine keeps no access list of a file's own (it shows one made from the Unix permissions),

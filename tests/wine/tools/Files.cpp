@@ -110,6 +110,14 @@ bool setImmutable(const std::wstring& path, bool immutable) {
                    wide(*unix) + L"\"");
 }
 
+bool setUnixMode(const std::wstring& path, unsigned mode) {
+    auto unix = unixPath(path);
+    if (!unix) return false;
+    wchar_t octal[8];
+    swprintf(octal, 8, L"%o", mode);
+    return runUnix(L"Z:\\usr\\bin\\chmod " + std::wstring(octal) + L" \"" + wide(*unix) + L"\"");
+}
+
 namespace {
 
 std::wstring probeIn(const std::wstring& folder) {

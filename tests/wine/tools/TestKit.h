@@ -163,6 +163,9 @@ bool makeUnixLink(const std::wstring& target, const std::wstring& link);
 // folder stands for one Windows refuses to write (no file can be made, changed or removed
 // in it). False when `chattr` could not be run.
 bool setImmutable(const std::wstring& path, bool immutable);
+// Gives `path` the Unix permissions `mode` (0777 ...) with the system's `chmod`; Wine shows
+// them as the file's access list. False when `chmod` could not be run.
+bool setUnixMode(const std::wstring& path, unsigned mode);
 // A program of the tests in place of the system tool `name` of the system folder (the
 // guard starts the system's tools from there only), for the life of the object: for a tool
 // Wine lacks or whose output differs. The system's own file is put back afterwards.

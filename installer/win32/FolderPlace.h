@@ -1,0 +1,30 @@
+#pragma once
+// Whether another user could put a folder of his own in the place of the installation
+// folder. Windows lets one who has DELETE on a folder, or FILE_DELETE_CHILD on the folder
+// holding it, rename or remove it (DeleteFileW, Remarks, learn.microsoft.com/windows/win32/
+// api/fileapi/nf-fileapi-deletefilew; "File Security and Access Rights", learn.microsoft.com/
+// windows/win32/fileio/file-security-and-access-rights); one who may change a folder's list
+// or owner may give himself either; a link or junction on the way may be re-pointed. Who
+// does that to a folder the installation lies in replaces QVud.exe, which starts for every
+// user, and QVuninst.exe, which an administrator runs elevated.
+
+#include <windows.h>
+
+#include <string>
+
+namespace qv::setup::win32 {
+
+// Whether an ordinary user could rename, remove or re-point one of the folders `folder`
+// lies in, below the drive's root down to the folder that holds it, or remove `folder`
+// through that one. Each folder is judged by its own owner and list: anyone but SYSTEM, the
+// Administrators group, TrustedInstaller and the administrator running the setup is such a
+// user. Folders not made yet are passed over (the setup asks again once it has made them).
+// True when it cannot be judged, or for a path that is not on a drive.
+bool ordinaryUsersCouldReplace(const std::wstring& folder);
+
+// The judgement of one folder by its security descriptor: whether someone not trusted
+// (`user` is the administrator running the setup; may be null) may rename, remove or
+// re-list it, or remove what it holds.
+bool othersMayReplace(PSECURITY_DESCRIPTOR descriptor, PSID user);
+
+}  // namespace qv::setup::win32
