@@ -98,13 +98,16 @@ std::optional<Holder> judge(const std::wstring& path, PSID user) {
 // learn.microsoft.com/windows/win32/secauthz/how-dacls-control-access-to-an-object). Entries
 // that deny are passed over, which can only judge too strictly; no list at all lets
 // everyone do everything.
-bool othersMayReplace(PSECURITY_DESCRIPTOR descriptor, PSID user) {
+bool ownedByOthers(PSECURITY_DESCRIPTOR descriptor, PSID user) {
     PSID owner = nullptr;
     BOOL defaulted = FALSE;
-    if (!GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) || !owner ||
-        !trusted(owner, user)) {
-        return true;
-    }
+    return !GetSecurityDescriptorOwner(descriptor, &owner, &defaulted) || !owner ||
+           !trusted(owner, user);
+}
+
+bool othersMayReplace(PSECURITY_DESCRIPTOR descriptor, PSID user) {
+    if (ownedByOthers(descriptor, user)) return true;
+    BOOL defaulted = FALSE;
     BOOL present = FALSE;
     PACL list = nullptr;
     if (!GetSecurityDescriptorDacl(descriptor, &present, &list, &defaulted)) return true;
@@ -155,6 +158,17 @@ bool ordinaryUsersCouldReplace(const std::wstring& folder) {
         if (judged->mayBeReplaced) return true;
     }
     return false;
+}
+
+bool madeByAnotherUser(HANDLE folder) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(folder, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, nullptr, nullptr,
+                        nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
+        return true;
+    }
+    std::unique_ptr<void, decltype(&LocalFree)> descriptorOwner(descriptor, &LocalFree);
+    std::vector<BYTE> user = setupUser();
+    return ownedByOthers(descriptor, user.empty() ? nullptr : user.data());
 }
 
 }  // namespace qv::setup::win32

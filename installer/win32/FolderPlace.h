@@ -22,6 +22,15 @@ namespace qv::setup::win32 {
 // True when it cannot be judged, or for a path that is not on a drive.
 bool ordinaryUsersCouldReplace(const std::wstring& folder);
 
+// Whether the folder `handle` (opened with READ_CONTROL) is owned by someone not trusted: a
+// folder some user made beforehand, who may still change its list as its owner, or through
+// a handle he opened then, which keeps the rights it was opened with whatever the list
+// says later (IRP_MJ_CREATE, learn.microsoft.com/windows-hardware/drivers/ifs/
+// irp-mj-create), and whose files he may have put there. True when it cannot be told.
+bool madeByAnotherUser(HANDLE folder);
+// Whether `descriptor`'s owner is someone not trusted (`user` as below).
+bool ownedByOthers(PSECURITY_DESCRIPTOR descriptor, PSID user);
+
 // The judgement of one folder by its security descriptor: whether someone not trusted
 // (`user` is the administrator running the setup; may be null) may rename, remove or
 // re-list it, or remove what it holds.

@@ -52,6 +52,7 @@ ProgramFolderResult prepareProgramFolder(const std::wstring& folder, bool change
     if (qv::win32::liesUnderProgramFiles(folder)) return ProgramFolderResult::Ready;
     if (ordinaryUsersCouldReplace(folder)) return ProgramFolderResult::PlaceNotSafe;
     if (!itself.handle) return ProgramFolderResult::Ready;
+    if (madeByAnotherUser(itself.handle.get())) return ProgramFolderResult::PlaceNotSafe;
     if (holdsOtherFiles(folder)) return ProgramFolderResult::HoldsOtherFiles;
     if (!change) return ProgramFolderResult::Ready;
     LocalAcl list = programFolderList();

@@ -19,7 +19,7 @@ enum class ProgramFolderResult {
     Ready,            // under Program Files, or given the program folder's list
     HoldsOtherFiles,  // outside Program Files, holding files of something else: unchanged
     NotPlainFolder,   // a link or junction (any user may make one on a data drive)
-    PlaceNotSafe,     // another user could put a folder of his in its place (FolderPlace.h)
+    PlaceNotSafe,     // another user made it, or could put a folder of his in its place
     Failed,           // could not be opened or given its list
 };
 

@@ -209,6 +209,19 @@ TEST(ProgramFolderTest, AFolderIsJudgedByItsOwnerAndTheEntriesThatApplyToIt) {
         << "the administrator running the setup";
     EXPECT_TRUE(judged(L"O:BA")) << "no list: everyone may do everything (a FAT volume)";
     EXPECT_FALSE(judged(L"O:BAD:(D;;FA;;;WD)(A;OICI;FA;;;BA)"));
+
+    // An existing installation folder is taken over only from an administrator.
+    auto madeByOthers = [](const wchar_t* sddl) {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
+                                                             nullptr);
+        const bool others = win32::ownedByOthers(descriptor, nullptr);
+        LocalFree(descriptor);
+        return others;
+    };
+    EXPECT_FALSE(madeByOthers(L"O:BAD:(A;;FA;;;WD)")) << "its list is the setup's to replace";
+    EXPECT_FALSE(madeByOthers(L"O:SY"));
+    EXPECT_TRUE(madeByOthers(L"O:S-1-5-21-1-2-3-1002D:(A;OICI;FA;;;BA)"));
 }
 
 // A folder every user may change (Unix mode 0777, which Wine shows as a list granting every
