@@ -1,11 +1,15 @@
 #include "installer/win32/SharedDataFolder.h"
 
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "common/GuardRuntimeFiles.h"
+#include "common/win32/ReachedPath.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
+#include "installer/win32/FolderPlace.h"
 
 namespace qv::setup::win32 {
 
@@ -75,7 +79,82 @@ Status placeNote(const std::wstring& path) {
     return Status::success();
 }
 
+// Opened as itself, with the right to delete or rename it; nothing when nothing is there.
+UniqueFile openPlace(const std::wstring& path, DWORD& error) {
+    UniqueFile entry(
+        CreateFileW(path.c_str(), READ_CONTROL | DELETE | FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    error = entry ? ERROR_SUCCESS : GetLastError();
+    return entry;
+}
+
+// What stands in the data folder's place and is not the setup's to take. A junction or
+// link, which any user may make in ProgramData before the setup runs, is removed as itself,
+// never what it leads to (FILE_FLAG_OPEN_REPARSE_POINT, CreateFileW). A folder another
+// user made is moved aside with what it holds (moveAside), so that neither his rights as
+// its owner nor a handle he keeps reach the folder made now.
+Status clearThePlace(const std::wstring& folder) {
+    DWORD error = ERROR_SUCCESS;
+    UniqueFile entry = openPlace(folder, error);
+    if (!entry) {
+        return error == ERROR_FILE_NOT_FOUND ? Status::success() : qv::win32::failure(error);
+    }
+    FILE_BASIC_INFO basic{};
+    if (!GetFileInformationByHandleEx(entry.get(), FileBasicInfo, &basic, sizeof basic)) {
+        return lastErrorFailure();
+    }
+    const DWORD named = GetFileAttributesW(folder.c_str());
+    const bool link = (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+                      (named != INVALID_FILE_ATTRIBUTES && (named & FILE_ATTRIBUTE_REPARSE_POINT));
+    // Under Wine a Unix link to a folder opens as the folder it leads to: that is refused,
+    // not removed.
+    const bool itself = qv::win32::reachedWhereItSays(entry.get(), folder);
+    if (link && itself) {
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        if (!SetFileInformationByHandle(entry.get(), FileDispositionInfo, &disposition,
+                                        sizeof disposition)) {
+            return lastErrorFailure();
+        }
+        return Status::success();  // gone as the handle closes
+    }
+    if (link || !itself || !(basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return Status::failure("“" + qv::win32::toUtf8(folder) +
+                               "”不是普通文件夹（可能是链接或交接点），未作更改。");
+    }
+    if (madeByAnotherUser(entry.get())) return moveAside(folder).status;
+    return Status::success();
+}
+
 }  // namespace
+
+MovedAside moveAside(const std::wstring& folder) {
+    DWORD error = ERROR_SUCCESS;
+    UniqueFile entry = openPlace(folder, error);
+    if (!entry) return {qv::win32::failure(error), {}};
+    for (int n = 1; n <= 100; ++n) {
+        const std::wstring name =
+            folder + (n == 1 ? std::wstring(L"（旧）") : L"（旧 " + std::to_wstring(n) + L"）");
+        // FILE_RENAME_INFO with the full new name (SetFileInformationByHandle,
+        // learn.microsoft.com/windows/win32/api/fileapi/ns-fileapi-file_rename_info).
+        std::vector<BYTE> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+        auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+        rename->ReplaceIfExists = FALSE;
+        rename->RootDirectory = nullptr;
+        rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+        std::copy(name.begin(), name.end(), rename->FileName);
+        if (SetFileInformationByHandle(entry.get(), FileRenameInfo, rename,
+                                       static_cast<DWORD>(buffer.size()))) {
+            return {Status::success(), name};
+        }
+        error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS &&
+            error != ERROR_ACCESS_DENIED) {
+            break;
+        }
+    }
+    return {qv::win32::failure(error), {}};
+}
 
 LocalAcl dataFolderList() {
     return accessList(
@@ -127,6 +206,7 @@ Status makeSharedDataFolder(const std::wstring& folder) {
     enableTakingOver();
     LocalAcl data = dataFolderList(), quarantine = quarantineFolderList();
     if (!data || !quarantine) return lastErrorFailure();
+    if (Status cleared = clearThePlace(folder); !cleared.ok()) return cleared;
     if (Status made = makeNotedFolder(folder, data.get()); !made.ok()) return made;
     return makeNotedFolder(folder + L"\\" + qv::win32::toWide(qv::runtime_files::kQuarantineFolder),
                            quarantine.get());

@@ -32,13 +32,22 @@ LocalAcl dataFolderNoteList();
 // restored as his.
 LocalAcl quarantineFolderList();
 
+// Moves the folder `folder` aside within its parent, under the first free name of
+// "<folder>（旧）", "<folder>（旧 2）" ...; the status, and the name it now has.
+struct MovedAside {
+    Status status;
+    std::wstring name;
+};
+MovedAside moveAside(const std::wstring& folder);
+
 // Makes `folder` (when it is not there yet), makes the Administrators group its owner and
 // gives it the data folder's list, with the note in it; the same for the quarantine folder
 // in it, with its own list. When a note cannot be placed, users still get their rights and
-// the failure is told. A folder of that name that is a link
-// or a junction is refused: any user may make one before the setup runs, and the rights
-// given here would go where it leads. An existing folder, made by some user beforehand, is
-// taken over: its owner could otherwise change its list again.
+// the failure is told. A junction of that name, which any user may make before the setup
+// runs, is removed (the rights given here would go where it leads); a link Wine shows as
+// the folder it leads to is refused. A folder some other user made beforehand is moved
+// aside (moveAside) and a new one made: as its owner, or through a handle he kept, he could
+// otherwise change it again.
 Status makeSharedDataFolder(const std::wstring& folder);
 
 }  // namespace qv::setup::win32

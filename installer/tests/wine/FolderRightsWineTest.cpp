@@ -265,6 +265,26 @@ TEST(SharedDataFolderTest, TheNoteIsMadeAnewAndWhatTheFolderHoldsStays) {
     EXPECT_EQ(readBytes(folder + L"\\QVset.ini"), "settings");
 }
 
+// A data folder another user made beforehand goes aside, whole, under a name of its own;
+// the setup then makes a new one. (Wine shows every file as this user's, so the setup
+// itself never finds such a folder here: the move is asked for directly.)
+TEST(SharedDataFolderTest, AFolderMadeBeforehandGoesAsideWholeUnderAFreeName) {
+    TempFolder place{L"qv-programdata"};
+    const std::wstring folder = place / L"QVu盘卫士";
+    for (const wchar_t* expected : {L"QVu盘卫士（旧）", L"QVu盘卫士（旧 2）"}) {
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+        ASSERT_TRUE(writeBytes(folder + L"\\QVset.ini", "theirs"));
+        win32::MovedAside moved = win32::moveAside(folder);
+        ASSERT_TRUE(moved.status.ok()) << moved.status.description();
+        EXPECT_EQ(moved.name, place / expected);
+        EXPECT_FALSE(exists(folder));
+        EXPECT_EQ(readBytes(place / expected + L"\\QVset.ini"), "theirs");
+    }
+    qv::Status made = win32::makeSharedDataFolder(folder);
+    ASSERT_TRUE(made.ok()) << made.description();
+    EXPECT_FALSE(exists(folder + L"\\QVset.ini"));
+}
+
 // A folder in the note's place cannot be removed for it: the setup says so.
 TEST(SharedDataFolderTest, AFolderInTheNotesPlaceIsTold) {
     TempFolder place{L"qv-programdata"};
