@@ -56,7 +56,7 @@ void ShortcutReadAhead::begin(const std::string& root, const HarmlessShortcuts& 
 }
 
 void ShortcutReadAhead::shortcutListed(const platform::StampedFile& shortcut) {
-    if (!harmless_ || harmless_->unchanged(shortcut)) return;
+    if (!harmless_ || harmless_->unchanged(shortcut) || harmless_->unchangedLink(shortcut)) return;
     if (!startThread()) return;
     std::size_t waiting = 0;
     {

@@ -46,7 +46,8 @@ public:
     ShortcutReadAhead& operator=(const ShortcutReadAhead&) = delete;
 
     // A listing of `root` follows, with this object as its listener: the shortcuts it tells
-    // of are read, but for those `harmless` has unchanged (the scan reads none of them).
+    // of are read, but for those `harmless` remembers unchanged (the scan reads none of
+    // them).
     // What earlier reads found and the scan did not take is dropped.
     void begin(const std::string& root, const HarmlessShortcuts& harmless);
     void shortcutListed(const platform::StampedFile& shortcut) override;

@@ -102,22 +102,29 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
             break;
         }
         const std::string path = root + shortcut->name;
-        std::optional<ShortcutRead> readBefore =
-            readAhead ? readAhead->take(shortcut->name) : std::nullopt;
-        const ShortcutRead read =
-            readBefore ? std::move(*readBefore) : readShortcut(files, root, path);
-        if (!read.readable) continue;  // read again at the next pass
-        if (!read.link) {
-            harmless.remember(*shortcut);
-            continue;
+        // One that may be a worm's, unchanged since the last pass: what it says is known.
+        const worms::ShellLink* known = harmless.unchangedLink(*shortcut);
+        ShortcutRead read;
+        if (!known) {
+            std::optional<ShortcutRead> readBefore =
+                readAhead ? readAhead->take(shortcut->name) : std::nullopt;
+            read = readBefore ? std::move(*readBefore) : readShortcut(files, root, path);
+            if (!read.readable) continue;  // read again at the next pass
+            if (!read.link) {
+                harmless.remember(*shortcut);
+                continue;
+            }
         }
-        const worms::ShellLink& link = *read.link;
+        const worms::ShellLink& link = known ? *known : *read.link;
         if (!hidden) {
             hidden.emplace();
             for (const std::string& name : listing.hidden) hidden->add(name);
         }
         std::optional<std::string> target = worms::wormTarget(link, shortcut->name, root, *hidden);
-        if (!target) continue;
+        if (!target) {
+            harmless.rememberLink(*shortcut, link);
+            continue;
+        }
         if (!usersItems) usersItems = standIns(root, listing.shortcuts, *hidden);
         worm.shortcuts.push_back(
             {path, worms::shortcutCommand(*target, link.arguments),

@@ -17,6 +17,7 @@
 #include "guard/monitor/Form5.h"
 #include "guard/monitor/Form7.h"
 #include "guard/monitor/HarmlessShortcuts.h"
+#include "guard/monitor/ShortcutScan.h"
 #include "guard/monitor/Tips.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/GuardHarness.h"
@@ -381,6 +382,37 @@ TEST(HarmlessShortcutsTest, APassKeepsOnlyWhatItFoundWithTheStampItFoundAndNothi
     EXPECT_FALSE(harmless.unchanged(
         {std::to_string(monitor::HarmlessShortcuts::kMostRemembered) + ".lnk", {1, 1, 1}}))
         << "past the most it keeps";
+}
+
+// A shortcut to a program on the stick is no worm's until the root hides an item named like
+// it. A stick of thousands of them is judged again at every pass from what they said when
+// they were read, not read again while unchanged.
+TEST_F(ShortcutWormTest, AShortcutThatMayBeAWormsIsJudgedAgainWithoutBeingReadAgain) {
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    writeFile(e / "x.exe", "MZ");
+    writeFile(e / "s.lnk", makeShortcut(shortcutTo("E:\\x.exe")));
+    std::optional<platform::FolderListing> listing = h.files.listFolder("e:\\");
+    ASSERT_TRUE(listing);
+    monitor::HarmlessShortcuts remembered;
+    EXPECT_FALSE(monitor::scanShortcuts("e:\\", *listing, h.files, remembered).found());
+
+    fs::remove(e / "s.lnk");         // reading it again now would find nothing
+    listing->hidden.push_back("s");  // and the root hides an item of its name
+    monitor::ShortcutWorm worm = monitor::scanShortcuts("e:\\", *listing, h.files, remembered);
+    ASSERT_EQ(worm.shortcuts.size(), 1u);
+    EXPECT_EQ(worm.shortcuts[0].path, "e:\\s.lnk");
+    EXPECT_EQ(worm.shortcuts[0].payloads, std::vector<std::string>{"e:\\x.exe"});
+
+    // What they say is kept within a bound; beyond it they are read at each pass.
+    monitor::HarmlessShortcuts bounded;
+    worms::ShellLink large;
+    large.arguments.assign(monitor::HarmlessShortcuts::kMostRememberedLinkBytes / 2 + 1, ' ');
+    bounded.rememberLink({"a.lnk", {1, 1, 1}}, large);
+    bounded.rememberLink({"b.lnk", {1, 1, 1}}, large);
+    bounded.passEnded();
+    EXPECT_NE(bounded.unchangedLink({"a.lnk", {1, 1, 1}}), nullptr);
+    EXPECT_EQ(bounded.unchangedLink({"b.lnk", {1, 1, 1}}), nullptr);
+    EXPECT_FALSE(bounded.unchanged({"a.lnk", {1, 1, 1}})) << "not harmless whatever is hidden";
 }
 
 TEST_F(ShortcutWormTest, AutomaticHandlingCleansUnaskedLogsAlwaysAndTellsWhatStayed) {
