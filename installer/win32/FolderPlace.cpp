@@ -92,12 +92,6 @@ std::optional<Holder> judge(const std::wstring& path, PSID user) {
 
 }  // namespace
 
-// Its owner (who may always change its list) is not trusted, or an entry that applies to it
-// grants someone not trusted DELETE, WRITE_DAC, WRITE_OWNER or FILE_DELETE_CHILD ("How DACLs
-// Control Access to an Object",
-// learn.microsoft.com/windows/win32/secauthz/how-dacls-control-access-to-an-object). Entries
-// that deny are passed over, which can only judge too strictly; no list at all lets
-// everyone do everything.
 bool ownedByOthers(PSECURITY_DESCRIPTOR descriptor, PSID user) {
     PSID owner = nullptr;
     BOOL defaulted = FALSE;
@@ -105,6 +99,12 @@ bool ownedByOthers(PSECURITY_DESCRIPTOR descriptor, PSID user) {
            !trusted(owner, user);
 }
 
+// Its owner (who may always change its list) is not trusted, or an entry that applies to it
+// grants someone not trusted DELETE, WRITE_DAC, WRITE_OWNER or FILE_DELETE_CHILD ("How DACLs
+// Control Access to an Object",
+// learn.microsoft.com/windows/win32/secauthz/how-dacls-control-access-to-an-object). Entries
+// that deny are passed over, which can only judge too strictly; no list at all lets
+// everyone do everything.
 bool othersMayReplace(PSECURITY_DESCRIPTOR descriptor, PSID user) {
     if (ownedByOthers(descriptor, user)) return true;
     BOOL defaulted = FALSE;

@@ -181,6 +181,8 @@ LocalAcl dataFolderNoteList() {
                        {WinBuiltinUsersSid, FILE_GENERIC_READ, 0}});
 }
 
+namespace {
+
 // `folder` made (when it is not there yet) and given the list `open`, with the note in it.
 // The folder is changed through a handle to itself, so that nothing put in its place on the
 // way receives the rights. Users are shut out until the note is in it: an empty folder they
@@ -201,6 +203,8 @@ Status makeNotedFolder(const std::wstring& folder, const ACL* open) {
     Status opened = protect(itself.handle.get(), open);
     return placed.ok() ? opened : placed;
 }
+
+}  // namespace
 
 Status makeSharedDataFolder(const std::wstring& folder) {
     enableTakingOver();
