@@ -50,18 +50,33 @@ Status restore(BrowserFiles& files, const std::string& folder, const Entry& entr
     return files.setAttributes(path, *now & ~(kHidden | kSystem));
 }
 
+RestoreAllRun::RestoreAllRun(std::string root, const std::vector<Entry>& entries)
+    : root_(std::move(root)) {
+    for (const Entry& e : entries) {
+        if (e.isFolder() && !e.isLink() && (e.attributes & (kHidden | kSystem))) {
+            folders_.push_back(e);
+        }
+    }
+}
+
+bool RestoreAllRun::step(BrowserFiles& files, std::size_t count) {
+    for (; next_ < folders_.size() && count > 0; ++next_, --count) {
+        const Entry& e = folders_[next_];
+        Status r = restore(files, root_, e);
+        if (r.ok())
+            ++report_.changed;
+        else
+            report_.failures.push_back(e.name + "：" + r.description());
+    }
+    return next_ < folders_.size();
+}
+
 RestoreAllReport restoreAll(BrowserFiles& files, const std::string& root,
                             const std::vector<Entry>& entries) {
-    RestoreAllReport report;
-    for (const Entry& e : entries) {
-        if (!e.isFolder() || e.isLink() || !(e.attributes & (kHidden | kSystem))) continue;
-        Status r = restore(files, root, e);
-        if (r.ok())
-            ++report.changed;
-        else
-            report.failures.push_back(e.name + "：" + r.description());
+    RestoreAllRun run(root, entries);
+    while (run.step(files, entries.size())) {
     }
-    return report;
+    return run.report();
 }
 
 std::string describe(const RestoreAllReport& report) {

@@ -75,6 +75,26 @@ inline constexpr std::size_t kMostFailuresNamed = 20;
 // Restores every hidden or system folder of a drive's root in one step (links left out).
 RestoreAllReport restoreAll(BrowserFiles& files, const std::string& root,
                             const std::vector<Entry>& entries);
+
+// The same a piece at a time, so that the window answers between pieces: a worm may have
+// hidden thousands of folders, each changed on a slow stick.
+class RestoreAllRun {
+public:
+    // The hidden or system folders of `entries` (the listing of `root`), links left out.
+    RestoreAllRun(std::string root, const std::vector<Entry>& entries);
+    // Restores up to `count` more of them; false once none is left.
+    bool step(BrowserFiles& files, std::size_t count);
+    std::size_t done() const { return next_; }
+    std::size_t total() const { return folders_.size(); }
+    const std::string& root() const { return root_; }
+    RestoreAllReport& report() { return report_; }
+
+private:
+    std::string root_;
+    std::vector<Entry> folders_;
+    std::size_t next_ = 0;
+    RestoreAllReport report_;
+};
 // The sentence that tells the user what restoreAll did.
 std::string describe(const RestoreAllReport& report);
 

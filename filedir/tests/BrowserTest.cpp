@@ -163,6 +163,34 @@ TEST_F(StickTest, AFailedRestoreIsNamedInTheReport) {
         << "with the system's reason: " << report.failures[0];
 }
 
+// A root of many hidden folders is restored a piece at a time; the pieces come to what one
+// step does, and only the hidden folders count.
+TEST_F(StickTest, RestoringARootAPieceAtATimeComesToTheSame) {
+    for (int i = 0; i < 7; ++i) {
+        fs::create_directories(stick / ("hidden" + std::to_string(i)));
+        ASSERT_TRUE(
+            files.setAttributes("e:\\hidden" + std::to_string(i), kDirectory | kHidden | kSystem)
+                .ok());
+    }
+    std::vector<Entry> entries = listing("e:\\");
+    RestoreAllRun run("e:\\", entries);
+    const std::size_t hidden = run.total();
+    EXPECT_GE(hidden, 7u);
+    std::vector<std::size_t> pieces;
+    while (run.step(files, 3)) pieces.push_back(run.done());
+    pieces.push_back(run.done());
+    EXPECT_EQ(pieces.back(), hidden);
+    EXPECT_EQ(pieces.front(), 3u);
+    EXPECT_EQ(run.report().changed + static_cast<int>(run.report().failures.size()),
+              static_cast<int>(hidden));
+    qv::Status unread = qv::Status::success();
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(*files.attributes("e:\\hidden" + std::to_string(i), unread) & (kHidden | kSystem),
+                  0u);
+    }
+    EXPECT_FALSE(run.step(files, 3)) << "nothing left";
+}
+
 TEST(RestoreAllReportTest, ManyFailuresAreCountedAndABrokenListingIsTold) {
     RestoreAllReport report;
     for (int i = 0; i < 30; ++i)

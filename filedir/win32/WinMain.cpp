@@ -14,6 +14,7 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <span>
 #include <tuple>
 #include <vector>
@@ -58,6 +59,9 @@ enum Id {
 // painting, so the window answers the user between pieces.
 constexpr UINT_PTR kReadTimer = 1;
 constexpr std::size_t kEntriesPerPiece = 2000;
+// "全部还原" changes so many folders per tick of its timer.
+constexpr UINT_PTR kRestoreTimer = 2;
+constexpr std::size_t kFoldersPerPiece = 100;
 
 // The guard's quarantine: "隔离区" in its data folder, beside which this program lies.
 std::string quarantineFolder() {
@@ -74,6 +78,7 @@ struct Browser {
     FolderLoad load;
     HWND window = nullptr, driveBox = nullptr, path = nullptr, list = nullptr, status = nullptr;
     std::vector<std::pair<int, HWND>> buttons;  // by command id
+    std::optional<RestoreAllRun> restoring;     // "全部还原" under way: the rest waits
     std::wstring cell;                          // text handed to the list view for one cell
 } app;
 
@@ -258,6 +263,30 @@ void openSelected() {
     showFolder(childPath(app.load.folder(), e->name));
 }
 
+// The drive list and the buttons answer again (or not while "全部还原" goes on).
+void enableControls(bool enabled) {
+    EnableWindow(app.driveBox, enabled);
+    for (auto [id, button] : app.buttons) EnableWindow(button, enabled);
+}
+
+// One piece of "全部还原"; at its end the root is shown again and the report told.
+void restorePiece() {
+    if (!app.restoring) return;
+    RestoreAllRun& run = *app.restoring;
+    const bool more = run.step(app.files, kFoldersPerPiece);
+    SetWindowTextW(app.status, win32::toWide("正在还原隐藏的文件夹（" + std::to_string(run.done()) +
+                                             "/" + std::to_string(run.total()) + "）……")
+                                   .c_str());
+    if (more) return;
+    KillTimer(app.window, kRestoreTimer);
+    RestoreAllReport report = std::move(run.report());
+    const std::string root = run.root();
+    app.restoring.reset();
+    enableControls(true);
+    showFolder(root);
+    tell(describe(report), !report.failures.empty());
+}
+
 void command(int id) {
     switch (id) {
         case kUp:
@@ -305,10 +334,11 @@ void command(int id) {
                 tell("“全部还原”只用于磁盘的根目录。", false);
                 break;
             }
-            RestoreAllReport report = restoreAll(app.files, root, app.load.entries());
-            report.unread = app.load.interruption();
-            showFolder(root);
-            tell(describe(report), !report.failures.empty());
+            app.restoring.emplace(root, app.load.entries());
+            enableControls(false);
+            app.restoring->report().unread = app.load.interruption();
+            SetTimer(app.window, kRestoreTimer, USER_TIMER_MINIMUM, nullptr);
+            restorePiece();
             break;
         }
     }
@@ -357,6 +387,8 @@ void cellText(NMLVDISPINFOW* info) {
 LRESULT CALLBACK windowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND:
+            // While "全部还原" goes on, nothing else starts.
+            if (app.restoring) return 0;
             if (LOWORD(wp) == kDrives && HIWORD(wp) == CBN_SELCHANGE) {
                 int i = static_cast<int>(SendMessageW(app.driveBox, CB_GETCURSEL, 0, 0));
                 if (i >= 0 && i < static_cast<int>(app.drives.size()))
@@ -371,7 +403,7 @@ LRESULT CALLBACK windowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             auto* hdr = reinterpret_cast<NMHDR*>(lp);
             if (hdr->idFrom != kList) break;
             if (hdr->code == LVN_GETDISPINFOW) cellText(reinterpret_cast<NMLVDISPINFOW*>(lp));
-            if (hdr->code == NM_DBLCLK && !app.inQuarantine) openSelected();
+            if (hdr->code == NM_DBLCLK && !app.inQuarantine && !app.restoring) openSelected();
             if (hdr->code == NM_CUSTOMDRAW && !app.inQuarantine) {
                 auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(lp);
                 if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
@@ -389,6 +421,7 @@ LRESULT CALLBACK windowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_TIMER:
             if (wp == kReadTimer && !app.inQuarantine) readPiece();
+            if (wp == kRestoreTimer) restorePiece();
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
