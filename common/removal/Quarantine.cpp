@@ -221,11 +221,12 @@ void Quarantine::trim(const KeptEntry& newest) {
     std::size_t count = newest.earlier.size() + 1;
     for (const StoredFile& file : newest.earlier) {
         if (total <= kQuarantineCapacity && count <= kMostEntries) break;
-        // One that cannot go now (being restored this moment) is passed over.
-        if (files_.removeFile(pathOf(file.name)).ok()) {
-            total -= file.size;
-            --count;
-        }
+        // One that cannot go is passed over and counts no more: another user's copy (in the
+        // shared data folder each user's copies make room for his own only, so that nobody
+        // can push out another's by filling the folder), or one being restored this moment.
+        (void)files_.removeFile(pathOf(file.name));
+        total -= file.size;
+        --count;
     }
 }
 

@@ -6,9 +6,11 @@
 #include <cstddef>
 #include <cstring>
 
+#include "common/folders/DataFolder.h"
 #include "common/removal/DrivePath.h"
 #include "common/removal/RemovalTexts.h"
 #include "common/win32/FileBytes.h"
+#include "common/win32/Folders.h"
 #include "common/win32/Ownership.h"
 #include "common/win32/QuietDriveErrors.h"
 #include "common/win32/ReachedPath.h"
@@ -57,6 +59,12 @@ template <typename File>
 Opened<File> lastErrorOpened() {
     DWORD error = GetLastError();
     return failed<File>(failure(error), isMissing(error));
+}
+
+// Whether `path` lies in the shared data folder (%ProgramData%\QVu盘卫士).
+bool inSharedDataFolder(const std::string& path) {
+    static const std::string shared = sharedDataFolder();
+    return !shared.empty() && folders::isInside(path, shared);
 }
 
 // The "\\?\" form of a plain drive path; empty for any other path.
@@ -376,15 +384,22 @@ Opened<removal::ReadableFile> Win32RemovalFiles::openToRead(const std::string& p
         return failed<removal::ReadableFile>(std::move(plain));
     UniqueFile file(CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    // Another user's copy: closed to this one by the quarantine folder's list, or, in a
-    // folder without it, not his to trust.
+    // In the shared data folder every user's guard keeps its copies. Another user's is closed
+    // to this one by the quarantine folder's list, or, in a folder without it, not his to
+    // trust; so is a file of more than one name (a hard link to a file someone else may
+    // write). A portable copy's quarantine (on a stick, where FAT keeps no owners) is its
+    // user's alone.
+    const bool shared = inSharedDataFolder(path);
     if (!file) {
         const bool closed = GetLastError() == ERROR_ACCESS_DENIED;
         Opened<removal::ReadableFile> refused = lastErrorOpened<removal::ReadableFile>();
-        refused.foreign = closed;
+        refused.foreign = shared && closed;
         return refused;
     }
-    if (!ownedByThisUserOrAdministrators(file.get())) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (shared && (!ownedByThisUserOrAdministrators(file.get()) ||
+                   !GetFileInformationByHandle(file.get(), &information) ||
+                   information.nNumberOfLinks != 1)) {
         Opened<removal::ReadableFile> refused =
             failed<removal::ReadableFile>(failure(ERROR_ACCESS_DENIED));
         refused.foreign = true;

@@ -142,11 +142,10 @@ bool ordinaryUsersCouldReplace(const std::wstring& folder) {
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
     if (path.size() < 3 || path[1] != L':' || path[2] != L'\\') return true;
     std::vector<BYTE> user = setupUser();
-    // The folders the installation lies in, below the root down to the one that holds it.
-    // The root itself cannot be renamed; where its list lets users change what is in it,
-    // the folders below inherit that and are judged for it (a FAT volume has no lists at
-    // all: each folder lets everyone do everything).
-    std::vector<std::wstring> holders;
+    // The folders the installation lies in, from the root (which cannot be renamed, but
+    // may let users remove or re-list what is in it) down to the one that holds it. A FAT
+    // volume keeps no lists at all: each folder lets everyone do everything.
+    std::vector<std::wstring> holders{path.substr(0, 3)};
     for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos;
          at = path.find(L'\\', at + 1)) {
         holders.push_back(path.substr(0, at));

@@ -15,7 +15,7 @@
 namespace qv::setup::win32 {
 
 // Whether an ordinary user could rename, remove or re-point one of the folders `folder`
-// lies in, below the drive's root down to the folder that holds it, or remove `folder`
+// lies in, from the drive's root down to the folder that holds it, or remove `folder`
 // through that one. Each folder is judged by its own owner and list: anyone but SYSTEM, the
 // Administrators group, TrustedInstaller and the administrator running the setup is such a
 // user. Folders not made yet are passed over (the setup asks again once it has made them).

@@ -122,7 +122,12 @@ Status clearThePlace(const std::wstring& folder) {
         return Status::failure("“" + qv::win32::toUtf8(folder) +
                                "”不是普通文件夹（可能是链接或交接点），未作更改。");
     }
-    if (madeByAnotherUser(entry.get())) return moveAside(folder).status;
+    // One that cannot be moved (he keeps it open, or took every free name) is taken over as
+    // it stands: its owner and list are the setup's from now on.
+    if (madeByAnotherUser(entry.get())) {
+        entry.reset();
+        (void)moveAside(folder);
+    }
     return Status::success();
 }
 
@@ -183,11 +188,12 @@ LocalAcl dataFolderNoteList() {
 
 namespace {
 
-// `folder` made (when it is not there yet) and given the list `open`, with the note in it.
-// The folder is changed through a handle to itself, so that nothing put in its place on the
-// way receives the rights. Users are shut out until the note is in it: an empty folder they
-// may add files to is one they could make a junction.
-Status makeNotedFolder(const std::wstring& folder, const ACL* open) {
+// `folder` made (when it is not there yet), owned by the Administrators group and closed to
+// users, with the note in it: an empty folder users may add files to is one they could make
+// a junction. The folder is changed through a handle to itself, so that nothing put in its
+// place on the way receives the rights. `handle` is left open for the list it gets next;
+// when the note cannot be placed, the failure is told and the folder is still given it.
+Status makeClosedWithNote(const std::wstring& folder, FolderToProtect& itself) {
     LocalAcl closed = accessList({kSystemFull, kAdministratorsFull});
     if (!closed) return lastErrorFailure();
     ProtectedDescriptor closedSecurity(closed.get());
@@ -196,24 +202,38 @@ Status makeNotedFolder(const std::wstring& folder, const ACL* open) {
         GetLastError() != ERROR_ALREADY_EXISTS) {
         return lastErrorFailure();
     }
-    FolderToProtect itself = openFolderToProtect(folder);
+    itself = openFolderToProtect(folder);
     if (!itself.handle) return itself.failure;
-    if (Status shut = protect(itself.handle.get(), closed.get()); !shut.ok()) return shut;
-    Status placed = placeNote(folder + L"\\" + kDataFolderNoteName);
-    Status opened = protect(itself.handle.get(), open);
-    return placed.ok() ? opened : placed;
+    if (Status shut = protect(itself.handle.get(), closed.get()); !shut.ok()) {
+        itself.handle.reset();
+        return shut;
+    }
+    return placeNote(folder + L"\\" + kDataFolderNoteName);
 }
 
 }  // namespace
 
+// The quarantine folder is made while the data folder is still closed to users, so that
+// none can make one of that name first.
 Status makeSharedDataFolder(const std::wstring& folder) {
     enableTakingOver();
     LocalAcl data = dataFolderList(), quarantine = quarantineFolderList();
     if (!data || !quarantine) return lastErrorFailure();
     if (Status cleared = clearThePlace(folder); !cleared.ok()) return cleared;
-    if (Status made = makeNotedFolder(folder, data.get()); !made.ok()) return made;
-    return makeNotedFolder(folder + L"\\" + qv::win32::toWide(qv::runtime_files::kQuarantineFolder),
-                           quarantine.get());
+    FolderToProtect top, kept;
+    Status made = makeClosedWithNote(folder, top);
+    if (!top.handle) return made;
+    Status keptMade = makeClosedWithNote(
+        folder + L"\\" + qv::win32::toWide(qv::runtime_files::kQuarantineFolder), kept);
+    if (kept.handle) {
+        if (Status opened = protect(kept.handle.get(), quarantine.get());
+            !opened.ok() && keptMade.ok())
+            keptMade = opened;
+    }
+    Status opened = protect(top.handle.get(), data.get());
+    if (!made.ok()) return made;
+    if (!opened.ok()) return opened;
+    return keptMade;
 }
 
 }  // namespace qv::setup::win32

@@ -374,6 +374,20 @@ TEST_F(DriveFileRemovalTest, AnotherUsersCopyIsNeitherListedNorRestoredAndStays)
     EXPECT_NE(refused.reason.find("另一个用户"), std::string::npos) << refused.reason;
     EXPECT_FALSE(fs::exists(stick / "theirs.exe"));
     EXPECT_TRUE(fs::exists(quarantineFolder() / theirs));
+
+    // Others' copies filling the quarantine push none of this user's out.
+    for (int i = 1; i <= 5; ++i) {
+        fs::path entry = quarantineFolder() / ("0000000000000000000" + std::to_string(i) + ".qvq");
+        writeFile(entry, encodeHeader({"e:\\big" + std::to_string(i), "2020-01-01 00:00:00",
+                                       kLargestQuarantinedFile}));
+        fs::resize_file(entry, fs::file_size(entry) + kLargestQuarantinedFile + kTrailerSize);
+        files.makeForeign(entry);
+    }
+    writeFile(stick / "later.exe", "later");
+    ASSERT_TRUE(removal.remove("e:\\later.exe").removed());
+    std::vector<std::string> mine;
+    for (const QuarantineEntry& entry : entries()) mine.push_back(entry.header->originalPath);
+    EXPECT_EQ(mine, (std::vector<std::string>{"e:\\later.exe", "e:\\mine.exe"}));
 }
 
 TEST_F(DriveFileRemovalTest, ADamagedEntryIsRefusedAndPutsNothingBack) {

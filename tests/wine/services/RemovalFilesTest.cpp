@@ -10,6 +10,8 @@
 #include "common/removal/DriveFileRemoval.h"
 #include "common/removal/QuarantineRestore.h"
 #include "common/removal/RemovalTexts.h"
+#include "common/win32/Folders.h"
+#include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
 #include "common/win32/Win32RemovalFiles.h"
 #include "tests/wine/tools/TestKit.h"
@@ -119,6 +121,29 @@ TEST_F(RemovalFilesTest, AFileHeldWithoutSharingItsDeletionStaysAndLeavesNoCopy)
     EXPECT_FALSE(any) << "no half copy left behind";
     held.reset();
     EXPECT_TRUE(removal.remove(root + "docs.exe").removed());
+}
+
+// In the shared data folder a copy of more than one name (a hard link some other user made
+// to a file he may write) is not this user's to trust; a portable copy's own quarantine
+// keeps its user's files whatever they are.
+TEST(QuarantineTrustTest, AHardLinkedCopyIsTrustedOnlyOutsideTheSharedDataFolder) {
+    const std::wstring shared = qv::win32::toWide(qv::win32::sharedDataFolder());
+    ASSERT_FALSE(shared.empty());
+    const bool madeHere = CreateDirectoryW(shared.c_str(), nullptr) != FALSE;
+    TempFolder portable{L"qv-portable"};
+    qv::win32::Win32RemovalFiles files;
+    for (const std::wstring& folder : {shared + L"\\qv-trust-test", portable.path()}) {
+        CreateDirectoryW(folder.c_str(), nullptr);
+        ASSERT_TRUE(writeBytes(folder + L"\\00000000000000000001.qvq", "entry"));
+        ASSERT_TRUE(CreateHardLinkW((folder + L"\\00000000000000000002.qvq").c_str(),
+                                    (folder + L"\\00000000000000000001.qvq").c_str(), nullptr));
+        auto opened = files.openToRead(utf8(folder) + "\\00000000000000000002.qvq");
+        const bool inShared = folder != portable.path();
+        EXPECT_EQ(opened.foreign, inShared) << utf8(folder);
+        EXPECT_EQ(opened.file != nullptr, !inShared) << utf8(folder);
+    }
+    removeTree(shared + L"\\qv-trust-test");
+    if (madeHere) RemoveDirectoryW(shared.c_str());
 }
 
 }  // namespace
