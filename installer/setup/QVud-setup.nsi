@@ -149,11 +149,11 @@ Section "Install"
     ${EndIf}
 
     ; The helper is there: EnsureGuardEnded put it there.
-    CreateDirectory "$INSTDIR"
     File "/oname=$PLUGINSDIR\manifest.txt" "${MANIFEST}"
 
-    ; Outside Program Files the folder gets a list that lets only administrators change it;
-    ; nothing is written into a folder that cannot have it.
+    ; The helper makes the folder. Outside Program Files it gets a list that lets only
+    ; administrators change it, from the start; nothing is written into a folder that cannot
+    ; have it.
     ExecWait '"$PLUGINSDIR\qvsetup-helper.exe" program-folder "$INSTDIR"' $0
     ${If} $0 != 0
         Call ProgramFolderRefusal

@@ -41,6 +41,19 @@ inline constexpr Grant kSystemFull{WinLocalSystemSid, FILE_ALL_ACCESS,
 inline constexpr Grant kAdministratorsFull{WinBuiltinAdministratorsSid, FILE_ALL_ACCESS,
                                            OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE};
 
+// A descriptor that carries `list` as a protected access list, for an object made now.
+struct ProtectedDescriptor {
+    explicit ProtectedDescriptor(const ACL* list) {
+        made = InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+               SetSecurityDescriptorDacl(&descriptor, TRUE, const_cast<ACL*>(list), FALSE) &&
+               SetSecurityDescriptorControl(&descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
+        attributes = {sizeof attributes, &descriptor, FALSE};
+    }
+    SECURITY_DESCRIPTOR descriptor{};
+    SECURITY_ATTRIBUTES attributes{};
+    bool made = false;
+};
+
 // Lets the setup (elevated) take any folder or file over whatever its list says: the
 // privileges to take ownership and to restore. One that cannot be enabled is passed over;
 // opening then depends on the object's own list.

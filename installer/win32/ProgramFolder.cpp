@@ -1,5 +1,7 @@
 #include "installer/win32/ProgramFolder.h"
 
+#include <optional>
+
 #include "common/win32/Folders.h"
 #include "common/win32/UniqueHandle.h"
 #include "installer/win32/FolderPlace.h"
@@ -28,6 +30,27 @@ bool holdsOtherFiles(const std::wstring& folder) {
     return GetLastError() != ERROR_NO_MORE_FILES;
 }
 
+// Makes the folders that lead to `folder` as they come, then `folder` itself, outside
+// Program Files with its list from the start: no moment in which the drive's inherited list
+// would let another user open it for deletion and keep that handle.
+bool makeWithItsList(const std::wstring& folder) {
+    std::optional<qv::win32::FullPath> full = qv::win32::fullPath(folder);
+    if (!full) return false;
+    std::wstring path = full->path;
+    while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+    for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos;
+         at = path.find(L'\\', at + 1)) {
+        const std::wstring parent = path.substr(0, at);
+        if (!CreateDirectoryW(parent.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    if (qv::win32::liesUnderProgramFiles(path)) return CreateDirectoryW(path.c_str(), nullptr);
+    LocalAcl list = programFolderList();
+    if (!list) return false;
+    ProtectedDescriptor security(list.get());
+    return security.made && CreateDirectoryW(path.c_str(), &security.attributes);
+}
+
 }  // namespace
 
 LocalAcl programFolderList() {
@@ -42,6 +65,7 @@ ProgramFolderResult prepareProgramFolder(const std::wstring& folder, bool change
     const DWORD error = GetLastError();
     const bool made = attributes != INVALID_FILE_ATTRIBUTES ||
                       (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND);
+    if (!made && change && !makeWithItsList(folder)) return ProgramFolderResult::Failed;
     FolderToProtect itself;
     if (made || change) {
         enableTakingOver();

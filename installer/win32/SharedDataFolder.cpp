@@ -25,19 +25,6 @@ constexpr std::string_view kNoteText =
     "本说明文件由安装程序建立，只有管理员可以修改或删除它：有它在，普通用户就不能删除本文件夹，"
     "也不能把它换成指向别处的链接。卸载QVu盘卫士时，本文件夹随之删除。\r\n";
 
-// A descriptor that carries `list` as a protected access list, for an object made now.
-struct ProtectedDescriptor {
-    explicit ProtectedDescriptor(const ACL* list) {
-        made = InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
-               SetSecurityDescriptorDacl(&descriptor, TRUE, const_cast<ACL*>(list), FALSE) &&
-               SetSecurityDescriptorControl(&descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
-        attributes = {sizeof attributes, &descriptor, FALSE};
-    }
-    SECURITY_DESCRIPTOR descriptor{};
-    SECURITY_ATTRIBUTES attributes{};
-    bool made = false;
-};
-
 // Whatever stands under the note's name goes first, whoever made it: the note is made new,
 // so that it is the setup's own file with the setup's list. Opened as itself, a link is
 // removed, never what it leads to; read-only would refuse the deletion and is cleared.
