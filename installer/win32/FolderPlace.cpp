@@ -54,6 +54,7 @@ bool trusted(PSID sid, PSID user) {
 struct Holder {
     bool exists = true;
     bool mayBeReplaced = false;
+    bool madeInItMayBeReplaced = false;  // a folder made in it, by what it passes on
 };
 
 // The folder itself, never where a link leads, judged by its own list; nullopt when that
@@ -66,7 +67,7 @@ std::optional<Holder> judge(const std::wstring& path, PSID user) {
     if (!folder) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-            return Holder{false, false};
+            return Holder{false, false, false};
         }
         return std::nullopt;
     }
@@ -78,7 +79,7 @@ std::optional<Holder> judge(const std::wstring& path, PSID user) {
     const DWORD named = GetFileAttributesW(path.c_str());
     if ((basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
         (named != INVALID_FILE_ATTRIBUTES && (named & FILE_ATTRIBUTE_REPARSE_POINT))) {
-        return Holder{true, true};
+        return Holder{true, true, true};
     }
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (GetSecurityInfo(folder.get(), SE_FILE_OBJECT,
@@ -87,7 +88,8 @@ std::optional<Holder> judge(const std::wstring& path, PSID user) {
         return std::nullopt;
     }
     std::unique_ptr<void, decltype(&LocalFree)> descriptorOwner(descriptor, &LocalFree);
-    return Holder{true, othersMayReplace(descriptor, user)};
+    return Holder{true, othersMayReplace(descriptor, user),
+                  othersMayReplaceFoldersMadeIn(descriptor, user)};
 }
 
 }  // namespace
@@ -135,6 +137,39 @@ bool othersMayReplace(PSECURITY_DESCRIPTOR descriptor, PSID user) {
     return false;
 }
 
+// The entries a folder made in it inherits (CONTAINER_INHERIT_ACE; "ACE Inheritance Rules",
+// learn.microsoft.com/windows/win32/secauthz/ace-inheritance-rules). CREATOR OWNER stands
+// for the setup, which makes the folder. No list: the new folder has none either.
+bool othersMayReplaceFoldersMadeIn(PSECURITY_DESCRIPTOR descriptor, PSID user) {
+    BOOL defaulted = FALSE, present = FALSE;
+    PACL list = nullptr;
+    if (!GetSecurityDescriptorDacl(descriptor, &present, &list, &defaulted)) return true;
+    if (!present || !list) return true;
+    GENERIC_MAPPING mapping{FILE_GENERIC_READ, FILE_GENERIC_WRITE, FILE_GENERIC_EXECUTE,
+                            FILE_ALL_ACCESS};
+    constexpr DWORD kReplacing = DELETE | WRITE_DAC | WRITE_OWNER | FILE_DELETE_CHILD;
+    for (DWORD i = 0; i < list->AceCount; ++i) {
+        void* entry = nullptr;
+        if (!GetAce(list, i, &entry)) return true;
+        auto* header = static_cast<ACE_HEADER*>(entry);
+        if (!(header->AceFlags & CONTAINER_INHERIT_ACE)) continue;
+        if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) {
+            if (header->AceType == ACCESS_DENIED_ACE_TYPE) continue;
+            return true;
+        }
+        auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
+        PSID who = &allowed->SidStart;
+        if (IsWellKnownSid(who, WinCreatorOwnerSid) ||
+            IsWellKnownSid(who, WinCreatorOwnerRightsSid) || trusted(who, user)) {
+            continue;
+        }
+        DWORD rights = allowed->Mask;
+        MapGenericMask(&rights, &mapping);
+        if (rights & kReplacing) return true;
+    }
+    return false;
+}
+
 bool ordinaryUsersCouldReplace(const std::wstring& folder) {
     std::optional<qv::win32::FullPath> full = qv::win32::fullPath(folder);
     if (!full) return true;
@@ -150,11 +185,14 @@ bool ordinaryUsersCouldReplace(const std::wstring& folder) {
          at = path.find(L'\\', at + 1)) {
         holders.push_back(path.substr(0, at));
     }
+    // A folder not made yet is judged by what the last one there passes on to it.
+    bool madeInLastMayBeReplaced = false;
     for (const std::wstring& holder : holders) {
         std::optional<Holder> judged = judge(holder, user.empty() ? nullptr : user.data());
         if (!judged) return true;
-        if (!judged->exists) break;
+        if (!judged->exists) return madeInLastMayBeReplaced;
         if (judged->mayBeReplaced) return true;
+        madeInLastMayBeReplaced = judged->madeInItMayBeReplaced;
     }
     return false;
 }

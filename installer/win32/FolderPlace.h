@@ -18,8 +18,8 @@ namespace qv::setup::win32 {
 // lies in, from the drive's root down to the folder that holds it, or remove `folder`
 // through that one. Each folder is judged by its own owner and list: anyone but SYSTEM, the
 // Administrators group, TrustedInstaller and the administrator running the setup is such a
-// user. Folders not made yet are passed over (the setup asks again once it has made them).
-// True when it cannot be judged, or for a path that is not on a drive.
+// user. A folder not made yet is judged by what the last one there passes on to the folders
+// made in it. True when it cannot be judged, or for a path that is not on a drive.
 bool ordinaryUsersCouldReplace(const std::wstring& folder);
 
 // Whether the folder `handle` (opened with READ_CONTROL) is owned by someone not trusted: a
@@ -30,6 +30,9 @@ bool ordinaryUsersCouldReplace(const std::wstring& folder);
 bool madeByAnotherUser(HANDLE folder);
 // Whether `descriptor`'s owner is someone not trusted (`user` as below).
 bool ownedByOthers(PSECURITY_DESCRIPTOR descriptor, PSID user);
+// Whether a folder made in the folder `descriptor` describes would let someone not trusted
+// rename, remove or re-list it, by the entries it passes on.
+bool othersMayReplaceFoldersMadeIn(PSECURITY_DESCRIPTOR descriptor, PSID user);
 
 // The judgement of one folder by its security descriptor: whether someone not trusted
 // (`user` is the administrator running the setup; may be null) may rename, remove or

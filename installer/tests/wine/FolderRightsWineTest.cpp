@@ -210,6 +210,21 @@ TEST(ProgramFolderTest, AFolderIsJudgedByItsOwnerAndTheEntriesThatApplyToIt) {
     EXPECT_TRUE(judged(L"O:BA")) << "no list: everyone may do everything (a FAT volume)";
     EXPECT_FALSE(judged(L"O:BAD:(D;;FA;;;WD)(A;OICI;FA;;;BA)"));
 
+    // A folder not made yet gets what the last one there passes on.
+    auto madeIn = [](const wchar_t* sddl) {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
+                                                             nullptr);
+        const bool replaceable = win32::othersMayReplaceFoldersMadeIn(descriptor, nullptr);
+        LocalFree(descriptor);
+        return replaceable;
+    };
+    EXPECT_TRUE(madeIn(L"O:BAD:(A;OICIIO;0x1301bf;;;AU)(A;;0x1200af;;;AU)(A;OICI;FA;;;BA)"))
+        << "a data drive's root: a new D:\\软件 is every user's to rename";
+    EXPECT_FALSE(madeIn(L"O:BAD:(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)"));
+    EXPECT_FALSE(madeIn(L"O:BAD:(A;OICIIO;FA;;;CO)(A;OICI;FA;;;BA)(A;;0x1301bf;;;AU)"))
+        << "the setup makes the folder and owns it; what the root itself lets users do stays there";
+
     // An existing installation folder is taken over only from an administrator.
     auto madeByOthers = [](const wchar_t* sddl) {
         PSECURITY_DESCRIPTOR descriptor = nullptr;
