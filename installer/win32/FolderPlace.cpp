@@ -101,46 +101,15 @@ bool ownedByOthers(PSECURITY_DESCRIPTOR descriptor, PSID user) {
            !trusted(owner, user);
 }
 
-// Its owner (who may always change its list) is not trusted, or an entry that applies to it
-// grants someone not trusted DELETE, WRITE_DAC, WRITE_OWNER or FILE_DELETE_CHILD ("How DACLs
-// Control Access to an Object",
-// learn.microsoft.com/windows/win32/secauthz/how-dacls-control-access-to-an-object). Entries
-// that deny are passed over, which can only judge too strictly; no list at all lets
-// everyone do everything.
-bool othersMayReplace(PSECURITY_DESCRIPTOR descriptor, PSID user) {
-    if (ownedByOthers(descriptor, user)) return true;
-    BOOL defaulted = FALSE;
-    BOOL present = FALSE;
-    PACL list = nullptr;
-    if (!GetSecurityDescriptorDacl(descriptor, &present, &list, &defaulted)) return true;
-    if (!present || !list) return true;
-    GENERIC_MAPPING mapping{FILE_GENERIC_READ, FILE_GENERIC_WRITE, FILE_GENERIC_EXECUTE,
-                            FILE_ALL_ACCESS};
-    constexpr DWORD kReplacing = DELETE | WRITE_DAC | WRITE_OWNER | FILE_DELETE_CHILD;
-    for (DWORD i = 0; i < list->AceCount; ++i) {
-        void* entry = nullptr;
-        if (!GetAce(list, i, &entry)) return true;
-        auto* header = static_cast<ACE_HEADER*>(entry);
-        if (header->AceFlags & INHERIT_ONLY_ACE) continue;
-        if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) {
-            if (header->AceType == ACCESS_DENIED_ACE_TYPE) continue;
-            return true;  // a kind of entry not judged here
-        }
-        auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
-        PSID who = &allowed->SidStart;
-        // OWNER RIGHTS stands for the owner, found trusted above.
-        if (IsWellKnownSid(who, WinCreatorOwnerRightsSid) || trusted(who, user)) continue;
-        DWORD rights = allowed->Mask;
-        MapGenericMask(&rights, &mapping);
-        if (rights & kReplacing) return true;
-    }
-    return false;
-}
+namespace {
 
-// The entries a folder made in it inherits (CONTAINER_INHERIT_ACE; "ACE Inheritance Rules",
-// learn.microsoft.com/windows/win32/secauthz/ace-inheritance-rules). CREATOR OWNER stands
-// for the setup, which makes the folder. No list: the new folder has none either.
-bool othersMayReplaceFoldersMadeIn(PSECURITY_DESCRIPTOR descriptor, PSID user) {
+// Whether an entry of `descriptor`'s list that `counts` grants someone not trusted DELETE,
+// WRITE_DAC, WRITE_OWNER or FILE_DELETE_CHILD ("How DACLs Control Access to an Object",
+// learn.microsoft.com/windows/win32/secauthz/how-dacls-control-access-to-an-object).
+// Entries that deny are passed over, which can only judge too strictly; no list at all lets
+// everyone do everything. OWNER RIGHTS stands for the owner, judged apart.
+template <typename Counts>
+bool grantsOthersReplacing(PSECURITY_DESCRIPTOR descriptor, PSID user, Counts counts) {
     BOOL defaulted = FALSE, present = FALSE;
     PACL list = nullptr;
     if (!GetSecurityDescriptorDacl(descriptor, &present, &list, &defaulted)) return true;
@@ -152,17 +121,14 @@ bool othersMayReplaceFoldersMadeIn(PSECURITY_DESCRIPTOR descriptor, PSID user) {
         void* entry = nullptr;
         if (!GetAce(list, i, &entry)) return true;
         auto* header = static_cast<ACE_HEADER*>(entry);
-        if (!(header->AceFlags & CONTAINER_INHERIT_ACE)) continue;
+        if (!counts(*header)) continue;
         if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) {
             if (header->AceType == ACCESS_DENIED_ACE_TYPE) continue;
-            return true;
+            return true;  // a kind of entry not judged here
         }
         auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
         PSID who = &allowed->SidStart;
-        if (IsWellKnownSid(who, WinCreatorOwnerSid) ||
-            IsWellKnownSid(who, WinCreatorOwnerRightsSid) || trusted(who, user)) {
-            continue;
-        }
+        if (IsWellKnownSid(who, WinCreatorOwnerRightsSid) || trusted(who, user)) continue;
         DWORD rights = allowed->Mask;
         MapGenericMask(&rights, &mapping);
         if (rights & kReplacing) return true;
@@ -170,21 +136,52 @@ bool othersMayReplaceFoldersMadeIn(PSECURITY_DESCRIPTOR descriptor, PSID user) {
     return false;
 }
 
-bool ordinaryUsersCouldReplace(const std::wstring& folder) {
+}  // namespace
+
+// Its owner (who may always change its list) is not trusted, or an entry that applies to it
+// grants someone not trusted what replacing it takes.
+bool othersMayReplace(PSECURITY_DESCRIPTOR descriptor, PSID user) {
+    return ownedByOthers(descriptor, user) ||
+           grantsOthersReplacing(descriptor, user, [](const ACE_HEADER& header) {
+               return !(header.AceFlags & INHERIT_ONLY_ACE);
+           });
+}
+
+// The entries a folder made in it inherits (CONTAINER_INHERIT_ACE; "ACE Inheritance Rules",
+// learn.microsoft.com/windows/win32/secauthz/ace-inheritance-rules). CREATOR OWNER stands
+// for the setup, which makes the folder and owns it.
+bool othersMayReplaceFoldersMadeIn(PSECURITY_DESCRIPTOR descriptor, PSID user) {
+    return grantsOthersReplacing(descriptor, user, [](const ACE_HEADER& header) {
+        if (!(header.AceFlags & CONTAINER_INHERIT_ACE)) return false;
+        if (header.AceType != ACCESS_ALLOWED_ACE_TYPE) return true;
+        const auto& allowed = reinterpret_cast<const ACCESS_ALLOWED_ACE&>(header);
+        return !IsWellKnownSid(const_cast<DWORD*>(&allowed.SidStart), WinCreatorOwnerSid);
+    });
+}
+
+std::optional<PathOnDrive> pathOnDrive(const std::wstring& folder) {
     std::optional<qv::win32::FullPath> full = qv::win32::fullPath(folder);
-    if (!full) return true;
-    std::wstring path = full->path;
-    while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
-    if (path.size() < 3 || path[1] != L':' || path[2] != L'\\') return true;
+    if (!full) return std::nullopt;
+    PathOnDrive path{full->path, {}};
+    while (path.full.size() > 3 && (path.full.back() == L'\\' || path.full.back() == L'/'))
+        path.full.pop_back();
+    if (path.full.size() < 3 || path.full[1] != L':' || path.full[2] != L'\\') return std::nullopt;
+    for (std::size_t at = path.full.find(L'\\', 3); at != std::wstring::npos;
+         at = path.full.find(L'\\', at + 1)) {
+        path.between.push_back(path.full.substr(0, at));
+    }
+    return path;
+}
+
+bool ordinaryUsersCouldReplace(const std::wstring& folder) {
+    std::optional<PathOnDrive> path = pathOnDrive(folder);
+    if (!path) return true;
     std::vector<BYTE> user = setupUser();
     // The folders the installation lies in, from the root (which cannot be renamed, but
     // may let users remove or re-list what is in it) down to the one that holds it. A FAT
     // volume keeps no lists at all: each folder lets everyone do everything.
-    std::vector<std::wstring> holders{path.substr(0, 3)};
-    for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos;
-         at = path.find(L'\\', at + 1)) {
-        holders.push_back(path.substr(0, at));
-    }
+    std::vector<std::wstring> holders{path->full.substr(0, 3)};
+    holders.insert(holders.end(), path->between.begin(), path->between.end());
     // A folder not made yet is judged by what the last one there passes on to it.
     bool madeInLastMayBeReplaced = false;
     for (const std::wstring& holder : holders) {

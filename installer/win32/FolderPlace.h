@@ -10,7 +10,9 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace qv::setup::win32 {
 
@@ -21,6 +23,14 @@ namespace qv::setup::win32 {
 // user. A folder not made yet is judged by what the last one there passes on to the folders
 // made in it. True when it cannot be judged, or for a path that is not on a drive.
 bool ordinaryUsersCouldReplace(const std::wstring& folder);
+
+// `folder` in full ("d:\\a\\b", without a trailing backslash) and the folders that lead
+// to it below its drive's root ("d:\\a"); nothing for a path that is not on a drive.
+struct PathOnDrive {
+    std::wstring full;
+    std::vector<std::wstring> between;
+};
+std::optional<PathOnDrive> pathOnDrive(const std::wstring& folder);
 
 // Whether the folder `handle` (opened with READ_CONTROL) is owned by someone not trusted: a
 // folder some user made beforehand, who may still change its list as its owner, or through

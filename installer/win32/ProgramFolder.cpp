@@ -34,21 +34,18 @@ bool holdsOtherFiles(const std::wstring& folder) {
 // Program Files with its list from the start: no moment in which the drive's inherited list
 // would let another user open it for deletion and keep that handle.
 bool makeWithItsList(const std::wstring& folder) {
-    std::optional<qv::win32::FullPath> full = qv::win32::fullPath(folder);
-    if (!full) return false;
-    std::wstring path = full->path;
-    while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
-    for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos;
-         at = path.find(L'\\', at + 1)) {
-        const std::wstring parent = path.substr(0, at);
+    std::optional<PathOnDrive> path = pathOnDrive(folder);
+    if (!path) return false;
+    for (const std::wstring& parent : path->between) {
         if (!CreateDirectoryW(parent.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
             return false;
     }
-    if (qv::win32::liesUnderProgramFiles(path)) return CreateDirectoryW(path.c_str(), nullptr);
+    if (qv::win32::liesUnderProgramFiles(path->full))
+        return CreateDirectoryW(path->full.c_str(), nullptr);
     LocalAcl list = programFolderList();
     if (!list) return false;
     ProtectedDescriptor security(list.get());
-    return security.made && CreateDirectoryW(path.c_str(), &security.attributes);
+    return security.made && CreateDirectoryW(path->full.c_str(), &security.attributes);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "common/win32/UniqueHandle.h"
 #include "installer/tests/wine/Installation.h"
@@ -52,6 +53,18 @@ UniqueKernelHandle ordinaryUserToken() {
 }
 
 // The rights of `wanted` that `list` (owned by the Administrators group) grants the token.
+// The entries of `list`, in their order (every one the setup makes grants).
+std::vector<const ACCESS_ALLOWED_ACE*> entriesOf(ACL* list) {
+    std::vector<const ACCESS_ALLOWED_ACE*> entries;
+    ACL_SIZE_INFORMATION sizes{};
+    if (!GetAclInformation(list, &sizes, sizeof sizes, AclSizeInformation)) return entries;
+    for (DWORD i = 0; i < sizes.AceCount; ++i) {
+        void* entry = nullptr;
+        if (GetAce(list, i, &entry)) entries.push_back(static_cast<ACCESS_ALLOWED_ACE*>(entry));
+    }
+    return entries;
+}
+
 DWORD granted(HANDLE token, const ACL* list, DWORD wanted) {
     SECURITY_DESCRIPTOR descriptor{};
     InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
@@ -88,13 +101,8 @@ TEST(SharedDataFolderTest, UsersMayWorkInItButNotRemoveRenameOrRepointTheFolderO
     EXPECT_EQ(granted(user.get(), note.get(), FILE_READ_DATA), static_cast<DWORD>(FILE_READ_DATA));
 
     // What the folder holds inherits Modify, and no more.
-    ACL_SIZE_INFORMATION sizes{};
-    ASSERT_TRUE(GetAclInformation(folder.get(), &sizes, sizeof sizes, AclSizeInformation));
     bool inherited = false;
-    for (DWORD i = 0; i < sizes.AceCount; ++i) {
-        void* entry = nullptr;
-        ASSERT_TRUE(GetAce(folder.get(), i, &entry));
-        auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
+    for (const ACCESS_ALLOWED_ACE* allowed : entriesOf(folder.get())) {
         if (!(allowed->Header.AceFlags & INHERIT_ONLY_ACE)) continue;
         inherited = true;
         EXPECT_EQ(allowed->Mask, win32::kModify);
@@ -121,16 +129,12 @@ TEST(SharedDataFolderTest, InTheQuarantineFolderWhatAUserKeepsIsHisAlone) {
     DWORD usersSize = sizeof users, creatorSize = sizeof creator;
     ASSERT_TRUE(CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &usersSize));
     ASSERT_TRUE(CreateWellKnownSid(WinCreatorOwnerSid, nullptr, creator, &creatorSize));
-    ACL_SIZE_INFORMATION sizes{};
-    ASSERT_TRUE(GetAclInformation(folder.get(), &sizes, sizeof sizes, AclSizeInformation));
     bool makersOwn = false;
-    for (DWORD i = 0; i < sizes.AceCount; ++i) {
-        void* entry = nullptr;
-        ASSERT_TRUE(GetAce(folder.get(), i, &entry));
-        auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
+    for (const ACCESS_ALLOWED_ACE* allowed : entriesOf(folder.get())) {
         if (!(allowed->Header.AceFlags & OBJECT_INHERIT_ACE)) continue;
-        EXPECT_FALSE(EqualSid(&allowed->SidStart, users)) << "no user inherits rights to all";
-        if (EqualSid(&allowed->SidStart, creator)) makersOwn = allowed->Mask == win32::kModify;
+        PSID who = const_cast<DWORD*>(&allowed->SidStart);
+        EXPECT_FALSE(EqualSid(who, users)) << "no user inherits rights to all";
+        if (EqualSid(who, creator)) makersOwn = allowed->Mask == win32::kModify;
     }
     EXPECT_TRUE(makersOwn);
 }
@@ -146,13 +150,10 @@ TEST(ProgramFolderTest, UsersMayReadAndRunTheProgramsButChangeNothing) {
     const DWORD use = FILE_READ_DATA | FILE_EXECUTE;
     EXPECT_EQ(granted(user.get(), folder.get(), use), use);
     // What the folder holds inherits every entry.
-    ACL_SIZE_INFORMATION sizes{};
-    ASSERT_TRUE(GetAclInformation(folder.get(), &sizes, sizeof sizes, AclSizeInformation));
-    for (DWORD i = 0; i < sizes.AceCount; ++i) {
-        void* entry = nullptr;
-        ASSERT_TRUE(GetAce(folder.get(), i, &entry));
-        EXPECT_EQ(static_cast<ACE_HEADER*>(entry)->AceFlags,
-                  OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
+    const std::vector<const ACCESS_ALLOWED_ACE*> entries = entriesOf(folder.get());
+    EXPECT_EQ(entries.size(), 3u);
+    for (const ACCESS_ALLOWED_ACE* allowed : entries) {
+        EXPECT_EQ(allowed->Header.AceFlags, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
     }
 }
 
