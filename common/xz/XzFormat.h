@@ -33,5 +33,9 @@ inline constexpr std::string_view kCommandEnd = "[命令结束]";
 inline constexpr std::size_t kMaxScriptBytes = 1024 * 1024;
 inline constexpr std::size_t kMaxDeleteEntries = 10000;
 inline constexpr std::size_t kMaxCommands = 1000;
+// Each list holds at most as many bytes as a whole script may: a script whose sections do
+// not nest cannot list more than it holds, and nested markers copying one long line again
+// and again would otherwise keep ten thousand copies of it.
+inline constexpr std::size_t kMaxListBytes = kMaxScriptBytes;
 
 }  // namespace qv::xz

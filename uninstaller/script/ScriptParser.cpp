@@ -16,6 +16,7 @@ std::optional<ParsedScript> Dq(const std::vector<std::string>& lines) {
     // last one it meets decides the result; filling once from that one gives the same
     // text without going over the same lines again for every marker.
     std::optional<std::size_t> lastTextMarker;
+    std::size_t listBytes = 0;
     for (std::size_t i = 0; i < n; ++i) {
         if (line(i) == xz::kTitleBegin) {
             script.title = std::string(line(i + 1));
@@ -24,7 +25,11 @@ std::optional<ParsedScript> Dq(const std::vector<std::string>& lines) {
         if (line(i) == xz::kTextBegin) lastTextMarker = i;
         if (line(i) == xz::kDeleteBegin) {
             for (std::size_t k = i + 1; k < n && line(k) != xz::kDeleteEnd; ++k) {
-                if (script.deleteList.size() >= xz::kMaxDeleteEntries) return std::nullopt;
+                listBytes += line(k).size();
+                if (script.deleteList.size() >= xz::kMaxDeleteEntries ||
+                    listBytes > xz::kMaxListBytes) {
+                    return std::nullopt;
+                }
                 script.deleteList.emplace_back(line(k));
             }
         }

@@ -45,6 +45,12 @@ TEST(CommandScan, RefusesMoreCommandsThanTheBound) {
     lines.push_back("echo");
     EXPECT_FALSE(scanCommands(lines).has_value());
     EXPECT_FALSE(scanCommands(Lines(500, "[命令开始]")).has_value());
+
+    // The same bound on bytes: nested markers copying one long command.
+    Lines nested(44, "[命令开始]");
+    nested.push_back(std::string(xz::kMaxScriptBytes - 4096, 'x'));
+    EXPECT_FALSE(scanCommands(nested).has_value());
+    EXPECT_TRUE(scanCommands({"[命令开始]", std::string(xz::kMaxListBytes, 'x')}).has_value());
 }
 
 }  // namespace

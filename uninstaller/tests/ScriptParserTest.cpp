@@ -129,6 +129,21 @@ TEST(ScriptParser, RefusesADeleteListPastTheBound) {
     EXPECT_FALSE(Dq(exact).has_value());
 }
 
+TEST(ScriptParser, RefusesNestedMarkersCopyingALongLine) {
+    // 140 markers before one line of almost a MiB: each would copy the line again.
+    Lines lines(140, "[删除开始]");
+    lines.push_back(std::string(xz::kMaxScriptBytes - 4096, 'A'));
+    EXPECT_FALSE(Dq(lines).has_value());
+
+    // One list as long as a whole script is still read.
+    Lines whole{"[删除开始]", std::string(xz::kMaxListBytes / 2, 'a'),
+                std::string(xz::kMaxListBytes / 2, 'b'), "[删除结束]"};
+    ASSERT_TRUE(Dq(whole).has_value());
+    EXPECT_EQ(Dq(whole)->deleteList.size(), 2u);
+    whole.insert(whole.begin() + 2, "c");
+    EXPECT_FALSE(Dq(whole).has_value());
+}
+
 TEST(ScriptParser, ManyTextMarkersStayLinear) {
     // Each text marker would refill the text from there; only the last one counts.
     Lines lines(200000, "[文本开始]");
