@@ -25,23 +25,40 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Well-formed UTF-8 without NUL or other control characters except tab.
+// Well-formed UTF-8 (no overlong form, no surrogate, nothing past U+10FFFF) without control
+// characters (C0 but tab, DEL, C1).
 bool plainUtf8(std::string_view s) {
+    auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
     for (size_t i = 0; i < s.size();) {
-        auto c = static_cast<unsigned char>(s[i]);
+        const unsigned char c = byte(i);
         if (c < 0x80) {
-            if (c < 0x20 && c != '\t') return false;
+            if ((c < 0x20 && c != '\t') || c == 0x7F) return false;
             ++i;
             continue;
         }
-        int follow = c >= 0xC2 && c <= 0xDF   ? 1
-                     : c >= 0xE0 && c <= 0xEF ? 2
-                     : c >= 0xF0 && c <= 0xF4 ? 3
-                                              : -1;
-        if (follow < 0 || i + static_cast<size_t>(follow) >= s.size()) return false;
-        for (int k = 1; k <= follow; ++k) {
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        // The lead byte says how many bytes follow and the range of the first of them,
+        // which rules out the overlong forms, the surrogates and what lies past U+10FFFF.
+        int follow = 0;
+        unsigned char low = 0x80, high = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            follow = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            follow = 2;
+            if (c == 0xE0) low = 0xA0;
+            if (c == 0xED) high = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            follow = 3;
+            if (c == 0xF0) low = 0x90;
+            if (c == 0xF4) high = 0x8F;
+        } else {
+            return false;
         }
+        if (i + static_cast<size_t>(follow) >= s.size()) return false;
+        if (byte(i + 1) < low || byte(i + 1) > high) return false;
+        for (int k = 2; k <= follow; ++k) {
+            if ((byte(i + k) & 0xC0) != 0x80) return false;
+        }
+        if (c == 0xC2 && byte(i + 1) <= 0x9F) return false;  // U+0080 to U+009F: C1 controls
         i += static_cast<size_t>(follow) + 1;
     }
     return true;
@@ -114,6 +131,7 @@ std::optional<Theme> readSkin(std::string_view bytes) {
     bool seen[kColourCount] = {};
     bool fontSeen = false;
     bool nameSeen = false;
+    bool formatSeen = false;
     bool headerSeen = false;
     std::string_view section;
 
@@ -155,7 +173,10 @@ std::optional<Theme> readSkin(std::string_view bytes) {
                 nameSeen = true;
                 continue;
             }
-            if (equalsIgnoringCase(key, "format") && value == "1") continue;
+            if (equalsIgnoringCase(key, "format") && value == "1" && !formatSeen) {
+                formatSeen = true;
+                continue;
+            }
             return std::nullopt;
         }
         if (equalsIgnoringCase(section, "button") && equalsIgnoringCase(key, "font")) {

@@ -60,8 +60,26 @@ TEST(SkinFileTest, ADamagedFileGivesNoSkin) {
         "[skin]\n[window]\nface = #FFFFFF\ntext = #000000\n[button]\nfont = , 9\n",
         "[skin]\n[window]\nface = #FFFFFF\ntext = #000000\n[button]\nfont = a, 9, italic\n",
         "[skin]\nname = \xC7\xE0\xB4\xE4\n[window]\nface = #FFFFFF\ntext = #000000\n",  // GBK
+        "[skin]\nformat = 1\nformat = 1\n[window]\nface = #FFFFFF\ntext = #000000\n",
     };
     for (const char* file : damaged) EXPECT_FALSE(readSkin(file)) << file;
+    // A name that is not well-formed UTF-8 or holds a control character.
+    auto named = [](std::string name) {
+        return "[skin]\nname = " + name + "\n[window]\nface = #FFFFFF\ntext = #000000\n";
+    };
+    ASSERT_TRUE(readSkin(named("青翠 \xF0\x9F\x8C\xBF \xC2\xA0\xED\x9F\xBF\xF4\x8F\xBF\xBF")));
+    for (const char* bad : {
+             "\xED\xA0\x80",      // a surrogate
+             "a\xE0\x80\x80z",    // an overlong form of NUL
+             "a\xC0\xAFz",        // an overlong slash
+             "\xF0\x8F\xBF\xBF",  // an overlong U+FFFF
+             "\xF4\x90\x80\x80",  // past U+10FFFF
+             "a\xC2\x85z",        // NEL, a C1 control
+             "a\x7Fz",            // DEL
+             "a\xE4\xB8z",        // cut short
+         }) {
+        EXPECT_FALSE(readSkin(named(bad))) << bad;
+    }
     EXPECT_FALSE(readSkin(good + std::string("a\0b = 1\n", 8)));
     EXPECT_FALSE(readSkin(good + std::string(kMaxSkinBytes, ';')));
 }
