@@ -23,6 +23,7 @@
 #include "common/win32/Folders.h"
 #include "common/win32/MessageLoop.h"
 #include "common/win32/QuietDriveErrors.h"
+#include "common/win32/Screen.h"
 #include "common/win32/SystemLibraries.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -80,7 +81,13 @@ struct Browser {
     std::vector<std::pair<int, HWND>> buttons;  // by command id
     std::optional<RestoreAllRun> restoring;     // "全部还原" under way: the rest waits
     std::wstring cell;                          // text handed to the list view for one cell
+    int dpi = 96;                               // the screen's, which the layout follows
 } app;
+
+// A length laid out in pixels at 96 dots per inch, on this screen.
+int px(int pixelsAt96) {
+    return MulDiv(pixelsAt96, app.dpi, 96);
+}
 
 struct Column {
     const wchar_t* title;
@@ -128,7 +135,7 @@ void showView(bool quarantine) {
         LVCOLUMNW col{};
         col.mask = LVCF_TEXT | LVCF_WIDTH;
         col.pszText = const_cast<wchar_t*>(c.title);
-        col.cx = c.width;
+        col.cx = px(c.width);
         ListView_InsertColumn(app.list, index++, &col);
     }
     for (auto [id, button] : app.buttons) {
@@ -432,8 +439,8 @@ LRESULT CALLBACK windowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 
 HWND child(const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int cx, int cy,
            int id, HFONT font) {
-    HWND h = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy, app.window,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+    HWND h = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, px(x), px(y), px(cx),
+                             px(cy), app.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              GetModuleHandleW(nullptr), nullptr);
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     return h;
@@ -458,14 +465,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = L"QVFiledir";
     RegisterClassW(&wc);
-    app.window = CreateWindowExW(0, wc.lpszClassName, L"QVu盘卫士 - 文件浏览器",
-                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                 (GetSystemMetrics(SM_CXSCREEN) - 720) / 2,
-                                 (GetSystemMetrics(SM_CYSCREEN) - 500) / 2, 720, 500, nullptr,
-                                 nullptr, instance, nullptr);
+    // Laid out for 96 dots per inch and grown with the screen's (the program declares itself
+    // aware of the system's DPI, so Windows does not stretch its bitmap).
+    app.dpi = qv::win32::screenDpi();
+    constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    RECT frame{0, 0, px(710), px(452)};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const POINT at = qv::win32::centredOnWorkArea(width, height);
+    app.window = CreateWindowExW(0, wc.lpszClassName, L"QVu盘卫士 - 文件浏览器", kStyle, at.x, at.y,
+                                 width, height, nullptr, nullptr, instance, nullptr);
     if (!app.window) return 1;
-    qv::win32::UniqueFont font(
-        CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"宋体"));
+    qv::win32::UniqueFont font = qv::win32::formFont(app.dpi);
     child(L"STATIC", L"磁盘：", 0, 10, 14, 40, 16, 0, font.get());
     app.driveBox = child(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 50, 10, 150,
                          300, kDrives, font.get());

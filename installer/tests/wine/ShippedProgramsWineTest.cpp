@@ -1,0 +1,89 @@
+// Every program of the package carries what Windows 10 and 11 read from its resources: an
+// application manifest that names its execution level (the invoking user's, but for the
+// uninstaller, which removes files from the program folder and so asks for an
+// administrator; nothing left to installer detection's guess from the name), declares it aware of
+// the system's DPI (so its text is drawn sharp, not stretched as a bitmap), asks for the common
+// controls 6 and names Windows 10 among the systems it supports; and version information with the
+// product's version.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "installer/tests/wine/Installation.h"
+#include "tests/wine/tools/TestKit.h"
+
+namespace qv::setup::test {
+namespace {
+
+using namespace qv::testkit;
+
+// A module loaded for its resources only: none of its code runs.
+struct ResourceModule {
+    explicit ResourceModule(const std::wstring& path)
+        : module(LoadLibraryExW(path.c_str(), nullptr,
+                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
+    ~ResourceModule() {
+        if (module) FreeLibrary(module);
+    }
+    ResourceModule(const ResourceModule&) = delete;
+    ResourceModule& operator=(const ResourceModule&) = delete;
+
+    std::string resource(LPCWSTR type, LPCWSTR name) const {
+        HRSRC found = FindResourceW(module, name, type);
+        HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+        const void* bytes = loaded ? LockResource(loaded) : nullptr;
+        return bytes ? std::string(static_cast<const char*>(bytes), SizeofResource(module, found))
+                     : std::string();
+    }
+
+    HMODULE module;
+};
+
+std::wstring productVersion(const std::wstring& path) {
+    DWORD ignored = 0;
+    std::vector<char> info(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+    if (info.empty() ||
+        !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data())) {
+        return L"";
+    }
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(info.data(), L"\\StringFileInfo\\080404b0\\ProductVersion",
+                        reinterpret_cast<void**>(&text), &length) ||
+        length == 0) {
+        return L"";
+    }
+    return std::wstring(text);
+}
+
+TEST(ShippedProgramsWine, EachRunsAsTheInvokingUserAwareOfTheScreensDpi) {
+    const std::wstring stage = windowsPath(QV_PACKAGE_STAGE);
+    int programs = 0;
+    for (const std::wstring& name : packageFiles()) {
+        if (name.size() < 4 || name.substr(name.size() - 4) != L".exe") continue;
+        ++programs;
+        const std::wstring path = stage + L"\\" + name;
+        SCOPED_TRACE(utf8(name));
+        ResourceModule program(path);
+        ASSERT_NE(program.module, nullptr);
+        const std::string manifest = program.resource(RT_MANIFEST, MAKEINTRESOURCEW(1));
+        const std::string level = name == L"QVuninst.exe" ? "requireAdministrator" : "asInvoker";
+        EXPECT_NE(manifest.find(R"(<requestedExecutionLevel level=")" + level + '"'),
+                  std::string::npos);
+        EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+        EXPECT_NE(manifest.find(">system</dpiAwareness>"), std::string::npos);
+        EXPECT_NE(manifest.find(R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")"),
+                  std::string::npos);
+        EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos)
+            << "Windows 10 and 11";
+        EXPECT_EQ(productVersion(path), QV_VERSION);
+    }
+    EXPECT_EQ(programs, 4) << "QVud, QVuninst, Filedir and Pifushe";
+}
+
+}  // namespace
+}  // namespace qv::setup::test
