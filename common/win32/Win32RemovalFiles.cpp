@@ -14,6 +14,7 @@
 #include "common/win32/Ownership.h"
 #include "common/win32/QuietDriveErrors.h"
 #include "common/win32/ReachedPath.h"
+#include "common/win32/SettableAttributes.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -24,12 +25,6 @@ namespace {
 
 using removal::Found;
 using removal::Opened;
-
-// The attributes SetFileInformationByHandle may set on a file.
-constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                      FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                      FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
-                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 // Nothing there to remove: no such file or folder, no such drive, no medium in it, a
 // network drive out of reach.
@@ -143,8 +138,7 @@ public:
     // Through the handle: the attributes of this very file, whatever its name leads to now.
     Status setAttributes(std::uint32_t attributes) override {
         FILE_BASIC_INFO basic{};  // times of 0 are left as they are
-        basic.FileAttributes = attributes & kSettableAttributes;
-        if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+        basic.FileAttributes = basicInfoAttributes(attributes);
         if (!SetFileInformationByHandle(file_.get(), FileBasicInfo, &basic, sizeof basic)) {
             return lastErrorFailure();
         }

@@ -4,6 +4,7 @@
 
 #include "common/win32/FileBytes.h"
 #include "common/win32/ReachedPath.h"
+#include "common/win32/SettableAttributes.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -166,9 +167,7 @@ Status Win32BrowserFiles::setAttributes(const std::string& path, std::uint32_t a
     if (!entry) return lastErrorFailure();
     if (!reachedWhereItSays(entry.get(), toWide(path))) return Status::failure(kThroughLink);
     FILE_BASIC_INFO basic{};  // times of 0 stay as they are
-    basic.FileAttributes = attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                         FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
-    if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    basic.FileAttributes = qv::win32::basicInfoAttributes(attributes);
     if (!SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic)) {
         return lastErrorFailure();
     }
