@@ -10,32 +10,63 @@ namespace qv::worms {
 
 namespace {
 
+// Blanks, the separators of a list of arguments (',' for rundll32), the command
+// interpreter's command separators and pipes, and its redirections ("cmd.exe /RS<Lg.ToP"
+// reads its commands from Lg.ToP).
 bool splitsWords(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == '&' || c == '|';
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == '&' || c == '|' ||
+           c == '<' || c == '>';
 }
 
 char folded(char c) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
 
-}  // namespace
+bool startsWithFolded(std::string_view text, std::string_view start) {
+    if (text.size() < start.size()) return false;
+    for (std::size_t i = 0; i < start.size(); ++i) {
+        if (folded(text[i]) != start[i]) return false;
+    }
+    return true;
+}
 
-std::vector<std::string> commandWords(std::string_view command) {
+// The words of `command` as a program reads its arguments (`asCommandInterpreter` false:
+// a part between quotes belongs to its word), or as the command interpreter reads a
+// command "cmd.exe /c" runs: a quote splits like a blank (the command may be quoted whole,
+// /c "start __\x.exe & exit") and '^' makes the next character stand as it is
+// ("s^t^art __\Dr^iv^eMgr.exe").
+std::vector<std::string> splitWords(std::string_view command, bool asCommandInterpreter) {
     std::vector<std::string> words;
     std::string word;
     bool quoted = false;
-    for (char c : command) {
+    auto endWord = [&] {
+        if (!word.empty()) words.push_back(std::move(word));
+        word.clear();
+    };
+    for (std::size_t i = 0; i < command.size(); ++i) {
+        const char c = command[i];
         if (c == '"') {
-            quoted = !quoted;
+            if (asCommandInterpreter) {
+                endWord();
+            } else {
+                quoted = !quoted;
+            }
+        } else if (c == '^' && asCommandInterpreter) {
+            if (i + 1 < command.size()) word += command[++i];
         } else if (!quoted && splitsWords(c)) {
-            if (!word.empty()) words.push_back(std::move(word));
-            word.clear();
+            endWord();
         } else {
             word += c;
         }
     }
-    if (!word.empty()) words.push_back(std::move(word));
+    endWord();
     return words;
+}
+
+}  // namespace
+
+std::vector<std::string> commandWords(std::string_view command) {
+    return splitWords(command, false);
 }
 
 std::string fileOnDrive(std::string_view word, std::string_view root) {
@@ -43,6 +74,12 @@ std::string fileOnDrive(std::string_view word, std::string_view root) {
     if (word.size() >= 3 && folded(word[0]) == folded(root[0]) && word[1] == ':' &&
         (word[2] == '\\' || word[2] == '/')) {
         word.remove_prefix(3);
+    } else if (startsWithFolded(word, "%cd%")) {
+        // The current folder of a command started from the root: the root itself.
+        word.remove_prefix(4);
+        if (!word.empty() && (word[0] == '\\' || word[0] == '/')) word.remove_prefix(1);
+    } else if (word.size() >= 2 && word[0] == '\\' && word[1] != '\\') {
+        word.remove_prefix(1);  // the root of the current drive, never a network name
     }
     std::optional<std::string> path = fileBelowRoot(root, word);
     if (!path) return {};
@@ -52,10 +89,15 @@ std::string fileOnDrive(std::string_view word, std::string_view root) {
 std::vector<std::string> namedFiles(std::string_view command, std::string_view root) {
     std::vector<std::string> files;
     std::unordered_set<std::string> seen;
-    for (const std::string& word : commandWords(command)) {
-        if (files.size() == kMostNamedFiles) break;
-        std::string path = fileOnDrive(word, root);
-        if (!path.empty() && seen.insert(foldedName(path)).second) files.push_back(std::move(path));
+    // The words as a program reads its arguments, then as the command interpreter does.
+    for (bool asCommandInterpreter : {false, true}) {
+        for (const std::string& word : splitWords(command, asCommandInterpreter)) {
+            if (files.size() == kMostNamedFiles) return files;
+            std::string path = fileOnDrive(word, root);
+            if (!path.empty() && seen.insert(foldedName(path)).second) {
+                files.push_back(std::move(path));
+            }
+        }
     }
     return files;
 }

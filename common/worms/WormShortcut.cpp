@@ -22,6 +22,7 @@ std::string lastName(std::string_view path) {
 
 bool namesSystemTool(std::string_view path) {
     std::string name = lastName(path);
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
     if (name == "%comspec%") return true;
     return std::find(kSystemTools.begin(), kSystemTools.end(), name) != kSystemTools.end();
 }
@@ -36,7 +37,10 @@ bool namesExecutable(std::string_view path) {
 }
 
 void HiddenNames::add(std::string_view name) {
-    names_.insert(foldedName(name));
+    std::string folded = foldedName(name);
+    hidesUsersItems_ = hidesUsersItems_ || (folded != "system volume information" &&
+                                            folded != "$recycle.bin" && folded != "autorun.inf");
+    names_.insert(std::move(folded));
 }
 
 bool HiddenNames::contains(std::string_view name) const {
@@ -46,8 +50,10 @@ bool HiddenNames::contains(std::string_view name) const {
 std::optional<std::string> wormTarget(const ShellLink& link, std::string_view shortcutName,
                                       std::string_view root, const HiddenNames& hidden) {
     const std::vector<std::string> targets = link.targets();
-    for (const std::string& target : targets) {
-        if (namesSystemTool(target)) return target;
+    if (hidden.hidesUsersItems()) {
+        for (const std::string& target : targets) {
+            if (namesSystemTool(target)) return target;
+        }
     }
     std::string stem(shortcutName);
     if (endsWith(foldedName(stem), ".lnk")) stem.resize(stem.size() - 4);

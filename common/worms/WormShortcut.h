@@ -7,11 +7,15 @@
 // system tool ("cmd.exe /c start __ & __\DriveMgr.exe & exit", "rundll32.exe
 // ~$WQRYRUYB.FAT32,RunDLL") or a program of their own on the stick. A shortcut of a drive's
 // root is a worm's when one of its targets
-//   - is one of the system tools such worms start (by its name, in any folder), or
+//   - is one of the system tools such worms start (by its name, in any folder) while the
+//     root hides some item (other than the system's own: System Volume Information,
+//     $RECYCLE.BIN, and the immunisation folder autorun.inf), or
 //   - is an executable on the same drive while a hidden item of the root has the
 //     shortcut's name without ".lnk" (the hidden folder it stands in for).
 // A user's own shortcut to a document, or to a program on the stick with no hidden twin, is
-// not.
+// not; nor one to a system tool on a stick that hides nothing (an administrator's "cmd.exe"
+// or "msiexec.exe /i driver\setup.msi"): every worm of this kind hides the user's items,
+// which is its lure.
 
 #include <array>
 #include <optional>
@@ -23,13 +27,15 @@
 
 namespace qv::worms {
 
-// The system tools a worm's shortcut starts.
-inline constexpr std::array<std::string_view, 8> kSystemTools = {
-    "cmd.exe",   "rundll32.exe",   "wscript.exe", "cscript.exe",
-    "mshta.exe", "powershell.exe", "msiexec.exe", "regsvr32.exe"};
+// The system tools a worm's shortcut starts, those that start another program for it among
+// them (conhost.exe --headless, forfiles.exe /c, pcalua.exe -a).
+inline constexpr std::array<std::string_view, 12> kSystemTools = {
+    "cmd.exe",     "rundll32.exe", "wscript.exe", "cscript.exe",  "mshta.exe",  "powershell.exe",
+    "msiexec.exe", "regsvr32.exe", "conhost.exe", "forfiles.exe", "pcalua.exe", "pwsh.exe"};
 
 // Whether the last name of `path` is one of kSystemTools, without regard to ASCII case
-// ("C:\WINDOWS\system32\CMD.EXE"); "%ComSpec%" stands for cmd.exe.
+// ("C:\WINDOWS\system32\CMD.EXE") and to dots and blanks at its end, which Windows drops
+// ("cmd.exe."); "%ComSpec%" stands for cmd.exe.
 bool namesSystemTool(std::string_view path);
 
 // The last name of `path` (after its last '\' or '/'), folded as foldedName folds it.
@@ -46,9 +52,13 @@ public:
     void add(std::string_view name);
     bool contains(std::string_view name) const;
     bool empty() const { return names_.empty(); }
+    // Whether any of them is more than the system's own hidden items of a root (System
+    // Volume Information, $RECYCLE.BIN, the immunisation folder autorun.inf).
+    bool hidesUsersItems() const { return hidesUsersItems_; }
 
 private:
     std::unordered_set<std::string> names_;
+    bool hidesUsersItems_ = false;
 };
 
 // The target that makes the shortcut `shortcutName` ("docs.lnk") of the root `root`

@@ -19,33 +19,53 @@ bool byName(const std::string& a, const std::string& b) {
     return worms::foldedName(a) < worms::foldedName(b);
 }
 
-// The hidden items of the root that a shortcut there stands in for ("report.docx" beside
-// "report.docx.lnk"), as folded full paths: the user's own, which a worm's command opens
-// after starting the worm ("... & start report.docx"), so they are never its payloads.
+// Whether a shortcut named `stem` + ".lnk" stands in for the user's item `name` (both
+// folded): one of the same name ("report.docx.lnk" for "report.docx", "Photos.lnk" for the
+// folder "Photos"), or, for a file that is no program, one named after it up to its first
+// dot, as VBS worms name theirs ("report.lnk" for "report.docx", "my thesis.lnk" for "my
+// thesis.final.docx"). A program so named stays a payload: a worm may name its script after
+// the folder it hides ("Photos.lnk": "start Photos.vbs & start explorer Photos").
+bool standsFor(std::string_view stem, std::string_view name) {
+    if (name == stem) return true;
+    const std::size_t dot = name.find('.');
+    return dot != std::string_view::npos && name.substr(0, dot) == stem &&
+           !worms::namesExecutable(name);
+}
+
+// The hidden items of the root that a shortcut there stands in for, as folded full paths:
+// the user's own, which a worm's command opens after starting the worm ("... & start
+// report.docx"), so they are never its payloads.
 std::unordered_set<std::string> standIns(const std::string& root,
-                                         const std::vector<platform::StampedFile>& shortcuts,
-                                         const worms::HiddenNames& hidden) {
+                                         const platform::FolderListing& listing) {
+    std::unordered_set<std::string> stems;
+    for (const platform::StampedFile& shortcut : listing.shortcuts) {
+        stems.insert(worms::foldedName(shortcut.name.substr(0, shortcut.name.size() - 4)));
+    }
     std::unordered_set<std::string> items;
-    for (const platform::StampedFile& shortcut : shortcuts) {
-        std::string stem = shortcut.name.substr(0, shortcut.name.size() - 4);
-        if (hidden.contains(stem)) items.insert(worms::foldedName(root + stem));
+    for (const std::string& name : listing.hidden) {
+        const std::string folded = worms::foldedName(name);
+        const std::string beforeFirstDot = folded.substr(0, folded.find('.'));
+        if (stems.contains(folded) ||
+            (stems.contains(beforeFirstDot) && standsFor(beforeFirstDot, folded))) {
+            items.insert(worms::foldedName(root + name));
+        }
     }
     return items;
 }
 
 // The payloads of the worm's shortcut `shortcutName`: its target when that is a file of
 // the drive, then the files its arguments name, each once and only those that exist, never
-// the user's items the shortcuts stand in for. Nor, wherever it lies, a file that is no
-// program and bears the shortcut's own name: the user's document the worm moved into its
-// folder and opens after starting itself ("report.docx.lnk": "start __\report.docx & ...").
+// the user's items the shortcuts stand in for. Nor, wherever it lies, a file that the
+// shortcut stands in for: the user's document the worm moved into its folder and opens
+// after starting itself ("report.docx.lnk" or "report.lnk": "start __\report.docx & ...").
 std::vector<std::string> payloadsOf(const std::string& root, const std::string& shortcutName,
                                     const std::string& target, const std::string& arguments,
                                     const std::unordered_set<std::string>& usersItems,
                                     platform::FileSystem& files) {
-    const std::string standsFor =
+    const std::string stem =
         worms::foldedName(std::string_view(shortcutName).substr(0, shortcutName.size() - 4));
     auto usersDocument = [&](const std::string& file) {
-        return !worms::namesExecutable(file) && worms::lastName(file) == standsFor;
+        return !worms::namesExecutable(file) && standsFor(stem, worms::lastName(file));
     };
     std::vector<std::string> named;
     if (std::string file = worms::fileOnDrive(target, root); !file.empty()) named.push_back(file);
@@ -125,7 +145,7 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
             harmless.rememberLink(*shortcut, link);
             continue;
         }
-        if (!usersItems) usersItems = standIns(root, listing.shortcuts, *hidden);
+        if (!usersItems) usersItems = standIns(root, listing);
         worm.shortcuts.push_back(
             {path, worms::shortcutCommand(*target, link.arguments),
              payloadsOf(root, shortcut->name, *target, link.arguments, *usersItems, files)});

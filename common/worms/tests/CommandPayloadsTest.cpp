@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -32,11 +33,36 @@ TEST(CommandPayloadsTest, AWordNamesAFileOfTheDriveOnlyBelowItsRoot) {
     EXPECT_EQ(fileOnDrive("e:/b.exe", "e:\\"), "e:\\b.exe");
     EXPECT_EQ(fileOnDrive("~$WQRYRUYB.FAT32", "e:\\"), "e:\\~$WQRYRUYB.FAT32");
     EXPECT_EQ(fileOnDrive("x.exe.", "e:\\"), "e:\\x.exe") << "the file Windows opens";
-    for (const char* away : {"..\\x.exe", "a\\..\\..\\x", "c:\\x.exe", "f:\\x.exe", "\\x.exe",
-                             "\\\\server\\share\\x.exe", "\\\\?\\e:\\x.exe", "con", "x:y", "*.exe",
-                             "/c", "/e:vbscript", "folder\\"}) {
+    // The root of the current drive, and the current folder of a command started there.
+    EXPECT_EQ(fileOnDrive("\\RECYCLER\\x.exe", "e:\\"), "e:\\RECYCLER\\x.exe");
+    EXPECT_EQ(fileOnDrive("%CD%RECYCLER\\x.exe", "e:\\"), "e:\\RECYCLER\\x.exe");
+    EXPECT_EQ(fileOnDrive("%cd%\\x.exe", "e:\\"), "e:\\x.exe");
+    for (const char* away : {"..\\x.exe", "a\\..\\..\\x", "c:\\x.exe", "f:\\x.exe", "%cd%..\\x.exe",
+                             "\\..\\x.exe", "\\\\server\\share\\x.exe", "\\\\?\\e:\\x.exe", "con",
+                             "x:y", "*.exe", "/c", "/e:vbscript", "folder\\"}) {
         EXPECT_EQ(fileOnDrive(away, "e:\\"), "") << away;
     }
+}
+
+TEST(CommandPayloadsTest, CommandsTheInterpreterRunsGiveTheirPayloadsToo) {
+    auto has = [](std::string_view command, const std::string& file) {
+        Words files = namedFiles(command, "e:\\");
+        return std::find(files.begin(), files.end(), file) != files.end();
+    };
+    // The command quoted whole after /c, the current folder as %cd%, '&&'.
+    EXPECT_TRUE(
+        has("/q /c \"start __\\DriveMgr.exe & start explorer __\"", "e:\\__\\DriveMgr.exe"));
+    EXPECT_TRUE(has("/c \"start %cd%RECYCLER\\6dc09d8d.exe &&%windir%\\explorer.exe %cd%Photos\"",
+                    "e:\\RECYCLER\\6dc09d8d.exe"));
+    // Commands read from a file of the stick; escapes.
+    EXPECT_TRUE(has("/RS<Lg.ToP", "e:\\Lg.ToP"));
+    EXPECT_TRUE(has("/c s^t^art __\\Dr^iv^eMgr.exe & exit", "e:\\__\\DriveMgr.exe"));
+    // A quoted name with blanks is still one name, and comes first.
+    Words quoted = namedFiles("wscript.exe \"My Files\\run me.vbs\" a^b.js", "e:\\");
+    ASSERT_GE(quoted.size(), 3u);
+    EXPECT_EQ(quoted[1], "e:\\My Files\\run me.vbs");
+    EXPECT_EQ(quoted[2], "e:\\a^b.js") << "as wscript reads it";
+    EXPECT_TRUE(has("wscript.exe \"My Files\\run me.vbs\" a^b.js", "e:\\ab.js"));
 }
 
 TEST(CommandPayloadsTest, ACommandOfAMegabyteOfNamesIsTakenOnlySoFar) {

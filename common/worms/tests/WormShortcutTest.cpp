@@ -23,13 +23,17 @@ std::optional<std::string> verdict(const ShortcutSpec& spec, std::string_view na
 }
 
 TEST(WormShortcutTest, AShortcutThatStartsASystemToolIsAWormsWhereverTheToolLies) {
-    HiddenNames none;
+    HiddenNames none;  // (the name: whatever the shortcut is called, while the root hides)
+    none.add("__");
     for (const char* target :
          {"C:\\WINDOWS\\system32\\cmd.exe", "C:\\Windows\\System32\\RUNDLL32.EXE",
           "C:\\Windows\\SysWOW64\\wscript.exe", "D:\\tools\\cscript.exe",
           "C:\\Windows\\System32\\mshta.exe",
           "C:\\Windows\\System32\\WindowsPowerShell\\v1.0\\powershell.exe",
-          "C:\\Windows\\System32\\msiexec.exe", "C:\\Windows\\System32\\regsvr32.exe"}) {
+          "C:\\Windows\\System32\\msiexec.exe", "C:\\Windows\\System32\\regsvr32.exe",
+          "C:\\Windows\\System32\\conhost.exe", "C:\\Windows\\System32\\forfiles.exe",
+          "C:\\Windows\\System32\\pcalua.exe", "C:\\Program Files\\PowerShell\\7\\pwsh.exe",
+          "C:\\Windows\\System32\\cmd.exe. "}) {
         EXPECT_EQ(verdict(test::shortcutTo(target, "x"), "USB Drive.lnk", none), target);
     }
     // Only the environment block names the tool; the ID list names a harmless file.
@@ -40,6 +44,28 @@ TEST(WormShortcutTest, AShortcutThatStartsASystemToolIsAWormsWhereverTheToolLies
               std::nullopt);
     EXPECT_EQ(verdict(test::shortcutTo("C:\\Windows\\System32\\xcmd.exe"), "a.lnk", none),
               std::nullopt);
+}
+
+TEST(WormShortcutTest, AShortcutToASystemToolOnAStickThatHidesNothingIsTheUsers) {
+    // An administrator's stick: his shortcuts to tools, nothing hidden but what the system
+    // keeps hidden in every root, and the immunisation folder.
+    HiddenNames systemOnly;
+    for (const char* name : {"System Volume Information", "$RECYCLE.BIN", "AUTORUN.INF"}) {
+        systemOnly.add(name);
+    }
+    for (const char* target :
+         {"C:\\Windows\\System32\\cmd.exe", "C:\\Windows\\System32\\msiexec.exe",
+          "C:\\Windows\\System32\\rundll32.exe",
+          "C:\\Windows\\System32\\WindowsPowerShell\\v1.0\\powershell.exe"}) {
+        EXPECT_EQ(
+            verdict(test::shortcutTo(target, "/i driver\\setup.msi"), "安装驱动.lnk", systemOnly),
+            std::nullopt)
+            << target;
+        HiddenNames hiding = systemOnly;
+        hiding.add("资料");
+        EXPECT_EQ(verdict(test::shortcutTo(target, "x"), "安装驱动.lnk", hiding), target)
+            << "once the stick hides the user's folder";
+    }
 }
 
 TEST(WormShortcutTest, AProgramOnTheStickCountsOnlyBesideAHiddenTwin) {

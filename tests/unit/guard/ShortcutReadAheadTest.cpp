@@ -61,6 +61,8 @@ protected:
         files.addDrive('e', platform::DriveType::Removable, stick);
         fs::create_directories(stick / "docs");
         writeFile(stick / "docs" / "DriveMgr.exe", "MZ the worm");
+        // The user's folder, which the worm hid.
+        files.marks()->set(stick / "docs", posix::DosMarks::kHidden | posix::DosMarks::kSystem);
     }
     std::optional<platform::FolderListing> listAhead() {
         readAhead.begin("e:\\", harmless);

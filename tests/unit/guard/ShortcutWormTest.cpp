@@ -200,6 +200,52 @@ TEST_F(ShortcutWormTest, OneShortcutPerHiddenItemSharingOnePayloadIsCleanedOnceT
               5);
 }
 
+// The VBS worm that hides every root file and names its shortcut after the file's name up to
+// the first dot: "report.lnk" opens report.docx after starting the worm.
+TEST_F(ShortcutWormTest, AShortcutNamedUpToTheFirstDotOpensTheUsersFileWhichStays) {
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    writeFile(e / "sysinfo.vbs", "'VBS worm");
+    hide(e / "sysinfo.vbs");
+    for (const char* file : {"report.docx", "my thesis.final.docx"}) {
+        writeFile(e / file, std::string("PK the user's ") + file);
+        hide(e / file);
+    }
+    writeFile(e / "report.lnk",
+              makeShortcut(shortcutTo(kCmd, "/c start sysinfo.vbs&start report.docx&exit")));
+    writeFile(
+        e / "my thesis.lnk",
+        makeShortcut(shortcutTo(kCmd, "/c start sysinfo.vbs&start my\" \"thesis.final.docx&exit")));
+    // A script named after the folder the worm hid is the worm's all the same.
+    hiddenFolder(e, "Photos");
+    writeFile(e / "Photos.vbs", "'VBS worm named like the folder");
+    hide(e / "Photos.vbs");
+    writeFile(e / "Photos.lnk",
+              makeShortcut(shortcutTo(kCmd, "/c start Photos.vbs&start explorer Photos&exit")));
+    h.guard.start();
+    h.host.expectModal("Form7", [&](ui::Form& f) {
+        auto& dialog = static_cast<Form7&>(f);
+        const monitor::ShortcutWorm& found = dialog.findings();
+        ASSERT_EQ(found.shortcuts.size(), 3u);
+        EXPECT_EQ(found.shortcuts[0].payloads, std::vector<std::string>{"e:\\sysinfo.vbs"});
+        EXPECT_EQ(found.shortcuts[1].payloads, std::vector<std::string>{"e:\\Photos.vbs"});
+        EXPECT_EQ(found.shortcuts[2].payloads, std::vector<std::string>{"e:\\sysinfo.vbs"});
+        EXPECT_EQ(found.hiddenItems,
+                  (std::vector<std::string>{"e:\\Photos", "e:\\my thesis.final.docx",
+                                            "e:\\report.docx"}));
+        h.host.expectMessageBox(notice(3, 2, 3), ui::MsgAnswer::Ok);
+        dialog.Command1.click();
+    });
+    h.host.advance(1500);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    for (const char* file : {"report.docx", "my thesis.final.docx"}) {
+        EXPECT_EQ(readFile(e / file), std::string("PK the user's ") + file);
+        EXPECT_FALSE(hidden(std::string("e:\\") + file)) << file;
+    }
+    for (const char* gone : {"sysinfo.vbs", "Photos.vbs", "report.lnk", "Photos.lnk"}) {
+        EXPECT_FALSE(fs::exists(e / gone)) << gone;
+    }
+}
+
 TEST_F(ShortcutWormTest, ADocumentMovedIntoTheWormsFolderIsTheUsersAProgramSoNamedIsNot) {
     fs::path e = h.addDrive('e', DriveType::Removable);
     fs::path folder = hiddenFolder(e, "__");
@@ -234,11 +280,17 @@ TEST_F(ShortcutWormTest, TheUsersOwnShortcutsAreLeftAlone) {
     writeFile(e / "thesis.lnk", makeShortcut(shortcutTo("E:\\docs\\thesis.docx")));
     writeFile(e / "Firefox.lnk", makeShortcut(shortcutTo("E:\\PortableApps\\firefox.exe")));
     writeFile(e / "broken.lnk", "not a shortcut at all");
+    // An administrator's shortcuts to system tools, on a stick that hides nothing of his.
+    writeFile(e / "driver" / "setup.msi", "MSI");
+    writeFile(e / "命令提示符.lnk", makeShortcut(shortcutTo(kCmd)));
+    writeFile(e / "安装驱动.lnk", makeShortcut(shortcutTo("C:\\Windows\\System32\\msiexec.exe",
+                                                          "/i driver\\setup.msi")));
     fs::create_directory(e / "System Volume Information");
     hide(e / "System Volume Information");
     h.guard.start();
     h.host.advance(1500);  // no dialog is expected
-    for (const char* kept : {"thesis.lnk", "Firefox.lnk", "broken.lnk"}) {
+    for (const char* kept : {"thesis.lnk", "Firefox.lnk", "broken.lnk", "命令提示符.lnk",
+                             "安装驱动.lnk", "driver/setup.msi"}) {
         EXPECT_TRUE(fs::exists(e / kept)) << kept;
     }
 }
@@ -272,7 +324,9 @@ TEST_F(ShortcutWormTest, LaterPassesFindAShortcutRewrittenOrNewlyStandingInForAH
     expectTheNextPassToFindOnly(h, "e:\\Firefox.lnk");
     fs::remove(e / "Firefox");
 
-    // The document's shortcut written over in place with a worm's command.
+    // The document's shortcut written over in place with a worm's command, the folder of
+    // documents hidden.
+    hide(e / "docs");
     writeFile(e / "thesis.lnk", makeShortcut(shortcutTo(kCmd, "/c start docs & x.exe")));
     expectTheNextPassToFindOnly(h, "e:\\thesis.lnk");
 }
