@@ -50,7 +50,21 @@ bool isVerbCommandKey(std::string_view key) {
 std::string autorunText(std::string_view bytes,
                         const std::function<std::string(std::string_view)>& ansiToText) {
     if (worms::startsWithUtf16leMark(bytes)) return worms::utf16leToUtf8(bytes.substr(2));
-    return ansiToText(bytes);
+    // A line end is never the second byte of a double-byte character, but a code page's
+    // converter may take it as one after a lone lead byte ("junk\x81" CR LF "open=x.exe"
+    // would lose its CR, and the open= line its start). So the bytes are cut before each
+    // line end that follows a byte which may lead one, and the pieces converted apart.
+    std::string text;
+    std::size_t start = 0;
+    for (std::size_t i = 1; i < bytes.size(); ++i) {
+        if ((bytes[i] == '\r' || bytes[i] == '\n') &&
+            static_cast<unsigned char>(bytes[i - 1]) >= 0x80) {
+            text += ansiToText(bytes.substr(start, i - start));
+            start = i;
+        }
+    }
+    text += ansiToText(bytes.substr(start));
+    return text;
 }
 
 std::optional<std::string> openLine(std::string_view text) {

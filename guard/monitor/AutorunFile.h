@@ -23,7 +23,8 @@ namespace qv::monitor {
 inline constexpr std::size_t kAutorunReadLimit = 1u << 20;
 
 // The text of an autorun.inf from its first bytes: UTF-16LE when they begin with its
-// byte-order mark (which is dropped), else the system code page as `ansiToText` decodes it.
+// byte-order mark (which is dropped), else the system code page as `ansiToText` decodes it,
+// every line end kept whatever byte comes before it.
 std::string autorunText(std::string_view bytes,
                         const std::function<std::string(std::string_view)>& ansiToText);
 

@@ -153,6 +153,29 @@ TEST(AutorunFileTest, AFileWithTheUtf16MarkIsReadAsUtf16AndAnyOtherInTheCodePage
     EXPECT_EQ(autorunText("\xFF\xFE", ansi), "");
 }
 
+TEST(AutorunFileTest, ALeadByteBeforeALineEndDoesNotHideTheNextLine) {
+    // A double-byte code page's converter as Wine's behaves: a byte from 0x81 on leads, and
+    // takes the next byte along whatever it is, turning both into '?'.
+    auto doubleByte = [](std::string_view bytes) {
+        std::string text;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (static_cast<unsigned char>(bytes[i]) >= 0x81) {
+                text += '?';
+                ++i;
+            } else {
+                text += bytes[i];
+            }
+        }
+        return text;
+    };
+    ASSERT_EQ(doubleByte("junk\x81\r\nopen=x.exe"), "junk?\nopen=x.exe") << "what it would lose";
+    const std::string text = autorunText("junk\x81\r\nopen=worm.exe\r\n\xD6\xD0\n", doubleByte);
+    EXPECT_EQ(text, "junk?\r\nopen=worm.exe\r\n?\n");
+    EXPECT_EQ(openLine(text), "worm.exe");
+    EXPECT_EQ(executeCommand(autorunText("[autorun]\xB0\nshellexecute=w.exe", doubleByte)),
+              "w.exe");
+}
+
 TEST(AutorunFileTest, ALogRecordIsPrefixPathSeparatorDateAndLineEnd) {
     EXPECT_EQ(deletionRecord("e:\\autorun.inf", "2026/12/8 14:03:59"),
               "成功删除e:\\autorun.inf    ——2026/12/8 14:03:59\r\n");

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "common/win32/UniqueHandle.h"
+#include "guard/monitor/AutorunFile.h"
 #include "guard/platform/win32/services/Win32FileSystem.h"
 #include "tests/wine/tools/TestKit.h"
 
@@ -318,6 +319,11 @@ TEST_F(FilesTest, AWormsHiddenItemsAreListedReadAndShownAgainOneByOne) {
         EXPECT_EQ(files.readBytes(root + link, 4), std::nullopt) << link << " is read through";
     }
     EXPECT_EQ(files.ansiToText("\xB2\xA1"), "病");
+    // The code page's converter may take a line end after a lone lead byte for its second
+    // byte: an autorun.inf's next line stays a line of its own all the same.
+    const auto ansi = [&](std::string_view bytes) { return files.ansiToText(bytes); };
+    EXPECT_EQ(qv::monitor::openLine(qv::monitor::autorunText("junk\x81\r\nopen=worm.exe", ansi)),
+              "worm.exe");
 
     // Names Windows would cut short elsewhere are asked about as they stand.
     for (const wchar_t* name : {L"docs.", L" "}) {
