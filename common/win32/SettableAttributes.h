@@ -13,10 +13,13 @@ inline constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTR
                                              FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
                                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// `attributes` as FILE_BASIC_INFO sets them through SetFileInformationByHandle: the settable
-// ones, or FILE_ATTRIBUTE_NORMAL when none is left (a 0 there would leave them unchanged).
+// `attributes` (of a file, or of a folder when they hold FILE_ATTRIBUTE_DIRECTORY) as
+// FILE_BASIC_INFO sets them through SetFileInformationByHandle: the settable ones, never
+// temporary on a folder (MS-FSA, FileBasicInformation: STATUS_INVALID_PARAMETER), or
+// FILE_ATTRIBUTE_NORMAL when none is left (a 0 there would leave them unchanged).
 inline DWORD basicInfoAttributes(DWORD attributes) {
-    const DWORD settable = attributes & kSettableAttributes;
+    DWORD settable = attributes & kSettableAttributes;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) settable &= ~DWORD{FILE_ATTRIBUTE_TEMPORARY};
     return settable != 0 ? settable : FILE_ATTRIBUTE_NORMAL;
 }
 

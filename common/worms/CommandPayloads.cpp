@@ -30,12 +30,40 @@ bool startsWithFolded(std::string_view text, std::string_view start) {
     return true;
 }
 
-// The words of `command` as a program reads its arguments (`asCommandInterpreter` false:
-// a part between quotes belongs to its word), or as the command interpreter reads a
-// command "cmd.exe /c" runs: a quote splits like a blank (the command may be quoted whole,
-// /c "start __\x.exe & exit") and '^' makes the next character stand as it is
-// ("s^t^art __\Dr^iv^eMgr.exe").
+// The command interpreter's own separators between a command and its arguments.
+bool splitsCommandWords(char c) {
+    return splitsWords(c) || c == ';' || c == '=';
+}
+
+// `command` with the quotes the command interpreter drops: when what follows its switch /c
+// (or /k, /r) begins with a quote, that quote and the last of the line ("cmd.exe /c \"start
+// \"\" \"__\\run me.exe\"\"" runs start "" "__\run me.exe").
+std::string withOuterQuotesDropped(std::string_view command) {
+    std::string text(command);
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '/' || (i > 0 && text[i - 1] != ' ' && text[i - 1] != '\t')) continue;
+        const char option = folded(text[i + 1]);
+        if (option != 'c' && option != 'k' && option != 'r') continue;
+        std::size_t first = i + 2;
+        while (first < text.size() && (text[first] == ' ' || text[first] == '\t')) ++first;
+        const std::size_t last = text.rfind('"');
+        if (first < text.size() && text[first] == '"' && last > first) {
+            text.erase(last, 1);
+            text.erase(first, 1);
+        }
+        break;
+    }
+    return text;
+}
+
+// The words of `command` as a program reads its arguments (`asCommandInterpreter` false),
+// or as the command interpreter reads the command it runs: its outer quotes dropped, '^'
+// making the next character outside quotes stand as it is ("s^t^art __\Dr^iv^eMgr.exe"),
+// and ';' and '=' splitting too ("set a=__\x.exe"). A part between quotes belongs to its
+// word either way.
 std::vector<std::string> splitWords(std::string_view command, bool asCommandInterpreter) {
+    const std::string dropped = asCommandInterpreter ? withOuterQuotesDropped(command) : "";
+    if (asCommandInterpreter) command = dropped;
     std::vector<std::string> words;
     std::string word;
     bool quoted = false;
@@ -46,14 +74,10 @@ std::vector<std::string> splitWords(std::string_view command, bool asCommandInte
     for (std::size_t i = 0; i < command.size(); ++i) {
         const char c = command[i];
         if (c == '"') {
-            if (asCommandInterpreter) {
-                endWord();
-            } else {
-                quoted = !quoted;
-            }
-        } else if (c == '^' && asCommandInterpreter) {
+            quoted = !quoted;
+        } else if (c == '^' && !quoted && asCommandInterpreter) {
             if (i + 1 < command.size()) word += command[++i];
-        } else if (!quoted && splitsWords(c)) {
+        } else if (!quoted && (asCommandInterpreter ? splitsCommandWords(c) : splitsWords(c))) {
             endWord();
         } else {
             word += c;
@@ -97,6 +121,18 @@ std::vector<std::string> namedFiles(std::string_view command, std::string_view r
             if (!path.empty() && seen.insert(foldedName(path)).second) {
                 files.push_back(std::move(path));
             }
+        }
+    }
+    return files;
+}
+
+std::vector<std::string> filesOpenedByStart(std::string_view command, std::string_view root) {
+    std::vector<std::string> files;
+    const std::vector<std::string> words = splitWords(command, false);
+    for (std::size_t i = 1; i < words.size() && files.size() < kMostNamedFiles; ++i) {
+        if (foldedName(words[i - 1]) != "start") continue;
+        if (std::string path = fileOnDrive(words[i], root); !path.empty()) {
+            files.push_back(std::move(path));
         }
     }
     return files;

@@ -36,10 +36,23 @@ bool namesExecutable(std::string_view path) {
                        [&](std::string_view extension) { return endsWith(name, extension); });
 }
 
+bool systemsOwnHiddenItem(std::string_view name) {
+    const std::string folded = foldedName(name);
+    for (std::string_view own :
+         {"system volume information", "$recycle.bin", "desktop.ini", "thumbs.db", ".trashes",
+          ".fseventsd", ".spotlight-v100", ".temporaryitems"}) {
+        if (folded == own) return true;
+    }
+    if (folded.starts_with("._")) return true;
+    return folded.size() == 9 && folded.starts_with("found.") &&
+           std::all_of(folded.begin() + 6, folded.end(),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
 void HiddenNames::add(std::string_view name) {
     std::string folded = foldedName(name);
-    hidesUsersItems_ = hidesUsersItems_ || (folded != "system volume information" &&
-                                            folded != "$recycle.bin" && folded != "autorun.inf");
+    hidesUsersItems_ =
+        hidesUsersItems_ || (!systemsOwnHiddenItem(folded) && folded != "autorun.inf");
     names_.insert(std::move(folded));
 }
 

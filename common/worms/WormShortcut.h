@@ -8,8 +8,8 @@
 // ~$WQRYRUYB.FAT32,RunDLL") or a program of their own on the stick. A shortcut of a drive's
 // root is a worm's when one of its targets
 //   - is one of the system tools such worms start (by its name, in any folder) while the
-//     root hides some item (other than the system's own: System Volume Information,
-//     $RECYCLE.BIN, and the immunisation folder autorun.inf), or
+//     root hides some item (other than the systems' own, see systemsOwnHiddenItem, and
+//     the immunisation folder autorun.inf), or
 //   - is an executable on the same drive while a hidden item of the root has the
 //     shortcut's name without ".lnk" (the hidden folder it stands in for).
 // A user's own shortcut to a document, or to a program on the stick with no hidden twin, is
@@ -45,6 +45,12 @@ std::string lastName(std::string_view path);
 // .bat, .cmd, .vbs, .vbe, .js, .jse, .wsf, .wsh, .hta, .cpl, .msi, .ps1).
 bool namesExecutable(std::string_view path);
 
+// Whether `name` is one of the items that Windows and other systems keep hidden in a root
+// of their own accord, which no worm hid and which stay hidden: System Volume Information,
+// $RECYCLE.BIN, desktop.ini, Thumbs.db, chkdsk's FOUND.000 to FOUND.999, and what macOS
+// leaves (.Trashes, .fseventsd, .Spotlight-V100, .TemporaryItems, "._" files).
+bool systemsOwnHiddenItem(std::string_view name);
+
 // The names of a root's hidden items (hidden or system set), compared without regard to
 // ASCII case.
 class HiddenNames {
@@ -52,8 +58,9 @@ public:
     void add(std::string_view name);
     bool contains(std::string_view name) const;
     bool empty() const { return names_.empty(); }
-    // Whether any of them is more than the system's own hidden items of a root (System
-    // Volume Information, $RECYCLE.BIN, the immunisation folder autorun.inf).
+    // Whether any of them is more than the systems' own (systemsOwnHiddenItem) and
+    // autorun.inf (the immunisation folder, or an older worm's file, which the threat
+    // dialog deals with).
     bool hidesUsersItems() const { return hidesUsersItems_; }
 
 private:

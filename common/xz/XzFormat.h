@@ -33,9 +33,10 @@ inline constexpr std::string_view kCommandEnd = "[命令结束]";
 inline constexpr std::size_t kMaxScriptBytes = 1024 * 1024;
 inline constexpr std::size_t kMaxDeleteEntries = 10000;
 inline constexpr std::size_t kMaxCommands = 1000;
-// Each list holds at most as many bytes as a whole script may: a script whose sections do
-// not nest cannot list more than it holds, and nested markers copying one long line again
-// and again would otherwise keep ten thousand copies of it.
-inline constexpr std::size_t kMaxListBytes = kMaxScriptBytes;
+// Each list holds at most three times as many bytes as a whole script may: the lines are
+// text converted from the code page (a byte of it becomes at most three of UTF-8), so a
+// script whose sections do not nest cannot list more, and nested markers copying one long
+// line again and again would otherwise keep ten thousand copies of it.
+inline constexpr std::size_t kMaxListBytes = 3 * kMaxScriptBytes;
 
 }  // namespace qv::xz

@@ -1,5 +1,6 @@
 #include "guard/monitor/AutorunFile.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "common/worms/CommandPayloads.h"
@@ -52,8 +53,15 @@ std::string autorunText(std::string_view bytes,
     if (worms::startsWithUtf16leMark(bytes)) return worms::utf16leToUtf8(bytes.substr(2));
     // A line end is never the second byte of a double-byte character, but a code page's
     // converter may take it as one after a lone lead byte ("junk\x81" CR LF "open=x.exe"
-    // would lose its CR, and the open= line its start). So the bytes are cut before each
-    // line end that follows a byte which may lead one, and the pieces converted apart.
+    // would lose its CR, and the open= line its start). When the whole text comes out with
+    // fewer line ends than its bytes hold, the bytes are cut before each line end that
+    // follows a byte which may lead a character, and the pieces converted apart.
+    std::string whole = ansiToText(bytes);
+    auto lineEnds = [](std::string_view text) {
+        return std::count_if(text.begin(), text.end(),
+                             [](char c) { return c == '\r' || c == '\n'; });
+    };
+    if (lineEnds(whole) == lineEnds(bytes)) return whole;
     std::string text;
     std::size_t start = 0;
     for (std::size_t i = 1; i < bytes.size(); ++i) {

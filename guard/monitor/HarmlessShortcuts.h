@@ -3,7 +3,8 @@
 // name with the stamp the root listing gave it:
 // - the shortcuts it read and found to be the user's whatever the root hides (to a
 //   document, or to a program elsewhere, or no shortcut at all);
-// - the shortcuts that may be a worm's (to a program on the drive) but were not, with what
+// - the shortcuts that may be a worm's (to a program on the drive, or to a system tool) but
+//   were not, with what
 //   they say: whether they are a worm's depends on what the root hides, which the scan
 //   judges again at every pass from what it remembers.
 // The next pass reads such a shortcut again only when its stamp changed, so a stick left

@@ -19,53 +19,50 @@ bool byName(const std::string& a, const std::string& b) {
     return worms::foldedName(a) < worms::foldedName(b);
 }
 
-// Whether a shortcut named `stem` + ".lnk" stands in for the user's item `name` (both
-// folded): one of the same name ("report.docx.lnk" for "report.docx", "Photos.lnk" for the
-// folder "Photos"), or, for a file that is no program, one named after it up to its first
-// dot, as VBS worms name theirs ("report.lnk" for "report.docx", "my thesis.lnk" for "my
-// thesis.final.docx"). A program so named stays a payload: a worm may name its script after
-// the folder it hides ("Photos.lnk": "start Photos.vbs & start explorer Photos").
-bool standsFor(std::string_view stem, std::string_view name) {
-    if (name == stem) return true;
-    const std::size_t dot = name.find('.');
-    return dot != std::string_view::npos && name.substr(0, dot) == stem &&
-           !worms::namesExecutable(name);
-}
-
-// The hidden items of the root that a shortcut there stands in for, as folded full paths:
-// the user's own, which a worm's command opens after starting the worm ("... & start
+// The hidden items of the root that a shortcut there stands in for ("report.docx" beside
+// "report.docx.lnk", the folder "Photos" beside "Photos.lnk"), as folded full paths: the
+// user's own, which a worm's command opens after starting the worm ("... & start
 // report.docx"), so they are never its payloads.
 std::unordered_set<std::string> standIns(const std::string& root,
-                                         const platform::FolderListing& listing) {
-    std::unordered_set<std::string> stems;
-    for (const platform::StampedFile& shortcut : listing.shortcuts) {
-        stems.insert(worms::foldedName(shortcut.name.substr(0, shortcut.name.size() - 4)));
-    }
+                                         const platform::FolderListing& listing,
+                                         const worms::HiddenNames& hidden) {
     std::unordered_set<std::string> items;
-    for (const std::string& name : listing.hidden) {
-        const std::string folded = worms::foldedName(name);
-        const std::string beforeFirstDot = folded.substr(0, folded.find('.'));
-        if (stems.contains(folded) ||
-            (stems.contains(beforeFirstDot) && standsFor(beforeFirstDot, folded))) {
-            items.insert(worms::foldedName(root + name));
-        }
+    for (const platform::StampedFile& shortcut : listing.shortcuts) {
+        std::string stem = shortcut.name.substr(0, shortcut.name.size() - 4);
+        if (hidden.contains(stem)) items.insert(worms::foldedName(root + stem));
     }
     return items;
 }
 
+// The part of a file's name before its first dot ("my thesis" of "my thesis.final.docx").
+std::string_view beforeFirstDot(std::string_view name) {
+    return name.substr(0, name.find('.'));
+}
+
 // The payloads of the worm's shortcut `shortcutName`: its target when that is a file of
 // the drive, then the files its arguments name, each once and only those that exist, never
-// the user's items the shortcuts stand in for. Nor, wherever it lies, a file that the
-// shortcut stands in for: the user's document the worm moved into its folder and opens
-// after starting itself ("report.docx.lnk" or "report.lnk": "start __\report.docx & ...").
+// the user's items the shortcuts stand in for. Nor, wherever it lies, a file that is no
+// program and that the shortcut stands in for: one of the shortcut's own name (the user's
+// document the worm moved into its folder: "report.docx.lnk", "start __\report.docx &
+// ..."), or one named after it up to its first dot that its command opens with "start", as
+// a VBS worm does with every file of the root ("report.lnk": "start sysinfo.vbs & start
+// report.docx"). A file the command hands to a tool ("rundll32 Photos.dat,Run") stays a
+// payload whatever its name.
 std::vector<std::string> payloadsOf(const std::string& root, const std::string& shortcutName,
                                     const std::string& target, const std::string& arguments,
                                     const std::unordered_set<std::string>& usersItems,
                                     platform::FileSystem& files) {
     const std::string stem =
         worms::foldedName(std::string_view(shortcutName).substr(0, shortcutName.size() - 4));
+    std::unordered_set<std::string> opened;
+    for (const std::string& file : worms::filesOpenedByStart(arguments, root)) {
+        opened.insert(worms::foldedName(file));
+    }
     auto usersDocument = [&](const std::string& file) {
-        return !worms::namesExecutable(file) && standsFor(stem, worms::lastName(file));
+        if (worms::namesExecutable(file)) return false;
+        const std::string name = worms::lastName(file);
+        return name == stem ||
+               (beforeFirstDot(name) == stem && opened.contains(worms::foldedName(file)));
     };
     std::vector<std::string> named;
     if (std::string file = worms::fileOnDrive(target, root); !file.empty()) named.push_back(file);
@@ -145,7 +142,7 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
             harmless.rememberLink(*shortcut, link);
             continue;
         }
-        if (!usersItems) usersItems = standIns(root, listing);
+        if (!usersItems) usersItems = standIns(root, listing, *hidden);
         worm.shortcuts.push_back(
             {path, worms::shortcutCommand(*target, link.arguments),
              payloadsOf(root, shortcut->name, *target, link.arguments, *usersItems, files)});
@@ -164,9 +161,8 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
             removed.insert(worms::foldedName(payload));
     }
     auto kept = [&](const std::string& name, bool folder) {
-        std::string lower = worms::foldedName(name);
-        if (lower == "system volume information" || lower == "$recycle.bin") return false;
-        if (folder && lower == "autorun.inf") return false;
+        if (worms::systemsOwnHiddenItem(name)) return false;
+        if (folder && worms::foldedName(name) == "autorun.inf") return false;
         return hidden->contains(name) && !removed.contains(worms::foldedName(root + name));
     };
     for (const std::string& name : listing.folders) {

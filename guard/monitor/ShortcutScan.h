@@ -29,7 +29,8 @@ struct ShortcutWorm {
     // In the order of their names, without regard to case.
     std::vector<WormShortcutFound> shortcuts;
     // The root's folders (in folder-list order) and then files (by name) with hidden or
-    // system set (none while moreLeft), except System Volume Information, $RECYCLE.BIN, the
+    // system set (none while moreLeft), except what systems keep hidden of their own accord
+    // (worms::systemsOwnHiddenItem: System Volume Information, desktop.ini...), the
     // immunisation folder autorun.inf and what the cleaning removes.
     std::vector<std::string> hiddenItems;
     // The scan stopped before the root's other shortcuts: it had found as many worm

@@ -24,7 +24,7 @@ struct ParsedScript {
 // and the walk goes on inside the text; a delete marker appends the lines up to its end
 // marker, and the walk goes on inside the list as well. A missing end marker runs the
 // section to the last line. Returns nothing when the delete list would grow past
-// xz::kMaxDeleteEntries.
+// xz::kMaxDeleteEntries entries or xz::kMaxListBytes bytes.
 std::optional<ParsedScript> Dq(const std::vector<std::string>& lines);
 
 }  // namespace qv::uninst

@@ -135,7 +135,7 @@ TEST(ScriptParser, RefusesNestedMarkersCopyingALongLine) {
     lines.push_back(std::string(xz::kMaxScriptBytes - 4096, 'A'));
     EXPECT_FALSE(Dq(lines).has_value());
 
-    // One list as long as a whole script is still read.
+    // One list as long as a whole script of Chinese names converted is still read.
     Lines whole{"[删除开始]", std::string(xz::kMaxListBytes / 2, 'a'),
                 std::string(xz::kMaxListBytes / 2, 'b'), "[删除结束]"};
     ASSERT_TRUE(Dq(whole).has_value());

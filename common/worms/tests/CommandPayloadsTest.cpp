@@ -54,6 +54,9 @@ TEST(CommandPayloadsTest, CommandsTheInterpreterRunsGiveTheirPayloadsToo) {
         has("/q /c \"start __\\DriveMgr.exe & start explorer __\"", "e:\\__\\DriveMgr.exe"));
     EXPECT_TRUE(has("/c \"start %cd%RECYCLER\\6dc09d8d.exe &&%windir%\\explorer.exe %cd%Photos\"",
                     "e:\\RECYCLER\\6dc09d8d.exe"));
+    EXPECT_TRUE(has("/c \"start \"\" \"__\\run me.exe\"\"", "e:\\__\\run me.exe"));
+    EXPECT_TRUE(has("/c set a=__\\x.exe&&call %a%", "e:\\__\\x.exe"));
+    EXPECT_TRUE(has("/c start;__\\x.exe", "e:\\__\\x.exe"));
     // Commands read from a file of the stick; escapes.
     EXPECT_TRUE(has("/RS<Lg.ToP", "e:\\Lg.ToP"));
     EXPECT_TRUE(has("/c s^t^art __\\Dr^iv^eMgr.exe & exit", "e:\\__\\DriveMgr.exe"));

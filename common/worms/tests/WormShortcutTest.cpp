@@ -50,8 +50,15 @@ TEST(WormShortcutTest, AShortcutToASystemToolOnAStickThatHidesNothingIsTheUsers)
     // An administrator's stick: his shortcuts to tools, nothing hidden but what the system
     // keeps hidden in every root, and the immunisation folder.
     HiddenNames systemOnly;
-    for (const char* name : {"System Volume Information", "$RECYCLE.BIN", "AUTORUN.INF"}) {
+    for (const char* name :
+         {"System Volume Information", "$RECYCLE.BIN", "AUTORUN.INF", "desktop.ini", "Thumbs.db",
+          "FOUND.000", "FOUND.417", ".Trashes", ".fseventsd", ".Spotlight-V100", "._report.docx"}) {
         systemOnly.add(name);
+    }
+    for (const char* name : {"FOUND.00", "FOUND.0001", "FOUND.abc", "found", "RECYCLER"}) {
+        HiddenNames one;
+        one.add(name);
+        EXPECT_TRUE(one.hidesUsersItems()) << name;
     }
     for (const char* target :
          {"C:\\Windows\\System32\\cmd.exe", "C:\\Windows\\System32\\msiexec.exe",

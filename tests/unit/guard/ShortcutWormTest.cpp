@@ -142,6 +142,8 @@ TEST_F(ShortcutWormTest, TheNoBreakSpaceFolderAndAHiddenPayloadInTheRootAreShown
     hide(e / "~$WQRYRUYB.FAT32");
     fs::create_directory(e / "System Volume Information");
     hide(e / "System Volume Information");
+    writeFile(e / "desktop.ini", "[.ShellClassInfo]");
+    hide(e / "desktop.ini");
     writeFile(e / "USB Drive.lnk", makeShortcut(shortcutTo(kRundll32, "~$WQRYRUYB.FAT32,RunDLL")));
     main().Jlrz.setValue(0);
     h.guard.start();
@@ -159,6 +161,7 @@ TEST_F(ShortcutWormTest, TheNoBreakSpaceFolderAndAHiddenPayloadInTheRootAreShown
     EXPECT_FALSE(fs::exists(e / "~$WQRYRUYB.FAT32"));
     EXPECT_FALSE(hidden("e:\\" + kNoBreakSpace));
     EXPECT_TRUE(hidden("e:\\System Volume Information"));
+    EXPECT_TRUE(hidden("e:\\desktop.ini")) << "the system's own stay hidden";
     EXPECT_EQ(log(), "") << "Jlrz unticked: the dialog keeps no log";
 }
 
@@ -246,6 +249,31 @@ TEST_F(ShortcutWormTest, AShortcutNamedUpToTheFirstDotOpensTheUsersFileWhichStay
     }
 }
 
+// Code a tool runs is a payload whatever its name: a shortcut named like the file spares
+// only what its command opens as a document.
+TEST_F(ShortcutWormTest, AFileHandedToAToolIsAPayloadWhateverTheShortcutIsCalled) {
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    hiddenFolder(e, "Photos");
+    writeFile(e / "Photos.dat", "MZ a library");
+    hide(e / "Photos.dat");
+    writeFile(e / "Photos.lnk", makeShortcut(shortcutTo(kRundll32, "Photos.dat,Run")));
+    fs::path folder = hiddenFolder(e, "__");
+    writeFile(folder / "KINGSTON.dat", "MZ another library");
+    writeFile(e / "KINGSTON.lnk",
+              makeShortcut(shortcutTo(kCmd, "/c start __ & rundll32 __\\KINGSTON.dat,Run")));
+    h.guard.start();
+    h.host.expectModal("Form7", [&](ui::Form& f) {
+        auto& dialog = static_cast<Form7&>(f);
+        const monitor::ShortcutWorm& found = dialog.findings();
+        ASSERT_EQ(found.shortcuts.size(), 2u);
+        EXPECT_EQ(found.shortcuts[0].payloads, std::vector<std::string>{"e:\\__\\KINGSTON.dat"});
+        EXPECT_EQ(found.shortcuts[1].payloads, std::vector<std::string>{"e:\\Photos.dat"});
+        dialog.Command3.click();
+    });
+    h.host.advance(1500);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+}
+
 TEST_F(ShortcutWormTest, ADocumentMovedIntoTheWormsFolderIsTheUsersAProgramSoNamedIsNot) {
     fs::path e = h.addDrive('e', DriveType::Removable);
     fs::path folder = hiddenFolder(e, "__");
@@ -329,6 +357,19 @@ TEST_F(ShortcutWormTest, LaterPassesFindAShortcutRewrittenOrNewlyStandingInForAH
     hide(e / "docs");
     writeFile(e / "thesis.lnk", makeShortcut(shortcutTo(kCmd, "/c start docs & x.exe")));
     expectTheNextPassToFindOnly(h, "e:\\thesis.lnk");
+}
+
+TEST_F(ShortcutWormTest, AnUnchangedToolShortcutIsAWormsOnceTheStickHidesTheUsersFolder) {
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    writeFile(e / "docs" / "thesis.docx", "PK");
+    writeFile(e / "docs" / "DriveMgr.exe", "MZ the worm");
+    writeFile(e / "USB Drive.lnk",
+              makeShortcut(shortcutTo(kCmd, "/c start docs & docs\\DriveMgr.exe & exit")));
+    h.guard.start();
+    main().Ssms.click();   // real time: a pass every 1.8 s
+    h.host.advance(1800);  // nothing hidden yet: no worm's
+    hide(e / "docs");
+    expectTheNextPassToFindOnly(h, "e:\\USB Drive.lnk");
 }
 
 TEST_F(ShortcutWormTest, ShortcutsNamingThousandsOfFilesAreTakenAsFarAsAPassKeeps) {
