@@ -1,10 +1,10 @@
 // Every program of the package carries what Windows 10 and 11 read from its resources: an
 // application manifest that names its execution level (the invoking user's, but for the
 // uninstaller, which removes files from the program folder and so asks for an
-// administrator; nothing left to installer detection's guess from the name), declares it aware of
-// the system's DPI (so its text is drawn sharp, not stretched as a bitmap), asks for the common
-// controls 6 and names Windows 10 among the systems it supports; and version information with the
-// product's version.
+// administrator; nothing left to installer detection's guess from the name), declares it
+// aware of the system's DPI (so its text is drawn sharp, not stretched as a bitmap), asks
+// for the common controls 6 and names Windows 10 among the systems it supports; and
+// version information. Both name the product's version.
 
 #include <windows.h>
 
@@ -80,6 +80,7 @@ TEST(ShippedProgramsWine, EachRunsAsTheInvokingUserAwareOfTheScreensDpi) {
                   std::string::npos);
         EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos)
             << "Windows 10 and 11";
+        EXPECT_NE(manifest.find("version=\"" + utf8(QV_VERSION) + ".0\""), std::string::npos);
         EXPECT_EQ(productVersion(path), QV_VERSION);
     }
     EXPECT_EQ(programs, 4) << "QVud, QVuninst, Filedir and Pifushe";
