@@ -128,11 +128,13 @@ std::vector<std::string> namedFiles(std::string_view command, std::string_view r
 
 std::vector<std::string> filesOpenedByStart(std::string_view command, std::string_view root) {
     std::vector<std::string> files;
-    const std::vector<std::string> words = splitWords(command, false);
-    for (std::size_t i = 1; i < words.size() && files.size() < kMostNamedFiles; ++i) {
-        if (foldedName(words[i - 1]) != "start") continue;
-        if (std::string path = fileOnDrive(words[i], root); !path.empty()) {
-            files.push_back(std::move(path));
+    for (bool asCommandInterpreter : {false, true}) {
+        const std::vector<std::string> words = splitWords(command, asCommandInterpreter);
+        for (std::size_t i = 1; i < words.size() && files.size() < kMostNamedFiles; ++i) {
+            if (foldedName(words[i - 1]) != "start") continue;
+            if (std::string path = fileOnDrive(words[i], root); !path.empty()) {
+                files.push_back(std::move(path));
+            }
         }
     }
     return files;

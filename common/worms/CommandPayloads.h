@@ -41,8 +41,8 @@ inline constexpr std::size_t kMostNamedFiles = 256;
 std::vector<std::string> namedFiles(std::string_view command, std::string_view root);
 
 // The files on the drive of `root` that `command` opens with the command interpreter's
-// "start" (the word right after a "start"), which the shell opens as documents: "start
-// report.docx" opens the user's report, where "rundll32 report.dat,Run" runs code.
+// "start" (the word right after a "start", the words read both ways): "start report.docx"
+// opens the user's report, where "rundll32 report.dat,Run" runs code.
 std::vector<std::string> filesOpenedByStart(std::string_view command, std::string_view root);
 
 }  // namespace qv::worms

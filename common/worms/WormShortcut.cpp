@@ -15,6 +15,14 @@ bool endsWith(std::string_view text, std::string_view tail) {
 
 }  // namespace
 
+bool namesHiddenItem(std::string_view command, std::string_view root, const HiddenNames& hidden) {
+    for (const std::string& path : namedFiles(command, root)) {
+        std::string_view below = std::string_view(path).substr(root.size());
+        if (hidden.contains(below.substr(0, below.find('\\')))) return true;
+    }
+    return false;
+}
+
 std::string lastName(std::string_view path) {
     std::size_t slash = path.find_last_of("\\/");
     return foldedName(slash == std::string_view::npos ? path : path.substr(slash + 1));
@@ -36,11 +44,24 @@ bool namesExecutable(std::string_view path) {
                        [&](std::string_view extension) { return endsWith(name, extension); });
 }
 
+bool namesDocument(std::string_view path) {
+    static constexpr std::array<std::string_view, 54> kExtensions = {
+        ".doc",  ".docx", ".xls", ".xlsx", ".ppt", ".pptx", ".pdf", ".txt",  ".rtf",
+        ".odt",  ".ods",  ".odp", ".wps",  ".et",  ".dps",  ".csv", ".ofd",  ".caj",
+        ".epub", ".xps",  ".jpg", ".jpeg", ".png", ".gif",  ".bmp", ".tif",  ".tiff",
+        ".webp", ".heic", ".psd", ".dwg",  ".mp3", ".wav",  ".wma", ".flac", ".aac",
+        ".m4a",  ".ogg",  ".mp4", ".avi",  ".mkv", ".wmv",  ".mov", ".rmvb", ".rm",
+        ".flv",  ".3gp",  ".mpg", ".mpeg", ".zip", ".rar",  ".7z",  ".iso",  ".gz"};
+    const std::string name = lastName(path);
+    return std::any_of(kExtensions.begin(), kExtensions.end(),
+                       [&](std::string_view extension) { return endsWith(name, extension); });
+}
+
 bool systemsOwnHiddenItem(std::string_view name) {
     const std::string folded = foldedName(name);
     for (std::string_view own :
          {"system volume information", "$recycle.bin", "desktop.ini", "thumbs.db", ".trashes",
-          ".fseventsd", ".spotlight-v100", ".temporaryitems"}) {
+          ".fseventsd", ".spotlight-v100", ".temporaryitems", ".ds_store"}) {
         if (folded == own) return true;
     }
     if (folded.starts_with("._")) return true;
@@ -63,7 +84,7 @@ bool HiddenNames::contains(std::string_view name) const {
 std::optional<std::string> wormTarget(const ShellLink& link, std::string_view shortcutName,
                                       std::string_view root, const HiddenNames& hidden) {
     const std::vector<std::string> targets = link.targets();
-    if (hidden.hidesUsersItems()) {
+    if (hidden.hidesUsersItems() || namesHiddenItem(link.arguments, root, hidden)) {
         for (const std::string& target : targets) {
             if (namesSystemTool(target)) return target;
         }

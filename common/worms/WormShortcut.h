@@ -9,7 +9,7 @@
 // root is a worm's when one of its targets
 //   - is one of the system tools such worms start (by its name, in any folder) while the
 //     root hides some item (other than the systems' own, see systemsOwnHiddenItem, and
-//     the immunisation folder autorun.inf), or
+//     the immunisation folder autorun.inf, unless the shortcut's arguments name it), or
 //   - is an executable on the same drive while a hidden item of the root has the
 //     shortcut's name without ".lnk" (the hidden folder it stands in for).
 // A user's own shortcut to a document, or to a program on the stick with no hidden twin, is
@@ -45,10 +45,17 @@ std::string lastName(std::string_view path);
 // .bat, .cmd, .vbs, .vbe, .js, .jse, .wsf, .wsh, .hta, .cpl, .msi, .ps1).
 bool namesExecutable(std::string_view path);
 
+// Whether `path` ends in the extension of a document, picture, sound, video or archive
+// that the shell opens in a program of its own and that runs no code of the stick's
+// (.docx, .pdf, .wps, .jpg, .mp4, .zip...): what a worm's "start" may open for the user.
+bool namesDocument(std::string_view path);
+
 // Whether `name` is one of the items that Windows and other systems keep hidden in a root
 // of their own accord, which no worm hid and which stay hidden: System Volume Information,
 // $RECYCLE.BIN, desktop.ini, Thumbs.db, chkdsk's FOUND.000 to FOUND.999, and what macOS
-// leaves (.Trashes, .fseventsd, .Spotlight-V100, .TemporaryItems, "._" files).
+// leaves (.Trashes, .fseventsd, .Spotlight-V100, .TemporaryItems, .DS_Store, "._" files).
+// A worm may borrow such a name for the folder it hides the user's files in: one that a
+// worm's command names counts as the user's all the same (wormTarget, the cleaning).
 bool systemsOwnHiddenItem(std::string_view name);
 
 // The names of a root's hidden items (hidden or system set), compared without regard to
@@ -67,6 +74,10 @@ private:
     std::unordered_set<std::string> names_;
     bool hidesUsersItems_ = false;
 };
+
+// Whether a word of `command` names a hidden item of the root `root` or something in one
+// ("start FOUND.000 & FOUND.000\\x.exe").
+bool namesHiddenItem(std::string_view command, std::string_view root, const HiddenNames& hidden);
 
 // The target that makes the shortcut `shortcutName` ("docs.lnk") of the root `root`
 // ("e:\") a worm's, as the rule above says; nullopt for a shortcut of the user's own.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/removal/RemovalTexts.h"
+#include "common/worms/WormShortcut.h"
 
 namespace qv::filedir {
 
@@ -53,7 +54,9 @@ Status restore(BrowserFiles& files, const std::string& folder, const Entry& entr
 RestoreAllRun::RestoreAllRun(std::string root, const std::vector<Entry>& entries)
     : root_(std::move(root)) {
     for (const Entry& e : entries) {
-        if (e.isFolder() && !e.isLink() && (e.attributes & (kHidden | kSystem))) {
+        // What systems keep hidden of their own accord (System Volume Information...) stays.
+        if (e.isFolder() && !e.isLink() && (e.attributes & (kHidden | kSystem)) &&
+            !worms::systemsOwnHiddenItem(e.name)) {
             folders_.push_back(e);
         }
     }

@@ -72,7 +72,8 @@ struct RestoreAllReport {
 };
 // A report names at most this many failures, then says how many more there were.
 inline constexpr std::size_t kMostFailuresNamed = 20;
-// Restores every hidden or system folder of a drive's root in one step (links left out).
+// Restores every hidden or system folder of a drive's root in one step (links, and what
+// systems keep hidden of their own accord, worms::systemsOwnHiddenItem, left out).
 RestoreAllReport restoreAll(BrowserFiles& files, const std::string& root,
                             const std::vector<Entry>& entries);
 

@@ -115,6 +115,14 @@ TEST_F(StickTest, RestoreAllClearsHiddenAndSystemOfRootFoldersOnlyAndKeepsTheRes
     int before = files.writes;
     EXPECT_EQ(restoreAll(files, "e:\\", listing("e:\\")).changed, 0);
     EXPECT_EQ(files.writes, before);
+
+    // What systems keep hidden of their own accord stays hidden.
+    for (const char* own : {"System Volume Information", "$RECYCLE.BIN", "FOUND.000"}) {
+        fs::create_directory(stick / own);
+        files.setAttr(std::string("e:\\") + own, kHidden | kSystem);
+    }
+    EXPECT_EQ(restoreAll(files, "e:\\", listing("e:\\")).changed, 0);
+    EXPECT_EQ(*files.attributes("e:\\FOUND.000", unread), kDirectory | kHidden | kSystem);
 }
 
 TEST_F(StickTest, NothingIsFollowedOffTheDrive) {

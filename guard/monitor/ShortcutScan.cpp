@@ -19,38 +19,22 @@ bool byName(const std::string& a, const std::string& b) {
     return worms::foldedName(a) < worms::foldedName(b);
 }
 
-// The hidden items of the root that a shortcut there stands in for ("report.docx" beside
-// "report.docx.lnk", the folder "Photos" beside "Photos.lnk"), as folded full paths: the
-// user's own, which a worm's command opens after starting the worm ("... & start
-// report.docx"), so they are never its payloads.
-std::unordered_set<std::string> standIns(const std::string& root,
-                                         const platform::FolderListing& listing,
-                                         const worms::HiddenNames& hidden) {
-    std::unordered_set<std::string> items;
-    for (const platform::StampedFile& shortcut : listing.shortcuts) {
-        std::string stem = shortcut.name.substr(0, shortcut.name.size() - 4);
-        if (hidden.contains(stem)) items.insert(worms::foldedName(root + stem));
-    }
-    return items;
-}
-
 // The part of a file's name before its first dot ("my thesis" of "my thesis.final.docx").
 std::string_view beforeFirstDot(std::string_view name) {
     return name.substr(0, name.find('.'));
 }
 
 // The payloads of the worm's shortcut `shortcutName`: its target when that is a file of
-// the drive, then the files its arguments name, each once and only those that exist, never
-// the user's items the shortcuts stand in for. Nor, wherever it lies, a file that is no
-// program and that the shortcut stands in for: one of the shortcut's own name (the user's
-// document the worm moved into its folder: "report.docx.lnk", "start __\report.docx &
-// ..."), or one named after it up to its first dot that its command opens with "start", as
-// a VBS worm does with every file of the root ("report.lnk": "start sysinfo.vbs & start
-// report.docx"). A file the command hands to a tool ("rundll32 Photos.dat,Run") stays a
-// payload whatever its name.
+// the drive, then the files its arguments name, each once and only those that exist. Never
+// a document the shortcut stands in for and its command opens with "start", wherever it
+// lies: the user's, which a worm's command opens after starting the worm. It bears the
+// shortcut's name ("report.docx.lnk": "start __\report.docx & ...", the document moved
+// into the worm's folder), or is named after it up to its first dot, as a VBS worm names a
+// shortcut for every file of the root ("report.lnk": "start sysinfo.vbs & start
+// report.docx"). Anything else is a payload whatever its name: code handed to a tool
+// ("rundll32 Photos.dat,Run"), or a program or shortcut that "start" runs.
 std::vector<std::string> payloadsOf(const std::string& root, const std::string& shortcutName,
                                     const std::string& target, const std::string& arguments,
-                                    const std::unordered_set<std::string>& usersItems,
                                     platform::FileSystem& files) {
     const std::string stem =
         worms::foldedName(std::string_view(shortcutName).substr(0, shortcutName.size() - 4));
@@ -59,10 +43,9 @@ std::vector<std::string> payloadsOf(const std::string& root, const std::string& 
         opened.insert(worms::foldedName(file));
     }
     auto usersDocument = [&](const std::string& file) {
-        if (worms::namesExecutable(file)) return false;
         const std::string name = worms::lastName(file);
-        return name == stem ||
-               (beforeFirstDot(name) == stem && opened.contains(worms::foldedName(file)));
+        return worms::namesDocument(name) && (name == stem || beforeFirstDot(name) == stem) &&
+               opened.contains(worms::foldedName(file));
     };
     std::vector<std::string> named;
     if (std::string file = worms::fileOnDrive(target, root); !file.empty()) named.push_back(file);
@@ -77,8 +60,7 @@ std::vector<std::string> payloadsOf(const std::string& root, const std::string& 
                  std::make_move_iterator(fromArguments.end()));
     std::vector<std::string> payloads;
     for (std::string& file : named) {
-        if (!usersItems.contains(worms::foldedName(file)) && !usersDocument(file) &&
-            files.fileExists(file)) {
+        if (!usersDocument(file) && files.fileExists(file)) {
             payloads.push_back(std::move(file));
         }
     }
@@ -110,7 +92,6 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
               [](const auto* a, const auto* b) { return byName(a->name, b->name); });
     // What the root hides matters only to a shortcut that may be a worm's.
     std::optional<worms::HiddenNames> hidden;
-    std::optional<std::unordered_set<std::string>> usersItems;
     std::size_t commandBytes = 0, payloads = 0;
     for (const platform::StampedFile* shortcut : toRead) {
         if (worm.shortcuts.size() >= kMostWormShortcutsPerPass ||
@@ -142,10 +123,9 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
             harmless.rememberLink(*shortcut, link);
             continue;
         }
-        if (!usersItems) usersItems = standIns(root, listing, *hidden);
         worm.shortcuts.push_back(
             {path, worms::shortcutCommand(*target, link.arguments),
-             payloadsOf(root, shortcut->name, *target, link.arguments, *usersItems, files)});
+             payloadsOf(root, shortcut->name, *target, link.arguments, files)});
         commandBytes += worm.shortcuts.back().command.size();
         payloads += worm.shortcuts.back().payloads.size();
     }
@@ -155,13 +135,22 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
 
     // What the cleaning removes is not shown again.
     std::unordered_set<std::string> removed;
+    // The root's items the worm's commands name: one of them bearing a name systems keep
+    // hidden ("FOUND.000") is the folder the worm hid the user's files in all the same.
+    std::unordered_set<std::string> named;
     for (const WormShortcutFound& shortcut : worm.shortcuts) {
         removed.insert(worms::foldedName(shortcut.path));
         for (const std::string& payload : shortcut.payloads)
             removed.insert(worms::foldedName(payload));
+        for (const std::string& path : worms::namedFiles(shortcut.command, root)) {
+            std::string_view below = std::string_view(path).substr(root.size());
+            named.insert(worms::foldedName(below.substr(0, below.find('\\'))));
+        }
     }
     auto kept = [&](const std::string& name, bool folder) {
-        if (worms::systemsOwnHiddenItem(name)) return false;
+        if (worms::systemsOwnHiddenItem(name) && !named.contains(worms::foldedName(name))) {
+            return false;
+        }
         if (folder && worms::foldedName(name) == "autorun.inf") return false;
         return hidden->contains(name) && !removed.contains(worms::foldedName(root + name));
     };

@@ -50,9 +50,9 @@ TEST(WormShortcutTest, AShortcutToASystemToolOnAStickThatHidesNothingIsTheUsers)
     // An administrator's stick: his shortcuts to tools, nothing hidden but what the system
     // keeps hidden in every root, and the immunisation folder.
     HiddenNames systemOnly;
-    for (const char* name :
-         {"System Volume Information", "$RECYCLE.BIN", "AUTORUN.INF", "desktop.ini", "Thumbs.db",
-          "FOUND.000", "FOUND.417", ".Trashes", ".fseventsd", ".Spotlight-V100", "._report.docx"}) {
+    for (const char* name : {"System Volume Information", "$RECYCLE.BIN", "AUTORUN.INF",
+                             "desktop.ini", "Thumbs.db", "FOUND.000", "FOUND.417", ".Trashes",
+                             ".fseventsd", ".Spotlight-V100", ".DS_Store", "._report.docx"}) {
         systemOnly.add(name);
     }
     for (const char* name : {"FOUND.00", "FOUND.0001", "FOUND.abc", "found", "RECYCLER"}) {

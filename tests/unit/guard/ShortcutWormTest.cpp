@@ -213,8 +213,9 @@ TEST_F(ShortcutWormTest, AShortcutNamedUpToTheFirstDotOpensTheUsersFileWhichStay
         writeFile(e / file, std::string("PK the user's ") + file);
         hide(e / file);
     }
+    // The same command quoted whole after /c.
     writeFile(e / "report.lnk",
-              makeShortcut(shortcutTo(kCmd, "/c start sysinfo.vbs&start report.docx&exit")));
+              makeShortcut(shortcutTo(kCmd, "/c \"start sysinfo.vbs&start report.docx&exit\"")));
     writeFile(
         e / "my thesis.lnk",
         makeShortcut(shortcutTo(kCmd, "/c start sysinfo.vbs&start my\" \"thesis.final.docx&exit")));
@@ -261,17 +262,51 @@ TEST_F(ShortcutWormTest, AFileHandedToAToolIsAPayloadWhateverTheShortcutIsCalled
     writeFile(folder / "KINGSTON.dat", "MZ another library");
     writeFile(e / "KINGSTON.lnk",
               makeShortcut(shortcutTo(kCmd, "/c start __ & rundll32 __\\KINGSTON.dat,Run")));
+    // Named exactly like the shortcut; and what "start" runs rather than opens.
+    writeFile(e / "Music.dll", "MZ a third library");
+    hide(e / "Music.dll");
+    writeFile(e / "Music.dll.lnk", makeShortcut(shortcutTo(kRundll32, "Music.dll,Run")));
+    writeFile(folder / "Work.chm", "ITSF help that runs script");
+    writeFile(folder / "Work.lnk", "L a shortcut that runs the worm");
+    writeFile(e / "Work.lnk",
+              makeShortcut(shortcutTo(kCmd, "/c start __\\Work.chm & start __\\Work.lnk & exit")));
     h.guard.start();
     h.host.expectModal("Form7", [&](ui::Form& f) {
         auto& dialog = static_cast<Form7&>(f);
         const monitor::ShortcutWorm& found = dialog.findings();
-        ASSERT_EQ(found.shortcuts.size(), 2u);
+        ASSERT_EQ(found.shortcuts.size(), 4u);
         EXPECT_EQ(found.shortcuts[0].payloads, std::vector<std::string>{"e:\\__\\KINGSTON.dat"});
-        EXPECT_EQ(found.shortcuts[1].payloads, std::vector<std::string>{"e:\\Photos.dat"});
+        EXPECT_EQ(found.shortcuts[1].payloads, std::vector<std::string>{"e:\\Music.dll"});
+        EXPECT_EQ(found.shortcuts[2].payloads, std::vector<std::string>{"e:\\Photos.dat"});
+        EXPECT_EQ(found.shortcuts[3].payloads,
+                  (std::vector<std::string>{"e:\\__\\Work.chm", "e:\\__\\Work.lnk"}));
         dialog.Command3.click();
     });
     h.host.advance(1500);
     EXPECT_TRUE(h.host.allExpectationsMet());
+}
+
+// A worm that hides the user's files in a folder bearing a name systems keep hidden.
+TEST_F(ShortcutWormTest, AFolderNamedLikeTheSystemsOwnIsTheUsersWhenTheWormsCommandNamesIt) {
+    fs::path e = h.addDrive('e', DriveType::Removable);
+    fs::path folder = hiddenFolder(e, "FOUND.000");
+    writeFile(folder / "DriveMgr.exe", "MZ the worm");
+    writeFile(e / "USB Drive.lnk",
+              makeShortcut(shortcutTo(kCmd, "/c start FOUND.000 & FOUND.000\\DriveMgr.exe")));
+    fs::create_directory(e / "FOUND.001");
+    hide(e / "FOUND.001");
+    h.guard.start();
+    h.host.expectModal("Form7", [&](ui::Form& f) {
+        auto& dialog = static_cast<Form7&>(f);
+        EXPECT_EQ(dialog.findings().hiddenItems, std::vector<std::string>{"e:\\FOUND.000"});
+        h.host.expectMessageBox(notice(1, 1, 1), ui::MsgAnswer::Ok);
+        dialog.Command1.click();
+    });
+    h.host.advance(1500);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    EXPECT_FALSE(hidden("e:\\FOUND.000"));
+    EXPECT_TRUE(hidden("e:\\FOUND.001"));
+    EXPECT_FALSE(fs::exists(folder / "DriveMgr.exe"));
 }
 
 TEST_F(ShortcutWormTest, ADocumentMovedIntoTheWormsFolderIsTheUsersAProgramSoNamedIsNot) {
