@@ -36,8 +36,8 @@ bool splitsCommandWords(char c) {
 }
 
 // `command` with the quotes the command interpreter drops: when what follows its switch /c
-// (or /k, /r) begins with a quote, that quote and the last of the line ("cmd.exe /c \"start
-// \"\" \"__\\run me.exe\"\"" runs start "" "__\run me.exe").
+// (or /k, /r) begins with a quote, that quote and the last of the line (cmd.exe /c "start ""
+// "__\run me.exe"" runs start "" "__\run me.exe").
 std::string withOuterQuotesDropped(std::string_view command) {
     std::string text(command);
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
