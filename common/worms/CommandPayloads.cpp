@@ -41,7 +41,10 @@ bool splitsCommandWords(char c) {
 std::string withOuterQuotesDropped(std::string_view command) {
     std::string text(command);
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '/' || (i > 0 && text[i - 1] != ' ' && text[i - 1] != '\t')) continue;
+        // A switch begins the command, follows a blank or follows another switch ("/Q/C").
+        const bool switchStart =
+            i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t' || (i >= 2 && text[i - 2] == '/');
+        if (text[i] != '/' || !switchStart) continue;
         const char option = folded(text[i + 1]);
         if (option != 'c' && option != 'k' && option != 'r') continue;
         std::size_t first = i + 2;

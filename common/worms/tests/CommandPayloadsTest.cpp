@@ -55,6 +55,7 @@ TEST(CommandPayloadsTest, CommandsTheInterpreterRunsGiveTheirPayloadsToo) {
     EXPECT_TRUE(has("/c \"start %cd%RECYCLER\\6dc09d8d.exe &&%windir%\\explorer.exe %cd%Photos\"",
                     "e:\\RECYCLER\\6dc09d8d.exe"));
     EXPECT_TRUE(has("/c \"start \"\" \"__\\run me.exe\"\"", "e:\\__\\run me.exe"));
+    EXPECT_TRUE(has("/Q/C \"start \"\" \"__\\run me.exe\"\"", "e:\\__\\run me.exe"));
     EXPECT_TRUE(has("/c set a=__\\x.exe&&call %a%", "e:\\__\\x.exe"));
     EXPECT_TRUE(has("/c start;__\\x.exe", "e:\\__\\x.exe"));
     // Commands read from a file of the stick; escapes.

@@ -15,6 +15,7 @@
 #include "common/win32/Folders.h"
 #include "common/win32/QuietDriveErrors.h"
 #include "common/win32/ReachedPath.h"
+#include "common/win32/SettableAttributes.h"
 #include "common/win32/SystemError.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -363,8 +364,7 @@ Status clearAttributes(const std::string& path, DWORD cleared) {
         return Status::failure(removal::kThroughLinkReason);
     }
     FILE_BASIC_INFO changed{};
-    changed.FileAttributes = basic.FileAttributes & ~cleared;
-    if (changed.FileAttributes == 0) changed.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    changed.FileAttributes = basicInfoAttributes(basic.FileAttributes & ~cleared);
     if (!SetFileInformationByHandle(entry.get(), FileBasicInfo, &changed, sizeof changed)) {
         return lastErrorFailure();
     }
