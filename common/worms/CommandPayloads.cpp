@@ -129,6 +129,15 @@ std::vector<std::string> namedFiles(std::string_view command, std::string_view r
     return files;
 }
 
+std::vector<std::string> namedRootItems(std::string_view command, std::string_view root) {
+    std::vector<std::string> items;
+    for (const std::string& path : namedFiles(command, root)) {
+        const std::string_view below = std::string_view(path).substr(root.size());
+        items.emplace_back(below.substr(0, below.find('\\')));
+    }
+    return items;
+}
+
 std::vector<std::string> filesOpenedByStart(std::string_view command, std::string_view root) {
     std::vector<std::string> files;
     for (bool asCommandInterpreter : {false, true}) {

@@ -40,6 +40,10 @@ inline constexpr std::size_t kMostNamedFiles = 256;
 // first kMostNamedFiles of them.
 std::vector<std::string> namedFiles(std::string_view command, std::string_view root);
 
+// The items of the root `root` that the words of `command` name or lead into, by their
+// names there ("start __ & __\\x.exe" names "__"), as namedFiles reads the words.
+std::vector<std::string> namedRootItems(std::string_view command, std::string_view root);
+
 // The files on the drive of `root` that `command` opens with the command interpreter's
 // "start" (the word right after a "start", the words read both ways): "start report.docx"
 // opens the user's report, where "rundll32 report.dat,Run" runs code.

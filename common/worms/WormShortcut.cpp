@@ -16,11 +16,8 @@ bool endsWith(std::string_view text, std::string_view tail) {
 }  // namespace
 
 bool namesHiddenItem(std::string_view command, std::string_view root, const HiddenNames& hidden) {
-    for (const std::string& path : namedFiles(command, root)) {
-        std::string_view below = std::string_view(path).substr(root.size());
-        if (hidden.contains(below.substr(0, below.find('\\')))) return true;
-    }
-    return false;
+    return std::ranges::any_of(namedRootItems(command, root),
+                               [&](const std::string& item) { return hidden.contains(item); });
 }
 
 std::string lastName(std::string_view path) {

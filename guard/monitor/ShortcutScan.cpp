@@ -142,9 +142,8 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
         removed.insert(worms::foldedName(shortcut.path));
         for (const std::string& payload : shortcut.payloads)
             removed.insert(worms::foldedName(payload));
-        for (const std::string& path : worms::namedFiles(shortcut.command, root)) {
-            std::string_view below = std::string_view(path).substr(root.size());
-            named.insert(worms::foldedName(below.substr(0, below.find('\\'))));
+        for (const std::string& item : worms::namedRootItems(shortcut.command, root)) {
+            named.insert(worms::foldedName(item));
         }
     }
     auto kept = [&](const std::string& name, bool folder) {
