@@ -4,9 +4,11 @@ namespace qv {
 
 std::string dataFolderRefusedMessage(const std::string& dataFolder, const std::string& reason,
                                      const std::string& programFolder) {
-    return "无法使用数据文件夹“" + dataFolder + "”：" + reason +
-           "\r\n本次运行的设置、防护日志和进程列表将写入程序所在的文件夹“" + programFolder +
-           "”，若该文件夹不能写入则无法保存。";
+    // Each folder stands on a line of its own, and no line of Chinese text is long enough to
+    // be wrapped: a message box may lose a character where it wraps one (seen under Wine).
+    return "无法使用数据文件夹：\r\n" + dataFolder + "\r\n原因：" + reason +
+           "\r\n本次运行的设置、防护日志和进程列表\r\n将写入程序所在的文件夹：\r\n" +
+           programFolder + "\r\n若该文件夹不能写入则无法保存。";
 }
 
 }  // namespace qv

@@ -27,7 +27,9 @@ std::string deletionRecord(std::string_view path, std::string_view dateTime) {
 }
 
 std::string logNotWrittenMessage(const std::string& logPath, const std::string& reason) {
-    return "防护日志“" + logPath + "”无法写入，这次删除没有记录下来。\r\n原因：" + reason +
+    // The path stands on a line of its own: a message box that has to wrap a long line of
+    // Chinese text may lose a character at the break (seen under Wine).
+    return "防护日志无法写入，这次删除没有记录下来：\r\n" + logPath + "\r\n原因：" + reason +
            "\r\n本次运行中再有记录无法写入时，不再提示。";
 }
 

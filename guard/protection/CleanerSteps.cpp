@@ -56,9 +56,8 @@ std::string adminCleaningArguments(const std::string& systemFolder,
     }
     if (!files.empty()) {
         // del passes over hidden and system files unless /a selects files of every
-        // attribute; without /f it still refuses a read-only one, as the guard's own
-        // deletion does (learn.microsoft.com/windows-server/administration/
-        // windows-commands/del).
+        // attribute; without /f it leaves a read-only one in place, and the report names it
+        // (learn.microsoft.com/windows-server/administration/windows-commands/del).
         std::string del = "del /a";
         for (const std::string& file : files) del.append(" ").append(platform::quoted(file));
         commands.push_back(del);

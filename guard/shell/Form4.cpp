@@ -98,10 +98,15 @@ Form4::Capture Form4::lastCapture() {
     if (*exitCode == 0 && files_.fileExists(runtime_files::kProcessListCapture)) {
         return Capture::Ended;
     }
+    // Ended without the file. With an exit code of 0 the command interpreter could not
+    // write it (its redirection was refused): that code is not shown, it would only confuse.
+    const std::string path =
+        platform::inFolder(folders_.dataFolder(), runtime_files::kProcessListCapture);
     Text1.setText(process_list::captureFailedText(
-        "任务列表程序 tasklist.exe 没能把进程列表写入“" +
-        platform::inFolder(folders_.dataFolder(), runtime_files::kProcessListCapture) +
-        "”（退出代码 " + std::to_string(*exitCode) + "）。"));
+        *exitCode == 0
+            ? "任务列表程序 tasklist.exe 已运行结束，但没能把进程列表写入“" + path + "”。"
+            : "任务列表程序 tasklist.exe 没能把进程列表写入“" + path + "”（退出代码 " +
+                  std::to_string(*exitCode) + "）。"));
     return Capture::Failed;
 }
 

@@ -38,9 +38,10 @@ void Form6::design() {
     Image2.setBounds({360, 360, 735, 735});
     Image2.setPicture("logo");
 
-    // Designed 2385 wide; the title's face is often replaced by a wider one (Wine draws
-    // 宋体 with another CJK font), so the label reaches to the author line, never cut.
-    Label1.setBounds({1200, 360, 2880, 525});
+    // Designed 2385 × 525; the title's face is often replaced by a wider and taller one
+    // (Wine draws 宋体 with another CJK font), so the label reaches to the author line on
+    // its right and to the link below it, never cut.
+    Label1.setBounds({1200, 360, 2880, 600});
     Label1.setCaption("QVu盘卫士");
     Label1.setForeColor(0x008000);
     Label1.setFont(songTi(26.25));

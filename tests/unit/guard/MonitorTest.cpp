@@ -172,7 +172,7 @@ TEST_F(MonitorTest, ARecordThatCannotBeWrittenIsToldOnceARunAndTheDeletionsStand
     fs::path e = h.addDrive('e', DriveType::Removable);
     writeFile(e / "autorun.inf", "open=x.exe\r\n");
     h.host.expectMessageBox(
-        "防护日志“C:\\ProgramData\\QVu盘卫士\\Rz.log”无法写入，这次删除没有记录下来。\r\n"
+        "防护日志无法写入，这次删除没有记录下来：\r\nC:\\ProgramData\\QVu盘卫士\\Rz.log\r\n"
         "原因：拒绝访问。\r\n本次运行中再有记录无法写入时，不再提示。",
         ui::MsgAnswer::Ok);
     h.guard.start();

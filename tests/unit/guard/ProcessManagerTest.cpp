@@ -140,8 +140,8 @@ TEST_F(ProcessManagerTest, ACaptureThatFailsIsToldInTheListAndTriedAgain) {
     h.processes.setOutcome("cmd", 0);
     h.host.advance(2 * 1200);
     EXPECT_EQ(w.Text1.text(),
-              "无法获取进程列表：任务列表程序 tasklist.exe 没能把进程列表写入"
-              "“C:\\ProgramData\\QVu盘卫士\\Jincheng.qvjc”（退出代码 0）。"
+              "无法获取进程列表：任务列表程序 tasklist.exe 已运行结束，但没能把进程列表写入"
+              "“C:\\ProgramData\\QVu盘卫士\\Jincheng.qvjc”。"
               "\r\n（仍在每隔 1.2 秒重试）");
 
     // One that hangs is not doubled; once it has run too long it is ended and told, and

@@ -45,6 +45,24 @@ void click(HWND form, HWND control) {
                  reinterpret_cast<LPARAM>(control));
 }
 
+// How many rows of pixels a button's caption spans on the screen: from the first to the last
+// row inside its border with a pixel other than the button's face; 0 when none shows.
+int captionRows(HWND button) {
+    RECT r;
+    if (!IsWindowVisible(button) || !GetWindowRect(button, &r)) return 0;
+    const COLORREF face = testkit::screenPixel(r.left + 2, r.top + 2);
+    int first = -1, last = -1;
+    for (int y = r.top + 2; y < r.bottom - 2; ++y) {
+        for (int x = r.left + 2; x < r.right - 2; ++x) {
+            if (testkit::screenPixel(x, y) == face) continue;
+            if (first < 0) first = y;
+            last = y;
+            break;
+        }
+    }
+    return first < 0 ? 0 : last - first + 1;
+}
+
 class SystemSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -171,6 +189,17 @@ TEST_F(SystemSettingsTest, TheShippedSkinColoursTheMainWindowAndItsMessageBoxes)
     })) << "and its surface";
     testkit::saveScreenshot(L"e2e_skinned_message_box");
     EXPECT_TRUE(testkit::pressButton(box, IDOK));
+
+    // On the advanced page a caption wider than its button in the skin's bold font is
+    // wrapped onto two lines; on one it would lose both its ends.
+    postClick(findControlWindow(main, L"Gjsz"));
+    HWND wide = findControlWindow(main, L"Command9");     // "关闭自动播放CD功能"
+    HWND narrow = findControlWindow(main, L"Command11");  // "禁用U盘"
+    ASSERT_TRUE(wide && narrow);
+    ASSERT_TRUE(testkit::waitFor([&] { return captionRows(narrow) > 0; }));
+    EXPECT_TRUE(testkit::waitFor([&] { return captionRows(wide) > captionRows(narrow) * 3 / 2; }))
+        << captionRows(wide) << " rows against " << captionRows(narrow);
+    testkit::saveScreenshot(L"e2e_skinned_advanced", main);
 }
 
 }  // namespace qv::test

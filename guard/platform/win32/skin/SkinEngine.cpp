@@ -64,6 +64,9 @@ HFONT skinFont(const qv::skin::SkinFont& f, HWND like) {
     return font.get();
 }
 
+// A button's caption stays inside its border, in pixels.
+constexpr int kButtonTextMargin = 1;
+
 void drawButton(const DRAWITEMSTRUCT& d) {
     const qv::skin::Theme* t = activeTheme();
     if (!t) return;
@@ -87,9 +90,25 @@ void drawButton(const DRAWITEMSTRUCT& d) {
     SetBkMode(d.hDC, TRANSPARENT);
     SetTextColor(d.hDC, disabled ? GetSysColor(COLOR_GRAYTEXT) : t->buttonText);
     RECT text = r;
+    InflateRect(&text, -kButtonTextMargin, 0);
     if (pressed) OffsetRect(&text, 1, 1);
-    DrawTextW(d.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const int characters = static_cast<int>(caption.size());
+    RECT oneLine = text;
+    DrawTextW(d.hDC, caption.c_str(), characters, &oneLine,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    if (oneLine.right - oneLine.left <= text.right - text.left) {
+        DrawTextW(d.hDC, caption.c_str(), characters, &text,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        return;
+    }
+    // A caption wider than the button ("关闭自动播放CD功能" in a bold skin font) is wrapped,
+    // as the system's multi-line buttons do, and its lines centred as a block.
+    RECT lines = text;
+    DrawTextW(d.hDC, caption.c_str(), characters, &lines,
+              DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    const int spare = (text.bottom - text.top) - (lines.bottom - lines.top);
+    if (spare > 0) text.top += spare / 2;
+    DrawTextW(d.hDC, caption.c_str(), characters, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 // A window whose push buttons the engine draws, and (a dialog) whose surface it colours.
