@@ -78,13 +78,31 @@ bool HiddenNames::contains(std::string_view name) const {
     return names_.contains(foldedName(name));
 }
 
-std::optional<std::string> wormTarget(const ShellLink& link, std::string_view shortcutName,
-                                      std::string_view root, const HiddenNames& hidden) {
-    const std::vector<std::string> targets = link.targets();
-    if (hidden.hidesUsersItems() || namesHiddenItem(link.arguments, root, hidden)) {
-        for (const std::string& target : targets) {
-            if (namesSystemTool(target)) return target;
+bool opensFolderAndRunsProgram(std::string_view command, std::string_view root,
+                               const RootFolderTest& isRootFolder) {
+    if (!isRootFolder) return false;
+    bool opensFolder = false, runsProgram = false;
+    for (const std::string& path : namedFiles(command, root)) {
+        const std::string_view below = std::string_view(path).substr(root.size());
+        if (!opensFolder && below.find('\\') == std::string_view::npos && isRootFolder(below)) {
+            opensFolder = true;
+        } else if (namesExecutable(path)) {
+            runsProgram = true;
         }
+        if (opensFolder && runsProgram) return true;
+    }
+    return false;
+}
+
+std::optional<std::string> wormTarget(const ShellLink& link, std::string_view shortcutName,
+                                      std::string_view root, const HiddenNames& hidden,
+                                      const RootFolderTest& isRootFolder) {
+    const std::vector<std::string> targets = link.targets();
+    const auto tool = std::ranges::find_if(targets, namesSystemTool);
+    if (tool != targets.end() &&
+        (hidden.hidesUsersItems() || namesHiddenItem(link.arguments, root, hidden) ||
+         opensFolderAndRunsProgram(link.arguments, root, isRootFolder))) {
+        return *tool;
     }
     std::string stem(shortcutName);
     if (endsWith(foldedName(stem), ".lnk")) stem.resize(stem.size() - 4);

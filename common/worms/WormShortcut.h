@@ -10,6 +10,10 @@
 //   - is one of the system tools such worms start (by its name, in any folder) while the
 //     root hides some item (other than the systems' own, see systemsOwnHiddenItem, and
 //     the immunisation folder autorun.inf, unless the shortcut's arguments name it), or
+//   - is one of those system tools while its command both opens a folder of the root by
+//     its name and names a program of the drive ("start __ & __\DriveMgr.exe"): the
+//     worm's shortcut goes on doing so after its hidden items were shown again (by the
+//     file browser's "全部还原", say), until it is removed, or
 //   - is an executable on the same drive while a hidden item of the root has the
 //     shortcut's name without ".lnk" (the hidden folder it stands in for).
 // A user's own shortcut to a document, or to a program on the stick with no hidden twin, is
@@ -18,6 +22,7 @@
 // which is its lure.
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -79,10 +84,21 @@ private:
 // ("start FOUND.000 & FOUND.000\\x.exe").
 bool namesHiddenItem(std::string_view command, std::string_view root, const HiddenNames& hidden);
 
+// Whether `name` ("__") is a folder of the root, as its listing says.
+using RootFolderTest = std::function<bool(std::string_view name)>;
+
+// Whether `command` both opens a folder of the root `root` by its name ("start __",
+// "explorer %cd%docs") and names a program on that drive ("__\DriveMgr.exe", "x.vbs").
+bool opensFolderAndRunsProgram(std::string_view command, std::string_view root,
+                               const RootFolderTest& isRootFolder);
+
 // The target that makes the shortcut `shortcutName` ("docs.lnk") of the root `root`
 // ("e:\") a worm's, as the rule above says; nullopt for a shortcut of the user's own.
+// `isRootFolder` is asked only about a shortcut to a system tool on a root that hides
+// nothing; left empty, such a shortcut is judged by what the root hides alone.
 std::optional<std::string> wormTarget(const ShellLink& link, std::string_view shortcutName,
-                                      std::string_view root, const HiddenNames& hidden);
+                                      std::string_view root, const HiddenNames& hidden,
+                                      const RootFolderTest& isRootFolder = {});
 
 // Whether some hidden items of the root `root` would make the shortcut a worm's: one of its
 // targets is a system tool, or an executable on that drive. A shortcut for which this is

@@ -1,5 +1,6 @@
 #include "filedir/browser/FolderLoad.h"
 
+#include "common/worms/DriveNames.h"
 #include "common/worms/ShellLink.h"
 
 namespace qv::filedir {
@@ -17,6 +18,7 @@ Status FolderLoad::start(BrowserFiles& files, const std::string& folder) {
     shortcuts_.clear();
     nextShortcut_ = 0;
     hidden_ = {};
+    rootFolders_.clear();
     return Status::success();
 }
 
@@ -43,12 +45,16 @@ void FolderLoad::finish() {
     if (shortcuts_.empty()) return;
     for (const Entry& entry : entries_) {
         if (entry.attributes & (kHidden | kSystem)) hidden_.add(entry.name);
+        if (entry.isFolder()) rootFolders_.insert(worms::foldedName(entry.name));
     }
 }
 
 void FolderLoad::checkShortcuts(std::size_t count) {
     const worms::AnsiDecoder ansi = [this](std::string_view bytes) {
         return files_->ansiToText(bytes);
+    };
+    const worms::RootFolderTest isRootFolder = [this](std::string_view name) {
+        return rootFolders_.contains(worms::foldedName(name));
     };
     for (; count > 0 && checkingShortcuts(); --count) {
         const std::size_t i = shortcuts_[nextShortcut_++];
@@ -57,7 +63,7 @@ void FolderLoad::checkShortcuts(std::size_t count) {
             files_->readStart(childPath(folder_, entry.name), worms::kShellLinkReadLimit);
         if (!bytes) continue;
         std::optional<worms::ShellLink> link = worms::readShellLink(*bytes, ansi);
-        if (link && worms::wormTarget(*link, entry.name, folder_, hidden_)) {
+        if (link && worms::wormTarget(*link, entry.name, folder_, hidden_, isRootFolder)) {
             marks_[i] = Mark::WormShortcut;
         }
     }

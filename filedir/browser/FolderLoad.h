@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "common/worms/WormShortcut.h"
@@ -53,7 +54,8 @@ private:
     std::string interruption_;
     std::vector<std::size_t> shortcuts_;  // the entries marked Shortcut, to be read
     std::size_t nextShortcut_ = 0;
-    worms::HiddenNames hidden_;  // the root's hidden and system entries
+    worms::HiddenNames hidden_;                    // the root's hidden and system entries
+    std::unordered_set<std::string> rootFolders_;  // the root's folders, folded
 };
 
 }  // namespace qv::filedir

@@ -285,6 +285,20 @@ TEST_F(StickTest, RootShortcutsAreReadAFewAtATimeAndTheWormsOnesMarked) {
     EXPECT_EQ(marked["thesis.lnk"], Mark::Shortcut);
     EXPECT_EQ(marked["user7.lnk"], Mark::Shortcut);
 
+    // Every hidden item shown again ("全部还原"): the shortcut that opens a folder and runs a
+    // program of the stick is still the worm's; the one that only stood in for a hidden
+    // folder is a plain shortcut now.
+    for (const char* item : {"e:\\docs", "e:\\photos", "e:\\away"}) files.setAttr(item, 0);
+    ASSERT_TRUE(load.start(files, "e:\\").ok());
+    while (load.step(100000)) {
+    }
+    marked.clear();
+    for (std::size_t i = 0; i < load.entries().size(); ++i) {
+        marked[load.entries()[i].name] = load.marks()[i];
+    }
+    EXPECT_EQ(marked["docs.lnk"], Mark::WormShortcut);
+    EXPECT_EQ(marked["photos.lnk"], Mark::Shortcut);
+
     ASSERT_TRUE(load.start(files, "e:\\plain").ok());
     EXPECT_FALSE(load.step(100000)) << "no shortcut is read outside a root";
     EXPECT_EQ(load.marks().at(0), Mark::None);

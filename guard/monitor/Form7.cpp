@@ -23,6 +23,21 @@ Form7::Form7(ui::UiHost& uiHost, platform::FileSystem& files, removal::DriveFile
     Command3.onClick = [this] { close(); };
 }
 
+namespace {
+
+// What was found and what "立即清除" does, in lines of their own: Wine breaks a line of
+// Chinese text only at a blank, or else cuts the last character of a line it has to break
+// inside a word.
+constexpr const char* kFoundWithHiddenItems =
+    "U盘根目录中的下列快捷方式会运行病毒，它们冒充的文件和文件夹已被隐藏。\r\n"
+    "“立即清除”删除这些快捷方式和它们运行的病毒文件（副本存入隔离区），\r\n"
+    "并恢复显示被隐藏的文件和文件夹。";
+constexpr const char* kFoundNothingHidden =
+    "U盘根目录中的下列快捷方式会运行病毒。\r\n"
+    "“立即清除”删除这些快捷方式和它们运行的病毒文件（副本存入隔离区）。";
+
+}  // namespace
+
 void Form7::design() {
     setCaption("发现快捷方式病毒！");
     setBorder(ui::FormBorder::FixedDialog);
@@ -31,12 +46,7 @@ void Form7::design() {
     setBounds({0, 0, 7440, 5280});
 
     Label1.setBounds({180, 150, 6960, 900});
-    // Lines of its own: Wine breaks a line of Chinese text only at a blank, or else cuts
-    // the last character of a line it has to break inside a word.
-    Label1.setCaption(
-        "U盘根目录中的下列快捷方式会运行病毒，它们冒充的文件和文件夹已被隐藏。\r\n"
-        "“立即清除”删除这些快捷方式和它们运行的病毒文件（副本存入隔离区），\r\n"
-        "并恢复显示被隐藏的文件和文件夹。");
+    Label1.setCaption(kFoundWithHiddenItems);
     Label1.setForeColor(ui::Color{0x0000C0});
     Text1.setBounds({180, 1110, 6960, 3030});
     Text1.setMultiLine(true);
@@ -55,6 +65,9 @@ void Form7::design() {
 void Form7::setFindings(monitor::ShortcutWorm worm) {
     worm_ = std::move(worm);
     Text1.setText(shortcutWormText(worm_));
+    // Nothing to show again (shown before the worm was removed, or left for the last
+    // batch): nothing to tell of hiding.
+    Label1.setCaption(worm_.hiddenItems.empty() ? kFoundNothingHidden : kFoundWithHiddenItems);
 }
 
 // Cleans, then says what happened; the notice waits before the dialog closes.

@@ -92,6 +92,18 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
               [](const auto* a, const auto* b) { return byName(a->name, b->name); });
     // What the root hides matters only to a shortcut that may be a worm's.
     std::optional<worms::HiddenNames> hidden;
+    // The root's folders, gathered only for a shortcut to a system tool on a root that
+    // hides nothing.
+    std::optional<std::unordered_set<std::string>> rootFolders;
+    const worms::RootFolderTest isRootFolder = [&](std::string_view name) {
+        if (!rootFolders) {
+            rootFolders.emplace();
+            for (const std::string& folder : listing.folders) {
+                rootFolders->insert(worms::foldedName(folder));
+            }
+        }
+        return rootFolders->contains(worms::foldedName(name));
+    };
     std::size_t commandBytes = 0, payloads = 0;
     for (const platform::StampedFile* shortcut : toRead) {
         if (worm.shortcuts.size() >= kMostWormShortcutsPerPass ||
@@ -118,7 +130,8 @@ ShortcutWorm scanShortcuts(const std::string& root, const platform::FolderListin
             hidden.emplace();
             for (const std::string& name : listing.hidden) hidden->add(name);
         }
-        std::optional<std::string> target = worms::wormTarget(link, shortcut->name, root, *hidden);
+        std::optional<std::string> target =
+            worms::wormTarget(link, shortcut->name, root, *hidden, isRootFolder);
         if (!target) {
             harmless.rememberLink(*shortcut, link);
             continue;

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
+#include "common/worms/DriveNames.h"
 #include "common/worms/WormShortcut.h"
 #include "common/worms/tests/ShortcutMaker.h"
 
@@ -73,6 +75,34 @@ TEST(WormShortcutTest, AShortcutToASystemToolOnAStickThatHidesNothingIsTheUsers)
         EXPECT_EQ(verdict(test::shortcutTo(target, "x"), "安装驱动.lnk", hiding), target)
             << "once the stick hides the user's folder";
     }
+}
+
+TEST(WormShortcutTest, AShortcutThatOpensARootFolderAndRunsAProgramStaysAWormsOnceShown) {
+    // The stick after its hidden items were shown again, the worm's shortcuts still there.
+    const std::set<std::string> folders = {"__", "docs", "driver", "tools"};
+    const RootFolderTest isRootFolder = [&](std::string_view name) {
+        return folders.contains(foldedName(name));
+    };
+    auto link = [](const char* arguments) {
+        return *readShellLink(
+            makeShortcut(test::shortcutTo("C:\\Windows\\System32\\cmd.exe", arguments)),
+            [](std::string_view b) { return std::string(b); });
+    };
+    auto judged = [&](const char* arguments) {
+        return wormTarget(link(arguments), "USB Drive.lnk", "e:\\", HiddenNames{}, isRootFolder)
+            .has_value();
+    };
+    EXPECT_TRUE(judged("/c start __ & __\\DriveMgr.exe & exit"));
+    EXPECT_TRUE(judged("/c start %cd%RECYCLER\\x.exe && %windir%\\explorer.exe %cd%docs"));
+    EXPECT_TRUE(judged("/c start sysinfo.vbs & start explorer \"DOCS\" & exit"));
+
+    EXPECT_FALSE(judged("/c start __ & __\\report.docx")) << "a document";
+    EXPECT_FALSE(judged("/c start nothere & __\\DriveMgr.exe")) << "no folder of the root";
+    EXPECT_FALSE(judged("/i driver\\setup.msi")) << "a program in a folder opens none";
+    EXPECT_FALSE(judged("/k cd tools"));
+    EXPECT_FALSE(
+        wormTarget(link("/c start __ & __\\DriveMgr.exe"), "USB Drive.lnk", "e:\\", HiddenNames{}))
+        << "judged by what the root hides alone when its folders are not asked";
 }
 
 TEST(WormShortcutTest, AProgramOnTheStickCountsOnlyBesideAHiddenTwin) {

@@ -397,14 +397,36 @@ TEST_F(ShortcutWormTest, LaterPassesFindAShortcutRewrittenOrNewlyStandingInForAH
 TEST_F(ShortcutWormTest, AnUnchangedToolShortcutIsAWormsOnceTheStickHidesTheUsersFolder) {
     fs::path e = h.addDrive('e', DriveType::Removable);
     writeFile(e / "docs" / "thesis.docx", "PK");
-    writeFile(e / "docs" / "DriveMgr.exe", "MZ the worm");
-    writeFile(e / "USB Drive.lnk",
-              makeShortcut(shortcutTo(kCmd, "/c start docs & docs\\DriveMgr.exe & exit")));
+    writeFile(e / "USB Drive.lnk", makeShortcut(shortcutTo(kCmd, "/c start docs & exit")));
     h.guard.start();
     main().Ssms.click();   // real time: a pass every 1.8 s
-    h.host.advance(1800);  // nothing hidden yet: no worm's
+    h.host.advance(1800);  // nothing hidden, no program of the stick run: no worm's
     hide(e / "docs");
     expectTheNextPassToFindOnly(h, "e:\\USB Drive.lnk");
+}
+
+TEST_F(ShortcutWormTest, AWormsShortcutIsFoundStillAfterItsFolderWasShownAgain) {
+    // The stick after the file browser's "全部还原": nothing hidden, the worm still there.
+    fs::path e = plugDoubleUnderscoreStick();
+    h.removalFiles.setDosAttributes(e / "__", 0);
+    auto userFiles = contents(e / "__");
+    userFiles.erase("DriveMgr.exe");
+    h.guard.start();
+    h.host.expectModal("Form7", [&](ui::Form& f) {
+        auto& dialog = static_cast<Form7&>(f);
+        EXPECT_EQ(dialog.findings().shortcuts.at(0).payloads,
+                  std::vector<std::string>{"e:\\__\\DriveMgr.exe"});
+        EXPECT_TRUE(dialog.findings().hiddenItems.empty());
+        EXPECT_EQ(dialog.Label1.caption(),
+                  "U盘根目录中的下列快捷方式会运行病毒。\r\n"
+                  "“立即清除”删除这些快捷方式和它们运行的病毒文件（副本存入隔离区）。");
+        h.host.expectMessageBox(notice(1, 1, 0), ui::MsgAnswer::Ok);
+        dialog.Command1.click();
+    });
+    h.host.advance(1500);
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    EXPECT_FALSE(fs::exists(e / "KINGSTON (8GB).lnk"));
+    EXPECT_EQ(contents(e / "__"), userFiles);
 }
 
 TEST_F(ShortcutWormTest, ShortcutsNamingThousandsOfFilesAreTakenAsFarAsAPassKeeps) {
