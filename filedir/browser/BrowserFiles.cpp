@@ -82,6 +82,22 @@ RestoreAllReport restoreAll(BrowserFiles& files, const std::string& root,
     return run.report();
 }
 
+RestoreAllStart restoreAllStart(const std::string& root, int driveType, char windowsDrive) {
+    constexpr int kRemovable = 1;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    // Short lines of their own: a message box may lose a character where it wraps Chinese
+    // text, or at the end of a line as wide as the box.
+    if (!root.empty() && windowsDrive != 0 && lower(root[0]) == lower(windowsDrive)) {
+        std::string why = root + " 是 Windows 所在的磁盘，\r\n“全部还原”不用于这里：\r\n";
+        why += "Windows 隐藏的文件夹应保持隐藏。\r\n被病毒隐藏的文件夹请逐个“还原”。";
+        return {RestoreAllStart::Action::Refuse, why};
+    }
+    if (driveType == kRemovable) return {};
+    std::string question = root + " 不是可移动磁盘。\r\n系统和程序也在这里隐藏文件夹，\r\n";
+    question += "“全部还原”会把它们一并显示。\r\n确定要还原全部隐藏文件夹吗？";
+    return {RestoreAllStart::Action::Ask, question};
+}
+
 std::string describe(const RestoreAllReport& report) {
     std::string text = "已还原 " + std::to_string(report.changed) + " 个隐藏文件夹。";
     if (!report.failures.empty()) {

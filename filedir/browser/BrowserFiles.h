@@ -99,6 +99,17 @@ private:
 // The sentence that tells the user what restoreAll did.
 std::string describe(const RestoreAllReport& report);
 
+// What "全部还原" does before it begins on the root `root` of a drive of type `driveType`
+// (as Drive::type), Windows running from drive `windowsDrive`: it goes on at once on a
+// removable drive, where a worm hid the folders; it asks first on any other (a USB disk may
+// call itself fixed), where Windows and programs keep folders hidden of their own accord
+// (ProgramData, Recovery); and it refuses the drive Windows runs from.
+struct RestoreAllStart {
+    enum class Action { Go, Ask, Refuse } action = Action::Go;
+    std::string text;  // the question, or why it is refused
+};
+RestoreAllStart restoreAllStart(const std::string& root, int driveType, char windowsDrive);
+
 // Deletes a file entry the one way (its copy goes into the quarantine); folders and links
 // are refused. The sentence that tells the user what happened, and whether it failed.
 struct Told {

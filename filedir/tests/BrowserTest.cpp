@@ -97,6 +97,22 @@ protected:
     qv::removal::DriveFileRemoval removal{removalFiles, "隔离区"};
 };
 
+TEST(RestoreAllStartTest, AStickGoesAtOnceAnotherDriveAsksAndWindowsOwnDriveIsRefused) {
+    using Action = RestoreAllStart::Action;
+    EXPECT_EQ(restoreAllStart("e:\\", 1, 'C').action, Action::Go);
+    for (int type : {0, 2, 3, 5}) {
+        RestoreAllStart start = restoreAllStart("d:\\", type, 'c');
+        EXPECT_EQ(start.action, Action::Ask) << type;
+        EXPECT_EQ(start.text.rfind("d:\\ 不是可移动磁盘。", 0), 0u) << start.text;
+    }
+    for (int type : {1, 2}) {
+        RestoreAllStart start = restoreAllStart("C:\\", type, 'c');
+        EXPECT_EQ(start.action, Action::Refuse) << type;
+        EXPECT_NE(start.text.find("是 Windows 所在的磁盘"), std::string::npos);
+    }
+    EXPECT_EQ(restoreAllStart("c:\\", 2, 0).action, Action::Ask) << "Windows' drive unknown";
+}
+
 TEST_F(StickTest, RestoreAllClearsHiddenAndSystemOfRootFoldersOnlyAndKeepsTheRest) {
     std::vector<Entry> entries = listing("e:\\");
     ASSERT_EQ(entries.size(), 5u);

@@ -185,10 +185,20 @@ bool holdsMedium(char letter) {
     return GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != 0;
 }
 
+// The type of drive `letter` as the drive list has it (0 when it is not there).
+int driveTypeOf(char letter) {
+    const char lower = letter >= 'A' && letter <= 'Z' ? char(letter - 'A' + 'a') : letter;
+    for (const Drive& drive : app.drives) {
+        if (drive.letter == lower) return drive.type;
+    }
+    return 0;
+}
+
 // Fills the drive list, the quarantine last, and shows the drive `select` (0: the first
 // removable drive that holds a medium), or the quarantine when `quarantine`. Of the drive
 // `select`, it shows the folder `folder` when that is on it and can still be opened.
 void fillDrives(char select, bool quarantine = false, const std::string& folder = {}) {
+    if (select >= 'A' && select <= 'Z') select = static_cast<char>(select - 'A' + 'a');
     app.drives = app.files.drives();
     SendMessageW(app.driveBox, CB_RESETCONTENT, 0, 0);
     int chosen = -1;
@@ -208,10 +218,17 @@ void fillDrives(char select, bool quarantine = false, const std::string& folder 
         showQuarantine();
         return;
     }
+    // The drive shown before has gone (a stick pulled out): the one shown now is another.
+    const bool selectGone = select != 0 && (chosen < 0 || app.drives[chosen].letter != select);
     if (chosen < 0 && !app.drives.empty()) chosen = 0;
     SendMessageW(app.driveBox, CB_SETCURSEL, chosen, 0);
     if (chosen < 0) return;
     const std::string root{app.drives[chosen].letter, ':', '\\'};
+    if (selectGone) {
+        tell("“" + std::string{select, ':', '\\'} + "”已不在，U盘可能已拔出。\r\n现在显示“" + root +
+                 "”。",
+             false);
+    }
     if (folder.size() > root.size() && folder.starts_with(root) && showFolder(folder)) return;
     showFolder(root);
 }
@@ -341,6 +358,14 @@ void command(int id) {
                 tell("“全部还原”只用于磁盘的根目录。", false);
                 break;
             }
+            const std::string windows = qv::win32::windowsFolder();
+            const RestoreAllStart start =
+                restoreAllStart(root, driveTypeOf(root[0]), windows.empty() ? 0 : windows[0]);
+            if (start.action == RestoreAllStart::Action::Refuse) {
+                tell(start.text, false);
+                break;
+            }
+            if (start.action == RestoreAllStart::Action::Ask && !confirmed(start.text)) break;
             app.restoring.emplace(root, app.load.entries());
             enableControls(false);
             app.restoring->report().unread = app.load.interruption();
