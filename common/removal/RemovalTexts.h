@@ -16,6 +16,8 @@ inline constexpr const char* kQuarantineUnreadableReason = "无法读取隔离�
 inline constexpr const char* kNotADrivePathReason = "不是磁盘上的文件路径";
 inline constexpr const char* kThroughLinkReason =
     "路径经过链接或交接点，可能通向本盘以外，不予处理";
+inline constexpr const char* kUnconfirmedPathReason =
+    "无法确认路径实际通向哪里（路径可能过长），不予处理";
 inline constexpr const char* kNotPlainFileReason = "不是普通文件（文件夹、链接或设备），不予删除";
 inline constexpr const char* kDamagedEntryReason = "隔离区中的这份副本已损坏，与原文件不符";
 inline constexpr const char* kForeignEntryReason = "这份副本是本机另一个用户隔离的，不予恢复";

@@ -41,21 +41,29 @@ std::wstring withoutTrailingDots(std::wstring_view path) {
 
 }  // namespace
 
-bool reachedWhereItSays(HANDLE handle, std::wstring_view path) {
-    if (path.size() < 3 || path[1] != L':') return false;
+Reached whereReached(HANDLE handle, std::wstring_view path) {
+    if (path.size() < 3 || path[1] != L':') return Reached::Elsewhere;
     const std::wstring reached = withoutTrailingDots(reachedPath(handle));
-    if (reached.empty()) return false;
+    if (reached.empty()) return Reached::Unknown;
     auto same = [&](const std::wstring& expected) {
         return CompareStringOrdinal(expected.c_str(), -1, reached.c_str(), -1, TRUE) == CSTR_EQUAL;
     };
     // Named as given, as Windows names a drive's own entries: the root need not be opened.
-    if (same(withoutTrailingDots(path))) return true;
+    if (same(withoutTrailingDots(path))) return Reached::There;
     const wchar_t rootName[] = {path[0], L':', L'\\', L'\0'};
     UniqueFile root(CreateFileW(rootName, FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return root &&
-           same(withoutTrailingDots(reachedPath(root.get()) + std::wstring(path.substr(2))));
+    if (!root) return Reached::Unknown;
+    const std::wstring rootReached = reachedPath(root.get());
+    if (rootReached.empty()) return Reached::Unknown;
+    return same(withoutTrailingDots(rootReached + std::wstring(path.substr(2))))
+               ? Reached::There
+               : Reached::Elsewhere;
+}
+
+bool reachedWhereItSays(HANDLE handle, std::wstring_view path) {
+    return whereReached(handle, path) == Reached::There;
 }
 
 }  // namespace qv::win32

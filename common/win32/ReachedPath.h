@@ -15,4 +15,9 @@ namespace qv::win32 {
 // drive that is itself a folder of another one (as under Wine) compares alike.
 bool reachedWhereItSays(HANDLE handle, std::wstring_view path);
 
+// The same, telling a handle the system would not name (Wine names none whose path is
+// longer than MAX_PATH) from one that reached somewhere else: neither is taken as there.
+enum class Reached { There, Elsewhere, Unknown };
+Reached whereReached(HANDLE handle, std::wstring_view path);
+
 }  // namespace qv::win32

@@ -209,6 +209,19 @@ private:
 // an administrator's rights would otherwise write and delete wherever another user's
 // junction in place of the quarantine folder points. A folder that is a reparse point is
 // refused for every quarantine operation.
+// Whether opening `path` reached the entry of that name, and if not, why it is refused.
+Status reachedAsNamed(HANDLE handle, const std::string& path) {
+    switch (whereReached(handle, toWide(path))) {
+        case Reached::There:
+            return Status::success();
+        case Reached::Elsewhere:
+            return Status::failure(removal::kThroughLinkReason);
+        case Reached::Unknown:
+            break;
+    }
+    return Status::failure(removal::kUnconfirmedPathReason);
+}
+
 Status notALink(const std::wstring& folder) {
     DWORD attributes = GetFileAttributesW(folder.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
@@ -260,8 +273,8 @@ Opened<removal::DriveFile> Win32RemovalFiles::openOnDrive(const std::string& pat
         (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
         return failed<removal::DriveFile>(Status::failure(removal::kNotPlainFileReason));
     }
-    if (!reachedWhereItSays(file.get(), toWide(path))) {
-        return failed<removal::DriveFile>(Status::failure(removal::kThroughLinkReason));
+    if (Status there = reachedAsNamed(file.get(), path); !there.ok()) {
+        return failed<removal::DriveFile>(there);
     }
     Opened<removal::DriveFile> opened;
     opened.file =
@@ -292,9 +305,7 @@ Status Win32RemovalFiles::findOnDrive(const std::string& path, Found& found) {
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (!file) return lastErrorFailure();
-        if (!reachedWhereItSays(file.get(), toWide(path))) {
-            return Status::failure(removal::kThroughLinkReason);
-        }
+        if (Status there = reachedAsNamed(file.get(), path); !there.ok()) return there;
         found = Found::File;
     }
     return Status::success();
@@ -322,9 +333,9 @@ Opened<removal::NewFile> Win32RemovalFiles::createOnDrive(const std::string& pat
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return lastErrorOpened<removal::NewFile>();
     // Made where the name says, not through a link swapped in since the look above.
-    if (!reachedWhereItSays(file.get(), toWide(path))) {
+    if (Status there = reachedAsNamed(file.get(), path); !there.ok()) {
         (void)markForDeletion(file.get());
-        return failed<removal::NewFile>(Status::failure(removal::kThroughLinkReason));
+        return failed<removal::NewFile>(there);
     }
     Opened<removal::NewFile> opened;
     opened.file = std::make_unique<Win32NewFile>(std::move(file), true);

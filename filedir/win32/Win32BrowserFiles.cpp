@@ -19,6 +19,7 @@ std::wstring longPath(const std::string& path) {
 }
 
 const char* const kThroughLink = "路径经过链接或交接点，可能通向本盘以外，不予跟随。";
+const char* const kUnconfirmedPath = "无法确认路径实际通向哪里（路径可能过长），不予处理。";
 
 // Fails when any folder from the root down to the parent of `path` (and `path` itself
 // unless `lastMayBeLink`) is a reparse point or cannot be read.
@@ -165,7 +166,14 @@ Status Win32BrowserFiles::setAttributes(const std::string& path, std::uint32_t a
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                     FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!entry) return lastErrorFailure();
-    if (!reachedWhereItSays(entry.get(), toWide(path))) return Status::failure(kThroughLink);
+    switch (whereReached(entry.get(), toWide(path))) {
+        case Reached::There:
+            break;
+        case Reached::Elsewhere:
+            return Status::failure(kThroughLink);
+        case Reached::Unknown:
+            return Status::failure(kUnconfirmedPath);
+    }
     FILE_BASIC_INFO basic{};  // times of 0 stay as they are
     basic.FileAttributes = qv::win32::basicInfoAttributes(attributes);
     if (!SetFileInformationByHandle(entry.get(), FileBasicInfo, &basic, sizeof basic)) {

@@ -53,9 +53,12 @@ Status applySkin(SkinFiles& files, const ApplyTarget& target, const SkinEntry& e
 }
 
 std::string appliedMessage(const std::string& skinName) {
+    // The guard wears Pifu.she only with 加在皮肤文件 ticked: at its start when the box was
+    // saved ticked, at once when the settings are saved with it ticked. Short lines: a
+    // message box may lose a character where it wraps Chinese text.
     return "皮肤“" + skinName +
-           "”已应用。\r\nQVu盘卫士下次启动时使用这个皮肤；若在“系统设置”中勾选“加在皮肤文件”"
-           "并保存设置，则立即使用。";
+           "”已应用。\r\n若“系统设置”中已勾选“加在皮肤文件”，\r\n"
+           "QVu盘卫士下次启动时使用这个皮肤；\r\n勾选后点“保存设置”，则立即使用。";
 }
 
 }  // namespace qv::pifushe
