@@ -417,8 +417,20 @@ Opened<removal::ReadableFile> Win32RemovalFiles::openToRead(const std::string& p
 
 Status Win32RemovalFiles::removeFile(const std::string& path) {
     if (Status plain = notALink(folderOf(toWide(path))); !plain.ok()) return plain;
-    if (!DeleteFileW(toWide(path).c_str())) return lastErrorFailure();
-    return Status::success();
+    // Deleted through a handle to the entry itself, never by name: Wine opens a Unix link
+    // to a file as that file, and its DeleteFileW would delete what the link points at.
+    UniqueFile file(CreateFileW(toWide(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file) return lastErrorFailure();
+    FILE_BASIC_INFO basic{};
+    if (GetFileType(file.get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic) ||
+        (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+        return Status::failure(removal::kNotPlainFileReason);
+    }
+    if (Status there = reachedAsNamed(file.get(), path); !there.ok()) return there;
+    return markForDeletion(file.get());
 }
 
 removal::Moment Win32RemovalFiles::now() {

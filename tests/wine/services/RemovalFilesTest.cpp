@@ -126,6 +126,25 @@ TEST_F(RemovalFilesTest, AFileHeldWithoutSharingItsDeletionStaysAndLeavesNoCopy)
 // In the shared data folder a copy of more than one name (a hard link some other user made
 // to a file he may write) is not this user's to trust; a portable copy's own quarantine
 // keeps its user's files whatever they are.
+TEST_F(RemovalFilesTest, ALinkInTheQuarantineIsNeverFollowedWhenEntriesGo) {
+    // Someone put a link among the entries, leading to a file outside: dropping or purging
+    // that entry must not delete the file it points at.
+    TempFolder outside{L"qv-outside"};
+    ASSERT_TRUE(writeBytes(outside / L"secret.txt", "sentinel"));
+    ASSERT_TRUE(writeBytes(stick / L"worm.exe", "MZ worm"));
+    ASSERT_TRUE(removal.remove(root + "worm.exe").removed());  // the quarantine folder exists
+    const std::wstring planted = data / L"隔离区\\00000000000000000001.qvq";
+    ASSERT_TRUE(makeUnixLink(outside / L"secret.txt", planted));
+
+    EXPECT_FALSE(files.removeFile(utf8(planted)).ok());
+    EXPECT_EQ(readBytes(outside / L"secret.txt"), "sentinel");
+    // An entry that is a file of its own goes.
+    const std::wstring own = data / L"隔离区\\00000000000000000002.qvq";
+    ASSERT_TRUE(writeBytes(own, "entry"));
+    EXPECT_TRUE(files.removeFile(utf8(own)).ok());
+    EXPECT_FALSE(readBytes(own));
+}
+
 TEST(QuarantineTrustTest, AHardLinkedCopyIsTrustedOnlyOutsideTheSharedDataFolder) {
     const std::wstring shared = qv::win32::toWide(qv::win32::sharedDataFolder());
     ASSERT_FALSE(shared.empty());
