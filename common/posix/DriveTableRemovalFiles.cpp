@@ -334,7 +334,9 @@ removal::Moment DriveTableRemovalFiles::now() {
     gmtime_r(&at, &parts);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
-    return {static_cast<std::uint64_t>(at), text};
+    // In the 100 ns steps since 1601 that Windows counts, as the quarantine takes them.
+    constexpr std::uint64_t kUnixEpochSince1601 = 11644473600;
+    return {(static_cast<std::uint64_t>(at) + kUnixEpochSince1601) * 10'000'000, text};
 }
 
 }  // namespace qv::posix

@@ -55,6 +55,13 @@ std::optional<std::uint64_t> orderOf(std::string_view name) {
     return order;
 }
 
+// Whether the entry `name` was made within kKeptAtLeast before `now` (one said to be made
+// after it, by a clock set back since, is not).
+bool recent(std::string_view name, std::uint64_t now) {
+    const std::optional<std::uint64_t> order = orderOf(name);
+    return order && *order <= now && now - *order < kKeptAtLeast;
+}
+
 // Fills `buffer` with up to `capacity` bytes, fewer only at the file's end.
 Status readFull(ReadableFile& file, char* buffer, std::size_t capacity, std::size_t& filled) {
     filled = 0;
@@ -197,6 +204,10 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEn
     tasks_.wait();
     if (!flushed.ok()) return notQuarantined(flushed);
     if (!existing) return Status::failure(notQuarantinedReason(kQuarantineUnreadableReason));
+    const std::uint64_t storedBytes = header.size() + size + kTrailerSize;
+    if (!roomBesideRecent(*existing, moment.order, storedBytes)) {
+        return Status::failure(kQuarantineFullReason);
+    }
     if (Status written = copy.file->write(encodeTrailer(digest)); !written.ok()) {
         return notQuarantined(written);
     }
@@ -207,7 +218,7 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEn
     const std::string name = orderName(order, kEntryExtension);
     // Named, then flushed with its name: on the disk before the file leaves the drive.
     if (Status placed = copy.file->place(pathOf(name)); !placed.ok()) return notQuarantined(placed);
-    kept = {name, header.size() + size + kTrailerSize, std::move(*existing)};
+    kept = {name, storedBytes, std::move(*existing)};
     return Status::success();
 }
 
@@ -215,12 +226,35 @@ Status Quarantine::drop(std::string_view entryName) {
     return files_.removeFile(pathOf(entryName));
 }
 
+bool Quarantine::roomBesideRecent(const std::vector<StoredFile>& existing, std::uint64_t now,
+                                  std::uint64_t bytes) {
+    std::uint64_t recentBytes = bytes;
+    std::size_t recentCount = 1;
+    for (const StoredFile& file : existing) {
+        if (recent(file.name, now)) {
+            recentBytes += file.size;
+            ++recentCount;
+        }
+    }
+    if (recentBytes <= kQuarantineCapacity && recentCount <= kMostEntries) return true;
+    // Nearly full of recent entries: are some of them another user's? Opened only now, as
+    // the quarantine seldom comes to this.
+    for (const StoredFile& file : existing) {
+        if (!recent(file.name, now) || !files_.openToRead(pathOf(file.name)).foreign) continue;
+        recentBytes -= file.size;
+        --recentCount;
+    }
+    return recentBytes <= kQuarantineCapacity && recentCount <= kMostEntries;
+}
+
 void Quarantine::trim(const KeptEntry& newest) {
     std::uint64_t total = newest.storedBytes;
     for (const StoredFile& file : newest.earlier) total += file.size;
     std::size_t count = newest.earlier.size() + 1;
+    const std::optional<std::uint64_t> now = orderOf(newest.name);
     for (const StoredFile& file : newest.earlier) {
         if (total <= kQuarantineCapacity && count <= kMostEntries) break;
+        if (now && recent(file.name, *now)) break;  // the rest are newer still
         // One that cannot go is passed over and counts no more: another user's copy (in the
         // shared data folder each user's copies make room for his own only, so that nobody
         // can push out another's by filling the folder), or one being restored this moment.

@@ -2,8 +2,10 @@
 // The quarantine: a folder of the program's own ("隔离区" in the guard's data folder) that
 // keeps a copy of every file removed from a drive, with what is needed to put it back (the
 // original path, the time, the size and a SHA-256 of the bytes). It keeps at most 500 MiB
-// and 1,000 entries; the oldest go first. One file per entry, in the format of
-// QuarantineFormat.h.
+// and 1,000 entries; the oldest go first, but none made within the last day: a stick of
+// thousands of worm files cannot push out what was removed before, nor what it just lost
+// itself (a file that finds no room stays on its drive). One file per entry, in the format
+// of QuarantineFormat.h.
 
 #include <cstddef>
 #include <cstdint>
@@ -26,6 +28,8 @@ inline constexpr std::uint64_t kLargestQuarantinedFile = std::uint64_t{100} << 2
 // What the quarantine keeps at most, in bytes of its files and in entries.
 inline constexpr std::uint64_t kQuarantineCapacity = std::uint64_t{500} << 20;
 inline constexpr std::size_t kMostEntries = 1000;
+// Entries made within this long, in the steps of a Moment's order, are never pushed out.
+inline constexpr std::uint64_t kKeptAtLeast = std::uint64_t{24} * 3600 * 10'000'000;
 
 // An entry just made, and the entries there were before it (oldest first), which are
 // all the quarantine holds but for what other programs add meanwhile.
@@ -58,7 +62,8 @@ public:
     Status keep(const std::string& originalPath, DriveFile& file, KeptEntry& kept);
     Status drop(std::string_view entryName);
     // Drops the oldest of the entries before `newest` until what is left fits the
-    // quarantine's limits (the folder is listed once per removal, by keep).
+    // quarantine's limits (the folder is listed once per removal, by keep), none made
+    // within kKeptAtLeast of `newest`.
     void trim(const KeptEntry& newest);
 
     // The entries, newest first; nullopt (with `failure`) when the folder cannot be listed.
@@ -72,6 +77,11 @@ public:
                 const std::function<Status(std::string_view)>& sink);
 
 private:
+    // Whether the limits leave room for an entry of `bytes` made at `now` beside the recent
+    // of the `existing` entries (made within kKeptAtLeast), which stay; another user's
+    // count only as his, never pushing out this user's own.
+    bool roomBesideRecent(const std::vector<StoredFile>& existing, std::uint64_t now,
+                          std::uint64_t bytes);
     // The entries' files, oldest first; the leftovers of copies never finished, but for
     // the copy `clearLeftoversBut` being written now, are removed on the way when given.
     std::optional<std::vector<StoredFile>> entryFiles(

@@ -84,7 +84,8 @@ struct StoredFile {
 };
 
 // The moment of a removal: a number that grows with time (the order of the quarantine's
-// entries) and the local date and time as the user reads it ("2026-12-08 14:03:59").
+// entries: the 100 ns steps since 1601-01-01 UTC, as Windows counts file times) and the
+// local date and time as the user reads it ("2026-12-08 14:03:59").
 struct Moment {
     std::uint64_t order = 0;
     std::string text;

@@ -13,6 +13,8 @@ inline constexpr const char* kTooLargeReason = "文件大于 100 MB，不能放�
 inline constexpr const char* kChangedWhileCopiedReason = "文件在复制到隔离区时被改动，因此没有删除";
 inline constexpr const char* kPathTooLongReason = "路径过长，不能放入隔离区，因此没有删除";
 inline constexpr const char* kQuarantineUnreadableReason = "无法读取隔离区";
+inline constexpr const char* kQuarantineFullReason =
+    "隔离区已满（一天之内隔离的文件不会被挤出），因此没有删除";
 inline constexpr const char* kNotADrivePathReason = "不是磁盘上的文件路径";
 inline constexpr const char* kThroughLinkReason =
     "路径经过链接或交接点，可能通向本盘以外，不予处理";

@@ -309,6 +309,34 @@ TEST_F(DriveFileRemovalTest, AThousandEntriesAtMostHoweverSmall) {
     EXPECT_EQ(kept.back().header->originalPath, "e:\\w1") << "the oldest went";
 }
 
+TEST_F(DriveFileRemovalTest, EntriesOfTheLastDayAreNeverPushedOutAFileFindingNoRoomStays) {
+    // A stick of a thousand worm files has just filled the quarantine (the test's clock
+    // starts at 2026-12-08 14:00:00 UTC, an order counted in 100 ns steps since 1601).
+    constexpr std::uint64_t kNow = (std::uint64_t{1796738400} + 11644473600) * 10'000'000;
+    fs::create_directories(quarantineFolder());
+    const std::string trailer = encodeTrailer(Sha256().finish());
+    auto plant = [&](std::uint64_t order, const std::string& original) {
+        std::string digits = std::to_string(order);
+        writeFile(quarantineFolder() / (std::string(20 - digits.size(), '0') + digits + ".qvq"),
+                  encodeHeader({original, "2026-12-08 13:00:00", 0}) + trailer);
+    };
+    plant(kNow - kKeptAtLeast - 1, "e:\\a day old");
+    for (int i = 0; i < 999; ++i) plant(kNow - 3600'0000000 + i, "e:\\w" + std::to_string(i));
+
+    writeFile(stick / "autorun.inf", "worm");
+    EXPECT_TRUE(removal.remove("e:\\autorun.inf").removed()) << "the day-old entry made room";
+    std::vector<QuarantineEntry> kept = entries();
+    ASSERT_EQ(kept.size(), kMostEntries);
+    EXPECT_EQ(kept.back().header->originalPath, "e:\\w0");
+
+    writeFile(stick / "setup.exe", "MZ the user's");
+    RemovalResult refused = removal.remove("e:\\setup.exe");
+    EXPECT_EQ(refused.outcome(), RemovalResult::Outcome::Kept);
+    EXPECT_NE(refused.reason().find(kQuarantineFullReason), std::string::npos) << refused.reason();
+    EXPECT_EQ(readFile(stick / "setup.exe"), "MZ the user's");
+    EXPECT_EQ(entries().size(), kMostEntries) << "nothing pushed out, nothing left half made";
+}
+
 TEST_F(DriveFileRemovalTest, RestoreGivesBackTheSameBytesWhereTheyWereAndMakesTheFolderAgain) {
     const std::string content = binary(70000);
     writeFile(stick / "我的文档" / "报告.doc", content);
