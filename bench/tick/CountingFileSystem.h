@@ -27,6 +27,9 @@ public:
         return count("driveType").driveType(letter);
     }
     bool onUsbBus(char letter) override { return count("onUsbBus").onUsbBus(letter); }
+    std::optional<platform::VolumeIdentity> volumeIdentity(char letter) override {
+        return count("volumeIdentity").volumeIdentity(letter);
+    }
     bool fileExists(const std::string& path) override {
         return count("fileExists").fileExists(path);
     }

@@ -94,6 +94,7 @@ void Form2::Form_Load() {
 
 // Runs once per opening, when the caller names the file.
 void Form2::Szwz_Change() {
+    examined_.take(files_, Szwz.text());
     std::optional<monitor::AutorunProgram> program;
     if (auto bytes = files_.readBytes(Szwz.text(), monitor::kAutorunReadLimit)) {
         std::string text = monitor::autorunText(
@@ -128,6 +129,11 @@ void Form2::Timer1_Timer() {
 void Form2::Ljsc_Click() {
     // The countdown must not delete again while the notice below is open.
     Timer1.setEnabled(false);
+    if (!examined_.unchanged(files_)) {
+        host().messageBox(monitor::kDriveChangedText, "提示", ui::MsgButtons::Ok);
+        close();
+        return;
+    }
     std::vector<std::string> paths = {Szwz.text()};
     if (scwj.ticked()) paths.insert(paths.end(), associated_.begin(), associated_.end());
     std::vector<removal::NotRemoved> stays;

@@ -29,6 +29,7 @@
 
 #include "common/removal/DriveFileRemoval.h"
 #include "guard/main_window/IgnoreList.h"
+#include "guard/monitor/ExaminedDrive.h"
 #include "guard/monitor/ProtectionLog.h"
 #include "guard/platform/FileSystem.h"
 #include "guard/platform/ui/Controls.h"
@@ -74,6 +75,7 @@ private:
     // The full paths of the files that go with the program the file starts: files on the
     // same drive that may be removed and that exist.
     std::vector<std::string> associated_;
+    monitor::ExaminedDrive examined_;  // the drive of the file shown
 };
 
 inline constexpr const char* kUnknownAssociatedFile = "无法获取";

@@ -22,7 +22,7 @@ Form5::Form5(ui::UiHost& uiHost, Form1& main, platform::FileSystem& files,
 // Deletes the selected file; its line goes once the file is gone.
 void Form5::Command1_Click() {
     int selected = List1.listIndex();
-    if (selected < 0) return;
+    if (selected < 0 || !sameDrive()) return;
     const std::string path = List1.list(selected);
     removal::RemovalResult result = remove(path);
     if (!result.gone()) return tellNotRemoved({{path, result.reason()}});
@@ -32,6 +32,7 @@ void Form5::Command1_Click() {
 
 // Closes once every file is gone; otherwise the lines of those that stayed remain.
 void Form5::Command4_Click() {
+    if (!sameDrive()) return;
     std::vector<removal::NotRemoved> stays;
     for (const std::string& path : List1.items()) {
         removal::RemovalResult result = remove(path);
@@ -57,6 +58,14 @@ removal::RemovalResult Form5::remove(const std::string& path) {
     removal::RemovalResult result = removal_.remove(path);
     if (result.removed()) log_.removed(path, monitor::Remover::SuspiciousFileDialog);
     return result;
+}
+
+// False, the user told and the dialog closed, when the stick the list is of has gone.
+bool Form5::sameDrive() {
+    if (examined_.unchanged(files_)) return true;
+    host().messageBox(monitor::kDriveChangedText, "提示", ui::MsgButtons::Ok);
+    close();
+    return false;
 }
 
 void Form5::tellNotRemoved(const std::vector<removal::NotRemoved>& stays) {

@@ -28,6 +28,7 @@
 
 #include "common/removal/DriveFileRemoval.h"
 #include "common/removal/RemovalTexts.h"
+#include "guard/monitor/ExaminedDrive.h"
 #include "guard/monitor/ProtectionLog.h"
 #include "guard/platform/FileSystem.h"
 #include "guard/platform/ui/Controls.h"
@@ -58,6 +59,10 @@ public:
     ui::MenuItem PIfgg{*this, "PIfgg", Cd};
     ui::MenuItem Tuichu{*this, "Tuichu", Cd};
 
+    // The list is about to be filled with files of the drive of `root` ("e:\"), as it holds
+    // now: the dialog's buttons act on that stick only.
+    void examining(const std::string& root) { examined_.take(files_, root); }
+
 private:
     void design();
     void Command1_Click();
@@ -69,9 +74,11 @@ private:
     // Removes the file `path`; the result says whether it is gone and, if not, why.
     removal::RemovalResult remove(const std::string& path);
     void tellNotRemoved(const std::vector<removal::NotRemoved>& stays);
+    bool sameDrive();
 
     Form1& main_;
     platform::FileSystem& files_;
+    monitor::ExaminedDrive examined_;  // the drive the list is of
     removal::DriveFileRemoval& removal_;
     monitor::ProtectionLog& log_;
 };

@@ -64,6 +64,7 @@ void Form7::design() {
 
 void Form7::setFindings(monitor::ShortcutWorm worm) {
     worm_ = std::move(worm);
+    examined_.take(files_, worm_.root);
     Text1.setText(shortcutWormText(worm_));
     // Nothing to show again (shown before the worm was removed, or left for the last
     // batch): nothing to tell of hiding.
@@ -72,6 +73,11 @@ void Form7::setFindings(monitor::ShortcutWorm worm) {
 
 // Cleans, then says what happened; the notice waits before the dialog closes.
 void Form7::Command1_Click() {
+    if (!examined_.unchanged(files_)) {
+        host().messageBox(monitor::kDriveChangedText, "提示", ui::MsgButtons::Ok);
+        close();
+        return;
+    }
     monitor::CleaningReport report = monitor::cleanShortcutWorm(
         worm_, removal_, files_, log_, monitor::Remover::ShortcutWormDialog);
     host().messageBox(monitor::cleaningNotice(report), "提示", ui::MsgButtons::Ok);

@@ -22,6 +22,7 @@
 
 #include "common/removal/DriveFileRemoval.h"
 #include "guard/main_window/IgnoreList.h"
+#include "guard/monitor/ExaminedDrive.h"
 #include "guard/monitor/ProtectionLog.h"
 #include "guard/monitor/ShortcutScan.h"
 #include "guard/platform/FileSystem.h"
@@ -53,6 +54,8 @@ private:
     void close();
 
     platform::FileSystem& files_;
+
+    monitor::ExaminedDrive examined_;  // the drive of the findings
     removal::DriveFileRemoval& removal_;
     monitor::ProtectionLog& log_;
     IgnoreList& ignoreList_;

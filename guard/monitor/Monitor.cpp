@@ -223,9 +223,9 @@ void Monitor::tellRemovalFailed() {
 void Monitor::scanLookAlikes(const std::string& root, const platform::FolderListing& listing) {
     Form5& dialog = windows_.form5();
     dialog.Dir1.setListing(root, folderPaths(root, listing));
-    for (std::string& path : lookAlikeFiles(root, listing.folders, listing.files)) {
-        dialog.List1.addItem(std::move(path));
-    }
+    std::vector<std::string> found = lookAlikeFiles(root, listing.folders, listing.files);
+    if (!found.empty()) dialog.examining(root);  // asked of the drive only when there is cause
+    for (std::string& path : found) dialog.List1.addItem(std::move(path));
     windows_.showSuspiciousFiles();
 }
 

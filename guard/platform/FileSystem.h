@@ -65,6 +65,15 @@ struct DosAttributes {
 };
 
 // What the system says of an existing file or folder.
+// A volume's serial number and its root folder's file identifier: Windows gives every
+// volume a serial of its own, and a drive that is a folder of another volume (as under
+// Wine) differs by its root.
+struct VolumeIdentity {
+    std::uint32_t serial = 0;
+    std::uint64_t root = 0;
+    friend bool operator==(const VolumeIdentity&, const VolumeIdentity&) = default;
+};
+
 struct EntryAttributes {
     bool directory = false;
     DosAttributes dos;
@@ -133,6 +142,10 @@ public:
     // Whether the disk of drive `letter` says it is attached by USB (many large sticks and
     // USB disks call themselves fixed). False when the bus cannot be read.
     virtual bool onUsbBus(char letter) = 0;
+    // What tells the volume in drive `letter` from another put in its place (a stick pulled
+    // out and another plugged in under the same letter); nullopt when it cannot be read (no
+    // such drive, no medium).
+    virtual std::optional<VolumeIdentity> volumeIdentity(char letter) = 0;
 
     // True only for an existing file, never for a folder.
     virtual bool fileExists(const std::string& path) = 0;

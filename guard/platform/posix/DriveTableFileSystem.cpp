@@ -231,6 +231,17 @@ bool DriveTableFileSystem::onUsbBus(char letter) {
     return drive != drives_.end() && drive->second.usb;
 }
 
+// The host folder's device and inode: another folder plugged in under the letter differs.
+std::optional<platform::VolumeIdentity> DriveTableFileSystem::volumeIdentity(char letter) {
+    auto drive = drives_.find(lower(letter));
+    struct stat status {};
+    if (drive == drives_.end() || ::stat(drive->second.folder.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return platform::VolumeIdentity{static_cast<std::uint32_t>(status.st_dev),
+                                    static_cast<std::uint64_t>(status.st_ino)};
+}
+
 bool DriveTableFileSystem::fileExists(const std::string& path) {
     auto host = hostPath(path);
     std::error_code ec;

@@ -12,6 +12,7 @@
 #include "guard/main_window/Form1.h"
 #include "guard/monitor/Form2.h"
 #include "guard/monitor/Form5.h"
+#include "guard/monitor/Form7.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/GuardHarness.h"
 
@@ -292,6 +293,66 @@ TEST_F(ThreatDialogTest, BothDialogsPutThemselvesOnTopWhenPainted) {
     Form5& list = h.guard.monitorWindows().form5();
     list.paint();
     EXPECT_EQ(h.host.topmostRequests(), (std::vector<std::string>{"Form2", "Form5"}));
+}
+
+TEST_F(ThreatDialogTest, ADialogWhoseStickWasSwappedForAnotherTouchesNothingOnIt) {
+    // While a dialog waits, its stick is pulled out and the user's own is plugged in under
+    // the same letter, holding files of the same names.
+    writeFile(e / "autorun.inf", "open=setup.exe\r\n");
+    fs::path own = h.temp.path() / "own stick";
+    for (const char* name : {"autorun.inf", "setup.exe", "docs.exe", "USB.lnk"}) {
+        writeFile(own / name, "the user's");
+    }
+    fs::create_directory(own / "docs");
+    auto swapSticks = [&] {
+        h.files.removeDrive('e');
+        h.files.addDrive('e', DriveType::Removable, own);
+    };
+    auto expectTold = [&] {
+        h.host.expectMessageBox(monitor::kDriveChangedText, ui::MsgAnswer::Ok);
+    };
+
+    h.guard.form1().Mrgl.setValue(1);
+    openThreatDialog([&](Form2& d) {
+        swapSticks();
+        expectTold();
+        h.host.advance(31000);  // the countdown runs out
+        EXPECT_TRUE(h.host.allExpectationsMet());
+        (void)d;
+    });
+
+    h.files.removeDrive('e');
+    h.files.addDrive('e', DriveType::Removable, e);
+    Form5& list = h.guard.monitorWindows().form5();
+    list.examining("e:\\");
+    list.List1.addItem("e:\\docs.exe");
+    h.host.expectModal("Form5", [&](ui::Form& f) {
+        swapSticks();
+        expectTold();
+        static_cast<Form5&>(f).Command4.click();
+    });
+    h.guard.monitorWindows().showSuspiciousFiles();
+
+    h.files.removeDrive('e');
+    h.files.addDrive('e', DriveType::Removable, e);
+    monitor::ShortcutWorm worm;
+    worm.root = "e:\\";
+    worm.shortcuts.push_back(
+        {"e:\\USB.lnk", "cmd.exe /c start docs & setup.exe", {"e:\\setup.exe"}});
+    worm.hiddenItems.push_back("e:\\docs");
+    h.host.expectModal("Form7", [&](ui::Form& f) {
+        swapSticks();
+        expectTold();
+        static_cast<Form7&>(f).Command1.click();
+    });
+    h.guard.monitorWindows().showShortcutWorm(worm);
+
+    EXPECT_TRUE(h.host.allExpectationsMet());
+    for (const char* name : {"autorun.inf", "setup.exe", "docs.exe", "USB.lnk"}) {
+        EXPECT_EQ(readFile(own / name), "the user's") << name;
+    }
+    EXPECT_FALSE(fs::exists(h.quarantineFolder())) << "nothing was taken";
+    EXPECT_EQ(log(), "");
 }
 
 class SuspiciousFilesTest : public ThreatDialogTest {

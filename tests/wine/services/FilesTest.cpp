@@ -38,6 +38,28 @@ protected:
     qv::win32::Win32FileSystem files;
 };
 
+TEST_F(FilesTest, AStickPluggedInUnderALetterAnotherLeftIsToldFromIt) {
+    TempFolder first{L"qv-first"}, second{L"qv-second"};
+    auto letter = freeDriveLetter();
+    ASSERT_TRUE(letter);
+    std::optional<qv::platform::VolumeIdentity> before;
+    {
+        SimulatedDrive drive(*letter, DRIVE_REMOVABLE, first.path());
+        ASSERT_TRUE(drive.ok());
+        before = files.volumeIdentity(*letter);
+        ASSERT_TRUE(before);
+        EXPECT_EQ(files.volumeIdentity(static_cast<char>(*letter - 'a' + 'A')), before);
+    }
+    EXPECT_FALSE(files.volumeIdentity(*letter)) << "no drive, no identity";
+    SimulatedDrive other(*letter, DRIVE_REMOVABLE, second.path());
+    ASSERT_TRUE(other.ok());
+    EXPECT_NE(files.volumeIdentity(*letter), before);
+    other.remove();
+    SimulatedDrive again(*letter, DRIVE_REMOVABLE, first.path());
+    ASSERT_TRUE(again.ok());
+    EXPECT_EQ(files.volumeIdentity(*letter), before) << "the same stick plugged in again";
+}
+
 TEST_F(FilesTest, OnlyFilesExist) {
     ASSERT_TRUE(CreateDirectoryW((folder / L"autorun.inf").c_str(), nullptr));
     ASSERT_TRUE(writeBytes(folder / L"a.txt", "x"));

@@ -17,6 +17,7 @@ public:
     platform::DriveLetters driveLetters() override;
     std::optional<platform::DriveType> driveType(char letter) override;
     bool onUsbBus(char letter) override;
+    std::optional<platform::VolumeIdentity> volumeIdentity(char letter) override;
     bool fileExists(const std::string& path) override;
     std::optional<std::vector<std::string>> subfolders(const std::string& folder) override;
     using platform::FileSystem::listFolder;
