@@ -27,6 +27,7 @@
 #include "common/win32/SystemLibraries.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
+#include "common/win32/VolumeIdentity.h"
 #include "common/win32/Win32RemovalFiles.h"
 #include "filedir/browser/BrowserFiles.h"
 #include "filedir/browser/FolderLoad.h"
@@ -75,6 +76,8 @@ struct Browser {
     qv::removal::DriveFileRemoval removal{removalFiles, quarantineFolder()};
     QuarantineView quarantine{removal};
     bool inQuarantine = false;  // the list shows the quarantine, not a folder
+    // The volume the folder shown was read from; nullopt when it could not be told.
+    std::optional<qv::win32::VolumeIdentity> shownVolume;
     std::vector<Drive> drives;
     FolderLoad load;
     HWND window = nullptr, driveBox = nullptr, path = nullptr, list = nullptr, status = nullptr;
@@ -163,6 +166,7 @@ bool showFolder(const std::string& folder) {
         tell("无法打开“" + folder + "”：" + r.description(), true);
         return false;
     }
+    app.shownVolume = folder.empty() ? std::nullopt : qv::win32::volumeIdentity(folder[0]);
     showView(false);
     SetWindowTextW(app.path, win32::toWide(folder).c_str());
     ListView_SetItemState(app.list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
@@ -171,10 +175,19 @@ bool showFolder(const std::string& folder) {
     return true;
 }
 
-// The folder now shown, read to its end: the actions wait for it.
+// The folder now shown, read to its end and still on the stick it was read from: the
+// actions wait for the one and refuse another stick plugged in under the letter since.
 bool folderReady() {
-    if (!app.load.loading()) return true;
-    tell("正在读取文件夹，请稍候。", false);
+    if (app.load.loading()) {
+        tell("正在读取文件夹，请稍候。", false);
+        return false;
+    }
+    const std::string& folder = app.load.folder();
+    if (!app.shownVolume || folder.empty() ||
+        qv::win32::volumeIdentity(folder[0]) == app.shownVolume) {
+        return true;
+    }
+    tell("U盘已拔出或已更换，\r\n列表中的不是现在这个U盘的内容。\r\n请点“刷新”后再操作。", false);
     return false;
 }
 
