@@ -57,6 +57,34 @@ std::string folderOf(std::string_view plainPath) {
     return std::string(plainPath.substr(0, slash <= 2 ? 3 : slash));
 }
 
+bool isDeviceName(std::string_view name) {
+    std::string_view stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+    std::string upper(stem);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    for (std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+        if (upper == device) return true;
+    }
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+           upper[3] >= '0' && upper[3] <= '9';
+}
+
+bool namesDevice(std::string_view plainPath) {
+    std::size_t start = plainPath.find('\\');
+    while (start != std::string_view::npos) {
+        const std::size_t end = plainPath.find('\\', start + 1);
+        if (isDeviceName(plainPath.substr(start + 1, end == std::string_view::npos
+                                                         ? std::string_view::npos
+                                                         : end - start - 1))) {
+            return true;
+        }
+        start = end;
+    }
+    return false;
+}
+
 std::string nameOf(std::string_view plainPath) {
     std::size_t slash = plainPath.find_last_of('\\');
     return std::string(slash == std::string_view::npos ? plainPath : plainPath.substr(slash + 1));

@@ -16,6 +16,13 @@ namespace qv::removal {
 // dot or blank included.
 std::optional<std::string> plainDrivePath(std::string_view path);
 
+// Whether `name` is one of the names that open a device in every folder: CON, PRN, AUX,
+// NUL, COM0-9, LPT0-9 and the console's CONIN$ and CONOUT$, also with an extension
+// ("con.txt") or blanks before it, in any case.
+bool isDeviceName(std::string_view name);
+// Whether a part of the plain drive path `plainPath` is such a name.
+bool namesDevice(std::string_view plainPath);
+
 // The folder of a plain drive path ("e:\a\b" -> "e:\a", "e:\a" -> "e:\").
 std::string folderOf(std::string_view plainPath);
 // The last name of a plain drive path ("e:\a\b" -> "b").

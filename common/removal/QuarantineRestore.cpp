@@ -43,7 +43,10 @@ RestoreResult restoreEntry(DriveFileRemoval& removal, const std::string& entryNa
         entryName,
         [&](const EntryHeader& header) {
             path = header.originalPath;
-            if (plainDrivePath(path) != path) return Status::failure(kNotADrivePathReason);
+            // A name that opens a device is no file's: an entry saying one was crafted.
+            if (plainDrivePath(path) != path || namesDevice(path)) {
+                return Status::failure(kNotADrivePathReason);
+            }
             const std::string folder = folderOf(path);
             if (Status made = makeFolders(files, folder); !made.ok()) return made;
             std::string name = folder;

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "common/removal/DrivePath.h"
+
 namespace qv::worms {
 
 namespace {
@@ -16,25 +18,6 @@ bool isSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-std::string upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
-// CON, PRN, AUX, NUL, COM0-9, LPT0-9 and the console names are devices in every folder,
-// also with an extension ("con.txt") or trailing blanks.
-bool isDeviceName(std::string_view part) {
-    std::string_view stem = part.substr(0, part.find('.'));
-    while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
-    std::string name = upper(stem);
-    static constexpr std::array<std::string_view, 6> kPlain = {"CON", "PRN",    "AUX",
-                                                               "NUL", "CONIN$", "CONOUT$"};
-    if (std::find(kPlain.begin(), kPlain.end(), name) != kPlain.end()) return true;
-    return name.size() == 4 && (name.starts_with("COM") || name.starts_with("LPT")) &&
-           std::isdigit(static_cast<unsigned char>(name[3]));
-}
-
 // A name the guard could remove without surprise: none of the characters Windows refuses
 // (wildcards, the stream and drive separator ':', control characters), and no trailing dot
 // or blank, which the system would strip from the last name of a path (and from a
@@ -43,7 +26,7 @@ bool isPlainName(std::string_view part) {
     for (unsigned char c : part) {
         if (c < 0x20 || std::strchr("<>:\"|?*", c) != nullptr) return false;
     }
-    return part.back() != '.' && part.back() != ' ' && !isDeviceName(part);
+    return part.back() != '.' && part.back() != ' ' && !removal::isDeviceName(part);
 }
 
 }  // namespace

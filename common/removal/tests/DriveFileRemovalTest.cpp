@@ -358,6 +358,24 @@ TEST_F(DriveFileRemovalTest, RestoreGivesBackTheSameBytesWhereTheyWereAndMakesTh
         << "no copy under another name is left beside it";
 }
 
+TEST_F(DriveFileRemovalTest, AnEntryNamingADeviceOrAPlaceAboveTheRootIsNeverRestored) {
+    // Entries nobody quarantined, written into the folder by hand.
+    fs::create_directories(quarantineFolder());
+    const std::string trailer = encodeTrailer(Sha256().finish());
+    int order = 1;
+    for (const char* crafted : {"e:\\con", "e:\\docs\\NUL.txt", "e:\\com1\\x", "e:\\..\\up"}) {
+        const std::string name = "0000000000000000000" + std::to_string(order++) + ".qvq";
+        writeFile(quarantineFolder() / name,
+                  encodeHeader({crafted, "2026-12-08 13:00:00", 0}) + trailer);
+        RestoreResult restored =
+            restoreEntry(removal, name, [](const std::string&) { return true; });
+        EXPECT_EQ(restored.outcome, RestoreResult::Outcome::Failed) << crafted;
+        EXPECT_NE(restored.reason.find(kNotADrivePathReason), std::string::npos) << restored.reason;
+    }
+    EXPECT_TRUE(fs::is_empty(stick)) << "nothing made on the drive";
+    EXPECT_FALSE(fs::exists(root / "up"));
+}
+
 TEST_F(DriveFileRemovalTest, RestoreAsksBeforeItReplacesAFileAndKeepsThatFileToo) {
     writeFile(stick / "setup.exe", "the user's own setup");
     ASSERT_TRUE(removal.remove("e:\\setup.exe").removed());
