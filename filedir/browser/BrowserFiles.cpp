@@ -121,7 +121,7 @@ Told deleteEntry(removal::DriveFileRemoval& removal, const std::string& folder,
         return {"“" + entry.name + "”不是普通文件，文件浏览器只删除文件。", true};
     removal::RemovalResult result = removal.remove(childPath(folder, entry.name));
     if (result.removed())
-        return {"已删除“" + entry.name + "”。副本保存在隔离区，可从“隔离区”恢复。", false};
+        return {"已删除“" + entry.name + "”。\r\n副本保存在隔离区，可从“隔离区”恢复。", false};
     return {"无法删除“" + entry.name + "”：" + removal::reasonSentence(result.reason()), true};
 }
 

@@ -162,7 +162,7 @@ TEST_F(StickTest, DeleteTakesFilesOnlyKeepsTheirCopyAndTellsWhatFailed) {
     fs::permissions(stick / "docs.exe", fs::perms::owner_write, fs::perm_options::remove);
     Told deleted = deleteEntry(removal, "e:\\", file("docs.exe"));
     EXPECT_FALSE(deleted.error);
-    EXPECT_EQ(deleted.text, "已删除“docs.exe”。副本保存在隔离区，可从“隔离区”恢复。");
+    EXPECT_EQ(deleted.text, "已删除“docs.exe”。\r\n副本保存在隔离区，可从“隔离区”恢复。");
     EXPECT_FALSE(fs::exists(stick / "docs.exe")) << "read-only is no obstacle";
     EXPECT_EQ(
         std::distance(fs::directory_iterator(root / "data" / "隔离区"), fs::directory_iterator()),

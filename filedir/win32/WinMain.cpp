@@ -358,6 +358,11 @@ void command(int id) {
         case kDelete:
             if (const Entry* e = selected()) {
                 std::string folder = app.load.folder();
+                if (e->isFolder() || e->isLink()) {  // refused at once, never asked about
+                    Told refused = deleteEntry(app.removal, folder, *e);
+                    tell(refused.text, refused.error);
+                    break;
+                }
                 if (!confirmed("确定要删除文件“" + e->name + "”吗？")) break;
                 Told told = deleteEntry(app.removal, folder, *e);
                 showFolder(folder);
