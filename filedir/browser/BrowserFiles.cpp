@@ -55,8 +55,13 @@ RestoreAllRun::RestoreAllRun(std::string root, const std::vector<Entry>& entries
     : root_(std::move(root)) {
     for (const Entry& e : entries) {
         // What systems keep hidden of their own accord (System Volume Information...) stays.
-        if (e.isFolder() && !e.isLink() && (e.attributes & (kHidden | kSystem)) &&
-            !worms::systemsOwnHiddenItem(e.name)) {
+        if (!e.isFolder() || !(e.attributes & (kHidden | kSystem)) ||
+            worms::systemsOwnHiddenItem(e.name)) {
+            continue;
+        }
+        if (e.isLink()) {
+            report_.failures.push_back(e.name + "：是链接或交接点，可能通向本盘以外，不予还原");
+        } else {
             folders_.push_back(e);
         }
     }
