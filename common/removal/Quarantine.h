@@ -77,9 +77,9 @@ public:
                 const std::function<Status(std::string_view)>& sink);
 
 private:
-    // Whether the limits leave room for an entry of `bytes` made at `now` beside the recent
-    // of the `existing` entries (made within kKeptAtLeast), which stay; another user's
-    // count only as his, never pushing out this user's own.
+    // Whether the limits leave room for an entry of `bytes` made at `now` beside those of
+    // the `existing` entries made within kKeptAtLeast, which stay. Another user's recent
+    // entries leave this user's room alone, so that nobody can fill it for him.
     bool roomBesideRecent(const std::vector<StoredFile>& existing, std::uint64_t now,
                           std::uint64_t bytes);
     // The entries' files, oldest first; the leftovers of copies never finished, but for

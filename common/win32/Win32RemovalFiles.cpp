@@ -203,12 +203,6 @@ private:
     bool onDrive_;
 };
 
-// The quarantine lies in the data folder, where every user of the computer may create and
-// remove folders; a junction needs no privilege to make ("Hard links and junctions",
-// learn.microsoft.com/windows/win32/fileio/hard-links-and-junctions). A guard running with
-// an administrator's rights would otherwise write and delete wherever another user's
-// junction in place of the quarantine folder points. A folder that is a reparse point is
-// refused for every quarantine operation.
 // Whether opening `path` reached the entry of that name, and if not, why it is refused.
 Status reachedAsNamed(HANDLE handle, const std::string& path) {
     switch (whereReached(handle, toWide(path))) {
@@ -222,6 +216,12 @@ Status reachedAsNamed(HANDLE handle, const std::string& path) {
     return Status::failure(removal::kUnconfirmedPathReason);
 }
 
+// The quarantine lies in the data folder, where every user of the computer may create and
+// remove folders; a junction needs no privilege to make ("Hard links and junctions",
+// learn.microsoft.com/windows/win32/fileio/hard-links-and-junctions). A guard running with
+// an administrator's rights would otherwise write and delete wherever another user's
+// junction in place of the quarantine folder points. A folder that is a reparse point is
+// refused for every quarantine operation.
 Status notALink(const std::wstring& folder) {
     DWORD attributes = GetFileAttributesW(folder.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
