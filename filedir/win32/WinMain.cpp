@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <dbt.h>
 
 #include <optional>
 #include <span>
@@ -60,6 +61,8 @@ enum Id {
 // The folder is read a piece per tick of this timer; timer messages come after input and
 // painting, so the window answers the user between pieces.
 constexpr UINT_PTR kReadTimer = 1;
+// Posted to the window when Windows announced a volume that came or went.
+constexpr UINT kDrivesChanged = WM_APP + 1;
 constexpr std::size_t kEntriesPerPiece = 2000;
 // "全部还原" changes so many folders per tick of its timer.
 constexpr UINT_PTR kRestoreTimer = 2;
@@ -75,7 +78,9 @@ struct Browser {
     qv::win32::Win32RemovalFiles removalFiles;
     qv::removal::DriveFileRemoval removal{removalFiles, quarantineFolder()};
     QuarantineView quarantine{removal};
-    bool inQuarantine = false;  // the list shows the quarantine, not a folder
+    bool inQuarantine = false;          // the list shows the quarantine, not a folder
+    bool drivesChangedPending = false;  // a volume came or went; the list not yet refilled
+    int openBoxes = 0;                  // message boxes open now
     // The volume the folder shown was read from; nullopt when it could not be told.
     std::optional<qv::win32::VolumeIdentity> shownVolume;
     std::vector<Drive> drives;
@@ -107,9 +112,20 @@ const wchar_t* typeName(int type) {
     return names[type >= 0 && type <= 5 ? type : 0];
 }
 
+// A message box; while one is open, a drive list to refill waits for it to close: the
+// action that opened it may still hold an entry of the list shown.
+int messageBox(const std::string& text, const wchar_t* title, UINT type) {
+    ++app.openBoxes;
+    const int answer = MessageBoxW(app.window, win32::toWide(text).c_str(), title, type);
+    if (--app.openBoxes == 0 && app.drivesChangedPending) {
+        PostMessageW(app.window, kDrivesChanged, 0, 0);
+    }
+    return answer;
+}
+
 void tell(const std::string& text, bool error) {
-    MessageBoxW(app.window, win32::toWide(text).c_str(), error ? L"错误" : L"提示",
-                MB_OK | (error ? MB_ICONERROR : MB_ICONINFORMATION));
+    messageBox(text, error ? L"错误" : L"提示",
+               MB_OK | (error ? MB_ICONERROR : MB_ICONINFORMATION));
 }
 
 // Shows what has been read of the folder so far, or all of it once reading is over.
@@ -263,8 +279,7 @@ const Entry* selected() {
 }
 
 bool confirmed(const std::string& question) {
-    return MessageBoxW(app.window, win32::toWide(question).c_str(), L"提示",
-                       MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+    return messageBox(question, L"提示", MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 
 void recoverSelected() {
@@ -469,6 +484,25 @@ LRESULT CALLBACK windowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         }
+        case WM_DEVICECHANGE:
+            // Windows sends every top-level window this broadcast when a volume comes or goes
+            // (DBT_DEVICEARRIVAL, DBT_DEVICEREMOVECOMPLETE; learn.microsoft.com/windows/win32/
+            // devio/wm-devicechange). The drive list is refilled from the queue, never inside
+            // the broadcast, as "刷新" refills it: a drive shown that went is told of.
+            if ((wp == DBT_DEVICEARRIVAL || wp == DBT_DEVICEREMOVECOMPLETE) && lp &&
+                reinterpret_cast<const DEV_BROADCAST_HDR*>(lp)->dbch_devicetype ==
+                    DBT_DEVTYP_VOLUME &&
+                !app.drivesChangedPending) {
+                app.drivesChangedPending = PostMessageW(w, kDrivesChanged, 0, 0) != FALSE;
+            }
+            return TRUE;
+        case kDrivesChanged:
+            // Posted again when the last message box closes, or after "全部还原", whose
+            // end shows the root afresh anyway.
+            if (app.openBoxes > 0 || app.restoring) return 0;
+            app.drivesChangedPending = false;
+            command(kRefresh);
+            return 0;
         case WM_TIMER:
             if (wp == kReadTimer && !app.inQuarantine) readPiece();
             if (wp == kRestoreTimer) restorePiece();
