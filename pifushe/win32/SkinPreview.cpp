@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/win32/FittedCaption.h"
 #include "common/win32/Gdi.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -11,6 +12,7 @@ namespace qv::pifushe::win32 {
 
 namespace {
 
+using qv::win32::drawFittedCaption;
 using qv::win32::Selection;
 using qv::win32::toWide;
 using qv::win32::UniqueBrush;
@@ -162,7 +164,11 @@ void button(const Miniature& m, const skin::Theme& t, HFONT font, RECT r, const 
     m.fill(r, pressed ? t.buttonPressed : t.buttonFace);
     m.outline(r, t.buttonBorder);
     if (pressed) OffsetRect(&r, 1, 1);
-    m.text(label, r, t.buttonText, font, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    // As the guard draws it: wrapped, or smaller, rather than running over its border.
+    SetBkMode(m.dc(), TRANSPARENT);
+    SetTextColor(m.dc(), t.buttonText);
+    InflateRect(&r, -1, -1);
+    drawFittedCaption(m.dc(), toWide(label), r, font);
 }
 
 void textBox(const Miniature& m, const skin::Theme& t, HFONT font, RECT r, const char* text) {

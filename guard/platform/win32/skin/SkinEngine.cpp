@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <map>
 #include <optional>
 #include <string>
 #include <tuple>
 
+#include "common/win32/FittedCaption.h"
 #include "common/win32/Gdi.h"
 #include "common/win32/Text.h"
 #include "common/win32/UniqueHandle.h"
@@ -67,57 +67,6 @@ HFONT skinFont(const qv::skin::SkinFont& f, HWND like) {
 
 // A button's caption stays inside its border, in pixels.
 constexpr int kButtonTextMargin = 1;
-// A caption too large for its button is drawn smaller, down to this height in pixels.
-constexpr int kSmallestCaptionHeight = 8;
-
-// How `caption` fits in `box` in the font selected into `dc`: on one line, wrapped (as the
-// system's multi-line buttons wrap), or not at all.
-enum class Fit { OneLine, Wrapped, None };
-Fit captionFit(HDC dc, const std::wstring& caption, const RECT& box, RECT& lines) {
-    const int characters = static_cast<int>(caption.size());
-    RECT oneLine = box;
-    DrawTextW(dc, caption.c_str(), characters, &oneLine, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    if (oneLine.right - oneLine.left <= box.right - box.left) {
-        return oneLine.bottom - oneLine.top <= box.bottom - box.top ? Fit::OneLine : Fit::None;
-    }
-    lines = box;
-    DrawTextW(dc, caption.c_str(), characters, &lines,
-              DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
-    const bool fits = lines.right - lines.left <= box.right - box.left &&
-                      lines.bottom - lines.top <= box.bottom - box.top;
-    return fits ? Fit::Wrapped : Fit::None;
-}
-
-// Draws `caption` centred in `box` with `font`: on one line, or wrapped with its lines
-// centred as a block ("关闭自动播放CD功能" in a bold skin font), or, when it fits neither
-// way (a skin's 36 pt font), in the largest smaller size of the same face that fits.
-void drawCaption(HDC dc, const std::wstring& caption, RECT box, HFONT font) {
-    LOGFONTW face{};
-    const bool scalable = GetObjectW(font, sizeof face, &face) == sizeof face;
-    UniqueFont smaller;  // made before the selection, so deleted after it is undone
-    Selection selected(dc, font);
-    RECT lines{};
-    Fit fit = captionFit(dc, caption, box, lines);
-    for (int height = std::abs(face.lfHeight) - 1;
-         fit == Fit::None && scalable && height >= kSmallestCaptionHeight; --height) {
-        face.lfHeight = -height;
-        face.lfWidth = 0;
-        smaller.reset(CreateFontIndirectW(&face));
-        if (!smaller) break;
-        SelectObject(dc, smaller.get());
-        fit = captionFit(dc, caption, box, lines);
-    }
-    const int characters = static_cast<int>(caption.size());
-    if (fit == Fit::OneLine) {
-        DrawTextW(dc, caption.c_str(), characters, &box,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    } else {
-        const int spare = (box.bottom - box.top) - (lines.bottom - lines.top);
-        if (spare > 0) box.top += spare / 2;
-        DrawTextW(dc, caption.c_str(), characters, &box, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
-    }
-}
-
 void drawButton(const DRAWITEMSTRUCT& d) {
     const qv::skin::Theme* t = activeTheme();
     if (!t) return;
@@ -142,7 +91,7 @@ void drawButton(const DRAWITEMSTRUCT& d) {
     RECT text = r;
     InflateRect(&text, -kButtonTextMargin, -kButtonTextMargin);
     if (pressed) OffsetRect(&text, 1, 1);
-    drawCaption(d.hDC, caption, text, skinFont(t->buttonFont, d.hwndItem));
+    drawFittedCaption(d.hDC, caption, text, skinFont(t->buttonFont, d.hwndItem));
 }
 
 // A window whose push buttons the engine draws, and (a dialog) whose surface it colours.
