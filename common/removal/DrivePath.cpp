@@ -67,8 +67,13 @@ bool isDeviceName(std::string_view name) {
     for (std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
         if (upper == device) return true;
     }
-    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
-           upper[3] >= '0' && upper[3] <= '9';
+    if (!upper.starts_with("COM") && !upper.starts_with("LPT")) return false;
+    if (upper.size() == 4) return upper[3] >= '0' && upper[3] <= '9';
+    // Also with the superscript digits ¹ ² ³ (UTF-8 C2 B9, C2 B2, C2 B3), which Windows
+    // reserves too ("Naming Files, Paths, and Namespaces", learn.microsoft.com/windows/win32/
+    // fileio/naming-a-file).
+    return upper.size() == 5 && upper[3] == '\xC2' &&
+           (upper[4] == '\xB9' || upper[4] == '\xB2' || upper[4] == '\xB3');
 }
 
 bool namesDevice(std::string_view plainPath) {

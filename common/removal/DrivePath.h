@@ -17,7 +17,8 @@ namespace qv::removal {
 std::optional<std::string> plainDrivePath(std::string_view path);
 
 // Whether `name` is one of the names that open a device in every folder: CON, PRN, AUX,
-// NUL, COM0-9, LPT0-9 and the console's CONIN$ and CONOUT$, also with an extension
+// NUL, COM0-9, LPT0-9 (and COM¹-³, LPT¹-³), the console's CONIN$ and CONOUT$, also with an
+// extension
 // ("con.txt") or blanks before it, in any case.
 bool isDeviceName(std::string_view name);
 // Whether a part of the plain drive path `plainPath` is such a name.

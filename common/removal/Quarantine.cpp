@@ -185,8 +185,18 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEn
         TaskThread& tasks;
         ~TasksEnded() { tasks.wait(); }
     } tasksEnded{tasks_};
-    // The quarantine is listed on the task thread while the file is copied.
-    tasks_.post([&] { existing = entryFiles(partName); });
+    const std::uint64_t storedBytes = header.size() + size + kTrailerSize;
+    if (refusedForRoom_) {
+        // The last file found no room: this one looks for room before it is copied, not
+        // after (a worm's file that stays is offered again at every pass).
+        existing = entryFiles(partName);
+        if (existing && !roomBesideRecent(*existing, moment.order, storedBytes)) {
+            return Status::failure(kQuarantineFullReason);
+        }
+    } else {
+        // The quarantine is listed on the task thread while the file is copied.
+        tasks_.post([&] { existing = entryFiles(partName); });
+    }
     const auto piece = static_cast<std::size_t>(std::clamp<std::uint64_t>(size, 1, kCopyPiece));
     HashingThread::Job hashing = hashing_.start(piece, size >= kHashedApartFrom);
 
@@ -204,10 +214,8 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEn
     tasks_.wait();
     if (!flushed.ok()) return notQuarantined(flushed);
     if (!existing) return Status::failure(notQuarantinedReason(kQuarantineUnreadableReason));
-    const std::uint64_t storedBytes = header.size() + size + kTrailerSize;
-    if (!roomBesideRecent(*existing, moment.order, storedBytes)) {
-        return Status::failure(kQuarantineFullReason);
-    }
+    refusedForRoom_ = !roomBesideRecent(*existing, moment.order, storedBytes);
+    if (refusedForRoom_) return Status::failure(kQuarantineFullReason);
     if (Status written = copy.file->write(encodeTrailer(digest)); !written.ok()) {
         return notQuarantined(written);
     }
@@ -218,7 +226,7 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEn
     const std::string name = orderName(order, kEntryExtension);
     // Named, then flushed with its name: on the disk before the file leaves the drive.
     if (Status placed = copy.file->place(pathOf(name)); !placed.ok()) return notQuarantined(placed);
-    kept = {name, storedBytes, std::move(*existing)};
+    kept = {name, storedBytes, std::move(*existing), moment.order};
     return Status::success();
 }
 
@@ -237,10 +245,13 @@ bool Quarantine::roomBesideRecent(const std::vector<StoredFile>& existing, std::
         }
     }
     if (recentBytes <= kQuarantineCapacity && recentCount <= kMostEntries) return true;
-    // Nearly full of recent entries: are some of them another user's? Opened only now, as
-    // the quarantine seldom comes to this.
+    // Nearly full of recent entries: are some of them another user's? Each is opened once
+    // to tell, only now, as the quarantine seldom comes to this.
     for (const StoredFile& file : existing) {
-        if (!recent(file.name, now) || !files_.openToRead(pathOf(file.name)).foreign) continue;
+        if (!recent(file.name, now)) continue;
+        auto [known, added] = foreign_.try_emplace(file.name, false);
+        if (added) known->second = files_.openToRead(pathOf(file.name)).foreign;
+        if (!known->second) continue;
         recentBytes -= file.size;
         --recentCount;
     }
@@ -251,10 +262,9 @@ void Quarantine::trim(const KeptEntry& newest) {
     std::uint64_t total = newest.storedBytes;
     for (const StoredFile& file : newest.earlier) total += file.size;
     std::size_t count = newest.earlier.size() + 1;
-    const std::optional<std::uint64_t> now = orderOf(newest.name);
     for (const StoredFile& file : newest.earlier) {
         if (total <= kQuarantineCapacity && count <= kMostEntries) break;
-        if (now && recent(file.name, *now)) break;  // the rest are newer still
+        if (recent(file.name, newest.madeAt)) continue;
         // One that cannot go is passed over and counts no more: another user's copy (in the
         // shared data folder each user's copies make room for his own only, so that nobody
         // can push out another's by filling the folder), or one being restored this moment.

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "common/Status.h"
@@ -37,6 +38,9 @@ struct KeptEntry {
     std::string name;
     std::uint64_t storedBytes = 0;
     std::vector<StoredFile> earlier;
+    // The clock's order when it was made (its name may be later: after every entry there
+    // is, even one dated ahead of the clock).
+    std::uint64_t madeAt = 0;
 };
 
 struct QuarantineEntry {
@@ -63,7 +67,7 @@ public:
     Status drop(std::string_view entryName);
     // Drops the oldest of the entries before `newest` until what is left fits the
     // quarantine's limits (the folder is listed once per removal, by keep), none made
-    // within kKeptAtLeast of `newest`.
+    // within kKeptAtLeast before `newest` was (one dated ahead of the clock may go).
     void trim(const KeptEntry& newest);
 
     // The entries, newest first; nullopt (with `failure`) when the folder cannot be listed.
@@ -94,6 +98,9 @@ private:
 
     RemovalFiles& files_;
     std::string folder_;
+    bool refusedForRoom_ = false;  // the last keep found no room beside the recent entries
+    // Whether each entry asked about is another user's (an entry's owner does not change).
+    std::unordered_map<std::string, bool> foreign_;
     HashingThread hashing_;
     TaskThread tasks_;
 };

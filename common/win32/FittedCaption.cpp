@@ -44,9 +44,11 @@ void drawFittedCaption(HDC dc, const std::wstring& caption, RECT box, HFONT font
          fit == Fit::None && scalable && height >= kSmallestCaptionHeight; --height) {
         face.lfHeight = -height;
         face.lfWidth = 0;
-        smaller.reset(CreateFontIndirectW(&face));
-        if (!smaller) break;
-        SelectObject(dc, smaller.get());
+        UniqueFont next(CreateFontIndirectW(&face));
+        if (!next) break;
+        // Selected before the last smaller one goes: a font still selected is not deleted.
+        SelectObject(dc, next.get());
+        smaller = std::move(next);
         fit = captionFit(dc, caption, box, lines);
     }
     const int characters = static_cast<int>(caption.size());

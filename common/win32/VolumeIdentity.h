@@ -9,8 +9,9 @@
 
 namespace qv::win32 {
 
-// The volume's serial number and its root folder's file identifier: Windows gives every
-// volume a serial of its own, and a drive that is a folder of another volume (as under
+// The volume's serial number and its root folder's file identifier. Formatting gives a
+// volume its serial (imaging tools copy it, so two cloned sticks pass as one; on NTFS every
+// root has the same identifier), and a drive that is a folder of another volume (as under
 // Wine) differs by its root.
 struct VolumeIdentity {
     DWORD serial = 0;

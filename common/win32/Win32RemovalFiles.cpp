@@ -57,9 +57,16 @@ Opened<File> lastErrorOpened() {
 }
 
 // Whether `path` lies in the shared data folder (%ProgramData%\QVu盘卫士).
+// The full form of a quarantine path: the guard names its quarantine relative to its data
+// folder, which it has made the current folder.
+std::wstring fullWide(const std::string& path) {
+    const std::optional<FullPath> full = fullPath(toWide(path));
+    return full ? full->path : toWide(path);
+}
+
 bool inSharedDataFolder(const std::string& path) {
     static const std::string shared = sharedDataFolder();
-    return !shared.empty() && folders::isInside(path, shared);
+    return !shared.empty() && folders::isInside(toUtf8(fullWide(path)), shared);
 }
 
 // The "\\?\" form of a plain drive path; empty for any other path.
@@ -203,9 +210,10 @@ private:
     bool onDrive_;
 };
 
-// Whether opening `path` reached the entry of that name, and if not, why it is refused.
-Status reachedAsNamed(HANDLE handle, const std::string& path) {
-    switch (whereReached(handle, toWide(path))) {
+// Whether opening `path` (a full path) reached the entry of that name, and if not, why it
+// is refused.
+Status reachedAsNamed(HANDLE handle, const std::wstring& path) {
+    switch (whereReached(handle, path)) {
         case Reached::There:
             return Status::success();
         case Reached::Elsewhere:
@@ -273,7 +281,7 @@ Opened<removal::DriveFile> Win32RemovalFiles::openOnDrive(const std::string& pat
         (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
         return failed<removal::DriveFile>(Status::failure(removal::kNotPlainFileReason));
     }
-    if (Status there = reachedAsNamed(file.get(), path); !there.ok()) {
+    if (Status there = reachedAsNamed(file.get(), toWide(path)); !there.ok()) {
         return failed<removal::DriveFile>(there);
     }
     Opened<removal::DriveFile> opened;
@@ -305,7 +313,7 @@ Status Win32RemovalFiles::findOnDrive(const std::string& path, Found& found) {
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (!file) return lastErrorFailure();
-        if (Status there = reachedAsNamed(file.get(), path); !there.ok()) return there;
+        if (Status there = reachedAsNamed(file.get(), toWide(path)); !there.ok()) return there;
         found = Found::File;
     }
     return Status::success();
@@ -333,7 +341,7 @@ Opened<removal::NewFile> Win32RemovalFiles::createOnDrive(const std::string& pat
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return lastErrorOpened<removal::NewFile>();
     // Made where the name says, not through a link swapped in since the look above.
-    if (Status there = reachedAsNamed(file.get(), path); !there.ok()) {
+    if (Status there = reachedAsNamed(file.get(), toWide(path)); !there.ok()) {
         (void)markForDeletion(file.get());
         return failed<removal::NewFile>(there);
     }
@@ -419,7 +427,8 @@ Status Win32RemovalFiles::removeFile(const std::string& path) {
     if (Status plain = notALink(folderOf(toWide(path))); !plain.ok()) return plain;
     // Deleted through a handle to the entry itself, never by name: Wine opens a Unix link
     // to a file as that file, and its DeleteFileW would delete what the link points at.
-    UniqueFile file(CreateFileW(toWide(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+    const std::wstring full = fullWide(path);
+    UniqueFile file(CreateFileW(full.c_str(), DELETE | FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file) return lastErrorFailure();
@@ -429,7 +438,7 @@ Status Win32RemovalFiles::removeFile(const std::string& path) {
         (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
         return Status::failure(removal::kNotPlainFileReason);
     }
-    if (Status there = reachedAsNamed(file.get(), path); !there.ok()) return there;
+    if (Status there = reachedAsNamed(file.get(), full); !there.ok()) return there;
     return markForDeletion(file.get());
 }
 

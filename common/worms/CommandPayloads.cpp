@@ -152,4 +152,28 @@ std::vector<std::string> filesOpenedByStart(std::string_view command, std::strin
     return files;
 }
 
+std::vector<std::string> itemsOpened(std::string_view command, std::string_view root) {
+    auto opens = [](const std::string& word) {
+        const std::size_t slash = word.find_last_of("\\/");
+        const std::string name =
+            foldedName(slash == std::string::npos ? word : word.substr(slash + 1));
+        return name == "start" || name == "explorer" || name == "explorer.exe";
+    };
+    std::vector<std::string> items;
+    for (bool asCommandInterpreter : {false, true}) {
+        const std::vector<std::string> words = splitWords(command, asCommandInterpreter);
+        for (std::size_t i = 0; i < words.size() && items.size() < kMostNamedFiles; ++i) {
+            if (!opens(words[i])) continue;
+            // Past a window title ("") and switches (/max, /e,) to what is opened.
+            std::size_t next = i + 1;
+            while (next < words.size() && (words[next].empty() || words[next][0] == '/')) ++next;
+            if (next == words.size()) break;
+            if (std::string path = fileOnDrive(words[next], root); !path.empty()) {
+                items.push_back(std::move(path));
+            }
+        }
+    }
+    return items;
+}
+
 }  // namespace qv::worms

@@ -49,4 +49,9 @@ std::vector<std::string> namedRootItems(std::string_view command, std::string_vi
 // opens the user's report, where "rundll32 report.dat,Run" runs code.
 std::vector<std::string> filesOpenedByStart(std::string_view command, std::string_view root);
 
+// The files and folders on the drive of `root` that `command` opens with the command
+// interpreter's "start" or with explorer.exe (the word after either, past a window title
+// and switches, the words read both ways): "start __", "explorer %cd%docs".
+std::vector<std::string> itemsOpened(std::string_view command, std::string_view root);
+
 }  // namespace qv::worms

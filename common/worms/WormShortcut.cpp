@@ -81,17 +81,13 @@ bool HiddenNames::contains(std::string_view name) const {
 bool opensFolderAndRunsProgram(std::string_view command, std::string_view root,
                                const RootFolderTest& isRootFolder) {
     if (!isRootFolder) return false;
-    bool opensFolder = false, runsProgram = false;
-    for (const std::string& path : namedFiles(command, root)) {
+    const bool opensFolder = std::ranges::any_of(itemsOpened(command, root), [&](const auto& path) {
         const std::string_view below = std::string_view(path).substr(root.size());
-        if (!opensFolder && below.find('\\') == std::string_view::npos && isRootFolder(below)) {
-            opensFolder = true;
-        } else if (namesExecutable(path)) {
-            runsProgram = true;
-        }
-        if (opensFolder && runsProgram) return true;
-    }
-    return false;
+        return below.find('\\') == std::string_view::npos && isRootFolder(below);
+    });
+    return opensFolder && std::ranges::any_of(namedFiles(command, root), [](const auto& path) {
+               return namesExecutable(path);
+           });
 }
 
 std::optional<std::string> wormTarget(const ShellLink& link, std::string_view shortcutName,

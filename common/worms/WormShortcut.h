@@ -10,8 +10,9 @@
 //   - is one of the system tools such worms start (by its name, in any folder) while the
 //     root hides some item (other than the systems' own, see systemsOwnHiddenItem, and
 //     the immunisation folder autorun.inf, unless the shortcut's arguments name it), or
-//   - is one of those system tools while its command both opens a folder of the root by
-//     its name and names a program of the drive ("start __ & __\DriveMgr.exe"): the
+//   - is one of those system tools while its command both opens a folder of the root
+//     (with start or explorer.exe) and names a program of the drive ("start __ &
+//     __\DriveMgr.exe"): the
 //     worm's shortcut goes on doing so after its hidden items were shown again (by the
 //     file browser's "全部还原", say), until it is removed, or
 //   - is an executable on the same drive while a hidden item of the root has the
@@ -87,8 +88,9 @@ bool namesHiddenItem(std::string_view command, std::string_view root, const Hidd
 // Whether `name` ("__") is a folder of the root, as its listing says.
 using RootFolderTest = std::function<bool(std::string_view name)>;
 
-// Whether `command` both opens a folder of the root `root` by its name ("start __",
-// "explorer %cd%docs") and names a program on that drive ("__\DriveMgr.exe", "x.vbs").
+// Whether `command` both opens a folder of the root `root` with start or explorer.exe
+// ("start __", "explorer %cd%docs") and names a program on that drive ("__\DriveMgr.exe",
+// "x.vbs"): a folder merely named ("cd tools && app.exe") is none opened for the user.
 bool opensFolderAndRunsProgram(std::string_view command, std::string_view root,
                                const RootFolderTest& isRootFolder);
 

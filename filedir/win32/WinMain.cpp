@@ -191,13 +191,10 @@ bool showFolder(const std::string& folder) {
     return true;
 }
 
-// The folder now shown, read to its end and still on the stick it was read from: the
-// actions wait for the one and refuse another stick plugged in under the letter since.
-bool folderReady() {
-    if (app.load.loading()) {
-        tell("正在读取文件夹，请稍候。", false);
-        return false;
-    }
+// Whether the drive of the folder shown holds the volume it was read from; false, the user
+// told, when another stick has been plugged in under its letter since (asked again after
+// a question, which the user may take his time over).
+bool stickStillShown() {
     const std::string& folder = app.load.folder();
     if (!app.shownVolume || folder.empty() ||
         qv::win32::volumeIdentity(folder[0]) == app.shownVolume) {
@@ -205,6 +202,16 @@ bool folderReady() {
     }
     tell("U盘已拔出或已更换，\r\n列表中的不是现在这个U盘的内容。\r\n请点“刷新”后再操作。", false);
     return false;
+}
+
+// The folder now shown, read to its end and still on the stick it was read from: the
+// actions wait for the one and refuse another stick plugged in under the letter since.
+bool folderReady() {
+    if (app.load.loading()) {
+        tell("正在读取文件夹，请稍候。", false);
+        return false;
+    }
+    return stickStillShown();
 }
 
 // Whether drive `letter` holds a medium: an empty card-reader slot is a removable drive too.
@@ -378,7 +385,7 @@ void command(int id) {
                     tell(refused.text, refused.error);
                     break;
                 }
-                if (!confirmed("确定要删除文件“" + e->name + "”吗？")) break;
+                if (!confirmed("确定要删除文件“" + e->name + "”吗？") || !stickStillShown()) break;
                 Told told = deleteEntry(app.removal, folder, *e);
                 showFolder(folder);
                 tell(told.text, told.error);
@@ -398,7 +405,10 @@ void command(int id) {
                 tell(start.text, false);
                 break;
             }
-            if (start.action == RestoreAllStart::Action::Ask && !confirmed(start.text)) break;
+            if (start.action == RestoreAllStart::Action::Ask &&
+                (!confirmed(start.text) || !stickStillShown())) {
+                break;
+            }
             app.restoring.emplace(root, app.load.entries());
             enableControls(false);
             app.restoring->report().unread = app.load.interruption();

@@ -64,9 +64,9 @@ struct DosAttributes {
     friend bool operator==(const DosAttributes&, const DosAttributes&) = default;
 };
 
-// What the system says of an existing file or folder.
-// A volume's serial number and its root folder's file identifier: Windows gives every
-// volume a serial of its own, and a drive that is a folder of another volume (as under
+// A volume's serial number and its root folder's file identifier. Formatting gives a
+// volume its serial (imaging tools copy it, so two cloned sticks pass as one; on NTFS every
+// root has the same identifier), and a drive that is a folder of another volume (as under
 // Wine) differs by its root.
 struct VolumeIdentity {
     std::uint32_t serial = 0;
@@ -74,6 +74,7 @@ struct VolumeIdentity {
     friend bool operator==(const VolumeIdentity&, const VolumeIdentity&) = default;
 };
 
+// What the system says of an existing file or folder.
 struct EntryAttributes {
     bool directory = false;
     DosAttributes dos;

@@ -335,6 +335,39 @@ TEST_F(DriveFileRemovalTest, EntriesOfTheLastDayAreNeverPushedOutAFileFindingNoR
     EXPECT_NE(refused.reason().find(kQuarantineFullReason), std::string::npos) << refused.reason();
     EXPECT_EQ(readFile(stick / "setup.exe"), "MZ the user's");
     EXPECT_EQ(entries().size(), kMostEntries) << "nothing pushed out, nothing left half made";
+
+    // Had another user made the others (as the next run finds them), they would leave this
+    // user's room alone.
+    for (const QuarantineEntry& entry : entries()) {
+        if (entry.header->originalPath != "e:\\autorun.inf") {
+            files.makeForeign(quarantineFolder() / entry.name);
+        }
+    }
+    DriveFileRemoval nextRun{files, "隔离区"};
+    EXPECT_TRUE(nextRun.remove("e:\\setup.exe").removed());
+}
+
+TEST_F(DriveFileRemovalTest, EntriesDatedAheadOfTheClockGoFirstAndKeepNoneFromTheLimits) {
+    // Made while the clock ran a year fast: the new entries are named after them.
+    constexpr std::uint64_t kNow = (std::uint64_t{1796738400} + 11644473600) * 10'000'000;
+    constexpr std::uint64_t kYear = std::uint64_t{365} * 24 * 3600 * 10'000'000;
+    fs::create_directories(quarantineFolder());
+    const std::string trailer = encodeTrailer(Sha256().finish());
+    for (int i = 0; i < 1000; ++i) {
+        std::string digits = std::to_string(kNow + kYear + i);
+        writeFile(
+            quarantineFolder() / (std::string(20 - digits.size(), '0') + digits + ".qvq"),
+            encodeHeader({"e:\\ahead" + std::to_string(i), "2027-12-08 14:00:00", 0}) + trailer);
+    }
+    for (int i = 0; i < 5; ++i) {
+        const std::string name = "worm" + std::to_string(i) + ".exe";
+        writeFile(stick / name, "MZ");
+        EXPECT_TRUE(removal.remove("e:\\" + name).removed()) << name;
+    }
+    std::vector<QuarantineEntry> kept = entries();
+    EXPECT_EQ(kept.size(), kMostEntries);
+    EXPECT_EQ(kept.front().header->originalPath, "e:\\worm4.exe");
+    EXPECT_EQ(kept.back().header->originalPath, "e:\\ahead5") << "the first five ahead went";
 }
 
 TEST_F(DriveFileRemovalTest, RestoreGivesBackTheSameBytesWhereTheyWereAndMakesTheFolderAgain) {
@@ -363,7 +396,8 @@ TEST_F(DriveFileRemovalTest, AnEntryNamingADeviceOrAPlaceAboveTheRootIsNeverRest
     fs::create_directories(quarantineFolder());
     const std::string trailer = encodeTrailer(Sha256().finish());
     int order = 1;
-    for (const char* crafted : {"e:\\con", "e:\\docs\\NUL.txt", "e:\\com1\\x", "e:\\..\\up"}) {
+    for (const char* crafted :
+         {"e:\\con", "e:\\docs\\NUL.txt", "e:\\com1\\x", "e:\\LPT\xC2\xB9", "e:\\..\\up"}) {
         const std::string name = "0000000000000000000" + std::to_string(order++) + ".qvq";
         writeFile(quarantineFolder() / name,
                   encodeHeader({crafted, "2026-12-08 13:00:00", 0}) + trailer);

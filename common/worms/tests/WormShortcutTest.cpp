@@ -79,7 +79,7 @@ TEST(WormShortcutTest, AShortcutToASystemToolOnAStickThatHidesNothingIsTheUsers)
 
 TEST(WormShortcutTest, AShortcutThatOpensARootFolderAndRunsAProgramStaysAWormsOnceShown) {
     // The stick after its hidden items were shown again, the worm's shortcuts still there.
-    const std::set<std::string> folders = {"__", "docs", "driver", "tools"};
+    const std::set<std::string> folders = {"__", "docs", "driver", "tools", "backup"};
     const RootFolderTest isRootFolder = [&](std::string_view name) {
         return folders.contains(foldedName(name));
     };
@@ -95,11 +95,16 @@ TEST(WormShortcutTest, AShortcutThatOpensARootFolderAndRunsAProgramStaysAWormsOn
     EXPECT_TRUE(judged("/c start __ & __\\DriveMgr.exe & exit"));
     EXPECT_TRUE(judged("/c start %cd%RECYCLER\\x.exe && %windir%\\explorer.exe %cd%docs"));
     EXPECT_TRUE(judged("/c start sysinfo.vbs & start explorer \"DOCS\" & exit"));
+    EXPECT_TRUE(judged("/c start \"\" __ & start /b __\\DriveMgr.exe"));
 
     EXPECT_FALSE(judged("/c start __ & __\\report.docx")) << "a document";
     EXPECT_FALSE(judged("/c start nothere & __\\DriveMgr.exe")) << "no folder of the root";
     EXPECT_FALSE(judged("/i driver\\setup.msi")) << "a program in a folder opens none";
     EXPECT_FALSE(judged("/k cd tools"));
+    // A folder named beside a program of the stick is no folder opened for the user.
+    EXPECT_FALSE(judged("/c cd tools && app.exe"));
+    EXPECT_FALSE(judged("-File scripts\\backup.ps1 -Dest backup"));
+    EXPECT_FALSE(judged("sync.vbs docs"));
     EXPECT_FALSE(
         wormTarget(link("/c start __ & __\\DriveMgr.exe"), "USB Drive.lnk", "e:\\", HiddenNames{}))
         << "judged by what the root hides alone when its folders are not asked";

@@ -321,17 +321,19 @@ TEST_F(ThreatDialogTest, ADialogWhoseStickWasSwappedForAnotherTouchesNothingOnIt
         (void)d;
     });
 
+    // The list the monitor's pass fills for a look-alike.
     h.files.removeDrive('e');
     h.files.addDrive('e', DriveType::Removable, e);
-    Form5& list = h.guard.monitorWindows().form5();
-    list.examining("e:\\");
-    list.List1.addItem("e:\\docs.exe");
+    fs::remove(e / "autorun.inf");
+    fs::create_directory(e / "docs");
+    writeFile(e / "docs.exe", "MZ the worm");
     h.host.expectModal("Form5", [&](ui::Form& f) {
+        EXPECT_EQ(static_cast<Form5&>(f).List1.items(), std::vector<std::string>{"e:\\docs.exe"});
         swapSticks();
         expectTold();
         static_cast<Form5&>(f).Command4.click();
     });
-    h.guard.monitorWindows().showSuspiciousFiles();
+    h.guard.monitor().tick();
 
     h.files.removeDrive('e');
     h.files.addDrive('e', DriveType::Removable, e);

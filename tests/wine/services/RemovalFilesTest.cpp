@@ -123,9 +123,6 @@ TEST_F(RemovalFilesTest, AFileHeldWithoutSharingItsDeletionStaysAndLeavesNoCopy)
     EXPECT_TRUE(removal.remove(root + "docs.exe").removed());
 }
 
-// In the shared data folder a copy of more than one name (a hard link some other user made
-// to a file he may write) is not this user's to trust; a portable copy's own quarantine
-// keeps its user's files whatever they are.
 TEST_F(RemovalFilesTest, ALinkInTheQuarantineIsNeverFollowedWhenEntriesGo) {
     // Someone put a link among the entries, leading to a file outside: dropping or purging
     // that entry must not delete the file it points at.
@@ -143,8 +140,22 @@ TEST_F(RemovalFilesTest, ALinkInTheQuarantineIsNeverFollowedWhenEntriesGo) {
     ASSERT_TRUE(writeBytes(own, "entry"));
     EXPECT_TRUE(files.removeFile(utf8(own)).ok());
     EXPECT_FALSE(readBytes(own));
+
+    // One named as the guard names its entries: relative to its data folder, made current.
+    const std::wstring named = data / L"隔离区\\00000000000000000003.qvq";
+    ASSERT_TRUE(writeBytes(named, "entry"));
+    wchar_t before[MAX_PATH + 1] = {};
+    ASSERT_NE(GetCurrentDirectoryW(MAX_PATH + 1, before), 0u);
+    ASSERT_TRUE(SetCurrentDirectoryW(data.path().c_str()));
+    const qv::Status removed = files.removeFile("隔离区\\00000000000000000003.qvq");
+    SetCurrentDirectoryW(before);
+    EXPECT_TRUE(removed.ok()) << removed.description();
+    EXPECT_FALSE(readBytes(named));
 }
 
+// In the shared data folder a copy of more than one name (a hard link some other user made
+// to a file he may write) is not this user's to trust; a portable copy's own quarantine
+// keeps its user's files whatever they are.
 TEST(QuarantineTrustTest, AHardLinkedCopyIsTrustedOnlyOutsideTheSharedDataFolder) {
     const std::wstring shared = qv::win32::toWide(qv::win32::sharedDataFolder());
     ASSERT_FALSE(shared.empty());
