@@ -9,8 +9,12 @@ void ExaminedDrive::take(platform::FileSystem& files, std::string_view path) {
 
 bool ExaminedDrive::unchanged(platform::FileSystem& files) const {
     if (!letter_) return true;
-    if (!identity_) return files.driveType(letter_).has_value();
-    return files.volumeIdentity(letter_) == identity_;
+    const std::optional<platform::VolumeIdentity> now =
+        identity_ ? files.volumeIdentity(letter_) : std::nullopt;
+    if (now) return now == identity_;
+    // Nothing to compare (not read then, or not now while the drive is there: a root busy a
+    // moment): the drive's presence decides, and the removal finds what it finds.
+    return files.driveType(letter_).has_value();
 }
 
 }  // namespace qv::monitor

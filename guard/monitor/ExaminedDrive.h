@@ -14,8 +14,8 @@ class ExaminedDrive {
 public:
     // Remembers the drive of `path` ("e:\autorun.inf", "e:\") and the volume in it now.
     void take(platform::FileSystem& files, std::string_view path);
-    // Whether that drive holds the same volume still. A volume whose identity could not be
-    // read when it was taken counts as the same while the drive is there.
+    // Whether that drive holds the same volume still. When the identity cannot be compared
+    // (it could not be read then, or now), the drive counts as the same while it is there.
     bool unchanged(platform::FileSystem& files) const;
 
 private:
