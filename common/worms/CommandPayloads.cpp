@@ -138,13 +138,23 @@ std::vector<std::string> namedRootItems(std::string_view command, std::string_vi
     return items;
 }
 
-std::vector<std::string> filesOpenedByStart(std::string_view command, std::string_view root) {
+namespace {
+
+// The files on the drive of `root` that `command` opens with a word for which `opens` holds:
+// the word after it, past a window title ("") and switches (/max, /e,), the words read both
+// ways.
+template <typename Opener>
+std::vector<std::string> filesOpenedWith(std::string_view command, std::string_view root,
+                                         Opener opens) {
     std::vector<std::string> files;
     for (bool asCommandInterpreter : {false, true}) {
         const std::vector<std::string> words = splitWords(command, asCommandInterpreter);
-        for (std::size_t i = 1; i < words.size() && files.size() < kMostNamedFiles; ++i) {
-            if (foldedName(words[i - 1]) != "start") continue;
-            if (std::string path = fileOnDrive(words[i], root); !path.empty()) {
+        for (std::size_t i = 0; i < words.size() && files.size() < kMostNamedFiles; ++i) {
+            if (!opens(words[i])) continue;
+            std::size_t next = i + 1;
+            while (next < words.size() && (words[next].empty() || words[next][0] == '/')) ++next;
+            if (next == words.size()) break;
+            if (std::string path = fileOnDrive(words[next], root); !path.empty()) {
                 files.push_back(std::move(path));
             }
         }
@@ -152,28 +162,20 @@ std::vector<std::string> filesOpenedByStart(std::string_view command, std::strin
     return files;
 }
 
+}  // namespace
+
+std::vector<std::string> filesOpenedByStart(std::string_view command, std::string_view root) {
+    return filesOpenedWith(command, root,
+                           [](const std::string& word) { return foldedName(word) == "start"; });
+}
+
 std::vector<std::string> itemsOpened(std::string_view command, std::string_view root) {
-    auto opens = [](const std::string& word) {
+    return filesOpenedWith(command, root, [](const std::string& word) {
         const std::size_t slash = word.find_last_of("\\/");
         const std::string name =
             foldedName(slash == std::string::npos ? word : word.substr(slash + 1));
         return name == "start" || name == "explorer" || name == "explorer.exe";
-    };
-    std::vector<std::string> items;
-    for (bool asCommandInterpreter : {false, true}) {
-        const std::vector<std::string> words = splitWords(command, asCommandInterpreter);
-        for (std::size_t i = 0; i < words.size() && items.size() < kMostNamedFiles; ++i) {
-            if (!opens(words[i])) continue;
-            // Past a window title ("") and switches (/max, /e,) to what is opened.
-            std::size_t next = i + 1;
-            while (next < words.size() && (words[next].empty() || words[next][0] == '/')) ++next;
-            if (next == words.size()) break;
-            if (std::string path = fileOnDrive(words[next], root); !path.empty()) {
-                items.push_back(std::move(path));
-            }
-        }
-    }
-    return items;
+    });
 }
 
 }  // namespace qv::worms

@@ -45,7 +45,8 @@ std::vector<std::string> namedFiles(std::string_view command, std::string_view r
 std::vector<std::string> namedRootItems(std::string_view command, std::string_view root);
 
 // The files on the drive of `root` that `command` opens with the command interpreter's
-// "start" (the word right after a "start", the words read both ways): "start report.docx"
+// "start" (the word after a "start", past a window title and switches, the words read
+// both ways): "start report.docx"
 // opens the user's report, where "rundll32 report.dat,Run" runs code.
 std::vector<std::string> filesOpenedByStart(std::string_view command, std::string_view root);
 

@@ -17,4 +17,10 @@ bool ExaminedDrive::unchanged(platform::FileSystem& files) const {
     return files.driveType(letter_).has_value();
 }
 
+bool ExaminedDrive::unchangedOrTold(platform::FileSystem& files, ui::UiHost& host) const {
+    if (unchanged(files)) return true;
+    host.messageBox(kDriveChangedText, "提示", ui::MsgButtons::Ok);
+    return false;
+}
+
 }  // namespace qv::monitor

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "guard/platform/FileSystem.h"
+#include "guard/platform/ui/UiHost.h"
 
 namespace qv::monitor {
 
@@ -17,6 +18,9 @@ public:
     // Whether that drive holds the same volume still. When the identity cannot be compared
     // (it could not be read then, or now), the drive counts as the same while it is there.
     bool unchanged(platform::FileSystem& files) const;
+    // The same; when it is not, the user is told by `host` (kDriveChangedText) before the
+    // dialog closes untouched.
+    bool unchangedOrTold(platform::FileSystem& files, ui::UiHost& host) const;
 
 private:
     char letter_ = 0;

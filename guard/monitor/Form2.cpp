@@ -129,11 +129,7 @@ void Form2::Timer1_Timer() {
 void Form2::Ljsc_Click() {
     // The countdown must not delete again while the notice below is open.
     Timer1.setEnabled(false);
-    if (!examined_.unchanged(files_)) {
-        host().messageBox(monitor::kDriveChangedText, "提示", ui::MsgButtons::Ok);
-        close();
-        return;
-    }
+    if (!examined_.unchangedOrTold(files_, host())) return close();
     std::vector<std::string> paths = {Szwz.text()};
     if (scwj.ticked()) paths.insert(paths.end(), associated_.begin(), associated_.end());
     std::vector<removal::NotRemoved> stays;

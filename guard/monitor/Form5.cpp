@@ -62,8 +62,7 @@ removal::RemovalResult Form5::remove(const std::string& path) {
 
 // False, the user told and the dialog closed, when the stick the list is of has gone.
 bool Form5::sameDrive() {
-    if (examined_.unchanged(files_)) return true;
-    host().messageBox(monitor::kDriveChangedText, "提示", ui::MsgButtons::Ok);
+    if (examined_.unchangedOrTold(files_, host())) return true;
     close();
     return false;
 }

@@ -73,11 +73,7 @@ void Form7::setFindings(monitor::ShortcutWorm worm) {
 
 // Cleans, then says what happened; the notice waits before the dialog closes.
 void Form7::Command1_Click() {
-    if (!examined_.unchanged(files_)) {
-        host().messageBox(monitor::kDriveChangedText, "提示", ui::MsgButtons::Ok);
-        close();
-        return;
-    }
+    if (!examined_.unchangedOrTold(files_, host())) return close();
     monitor::CleaningReport report = monitor::cleanShortcutWorm(
         worm_, removal_, files_, log_, monitor::Remover::ShortcutWormDialog);
     host().messageBox(monitor::cleaningNotice(report), "提示", ui::MsgButtons::Ok);
