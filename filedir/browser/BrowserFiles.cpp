@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/removal/RemovalTexts.h"
+#include "common/worms/VisibleText.h"
 #include "common/worms/WormShortcut.h"
 
 namespace qv::filedir {
@@ -38,13 +39,13 @@ std::string parentPath(const std::string& folder) {
 
 Status restore(BrowserFiles& files, const std::string& folder, const Entry& entry) {
     if (entry.isLink())
-        return Status::failure("“" + entry.name +
+        return Status::failure("“" + worms::visibleText(entry.name) +
                                "”是链接或交接点，它可能指向本盘以外，不予修改。");
     std::string path = childPath(folder, entry.name);
     Status unread = Status::success();
     std::optional<std::uint32_t> now = files.attributes(path, unread);
     if (!now) {
-        return Status::failure("无法读取“" + entry.name + "”的属性：" +
+        return Status::failure("无法读取“" + worms::visibleText(entry.name) + "”的属性：" +
                                removal::reasonSentence(unread.description()));
     }
     if (!(*now & (kHidden | kSystem))) return Status::success();
@@ -60,7 +61,8 @@ RestoreAllRun::RestoreAllRun(std::string root, const std::vector<Entry>& entries
             continue;
         }
         if (e.isLink()) {
-            report_.failures.push_back(e.name + "：是链接或交接点，可能通向本盘以外，不予还原");
+            report_.failures.push_back(worms::visibleText(e.name) +
+                                       "：是链接或交接点，可能通向本盘以外，不予还原");
         } else {
             folders_.push_back(e);
         }
@@ -74,7 +76,7 @@ bool RestoreAllRun::step(BrowserFiles& files, std::size_t count) {
         if (r.ok())
             ++report_.changed;
         else
-            report_.failures.push_back(e.name + "：" + r.description());
+            report_.failures.push_back(worms::visibleText(e.name) + "：" + r.description());
     }
     return next_ < folders_.size();
 }
@@ -123,11 +125,16 @@ std::string describe(const RestoreAllReport& report) {
 Told deleteEntry(removal::DriveFileRemoval& removal, const std::string& folder,
                  const Entry& entry) {
     if (entry.isFolder() || entry.isLink())
-        return {"“" + entry.name + "”不是普通文件，文件浏览器只删除文件。", true};
+        return {"“" + worms::visibleText(entry.name) + "”不是普通文件，文件浏览器只删除文件。",
+                true};
     removal::RemovalResult result = removal.remove(childPath(folder, entry.name));
     if (result.removed())
-        return {"已删除“" + entry.name + "”。\r\n副本保存在隔离区，可从“隔离区”恢复。", false};
-    return {"无法删除“" + entry.name + "”：" + removal::reasonSentence(result.reason()), true};
+        return {"已删除“" + worms::visibleText(entry.name) +
+                    "”。\r\n副本保存在隔离区，可从“隔离区”恢复。",
+                false};
+    return {"无法删除“" + worms::visibleText(entry.name) + "”：" +
+                removal::reasonSentence(result.reason()),
+            true};
 }
 
 }  // namespace qv::filedir

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/removal/RemovalTexts.h"
+#include "common/worms/VisibleText.h"
 
 namespace qv::filedir {
 
@@ -34,7 +35,7 @@ Status QuarantineView::load() {
 
 std::string QuarantineView::pathOf(std::size_t line) const {
     const removal::QuarantineEntry& entry = entries_.at(line);
-    return entry.header ? entry.header->originalPath : "（" + entry.name + "）";
+    return entry.header ? worms::visibleText(entry.header->originalPath) : "（" + entry.name + "）";
 }
 
 std::string QuarantineView::cell(std::size_t line, QuarantineColumn column) const {
@@ -65,6 +66,7 @@ Told QuarantineView::restore(std::size_t line, const removal::AskReplace& askRep
         result.reason == removal::kDamagedEntryReason) {
         foundDamaged_.insert(entries_.at(line).name);
     }
+    result.originalPath = worms::visibleText(result.originalPath);
     return {removal::describe(result), result.outcome == removal::RestoreResult::Outcome::Failed};
 }
 

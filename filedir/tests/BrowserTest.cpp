@@ -177,6 +177,20 @@ TEST_F(StickTest, DeleteTakesFilesOnlyKeepsTheirCopyAndTellsWhatFailed) {
     EXPECT_TRUE(fs::exists(stick / "held.exe"));
 }
 
+// A worm names its files with characters that show as nothing or turn the text around;
+// the browser's notices write them out, as it acts on the true name.
+TEST_F(StickTest, NoticesWriteOutTheCharactersANameHides) {
+    const std::string blank = "\xC2\xA0", turned = "photo\xE2\x80\xAEgpj.exe";
+    fs::create_directories(stick / blank);
+    std::ofstream(stick / turned) << "MZ";
+    EXPECT_EQ(deleteEntry(removal, "e:\\", folder(blank)).text,
+              "“[U+00A0]”不是普通文件，文件浏览器只删除文件。");
+    Told deleted = deleteEntry(removal, "e:\\", file(turned));
+    EXPECT_EQ(deleted.text,
+              "已删除“photo[U+202E]gpj.exe”。\r\n副本保存在隔离区，可从“隔离区”恢复。");
+    EXPECT_FALSE(fs::exists(stick / turned));
+}
+
 TEST_F(StickTest, AFailedRestoreIsNamedInTheReport) {
     std::vector<Entry> entries = listing("e:\\");
     fs::remove(stick / "photos");  // gone between the listing and the action

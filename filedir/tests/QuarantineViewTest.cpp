@@ -12,6 +12,8 @@
 #include <string>
 
 #include "common/posix/DriveTableRemovalFiles.h"
+#include "common/removal/QuarantineFormat.h"
+#include "common/removal/Sha256.h"
 #include "filedir/browser/QuarantineView.h"
 #include "filedir/tests/DriveTableFiles.h"
 
@@ -119,6 +121,28 @@ TEST_F(QuarantineViewTest, ADamagedCopyIsShownAsSuchNeverRestoredAndCanBeDropped
     EXPECT_FALSE(view.purge(0).error);
     ASSERT_TRUE(view.load().ok());
     EXPECT_EQ(view.size(), 1u);
+}
+
+// An entry planted in the quarantine whose path hides a line break and a direction mark
+// is listed with both written out, and never restored.
+TEST_F(QuarantineViewTest, ACraftedPathIsShownWrittenOutAndRefused) {
+    const std::string path = "e:\\bad\nline\xE2\x80\xAEtxt.exe";
+    const std::string header = qv::removal::encodeHeader({path, "2026-12-09 10:00:00", 2});
+    ASSERT_FALSE(header.empty());
+    qv::removal::Sha256 hash;
+    hash.update("MZ");
+    std::ofstream(root / "data" / "隔离区" / "09999999999999999999.qvq", std::ios::binary)
+        << header << "MZ" << qv::removal::encodeTrailer(hash.finish());
+    ASSERT_TRUE(view.load().ok());
+    ASSERT_EQ(view.size(), 3u);
+    const std::string shown = "e:\\bad[U+000A]line[U+202E]txt.exe";
+    EXPECT_EQ(view.cell(0, QuarantineColumn::OriginalPath), shown);
+    EXPECT_EQ(view.pathOf(0), shown);
+    Told refused = view.restore(0, [](const std::string&) { return true; });
+    EXPECT_TRUE(refused.error);
+    EXPECT_EQ(refused.text, "无法恢复“" + shown + "”：不是磁盘上的文件路径。");
+    EXPECT_EQ(std::distance(fs::directory_iterator(stick), fs::directory_iterator()), 1)
+        << "only the docs folder";
 }
 
 }  // namespace

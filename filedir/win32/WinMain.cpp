@@ -30,6 +30,7 @@
 #include "common/win32/UniqueHandle.h"
 #include "common/win32/VolumeIdentity.h"
 #include "common/win32/Win32RemovalFiles.h"
+#include "common/worms/VisibleText.h"
 #include "filedir/browser/BrowserFiles.h"
 #include "filedir/browser/FolderLoad.h"
 #include "filedir/browser/QuarantineView.h"
@@ -179,12 +180,12 @@ void showQuarantine() {
 bool showFolder(const std::string& folder) {
     qv::Status r = app.load.start(app.files, folder);
     if (!r.ok()) {
-        tell("无法打开“" + folder + "”：" + r.description(), true);
+        tell("无法打开“" + qv::worms::visibleText(folder) + "”：" + r.description(), true);
         return false;
     }
     app.shownVolume = folder.empty() ? std::nullopt : qv::win32::volumeIdentity(folder[0]);
     showView(false);
-    SetWindowTextW(app.path, win32::toWide(folder).c_str());
+    SetWindowTextW(app.path, win32::toWide(qv::worms::visibleText(folder)).c_str());
     ListView_SetItemState(app.list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     readPiece();
     if (app.load.busy()) SetTimer(app.window, kReadTimer, USER_TIMER_MINIMUM, nullptr);
@@ -293,7 +294,8 @@ void recoverSelected() {
     int i = selectedLine(app.quarantine.size());
     if (i < 0) return;
     Told told = app.quarantine.restore(i, [](const std::string& path) {
-        return confirmed("“" + path + "”处已有文件。\r\n要用隔离区中的副本替换它吗？" +
+        return confirmed("“" + qv::worms::visibleText(path) +
+                         "”处已有文件。\r\n要用隔离区中的副本替换它吗？" +
                          "（现有的文件将移入隔离区）");
     });
     showQuarantine();
@@ -314,11 +316,15 @@ void purgeSelected() {
 void openSelected() {
     const Entry* e = selected();
     if (!e) return;
-    if (!e->isFolder()) return tell("“" + e->name + "”不是文件夹。文件浏览器不运行文件。", false);
+    if (!e->isFolder())
+        return tell("“" + qv::worms::visibleText(e->name) + "”不是文件夹。文件浏览器不运行文件。",
+                    false);
     if (e->isLink())
-        return tell("“" + e->name + "”是链接或交接点，可能通向本盘以外，不予打开。", true);
+        return tell(
+            "“" + qv::worms::visibleText(e->name) + "”是链接或交接点，可能通向本盘以外，不予打开。",
+            true);
     if (isReservedDeviceName(e->name))
-        return tell("“" + e->name + "”是系统设备名，不予打开。", true);
+        return tell("“" + qv::worms::visibleText(e->name) + "”是系统设备名，不予打开。", true);
     showFolder(childPath(app.load.folder(), e->name));
 }
 
@@ -372,9 +378,11 @@ void command(int id) {
                 qv::Status r = restore(app.files, folder, *e);
                 showFolder(folder);
                 if (r.ok())
-                    tell("已还原“" + name + "”：隐藏和系统属性已清除。", false);
+                    tell("已还原“" + qv::worms::visibleText(name) + "”：隐藏和系统属性已清除。",
+                         false);
                 else
-                    tell("无法还原“" + name + "”：" + r.description(), true);
+                    tell("无法还原“" + qv::worms::visibleText(name) + "”：" + r.description(),
+                         true);
             }
             break;
         case kDelete:
@@ -385,7 +393,9 @@ void command(int id) {
                     tell(refused.text, refused.error);
                     break;
                 }
-                if (!confirmed("确定要删除文件“" + e->name + "”吗？") || !stickStillShown()) break;
+                if (!confirmed("确定要删除文件“" + qv::worms::visibleText(e->name) + "”吗？") ||
+                    !stickStillShown())
+                    break;
                 Told told = deleteEntry(app.removal, folder, *e);
                 showFolder(folder);
                 tell(told.text, told.error);
@@ -437,7 +447,7 @@ void cellText(NMLVDISPINFOW* info) {
     Mark mark = i < app.load.marks().size() ? app.load.marks()[i] : Mark::None;
     switch (info->item.iSubItem) {
         case 0:
-            app.cell = win32::toWide(e.name);
+            app.cell = win32::toWide(qv::worms::visibleText(e.name));
             break;
         case 1:
             app.cell = e.isFolder() ? L"<文件夹>" : std::to_wstring(e.size);

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <string>
 
+#include "common/worms/VisibleText.h"
 #include "guard/monitor/ShortcutCleaning.h"
-#include "guard/monitor/VisibleText.h"
 #include "guard/platform/ui/UiHost.h"
 
 namespace qv {
@@ -107,7 +107,7 @@ bool continuesCharacter(char c) {
 }
 
 std::string shownCommand(const std::string& command) {
-    const std::string shown = monitor::visibleText(command);
+    const std::string shown = worms::visibleText(command);
     if (shown.size() <= kLongestShownCommand) return shown;
     std::size_t startEnds = kShownCommandStart;
     while (startEnds > 0 && continuesCharacter(shown[startEnds])) --startEnds;
@@ -124,18 +124,18 @@ std::string shownCommand(const std::string& command) {
 std::string shortcutWormText(const monitor::ShortcutWorm& worm) {
     std::string text;
     for (const monitor::WormShortcutFound& shortcut : worm.shortcuts) {
-        text += "病毒快捷方式：" + monitor::visibleText(shortcut.path) + "\r\n";
+        text += "病毒快捷方式：" + worms::visibleText(shortcut.path) + "\r\n";
         text += "    运行：" + shownCommand(shortcut.command) + "\r\n";
         if (shortcut.payloads.empty()) text += "    病毒文件：（未在U盘上找到）\r\n";
         for (const std::string& payload : shortcut.payloads) {
-            text += "    病毒文件：" + monitor::visibleText(payload) + "\r\n";
+            text += "    病毒文件：" + worms::visibleText(payload) + "\r\n";
         }
     }
     if (worm.moreLeft)
         text += "\r\nU盘上还有快捷方式未检查，清除以上病毒后的下一次扫描将检查它们。\r\n";
     text += "\r\n将恢复显示的隐藏项目：";
     if (worm.hiddenItems.empty()) text += "（无）";
-    for (const std::string& item : worm.hiddenItems) text += "\r\n" + monitor::visibleText(item);
+    for (const std::string& item : worm.hiddenItems) text += "\r\n" + worms::visibleText(item);
     return text;
 }
 

@@ -1,9 +1,9 @@
-#include "guard/monitor/VisibleText.h"
+#include "common/worms/VisibleText.h"
 
 #include <cstdint>
 #include <cstdio>
 
-namespace qv::monitor {
+namespace qv::worms {
 
 namespace {
 
@@ -84,4 +84,4 @@ std::string visibleText(std::string_view text) {
     return out;
 }
 
-}  // namespace qv::monitor
+}  // namespace qv::worms

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "guard/monitor/VisibleText.h"
+#include "common/worms/VisibleText.h"
 
-namespace qv::monitor {
+namespace qv::worms {
 namespace {
 
 TEST(VisibleTextTest, PaddingAndInvisibleCharactersAreWrittenOut) {
@@ -25,4 +25,4 @@ TEST(VisibleTextTest, PaddingAndInvisibleCharactersAreWrittenOut) {
 }
 
 }  // namespace
-}  // namespace qv::monitor
+}  // namespace qv::worms

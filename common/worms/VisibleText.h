@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace qv::monitor {
+namespace qv::worms {
 
 // `text` with a run of three or more blanks written "[N个空格]", and every character that
 // shows as nothing or as a mere blank (control characters, no-break and other special
@@ -15,4 +15,4 @@ namespace qv::monitor {
 // of the same one "[U+00A0×N]". A byte that is not UTF-8 is written "[0xNN]".
 std::string visibleText(std::string_view text);
 
-}  // namespace qv::monitor
+}  // namespace qv::worms
