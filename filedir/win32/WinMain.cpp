@@ -23,6 +23,7 @@
 #include "common/GuardRuntimeFiles.h"
 #include "common/win32/Folders.h"
 #include "common/win32/MessageLoop.h"
+#include "common/win32/ProgramIcon.h"
 #include "common/win32/QuietDriveErrors.h"
 #include "common/win32/Screen.h"
 #include "common/win32/SystemLibraries.h"
@@ -555,13 +556,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     qv::win32::bindProc(commonControls.get(), "InitCommonControlsEx", initCommonControls);
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     if (!initCommonControls || !initCommonControls(&icc)) return 1;
-    WNDCLASSW wc{};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = qv::win32::programIcon(SM_CXICON);
+    wc.hIconSm = qv::win32::programIcon(SM_CXSMICON);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = L"QVFiledir";
-    RegisterClassW(&wc);
+    RegisterClassExW(&wc);
     // Laid out for 96 dots per inch and grown with the screen's (the program declares itself
     // aware of the system's DPI, so Windows does not stretch its bitmap).
     app.dpi = qv::win32::screenDpi();

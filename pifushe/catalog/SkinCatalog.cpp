@@ -89,6 +89,13 @@ Catalog listSkins(SkinFiles& files, const std::string& skinsFolder) {
     return catalog;
 }
 
+std::string previewNotice(const Catalog& catalog, const SkinEntry* entry) {
+    if (!entry) return catalog.skins.empty() ? "没有可以预览的皮肤。" : "请在左边选择一个皮肤。";
+    std::string notice = "这个皮肤文件已损坏，不能预览，也不能应用。";
+    if (!entry->problem.empty()) notice += "\r\n\r\n原因：" + entry->problem;
+    return notice;
+}
+
 int indexOfTheme(const Catalog& catalog, const std::optional<skin::Theme>& current) {
     if (!current) return -1;
     for (std::size_t i = 0; i < catalog.skins.size(); ++i) {

@@ -45,6 +45,10 @@ Catalog listSkins(SkinFiles& files, const std::string& skinsFolder);
 // nullopt when it is damaged.
 std::optional<skin::Theme> themeOf(const std::string& bytes);
 
+// What the preview says in the place of a skin it cannot show: why `entry` is damaged, or,
+// with none chosen (nullptr), that one is to be chosen or that there is none.
+std::string previewNotice(const Catalog& catalog, const SkinEntry* entry);
+
 // The entry of `catalog` whose theme is the one `current` describes; -1 when none.
 int indexOfTheme(const Catalog& catalog, const std::optional<skin::Theme>& current);
 

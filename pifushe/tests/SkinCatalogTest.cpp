@@ -104,6 +104,16 @@ TEST(SkinCatalog, AMissingFolderIsReportedAndAnOverfullOneCut) {
     EXPECT_EQ(files.reads, static_cast<int>(kMaxListedSkins)) << "the rest are never read";
 }
 
+TEST(SkinCatalog, ThePreviewSaysWhyItShowsNoSkin) {
+    Catalog catalog;
+    EXPECT_EQ(previewNotice(catalog, nullptr), "没有可以预览的皮肤。");
+    catalog.skins.push_back({"坏.she", "坏", std::nullopt, "第 3 行不是“键=值”"});
+    EXPECT_EQ(previewNotice(catalog, nullptr), "请在左边选择一个皮肤。")
+        << "nothing chosen is not a damaged skin";
+    EXPECT_EQ(previewNotice(catalog, &catalog.skins[0]),
+              "这个皮肤文件已损坏，不能预览，也不能应用。\r\n\r\n原因：第 3 行不是“键=值”");
+}
+
 TEST(SkinCatalog, TheSkinInUseIsFoundByItsTheme) {
     SkinTestFolder folder;
     folder.writeSkin("a.she", skinText("甲", "#010203"));

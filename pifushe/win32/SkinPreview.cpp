@@ -223,7 +223,7 @@ void mainWindow(const Miniature& m, const skin::Theme& t) {
 
 }  // namespace
 
-void paintPreview(HDC dc, const RECT& area, const skin::Theme* theme, const std::string& problem,
+void paintPreview(HDC dc, const RECT& area, const skin::Theme* theme, const std::string& notice,
                   int dpi) {
     FillRect(dc, &area, GetSysColorBrush(COLOR_APPWORKSPACE));
     if (theme) {
@@ -234,14 +234,13 @@ void paintPreview(HDC dc, const RECT& area, const skin::Theme* theme, const std:
     UniqueFont font(CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
-    std::wstring notice = L"这个皮肤文件已损坏，不能预览，也不能应用。";
-    if (!problem.empty()) notice += L"\r\n\r\n原因：" + toWide(problem);
+    const std::wstring text = toWide(notice);
     RECT r = area;
-    InflateRect(&r, -20, -20);
+    InflateRect(&r, -MulDiv(20, dpi, 96), -MulDiv(20, dpi, 96));
     Selection selected(dc, font.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
-    DrawTextW(dc, notice.c_str(), static_cast<int>(notice.size()), &r,
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
               DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
 }
 

@@ -14,9 +14,10 @@
 
 namespace qv::pifushe::win32 {
 
-// Paints the preview of `theme` over `area` of `dc`; with no theme (a damaged skin), a
-// notice with `problem` instead. `dpi` is the screen's, for the fonts.
-void paintPreview(HDC dc, const RECT& area, const skin::Theme* theme, const std::string& problem,
+// Paints the preview of `theme` over `area` of `dc`; with no theme, `notice` instead (why a
+// damaged skin cannot be shown, or that none is chosen). `dpi` is the screen's, for the
+// fonts.
+void paintPreview(HDC dc, const RECT& area, const skin::Theme* theme, const std::string& notice,
                   int dpi);
 
 }  // namespace qv::pifushe::win32

@@ -14,6 +14,7 @@
 #include "common/win32/Folders.h"
 #include "common/win32/Gdi.h"
 #include "common/win32/MessageLoop.h"
+#include "common/win32/ProgramIcon.h"
 #include "common/win32/Screen.h"
 #include "common/win32/SystemLibraries.h"
 #include "common/win32/Text.h"
@@ -132,7 +133,7 @@ LRESULT CALLBACK previewProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             const SkinEntry* e = i >= 0 ? &app.catalog.skins[i] : nullptr;
             qv::win32::paintOffscreen(dc, client, [&](HDC off, const RECT& area) {
                 win32::paintPreview(off, area, e && e->theme ? &*e->theme : nullptr,
-                                    e ? e->problem : "没有选择皮肤", app.dpi);
+                                    previewNotice(app.catalog, e), app.dpi);
             });
             EndPaint(w, &ps);
             return 0;
@@ -179,14 +180,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     app.dataFolder = qv::win32::dataFolder();
     app.skinsFolder = qv::folders::inFolder(app.programFolder, kSkinsFolder);
 
-    WNDCLASSW wc{};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    wc.hIcon = qv::win32::programIcon(SM_CXICON);
+    wc.hIconSm = qv::win32::programIcon(SM_CXSMICON);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kWindowClass;
-    RegisterClassW(&wc);
+    RegisterClassExW(&wc);
     WNDCLASSW pc{};
     pc.lpfnWndProc = previewProc;
     pc.hInstance = instance;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/win32/Gdi.h"
+#include "common/win32/ProgramIcon.h"
 #include "common/win32/Screen.h"
 #include "common/win32/Text.h"
 #include "uninstaller/win32/Layout.h"
@@ -52,7 +53,8 @@ bool WizardWindow::create() {
     wc.lpfnWndProc = &WizardWindow::proc;
     wc.hInstance = instance_;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    wc.hIcon = programIcon(SM_CXICON);
+    wc.hIconSm = programIcon(SM_CXSMICON);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kWizardClassName;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;

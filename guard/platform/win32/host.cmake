@@ -9,6 +9,7 @@ add_library(qv_win32_host STATIC
     host/Layout.cpp
     host/Offscreen.cpp
     host/PictureArt.cpp
+    host/PictureShapes.cpp
     host/Win32Host.cpp
     host/WindowServices.cpp
     host/adapters/ButtonAdapters.cpp

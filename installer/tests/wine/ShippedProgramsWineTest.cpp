@@ -4,12 +4,16 @@
 // administrator; nothing left to installer detection's guess from the name), declares it
 // aware of the system's DPI (so its text is drawn sharp, not stretched as a bitmap), asks
 // for the common controls 6 and names Windows 10 among the systems it supports; and
-// version information. Both name the product's version.
+// version information. Both name the product's version. Each carries its icon too, the one
+// Explorer, the Start menu and "Programs and Features" show: the guard's shield for the
+// guard, the uninstaller and the setup program, a picture of its own for each companion.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -42,6 +46,49 @@ struct ResourceModule {
 
     HMODULE module;
 };
+
+// The pixels of the module's first icon drawn at 32 x 32 over white; empty when it has none.
+std::vector<std::uint32_t> iconPixels(HMODULE module) {
+    struct Found {
+        LPWSTR name = nullptr;
+        bool taken = false;
+    } found;
+    EnumResourceNamesW(
+        module, RT_GROUP_ICON,
+        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) -> BOOL {
+            auto* first = reinterpret_cast<Found*>(param);
+            first->name = IS_INTRESOURCE(name) ? name : _wcsdup(name);
+            first->taken = true;
+            return FALSE;  // the first is the one Explorer shows
+        },
+        reinterpret_cast<LONG_PTR>(&found));
+    if (!found.taken) return {};
+    HICON icon = static_cast<HICON>(LoadImageW(module, found.name, IMAGE_ICON, 32, 32, 0));
+    if (!IS_INTRESOURCE(found.name)) free(found.name);
+    if (!icon) return {};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    std::vector<std::uint32_t> pixels;
+    if (dc && bitmap) {
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        RECT all{0, 0, 32, 32};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+        GdiFlush();
+        const auto* first = static_cast<const std::uint32_t*>(bits);
+        pixels.assign(first, first + 32 * 32);
+        SelectObject(dc, old);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+    DestroyIcon(icon);
+    return pixels;
+}
 
 std::wstring productVersion(const std::wstring& path) {
     DWORD ignored = 0;
@@ -84,6 +131,27 @@ TEST(ShippedProgramsWine, EachRunsAsTheInvokingUserAwareOfTheScreensDpi) {
         EXPECT_EQ(productVersion(path), QV_VERSION);
     }
     EXPECT_EQ(programs, 4) << "QVud, QVuninst, Filedir and Pifushe";
+}
+
+TEST(ShippedProgramsWine, EachShowsItsOwnIconAndTheSetupProgramTheGuards) {
+    const std::wstring stage = windowsPath(QV_PACKAGE_STAGE);
+    auto pixelsOf = [](const std::wstring& path) {
+        ResourceModule program(path);
+        return program.module ? iconPixels(program.module) : std::vector<std::uint32_t>();
+    };
+    const std::vector<std::uint32_t> guard = pixelsOf(stage + L"\\QVud.exe");
+    ASSERT_EQ(guard.size(), 32u * 32u) << "the guard has an icon";
+    const std::uint32_t white = guard[0] & 0xFFFFFF;
+    EXPECT_EQ(white, 0xFFFFFFu) << "its corner is transparent";
+    EXPECT_NE(guard[16 * 32 + 16] & 0xFFFFFF, white) << "its middle is drawn";
+    EXPECT_EQ(pixelsOf(stage + L"\\QVuninst.exe"), guard);
+    EXPECT_EQ(pixelsOf(windowsPath(QV_SETUP_EXE)), guard);
+    for (const wchar_t* companion : {L"Filedir.exe", L"Pifushe.exe"}) {
+        SCOPED_TRACE(utf8(companion));
+        const std::vector<std::uint32_t> own = pixelsOf(stage + L"\\" + companion);
+        ASSERT_EQ(own.size(), guard.size());
+        EXPECT_NE(own, guard);
+    }
 }
 
 }  // namespace
