@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "guard/app/icons/IconFile.h"
+#include "guard/platform/win32/icons/IconFile.h"
 
 namespace qv::icons {
 namespace {

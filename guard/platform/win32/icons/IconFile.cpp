@@ -1,4 +1,4 @@
-#include "guard/app/icons/IconFile.h"
+#include "guard/platform/win32/icons/IconFile.h"
 
 #include <cstdint>
 #include <vector>

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "guard/app/icons/IconFile.h"
+#include "guard/platform/win32/icons/IconFile.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
