@@ -566,11 +566,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = L"QVFiledir";
     RegisterClassExW(&wc);
-    // Laid out for 96 dots per inch and grown with the screen's (the program declares itself
-    // aware of the system's DPI, so Windows does not stretch its bitmap).
-    app.dpi = qv::win32::screenDpi();
+    // Laid out for 96 dots per inch and grown with the screen's, as far as the work area
+    // holds it (the program declares itself aware of the system's DPI, so Windows does not
+    // stretch its bitmap).
     constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame{0, 0, px(710), px(452)};
+    constexpr int kWidth = 710, kHeight = 452;
+    app.dpi = qv::win32::layoutDpi(kWidth, kHeight, kStyle);
+    RECT frame{0, 0, px(kWidth), px(kHeight)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const POINT at = qv::win32::centredOnWorkArea(width, height);

@@ -171,7 +171,6 @@ HWND child(const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, 
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     qv::win32::searchLibrariesInSystemFolderOnly();
-    app.dpi = qv::win32::screenDpi();
     app.programFolder = qv::win32::programFolder();
     if (app.programFolder.empty()) {
         MessageBoxW(nullptr, L"无法确定皮肤更换器所在的文件夹。", L"错误", MB_OK | MB_ICONERROR);
@@ -198,7 +197,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     RegisterClassW(&pc);
 
     constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame{0, 0, px(740), px(478)};
+    constexpr int kWidth = 740, kHeight = 478;
+    app.dpi = qv::win32::layoutDpi(kWidth, kHeight, kStyle);
+    RECT frame{0, 0, px(kWidth), px(kHeight)};
     AdjustWindowRect(&frame, kStyle, FALSE);
     // Centred on the work area, as QVuninst's window is.
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;

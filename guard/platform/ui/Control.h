@@ -69,8 +69,9 @@ struct Font {
     std::string face;   // empty: the form's default font
     double points = 0;  // 0: the default size
     bool bold = false;
-    // Extra pixels after each wide (CJK) character and space of a label; negative sets
-    // them closer. Latin letters and digits keep their own spacing.
+    // Extra pixels (at 96 DPI, scaled with the screen's) after each wide (CJK) character
+    // and space of a label; negative sets them closer, closer still where the line would
+    // not fit. Latin letters and digits keep their own spacing.
     int wideSpacing = 0;
     // Every character as wide as the next (a CJK one twice as wide), so that text in
     // columns lines up; the face is only the first choice.

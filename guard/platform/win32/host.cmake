@@ -2,6 +2,7 @@
 # adapter per kind of control.
 add_library(qv_win32_host STATIC
     host/Canvas.cpp
+    host/CloseSetText.cpp
     host/FormControls.cpp
     host/GdiCache.cpp
     host/HandCursor.cpp
