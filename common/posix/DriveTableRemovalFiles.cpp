@@ -1,6 +1,7 @@
 #include "common/posix/DriveTableRemovalFiles.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -27,6 +28,31 @@ const char* const kAlreadyExists = "当文件已存在时，无法创建该文�
 const char* const kSharingViolation = "另一个程序正在使用此文件，进程无法访问。";
 const char* const kDiskFull = "磁盘空间不足。";
 const char* const kDeviceError = "由于 I/O 设备错误，无法运行此项请求。";
+
+// Windows counts time in 100 ns steps since 1601; a host file's times count from 1970.
+constexpr std::uint64_t kUnixEpochSince1601 = 11644473600;
+constexpr std::uint64_t kStepsPerSecond = 10'000'000;
+
+std::uint64_t fileTimeOf(const timespec& time) {
+    if (time.tv_sec < 0) return 0;
+    return (static_cast<std::uint64_t>(time.tv_sec) + kUnixEpochSince1601) * kStepsPerSecond +
+           static_cast<std::uint64_t>(time.tv_nsec) / 100;
+}
+
+timespec timespecOf(std::uint64_t fileTime) {
+    const std::uint64_t seconds = fileTime / kStepsPerSecond;
+    timespec time{};
+    time.tv_sec =
+        static_cast<time_t>(seconds > kUnixEpochSince1601 ? seconds - kUnixEpochSince1601 : 0);
+    time.tv_nsec = static_cast<long>(fileTime % kStepsPerSecond * 100);
+    return time;
+}
+
+// When the host file was last written, as Windows counts; 0 when it cannot be told.
+std::uint64_t lastWrittenOf(const fs::path& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 ? fileTimeOf(status.st_mtim) : 0;
+}
 
 bool readOnly(const fs::path& path) {
     std::error_code ec;
@@ -76,7 +102,8 @@ public:
           host_(std::move(host)),
           reader_(host_),
           size_(size),
-          attributes_(table.attributesOf(host_)) {}
+          attributes_(table.attributesOf(host_)),
+          written_(lastWrittenOf(host_)) {}
     ~OpenDriveFile() override {
         if (!deleteOnClose_) return;
         std::error_code ec;
@@ -87,6 +114,7 @@ public:
 
     std::uint64_t size() const override { return size_; }
     std::uint32_t attributes() const override { return attributes_; }
+    std::uint64_t lastWritten() const override { return written_; }
     Status read(char* buffer, std::size_t capacity, std::size_t& got) override {
         return reader_.read(buffer, capacity, got);
     }
@@ -112,6 +140,7 @@ private:
     HostReadableFile reader_;
     std::uint64_t size_;
     std::uint32_t attributes_;
+    std::uint64_t written_;
     bool deleteOnClose_ = false;
 };
 
@@ -132,6 +161,11 @@ public:
         return Status::success();
     }
     Status flush() override { return table_.flushFile(fd_); }
+    Status setLastWritten(std::uint64_t moment) override {
+        const timespec times[2] = {{0, UTIME_OMIT}, timespecOf(moment)};
+        if (::futimens(fd_, times) != 0) return Status::failure(kAccessDenied);
+        return Status::success();
+    }
     // Named as the Win32 back-end names a file, then flushed: the flush commits the new
     // name along on a journaling file system.
     Status place(const std::string& path) override {
@@ -335,8 +369,7 @@ removal::Moment DriveTableRemovalFiles::now() {
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
     // In the 100 ns steps since 1601 that Windows counts, as the quarantine takes them.
-    constexpr std::uint64_t kUnixEpochSince1601 = 11644473600;
-    return {(static_cast<std::uint64_t>(at) + kUnixEpochSince1601) * 10'000'000, text};
+    return {(static_cast<std::uint64_t>(at) + kUnixEpochSince1601) * kStepsPerSecond, text};
 }
 
 }  // namespace qv::posix

@@ -169,7 +169,7 @@ Status Quarantine::keep(const std::string& originalPath, DriveFile& file, KeptEn
     const std::uint64_t size = file.size();
     if (size > kLargestQuarantinedFile) return Status::failure(kTooLargeReason);
     Moment moment = files_.now();
-    const std::string header = encodeHeader({originalPath, moment.text, size});
+    const std::string header = encodeHeader({originalPath, moment.text, size, file.lastWritten()});
     if (header.empty()) return Status::failure(kPathTooLongReason);
 
     auto notQuarantined = [](const Status& failure) {

@@ -43,7 +43,9 @@ std::string encodeHeader(const EntryHeader& header) {
     bytes += "path " + std::to_string(header.originalPath.size()) + "\n";
     bytes += header.originalPath;
     bytes += "\ntime " + header.removedAt;
-    bytes += "\nsize " + std::to_string(header.size) + "\n\n";
+    bytes += "\nsize " + std::to_string(header.size) + "\n";
+    if (header.lastWritten != 0) bytes += "written " + std::to_string(header.lastWritten) + "\n";
+    bytes += "\n";
     return bytes;
 }
 
@@ -69,8 +71,14 @@ std::optional<ParsedHeader> parseHeader(std::string_view bytes) {
     at = end + 1;
 
     auto size = readNumberLine(bytes, at, "size ");
-    if (!size || at >= bytes.size() || bytes[at] != '\n') return std::nullopt;
+    if (!size) return std::nullopt;
     parsed.header.size = *size;
+    if (at < bytes.size() && bytes[at] != '\n') {
+        auto written = readNumberLine(bytes, at, "written ");
+        if (!written) return std::nullopt;
+        parsed.header.lastWritten = *written;
+    }
+    if (at >= bytes.size() || bytes[at] != '\n') return std::nullopt;
     parsed.length = at + 1;
     return parsed;
 }

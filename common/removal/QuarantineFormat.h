@@ -6,6 +6,7 @@
 //   path <number of bytes>\n<the original path, UTF-8>\n
 //   time <local date and time of the removal>\n
 //   size <number of bytes of the file>\n
+//   written <when the file was last written, a FILETIME as a decimal number>\n  (optional)
 //   \n
 //   <the file's bytes>
 //   sha256 <64 lower-case hexadecimal digits>\n
@@ -42,6 +43,9 @@ struct EntryHeader {
     std::string originalPath;
     std::string removedAt;
     std::uint64_t size = 0;
+    // When the file was last written before its removal (a FILETIME); 0 when unknown, and
+    // then not written in the header (entries made before the line existed have none).
+    std::uint64_t lastWritten = 0;
 };
 
 // The header's bytes; empty when the path is longer than any Windows takes or the time

@@ -37,12 +37,14 @@ RestoreResult restoreEntry(DriveFileRemoval& removal, const std::string& entryNa
                            const AskReplace& askReplace) {
     RemovalFiles& files = removal.files();
     std::string path;
+    std::uint64_t lastWritten = 0;
     std::unique_ptr<NewFile> copy;
     // The copy is made under a name of its own beside the original place, then checked.
     Status read = removal.quarantine().read(
         entryName,
         [&](const EntryHeader& header) {
             path = header.originalPath;
+            lastWritten = header.lastWritten;
             // A name that opens a device is no file's: an entry saying one was crafted.
             if (plainDrivePath(path) != path || namesDevice(path)) {
                 return Status::failure(kNotADrivePathReason);
@@ -59,6 +61,9 @@ RestoreResult restoreEntry(DriveFileRemoval& removal, const std::string& entryNa
         },
         [&](std::string_view bytes) { return copy->write(bytes); });
     if (!read.ok()) return failed(path, read.description());
+    // Dated as it was: a restored document keeps the time it was last changed. A date that
+    // cannot be set loses none of the file's bytes, so the restore goes on without it.
+    if (lastWritten != 0) (void)copy->setLastWritten(lastWritten);
 
     Found found = Found::Nothing;
     if (Status looked = files.findOnDrive(path, found); !looked.ok()) {

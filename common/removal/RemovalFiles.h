@@ -42,6 +42,9 @@ public:
     virtual std::uint64_t size() const = 0;
     // Its DOS attributes as they were when it was opened.
     virtual std::uint32_t attributes() const = 0;
+    // When it was last written, in Windows' 100 ns steps since 1601 (a FILETIME); 0 when
+    // that cannot be told.
+    virtual std::uint64_t lastWritten() const = 0;
     // Sets the attributes of this very file (through the open file, not by its name).
     virtual Status setAttributes(std::uint32_t attributes) = 0;
     // Marks the file to be removed when this object goes away.
@@ -57,6 +60,9 @@ public:
     // Flushes the bytes written so far to the disk. It may run on another thread while
     // this one writes, and spares the last flush, in place, most of its work.
     virtual Status flush() = 0;
+    // Dates the file as last written at `moment` (as DriveFile::lastWritten counts), once
+    // every byte is written: a later write would date it anew.
+    virtual Status setLastWritten(std::uint64_t moment) = 0;
     // Gives the file the name `path` in the same folder, never taking the place of an
     // entry there, then flushes it: once this succeeds, its bytes and its name are on the
     // disk. On failure the new file is removed, under whichever name it has.

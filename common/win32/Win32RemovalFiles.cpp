@@ -134,11 +134,12 @@ private:
 
 class Win32DriveFile : public removal::DriveFile {
 public:
-    Win32DriveFile(UniqueFile file, DWORD attributes, std::uint64_t size)
-        : file_(std::move(file)), attributes_(attributes), size_(size) {}
+    Win32DriveFile(UniqueFile file, DWORD attributes, std::uint64_t size, std::uint64_t written)
+        : file_(std::move(file)), attributes_(attributes), size_(size), written_(written) {}
 
     std::uint64_t size() const override { return size_; }
     std::uint32_t attributes() const override { return attributes_; }
+    std::uint64_t lastWritten() const override { return written_; }
     Status read(char* buffer, std::size_t capacity, std::size_t& got) override {
         return readPiece(file_.get(), buffer, capacity, got);
     }
@@ -160,6 +161,7 @@ private:
     UniqueFile file_;
     std::uint32_t attributes_;
     std::uint64_t size_;
+    std::uint64_t written_;
 };
 
 // A file made with CREATE_NEW, not shared; with DELETE access, so that it can be renamed
@@ -177,6 +179,16 @@ public:
     Status write(std::string_view bytes) override { return writeAll(file_.get(), bytes); }
     Status flush() override {
         if (!FlushFileBuffers(file_.get())) return lastErrorFailure();
+        return Status::success();
+    }
+    // Through the handle (GENERIC_WRITE holds FILE_WRITE_ATTRIBUTES); times of 0 and
+    // attributes of 0 are left as they are (FILE_BASIC_INFO's documentation).
+    Status setLastWritten(std::uint64_t moment) override {
+        FILE_BASIC_INFO basic{};
+        basic.LastWriteTime.QuadPart = static_cast<LONGLONG>(moment);
+        if (!SetFileInformationByHandle(file_.get(), FileBasicInfo, &basic, sizeof basic)) {
+            return lastErrorFailure();
+        }
         return Status::success();
     }
 
@@ -287,7 +299,8 @@ Opened<removal::DriveFile> Win32RemovalFiles::openOnDrive(const std::string& pat
     Opened<removal::DriveFile> opened;
     opened.file =
         std::make_unique<Win32DriveFile>(std::move(file), basic.FileAttributes,
-                                         static_cast<std::uint64_t>(standard.EndOfFile.QuadPart));
+                                         static_cast<std::uint64_t>(standard.EndOfFile.QuadPart),
+                                         static_cast<std::uint64_t>(basic.LastWriteTime.QuadPart));
     return opened;
 }
 

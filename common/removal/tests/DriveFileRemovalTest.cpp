@@ -7,6 +7,7 @@
 
 #include <stdlib.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -172,6 +173,7 @@ TEST_F(DriveFileRemovalTest, WhatCannotGoStaysAndNeverEntersTheQuarantine) {
             explicit Refusing(std::unique_ptr<DriveFile> file) : file(std::move(file)) {}
             std::uint64_t size() const override { return file->size(); }
             std::uint32_t attributes() const override { return file->attributes(); }
+            std::uint64_t lastWritten() const override { return file->lastWritten(); }
             Status read(char* b, std::size_t c, std::size_t& g) override {
                 return file->read(b, c, g);
             }
@@ -373,6 +375,10 @@ TEST_F(DriveFileRemovalTest, EntriesDatedAheadOfTheClockGoFirstAndKeepNoneFromTh
 TEST_F(DriveFileRemovalTest, RestoreGivesBackTheSameBytesWhereTheyWereAndMakesTheFolderAgain) {
     const std::string content = binary(70000);
     writeFile(stick / "我的文档" / "报告.doc", content);
+    // In whole seconds: Windows keeps times in 100 ns steps, finer than the host's.
+    const auto lastChanged = std::chrono::floor<std::chrono::seconds>(
+        fs::file_time_type::clock::now() - std::chrono::hours(24 * 400));
+    fs::last_write_time(stick / "我的文档" / "报告.doc", lastChanged);
     ASSERT_TRUE(removal.remove("e:\\我的文档\\报告.doc").removed());
     fs::remove_all(stick / "我的文档");
     const std::string entry = entries().at(0).name;
@@ -385,6 +391,8 @@ TEST_F(DriveFileRemovalTest, RestoreGivesBackTheSameBytesWhereTheyWereAndMakesTh
     EXPECT_EQ(restored.outcome, RestoreResult::Outcome::Restored) << restored.reason;
     EXPECT_EQ(describe(restored), "已恢复“e:\\我的文档\\报告.doc”。");
     EXPECT_TRUE(readFile(stick / "我的文档" / "报告.doc") == content);
+    EXPECT_EQ(fs::last_write_time(stick / "我的文档" / "报告.doc"), lastChanged)
+        << "dated as it was, not as restored";
     EXPECT_TRUE(entries().empty()) << "the entry left the quarantine";
     EXPECT_EQ(std::distance(fs::directory_iterator(stick / "我的文档"), fs::directory_iterator()),
               1)

@@ -32,6 +32,13 @@ TEST(QuarantineFormatTest, AnyPathSurvivesTheHeader) {
     EXPECT_EQ(encodeHeader({"e:\\" + std::string(kLongestPathBytes, 'x'), "t", 1}), "")
         << "longer than any Windows path";
     EXPECT_EQ(encodeHeader({"e:\\a", "two\nlines", 1}), "");
+
+    // The time the file was last written, when known, survives too; an entry without it
+    // (made before the line existed) reads as unknown.
+    const std::string dated = encodeHeader({"e:\\a", "t", 1, 133790000000000000});
+    ASSERT_NE(dated.find("\nwritten 133790000000000000\n\n"), std::string::npos);
+    EXPECT_EQ(parseHeader(dated)->header.lastWritten, 133790000000000000u);
+    EXPECT_EQ(parseHeader(encodeHeader({"e:\\a", "t", 1}))->header.lastWritten, 0u);
 }
 
 TEST(QuarantineFormatTest, OnlyAWholeWellFormedHeaderIsRead) {
@@ -53,6 +60,9 @@ TEST(QuarantineFormatTest, OnlyAWholeWellFormedHeaderIsRead) {
     EXPECT_FALSE(damaged("size 42", "size "));
     EXPECT_FALSE(damaged("time ", "tyme "));
     EXPECT_FALSE(damaged("42\n\n", "42\nx"));
+    EXPECT_FALSE(damaged("42\n\n", "42\nwritten x\n\n"));
+    EXPECT_FALSE(damaged("42\n\n", "42\nwritten 1\nwritten 2\n\n"));
+    EXPECT_TRUE(damaged("42\n\n", "42\nwritten 1\n\n"));
     EXPECT_TRUE(damaged("size 42", "size 18446744073709551615"));
 }
 

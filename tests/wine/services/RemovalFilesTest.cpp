@@ -84,6 +84,14 @@ TEST_F(RemovalFilesTest, AWormsReadOnlyHiddenSystemFileGoesAndComesBackByteForBy
     const std::wstring file = stick / L"docs\\setup.exe.";  // a name Windows would cut short
     ASSERT_TRUE(writeBytes(L"\\\\?\\" + file, bytes));
     const DWORD worm = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    // Dated a year back, as a user's old file or a worm's planted one is.
+    {
+        qv::win32::UniqueFile dating(CreateFileW((L"\\\\?\\" + file).c_str(), FILE_WRITE_ATTRIBUTES,
+                                                 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        FILE_BASIC_INFO basic{};
+        basic.LastWriteTime.QuadPart = 133500000000000000;  // 2024-01-22
+        ASSERT_TRUE(SetFileInformationByHandle(dating.get(), FileBasicInfo, &basic, sizeof basic));
+    }
     ASSERT_TRUE(SetFileAttributesW((L"\\\\?\\" + file).c_str(), worm));
     ASSERT_EQ(GetFileAttributesW((L"\\\\?\\" + file).c_str()) & worm, worm);
 
@@ -101,6 +109,13 @@ TEST_F(RemovalFilesTest, AWormsReadOnlyHiddenSystemFileGoesAndComesBackByteForBy
     });
     EXPECT_EQ(restored.outcome, qv::removal::RestoreResult::Outcome::Restored) << restored.reason;
     EXPECT_EQ(readBytes(L"\\\\?\\" + file), bytes);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExW((L"\\\\?\\" + file).c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(
+        ULARGE_INTEGER({{data.ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime}})
+            .QuadPart,
+        133500000000000000u)
+        << "dated as it was, not as restored";
     EXPECT_TRUE(quarantined().empty());
 }
 
