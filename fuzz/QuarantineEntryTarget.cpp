@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QV_FUZZ_CHECK(reread->header.originalPath == parsed->header.originalPath);
         QV_FUZZ_CHECK(reread->header.removedAt == parsed->header.removedAt);
         QV_FUZZ_CHECK(reread->header.size == parsed->header.size);
+        QV_FUZZ_CHECK(reread->header.lastWritten == parsed->header.lastWritten);
     }
     if (bytes.size() >= qv::removal::kTrailerSize) {
         auto trailer = bytes.substr(bytes.size() - qv::removal::kTrailerSize);
