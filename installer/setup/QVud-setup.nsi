@@ -5,7 +5,8 @@
 ; "Programs and Features". Silent: QVud-setup.exe /S [/D=C:\folder] (administrators).
 ;
 ; makensis -INPUTCHARSET UTF8 -DVERSION=<x.y.z> -DSTAGE=<folder> -DMANIFEST=<file>
-;          -DHELPER=<qvsetup-helper.exe> -DICON=<QVud.ico> -DOUTFILE=<setup.exe> QVud-setup.nsi
+;          -DHELPER=<qvsetup-helper.exe> -DPICTURES=<folder of QVud.ico and the two .bmp>
+;          -DOUTFILE=<setup.exe> QVud-setup.nsi
 
 Unicode true
 Target amd64-unicode
@@ -43,8 +44,14 @@ VIAddVersionKey /LANG=2052 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=2052 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=2052 "LegalCopyright" "${PUBLISHER}"
 
-; The guard's own icon for the setup program and its window (drawn by the build).
-!define MUI_ICON "${ICON}"
+; The guard's own icon for the setup program and its window, and its shield beside the
+; welcome and finish pages and in the other pages' header (drawn by the build at twice
+; their size at 96 DPI, so they stay sharp at 200%; the pages fit them to their place).
+!define MUI_ICON "${PICTURES}/QVud.ico"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PICTURES}/SetupSide.bmp"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${PICTURES}/SetupHeader.bmp"
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TEXT "本向导将把 ${PRODUCT} ${VERSION} 安装到您的电脑上。$\r$\n$\r$\n${PRODUCT}在后台守护您的电脑，防范通过U盘传播的病毒。$\r$\n$\r$\n如果${PRODUCT}正在运行，请先退出它。$\r$\n$\r$\n点击“下一步”继续。"
 !insertmacro MUI_PAGE_WELCOME

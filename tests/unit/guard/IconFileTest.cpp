@@ -1,6 +1,7 @@
 // The programs' icon files as Windows reads them: a directory whose entries name each
 // image's size and place, each image a 32-bit DIB of twice the icon's height with its AND
-// mask, the picture drawn opaque in the middle and transparent (mask bit set) at the corner.
+// mask, the picture drawn opaque in the middle and transparent (mask bit set) at the corner;
+// and the setup program's pictures, bitmap files twice the size of their place.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "guard/platform/win32/icons/IconFile.h"
+#include "guard/platform/win32/icons/SetupBitmaps.h"
 
 namespace qv::icons {
 namespace {
@@ -69,6 +71,27 @@ TEST(IconFileTest, EachProgramsPictureDiffersAndNothingIsMadeOfWhatCannotBeOne) 
     EXPECT_EQ(iconFileOf("app", std::array{16, 256}), "") << "256 does not fit an entry's byte";
     EXPECT_EQ(iconFileOf("app", std::array{0}), "");
     EXPECT_EQ(iconFileOf("app", std::span<const int>()), "");
+}
+
+TEST(IconFileTest, TheSetupPicturesAreBitmapsOfTwiceTheirPlace) {
+    struct Picture {
+        std::string file;
+        std::uint32_t width, height;
+    };
+    for (const Picture& picture :
+         {Picture{setupSideBitmapFile(), 164, 314}, Picture{setupHeaderBitmapFile(), 150, 57}}) {
+        SCOPED_TRACE(picture.width);
+        const std::string& file = picture.file;
+        ASSERT_GE(file.size(), 54u);
+        EXPECT_EQ(file.substr(0, 2), "BM");
+        EXPECT_EQ(read32(file, 2), file.size());
+        EXPECT_EQ(read32(file, 10), 54u) << "the pixels follow the two headers";
+        EXPECT_EQ(read32(file, 18), 2 * picture.width);
+        EXPECT_EQ(read32(file, 22), 2 * picture.height);
+        EXPECT_EQ(read16(file, 28), 24u);
+        const std::uint32_t row = (2 * picture.width * 3 + 3) / 4 * 4;
+        EXPECT_EQ(file.size(), 54 + row * 2 * picture.height);
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Writes the programs' icon files into the folder named by its one argument: QVud.ico
 // (the badge's shield, also the uninstaller's and the setup program's), Filedir.ico (the
-// file browser's folder) and Pifushe.ico (the skin changer's palette). Run by the build on
-// the building machine, before the programs' resources are compiled.
+// file browser's folder) and Pifushe.ico (the skin changer's palette), and the setup
+// program's two pictures, SetupSide.bmp and SetupHeader.bmp. Run by the build on the
+// building machine, before the programs' resources and the setup program are made.
 
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "guard/platform/win32/icons/IconFile.h"
+#include "guard/platform/win32/icons/SetupBitmaps.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -20,14 +22,20 @@ int main(int argc, char** argv) {
         const char* file;
         const char* picture;
     };
+    auto write = [&](const char* name, const std::string& bytes) {
+        std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
+        if (!bytes.empty() && (out << bytes) && out.flush()) return true;
+        std::fprintf(stderr, "could not write %s\n", (folder / name).c_str());
+        return false;
+    };
     for (Icon icon : {Icon{"QVud.ico", "app"}, Icon{"Filedir.ico", "tool_files"},
                       Icon{"Pifushe.ico", "tool_skin"}}) {
-        const std::string bytes = qv::icons::iconFileOf(icon.picture, qv::icons::kIconSizes);
-        std::ofstream out(folder / icon.file, std::ios::binary | std::ios::trunc);
-        if (bytes.empty() || !(out << bytes) || !out.flush()) {
-            std::fprintf(stderr, "could not write %s\n", (folder / icon.file).c_str());
+        if (!write(icon.file, qv::icons::iconFileOf(icon.picture, qv::icons::kIconSizes))) {
             return 1;
         }
     }
-    return 0;
+    return write("SetupSide.bmp", qv::icons::setupSideBitmapFile()) &&
+                   write("SetupHeader.bmp", qv::icons::setupHeaderBitmapFile())
+               ? 0
+               : 1;
 }
