@@ -1,9 +1,11 @@
 #pragma once
 // The program's own icon, which the build compiles into its resources as icon 1 (the one
-// Explorer shows), loaded at the size Windows uses for `metric`: SM_CXICON for the
-// window's large icon (Alt+Tab), SM_CXSMICON for its caption and taskbar. LoadImage picks
-// the nearest size the icon holds; a shared icon is never destroyed ("LoadImageW",
-// learn.microsoft.com/windows/win32/api/winuser/nf-winuser-loadimagew).
+// Explorer shows), for a window class: `hIcon` loaded by LoadIconW, which takes the size of
+// SM_CXICON from the resource, and `hIconSm` left null, so that Windows looks in the same
+// resource for the image of the small size ("WNDCLASSEXW", learn.microsoft.com/windows/
+// win32/api/winuser/ns-winuser-wndclassexw). Loading both as shared images would give the
+// large one twice: a shared load takes "the first image in the cache with the requested
+// resource name, regardless of the size requested" ("LoadImageW").
 
 #include <windows.h>
 
@@ -11,11 +13,9 @@ namespace qv::win32 {
 
 inline constexpr int kProgramIconId = 1;
 
-inline HICON programIcon(int metric) {
-    const int size = GetSystemMetrics(metric);
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                         MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, size, size,
-                                         LR_SHARED));
+inline void setProgramIcon(WNDCLASSEXW& windowClass) {
+    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId));
+    windowClass.hIconSm = nullptr;
 }
 
 }  // namespace qv::win32

@@ -46,7 +46,7 @@ std::string QuarantineView::cell(std::size_t line, QuarantineColumn column) cons
         case QuarantineColumn::Size:
             return entry.header ? sizeText(entry.header->size) : "";
         case QuarantineColumn::RemovedAt:
-            return entry.header ? entry.header->removedAt : "";
+            return entry.header ? worms::visibleText(entry.header->removedAt) : "";
         case QuarantineColumn::State:
             return entry.header && !foundDamaged_.contains(entry.name) ? "" : kDamaged;
     }
@@ -66,7 +66,10 @@ Told QuarantineView::restore(std::size_t line, const removal::AskReplace& askRep
         result.reason == removal::kDamagedEntryReason) {
         foundDamaged_.insert(entries_.at(line).name);
     }
+    // An entry planted in the quarantine names what it likes: the path, and the folders of
+    // it a reason may name, are shown with what they hide written out.
     result.originalPath = worms::visibleText(result.originalPath);
+    result.reason = worms::visibleText(result.reason);
     return {removal::describe(result), result.outcome == removal::RestoreResult::Outcome::Failed};
 }
 

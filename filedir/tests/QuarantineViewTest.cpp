@@ -123,11 +123,15 @@ TEST_F(QuarantineViewTest, ADamagedCopyIsShownAsSuchNeverRestoredAndCanBeDropped
     EXPECT_EQ(view.size(), 1u);
 }
 
-// An entry planted in the quarantine whose path hides a line break and a direction mark
-// is listed with both written out, and never restored.
+// An entry planted in the quarantine whose path and time hide a line break and direction
+// marks is listed with them written out, and never restored; a reason naming part of such
+// a path writes it out too.
 TEST_F(QuarantineViewTest, ACraftedPathIsShownWrittenOutAndRefused) {
     const std::string path = "e:\\bad\nline\xE2\x80\xAEtxt.exe";
-    const std::string header = qv::removal::encodeHeader({path, "2026-12-09 10:00:00", 2});
+    const std::string header = qv::removal::encodeHeader({path,
+                                                          "2026-12-09 \xE2\x80\xAE"
+                                                          "10:00:00",
+                                                          2});
     ASSERT_FALSE(header.empty());
     qv::removal::Sha256 hash;
     hash.update("MZ");
@@ -138,11 +142,26 @@ TEST_F(QuarantineViewTest, ACraftedPathIsShownWrittenOutAndRefused) {
     const std::string shown = "e:\\bad[U+000A]line[U+202E]txt.exe";
     EXPECT_EQ(view.cell(0, QuarantineColumn::OriginalPath), shown);
     EXPECT_EQ(view.pathOf(0), shown);
+    EXPECT_EQ(view.cell(0, QuarantineColumn::RemovedAt), "2026-12-09 [U+202E]10:00:00");
     Told refused = view.restore(0, [](const std::string&) { return true; });
     EXPECT_TRUE(refused.error);
     EXPECT_EQ(refused.text, "无法恢复“" + shown + "”：不是磁盘上的文件路径。");
     EXPECT_EQ(std::distance(fs::directory_iterator(stick), fs::directory_iterator()), 1)
         << "only the docs folder";
+
+    // A file where the path wants a folder: the reason names that much of the path.
+    std::ofstream(stick /
+                  "a\xE2\x80\xAE"
+                  "b")
+        << "in the way";
+    std::ofstream(root / "data" / "隔离区" / "09999999999999999998.qvq", std::ios::binary)
+        << qv::removal::encodeHeader({"e:\\a\xE2\x80\xAE"
+                                      "b\\c.txt",
+                                      "2026-12-09 10:00:01", 2})
+        << "MZ" << qv::removal::encodeTrailer(hash.finish());
+    ASSERT_TRUE(view.load().ok());
+    EXPECT_EQ(view.restore(1, [](const std::string&) { return true; }).text,
+              "无法恢复“e:\\a[U+202E]b\\c.txt”：“e:\\a[U+202E]b”是文件，不是文件夹。");
 }
 
 }  // namespace

@@ -561,8 +561,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = qv::win32::programIcon(SM_CXICON);
-    wc.hIconSm = qv::win32::programIcon(SM_CXSMICON);
+    qv::win32::setProgramIcon(wc);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = L"QVFiledir";
     RegisterClassExW(&wc);

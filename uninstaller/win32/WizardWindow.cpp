@@ -53,8 +53,7 @@ bool WizardWindow::create() {
     wc.lpfnWndProc = &WizardWindow::proc;
     wc.hInstance = instance_;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = programIcon(SM_CXICON);
-    wc.hIconSm = programIcon(SM_CXSMICON);
+    setProgramIcon(wc);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kWizardClassName;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;

@@ -68,7 +68,7 @@ TEST(IconFileTest, EachProgramsPictureDiffersAndNothingIsMadeOfWhatCannotBeOne) 
     EXPECT_NE(iconFileOf("tool_files", kIconSizes), guard);
     EXPECT_NE(iconFileOf("tool_skin", kIconSizes), guard);
     EXPECT_EQ(iconFileOf("no_such_picture", kIconSizes), "");
-    EXPECT_EQ(iconFileOf("app", std::array{16, 256}), "") << "256 does not fit an entry's byte";
+    EXPECT_EQ(iconFileOf("app", std::array{16, 256}), "") << "256 would need a PNG image";
     EXPECT_EQ(iconFileOf("app", std::array{0}), "");
     EXPECT_EQ(iconFileOf("app", std::span<const int>()), "");
 }

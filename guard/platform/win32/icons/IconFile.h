@@ -13,9 +13,12 @@
 
 namespace qv::icons {
 
-// The sizes each icon file holds: the small icon at 100% to 200% scaling, and the large
-// ones up to what Explorer's medium view asks for at 125%.
-inline constexpr std::array kIconSizes{16, 24, 32, 48, 64};
+// The sizes each icon file holds: the small icon (16) and the large one (32) at 100%,
+// 125%, 150% and 200% scaling, and Explorer's and the desktop's views up to 96 pixels (its
+// large icons at 100%, the desktop's at 200%), from which Windows scales the sizes between
+// down ("App icon construction", learn.microsoft.com/windows/apps/design/iconography).
+// Larger images would have to be stored compressed (PNG) to keep the programs small.
+inline constexpr std::array kIconSizes{16, 20, 24, 32, 40, 48, 64, 96};
 
 // The bytes of an icon file drawing the picture `pictureKey` at each of `sizes` (1 to 255
 // pixels); empty for a key no picture has or a size outside that range.
