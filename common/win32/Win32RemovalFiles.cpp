@@ -181,9 +181,15 @@ public:
         if (!FlushFileBuffers(file_.get())) return lastErrorFailure();
         return Status::success();
     }
-    // Through the handle (GENERIC_WRITE holds FILE_WRITE_ATTRIBUTES); times of 0 and
-    // attributes of 0 are left as they are (FILE_BASIC_INFO's documentation).
+    // Through the handle (GENERIC_WRITE holds FILE_WRITE_ATTRIBUTES). Attributes of 0 are
+    // left as they are (FILE_BASIC_INFO's documentation), and so are times of 0; -1 and -2
+    // would stop and resume the updating of the time instead ("FILE_BASIC_INFORMATION",
+    // learn.microsoft.com/windows-hardware/drivers/ddi/wdm), so a moment beyond what a
+    // FILETIME holds, which only a crafted entry gives, is refused.
     Status setLastWritten(std::uint64_t moment) override {
+        if (moment == 0 || moment > static_cast<std::uint64_t>(INT64_MAX)) {
+            return failure(ERROR_INVALID_PARAMETER);
+        }
         FILE_BASIC_INFO basic{};
         basic.LastWriteTime.QuadPart = static_cast<LONGLONG>(moment);
         if (!SetFileInformationByHandle(file_.get(), FileBasicInfo, &basic, sizeof basic)) {

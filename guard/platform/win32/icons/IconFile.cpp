@@ -5,6 +5,7 @@
 
 #include "guard/platform/win32/host/Canvas.h"
 #include "guard/platform/win32/host/PictureShapes.h"
+#include "guard/platform/win32/icons/LittleEndian.h"
 
 namespace qv::icons {
 
@@ -12,19 +13,10 @@ namespace {
 
 constexpr std::size_t kDirectorySize = 6, kEntrySize = 16, kBitmapHeaderSize = 40;
 
-void put16(std::string& out, unsigned value) {
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>(value >> 8 & 0xFF);
-}
-
-void put32(std::string& out, std::uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
 // One image: the header of a bottom-up 32-bit DIB twice the icon's height (the colour
 // rows, then the mask's), the colour rows bottom-up as B, G, R, A bytes, then the mask,
-// one bit per pixel set where the picture is wholly transparent, rows padded to 32 bits.
+// one bit per pixel set where the picture is more transparent than not (what shows where
+// Windows draws with the mask alone), rows padded to 32 bits.
 std::string imageOf(const win32::PictureShape& shape, int size) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size) * size, 0u);
     win32::Canvas canvas(pixels.data(), size, size, size, false);
@@ -49,7 +41,7 @@ std::string imageOf(const win32::PictureShape& shape, int size) {
     for (int row = size - 1; row >= 0; --row) {
         std::string bits(maskRow, '\0');
         for (int column = 0; column < size; ++column) {
-            if (pixels[static_cast<std::size_t>(row) * size + column] >> 24 == 0) {
+            if (pixels[static_cast<std::size_t>(row) * size + column] >> 24 < 128) {
                 bits[column / 8] = static_cast<char>(bits[column / 8] | 0x80 >> column % 8);
             }
         }

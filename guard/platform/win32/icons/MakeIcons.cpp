@@ -2,7 +2,9 @@
 // (the badge's shield, also the uninstaller's and the setup program's), Filedir.ico (the
 // file browser's folder) and Pifushe.ico (the skin changer's palette), and the setup
 // program's two pictures, SetupSide.bmp and SetupHeader.bmp. Run by the build on the
-// building machine, before the programs' resources and the setup program are made.
+// building machine, before the programs' resources and the setup program are made. A new
+// file here is named in CMakeLists.txt beside this file too, and taken by a program's
+// .rc file or by the setup script.
 
 #include <cstdio>
 #include <filesystem>

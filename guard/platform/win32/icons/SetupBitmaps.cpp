@@ -5,6 +5,7 @@
 
 #include "guard/platform/win32/host/Canvas.h"
 #include "guard/platform/win32/host/PictureShapes.h"
+#include "guard/platform/win32/icons/LittleEndian.h"
 
 namespace qv::icons {
 
@@ -16,16 +17,6 @@ using win32::rgba;
 using win32::solid;
 
 constexpr int kScale = 2;
-
-void put16(std::string& out, unsigned value) {
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>(value >> 8 & 0xFF);
-}
-
-void put32(std::string& out, std::uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
 
 // A bottom-up 24-bit bitmap file of `pixels` (0xAARRGGBB, rows top-down, alpha ignored).
 std::string bitmapFile(const std::vector<std::uint32_t>& pixels, int width, int height) {
