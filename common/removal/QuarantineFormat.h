@@ -18,7 +18,9 @@
 // the power failing between the rename and the end of that flush can leave an entry whose
 // bytes never reached the disk; the file is then still on its drive too.) An entry is
 // whole when its length is exactly header, size and trailer; its bytes are right when they
-// give the digest of its trailer.
+// give the digest of its trailer. The `written` line came later than the others: a reader
+// from before it takes an entry with the line for a damaged one, which it never restores
+// and lets go only as it lets any entry go (at the user's word, or the oldest for room).
 
 #include <cstddef>
 #include <cstdint>
