@@ -19,23 +19,26 @@ inline int screenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-// The dots per inch to lay out a window with, whose client area is designed `width` x
-// `height` pixels at 96 and whose frame has `style`: the screen's, or fewer where the window
-// would not fit the work area at the screen's (a window designed 740 pixels wide at 200% on
-// a 1920 x 1080 screen would reach under the taskbar), but never fewer than 96.
-inline int layoutDpi(int width, int height, DWORD style) {
-    const int screen = screenDpi();
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    for (int dpi = screen; dpi > 96; --dpi) {
+// The most dots per inch, from `screenDpi` down to 96, at which a window whose client area
+// is designed `width` x `height` pixels at 96 and whose frame has `style` fits `work`;
+// 96 when none does (the screen's below 96).
+inline int fittingDpi(int width, int height, DWORD style, int screenDpi, SIZE work) {
+    for (int dpi = screenDpi; dpi > 96; --dpi) {
         RECT frame{0, 0, MulDiv(width, dpi, 96), MulDiv(height, dpi, 96)};
         AdjustWindowRect(&frame, style, FALSE);
-        if (frame.right - frame.left <= work.right - work.left &&
-            frame.bottom - frame.top <= work.bottom - work.top) {
-            return dpi;
-        }
+        if (frame.right - frame.left <= work.cx && frame.bottom - frame.top <= work.cy) return dpi;
     }
-    return std::min(screen, 96);
+    return std::min(screenDpi, 96);
+}
+
+// The dots per inch to lay out such a window with: the screen's, or fewer where the window
+// would not fit the work area at the screen's (a window designed 740 pixels wide at 200% on
+// a 1920 x 1080 screen would reach under the taskbar).
+inline int layoutDpi(int width, int height, DWORD style) {
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return fittingDpi(width, height, style, screenDpi(),
+                      {work.right - work.left, work.bottom - work.top});
 }
 
 // The top-left corner of a window of `width` x `height` pixels centred on the work area
