@@ -48,6 +48,8 @@ public:
     void failFlushesFrom(int nth) { failFlushesFrom_ = nth; }
     // The flushes of new files asked for so far.
     int flushes() const { return flushes_; }
+    // How often a copy said it was still working.
+    int stillWorkingTold() const { return stillWorkingTold_; }
 
     removal::Opened<removal::DriveFile> openOnDrive(const std::string& path) override;
     Status findOnDrive(const std::string& path, removal::Found& found) override;
@@ -59,6 +61,7 @@ public:
     removal::Opened<removal::ReadableFile> openToRead(const std::string& path) override;
     Status removeFile(const std::string& path) override;
     removal::Moment now() override;
+    void stillWorking() override { ++stillWorkingTold_; }
 
 private:
     class OpenDriveFile;
@@ -77,6 +80,7 @@ private:
     std::optional<std::uint64_t> freeSpace_;
     // Flushes run on the removal's task thread.
     std::atomic<int> flushes_{0}, failFlushesFrom_{0};
+    int stillWorkingTold_ = 0;
     std::uint64_t seconds_ = 0;
 };
 

@@ -20,6 +20,9 @@ constexpr std::uint64_t kHashedApartFrom = kCopyPiece;
 // written since the last flush began, so that the disk writes while the copy goes on and
 // the flush at the end has little left to do.
 constexpr std::uint64_t kFlushEvery = std::uint64_t{8} << 20;
+// While a file is copied, the program is told it is still working every time this much
+// more has been copied: under a second's worth from a stick, a few from a slow one.
+constexpr std::uint64_t kStillWorkingEvery = std::uint64_t{8} << 20;
 // A header is looked for in pieces of this size, so that listing the entries reads little.
 constexpr std::size_t kHeaderPiece = 4096;
 constexpr std::size_t kOrderDigits = 20;
@@ -133,7 +136,7 @@ std::optional<std::vector<StoredFile>> Quarantine::entryFiles(
 
 Status Quarantine::copyPieces(NewFile& copy, DriveFile& file, std::uint64_t size,
                               HashingThread::Job& hashing, Status& flushed) {
-    std::uint64_t copied = 0, flushBegunAt = 0;
+    std::uint64_t copied = 0, flushBegunAt = 0, toldAt = 0;
     while (copied < size) {
         const std::span<char> buffer = hashing.nextBuffer();
         const std::size_t want =
@@ -147,6 +150,10 @@ Status Quarantine::copyPieces(NewFile& copy, DriveFile& file, std::uint64_t size
             return Status::failure(notQuarantinedReason(written.description()));
         }
         copied += filled;
+        if (copied - toldAt >= kStillWorkingEvery) {
+            toldAt = copied;
+            files_.stillWorking();
+        }
         if (copied - flushBegunAt >= kFlushEvery && tasks_.idle()) {
             if (!flushed.ok()) return Status::failure(notQuarantinedReason(flushed.description()));
             flushBegunAt = copied;
@@ -316,7 +323,7 @@ Status Quarantine::read(std::string_view entryName,
     std::string piece = bytes.substr(parsed->length);
     std::string trailer;
     Sha256 hash;
-    std::uint64_t left = parsed->header.size;
+    std::uint64_t left = parsed->header.size, sinceTold = 0;
     for (;;) {
         std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(left, piece.size()));
         if (take > 0) {
@@ -324,6 +331,10 @@ Status Quarantine::read(std::string_view entryName,
             hash.update(data);
             if (Status sunk = sink(data); !sunk.ok()) return sunk;
             left -= take;
+            if ((sinceTold += take) >= kStillWorkingEvery) {
+                sinceTold = 0;
+                files_.stillWorking();
+            }
         }
         trailer.append(piece, take, std::string::npos);
         if (trailer.size() > kTrailerSize) return Status::failure(kDamagedEntryReason);

@@ -126,6 +126,11 @@ public:
     virtual Status removeFile(const std::string& path) = 0;
 
     virtual Moment now() = 0;
+
+    // Called now and then while a large file is copied into or out of the quarantine, on
+    // the copying thread: a program whose windows wait meanwhile shows that it is still at
+    // work rather than hung.
+    virtual void stillWorking() {}
 };
 
 }  // namespace qv::removal

@@ -477,4 +477,16 @@ removal::Moment Win32RemovalFiles::now() {
     return moment;
 }
 
+// Windows takes a program's windows for hung, and shows a ghost "(未响应)" in their place
+// that offers to end the program, when the thread that owns them "has not called
+// PeekMessage within the internal timeout period of 5 seconds" ("IsHungAppWindow",
+// learn.microsoft.com/windows/win32/api/winuser/nf-winuser-ishungappwindow). A look at the
+// queue is enough. With PM_QS_PAINT alone it processes no message sent from elsewhere (by
+// default every kind is processed, else only those named: "PeekMessageW"), so nothing
+// runs inside the copy.
+void Win32RemovalFiles::stillWorking() {
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_PAINT);
+}
+
 }  // namespace qv::win32

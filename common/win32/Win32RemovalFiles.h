@@ -24,6 +24,7 @@ public:
     removal::Opened<removal::ReadableFile> openToRead(const std::string& path) override;
     Status removeFile(const std::string& path) override;
     removal::Moment now() override;
+    void stillWorking() override;
 };
 
 }  // namespace qv::win32

@@ -253,10 +253,11 @@ TEST_F(DriveFileRemovalTest, AFailureAtAnyStepOfALargeCopyLeavesTheFileAndNoEntr
     EXPECT_TRUE(quarantineFiles().empty());
 
     files.failFlushesFrom(0);
-    const int before = files.flushes();
+    const int before = files.flushes(), toldBefore = files.stillWorkingTold();
     RemovalResult removed = removal.remove("e:\\setup.exe");
     EXPECT_TRUE(removed.removed()) << removed.reason();
     EXPECT_GE(files.flushes() - before, 2) << "flushed on the way and at the end";
+    EXPECT_EQ(files.stillWorkingTold() - toldBefore, 2) << "still working, every 8 MiB";
     EXPECT_FALSE(fs::exists(stick / "setup.exe"));
     std::vector<QuarantineEntry> kept = entries();
     ASSERT_EQ(kept.size(), 1u);
