@@ -1,6 +1,7 @@
 #include "guard/platform/win32/icons/SetupBitmaps.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "guard/platform/win32/host/Canvas.h"
@@ -52,7 +53,7 @@ std::string bitmapFile(const std::vector<std::uint32_t>& pixels, int width, int 
     return file;
 }
 
-// The guard's shield (the badge's picture) in the square of `size` units at (x, y).
+// The guard's shield (the badge's picture) in the square of `size` design units at (x, y).
 void drawShield(Canvas& canvas, double x, double y, double size, double designWidth,
                 double designHeight) {
     const win32::PictureShape* badge = win32::findPictureShape("badge");
@@ -63,34 +64,38 @@ void drawShield(Canvas& canvas, double x, double y, double size, double designWi
     canvas.setView(0, 0, canvas.width(), canvas.height(), designWidth, designHeight);
 }
 
-}  // namespace
-
-std::string setupSideBitmapFile() {
-    constexpr double kWidth = 164, kHeight = 314;
-    const int width = static_cast<int>(kWidth) * kScale,
-              height = static_cast<int>(kHeight) * kScale;
+// The bitmap file of a picture designed `designWidth` x `designHeight` (its pixels at 96
+// DPI), drawn by `draw` in those units at kScale times the size.
+std::string drawnBitmapFile(int designWidth, int designHeight,
+                            const std::function<void(Canvas&)>& draw) {
+    const int width = designWidth * kScale, height = designHeight * kScale;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height, 0u);
     Canvas canvas(pixels.data(), width, height, width, true);
-    canvas.setView(0, 0, width, height, kWidth, kHeight);
-    canvas.fillRect(0, 0, kWidth, kHeight,
-                    gradient({0, 0}, rgba(20, 70, 170), {0, kHeight}, rgba(80, 165, 250)));
-    canvas.fillEllipse(140, 40, 70, 70, solid(rgba(255, 255, 255, 22)));
-    canvas.fillEllipse(20, 250, 60, 60, solid(rgba(255, 255, 255, 18)));
-    drawShield(canvas, 27, 70, 110, kWidth, kHeight);
-    canvas.fillRect(0, kHeight - 8, kWidth, 8, solid(rgba(255, 200, 40)));
+    canvas.setView(0, 0, width, height, designWidth, designHeight);
+    draw(canvas);
     return bitmapFile(pixels, width, height);
 }
 
+}  // namespace
+
+std::string setupSideBitmapFile() {
+    constexpr int kWidth = 164, kHeight = 314;
+    return drawnBitmapFile(kWidth, kHeight, [](Canvas& canvas) {
+        canvas.fillRect(0, 0, kWidth, kHeight,
+                        gradient({0, 0}, rgba(20, 70, 170), {0, kHeight}, rgba(80, 165, 250)));
+        canvas.fillEllipse(140, 40, 70, 70, solid(rgba(255, 255, 255, 22)));
+        canvas.fillEllipse(20, 250, 60, 60, solid(rgba(255, 255, 255, 18)));
+        drawShield(canvas, 27, 70, 110, kWidth, kHeight);
+        canvas.fillRect(0, kHeight - 8, kWidth, 8, solid(rgba(255, 200, 40)));
+    });
+}
+
 std::string setupHeaderBitmapFile() {
-    constexpr double kWidth = 150, kHeight = 57;
-    const int width = static_cast<int>(kWidth) * kScale,
-              height = static_cast<int>(kHeight) * kScale;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height, 0u);
-    Canvas canvas(pixels.data(), width, height, width, true);
-    canvas.setView(0, 0, width, height, kWidth, kHeight);
-    canvas.fillRect(0, 0, kWidth, kHeight, solid(rgba(255, 255, 255)));
-    drawShield(canvas, kWidth - 53, 4, 49, kWidth, kHeight);
-    return bitmapFile(pixels, width, height);
+    constexpr int kWidth = 150, kHeight = 57;
+    return drawnBitmapFile(kWidth, kHeight, [](Canvas& canvas) {
+        canvas.fillRect(0, 0, kWidth, kHeight, solid(rgba(255, 255, 255)));
+        drawShield(canvas, kWidth - 53, 4, 49, kWidth, kHeight);
+    });
 }
 
 }  // namespace qv::icons
