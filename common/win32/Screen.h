@@ -19,6 +19,13 @@ inline int screenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+// The work area: the screen without the taskbar (the whole screen when it cannot be told).
+inline RECT workArea() {
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
 // The most dots per inch, from `screenDpi` down to 96, at which a window whose client area
 // is designed `width` x `height` pixels at 96 and whose frame has `style` fits `work`;
 // 96 when none does (the screen's below 96).
@@ -35,8 +42,7 @@ inline int fittingDpi(int width, int height, DWORD style, int screenDpi, SIZE wo
 // would not fit the work area at the screen's (a window designed 740 pixels wide at 200% on
 // a 1920 x 1080 screen would reach under the taskbar).
 inline int layoutDpi(int width, int height, DWORD style) {
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT work = workArea();
     return fittingDpi(width, height, style, screenDpi(),
                       {work.right - work.left, work.bottom - work.top});
 }
@@ -45,8 +51,7 @@ inline int layoutDpi(int width, int height, DWORD style) {
 // (the screen without the taskbar); a window larger than the work area starts at its
 // top-left corner.
 inline POINT centredOnWorkArea(int width, int height) {
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT work = workArea();
     return {work.left + std::max<LONG>(0, (work.right - work.left - width) / 2),
             work.top + std::max<LONG>(0, (work.bottom - work.top - height) / 2)};
 }
